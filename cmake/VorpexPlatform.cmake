@@ -1,0 +1,31 @@
+# Compiler settings shared by every target, and the VORPEX_WINDOWS switch that
+# subdirectories use to skip Windows-only targets in the native configuration.
+
+if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
+  set(VORPEX_WINDOWS ON)
+else()
+  set(VORPEX_WINDOWS OFF)
+endif()
+
+find_program(VORPEX_CCACHE ccache)
+if(VORPEX_CCACHE)
+  set(CMAKE_C_COMPILER_LAUNCHER "${VORPEX_CCACHE}")
+  set(CMAKE_CXX_COMPILER_LAUNCHER "${VORPEX_CCACHE}")
+endif()
+
+add_compile_options(-Wall -Wextra)
+
+if(VORPEX_WINDOWS)
+  # Windows 7 API level. UNICODE stays undefined: the programs use the ANSI
+  # entry points and work in code page 1252.
+  add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601)
+  # Static runtime so an .exe runs with no mingw DLL beside it.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+if(VORPEX_WINDOWS)
+  enable_language(RC)
+  # Pick static archives (libz.a, not libz.dll.a) so find_package/find_library
+  # results keep the executables free of DLLs.
+  set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
+endif()

@@ -1,0 +1,14 @@
+include_guard(GLOBAL)
+
+# Adds every immediate subfolder that has a CMakeLists.txt, in name order, so a
+# new library, tool or program joins the build without editing its parent.
+function(vorpex_add_subdirectories)
+  file(GLOB children LIST_DIRECTORIES true RELATIVE "${CMAKE_CURRENT_SOURCE_DIR}"
+       "${CMAKE_CURRENT_SOURCE_DIR}/*")
+  list(SORT children)
+  foreach(child IN LISTS children)
+    if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt")
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()

@@ -1,0 +1,82 @@
+# vorpex_add_test() and vorpex_add_program(): the one way every folder adds
+# test programs and GUI programs, so that each configuration treats them alike.
+#
+#   native            builds and registers tests, except WINDOWS_ONLY ones
+#   Windows x86_64    builds and registers tests, except NATIVE_ONLY ones; when
+#                     cross-compiling they run through scripts/wine-exec.sh
+#   Windows i686      builds tests, never registers them (compile check only)
+
+include_guard(GLOBAL)
+
+set(VORPEX_SCRIPTS_DIR "${CMAKE_CURRENT_LIST_DIR}/../scripts")
+cmake_path(NORMAL_PATH VORPEX_SCRIPTS_DIR)
+set(VORPEX_HARNESS_DIR "${CMAKE_CURRENT_LIST_DIR}/../tests/harness")
+cmake_path(NORMAL_PATH VORPEX_HARNESS_DIR)
+
+# Tests run here unless they are 32-bit Windows programs on a non-Windows host:
+# this machine's Wine runs only the 64-bit loader.
+if(VORPEX_WINDOWS AND NOT CMAKE_HOST_WIN32 AND NOT CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(VORPEX_RUN_TESTS OFF)
+else()
+  set(VORPEX_RUN_TESTS ON)
+endif()
+
+if(VORPEX_HAVE_GTEST AND NOT TARGET vorpex_test_main)
+  add_library(vorpex_test_main STATIC "${VORPEX_HARNESS_DIR}/test_main.cpp")
+  target_link_libraries(vorpex_test_main PUBLIC GTest::gtest)
+endif()
+
+function(vorpex_add_test name)
+  cmake_parse_arguments(PARSE_ARGV 1 T "NATIVE_ONLY;WINDOWS_ONLY" "TIMEOUT" "SOURCES;LIBS;ARGS")
+  if(T_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "vorpex_add_test(${name}): unknown arguments ${T_UNPARSED_ARGUMENTS}")
+  endif()
+  if(NOT T_SOURCES)
+    message(FATAL_ERROR "vorpex_add_test(${name}): SOURCES is required")
+  endif()
+  if(T_NATIVE_ONLY AND T_WINDOWS_ONLY)
+    message(FATAL_ERROR "vorpex_add_test(${name}): NATIVE_ONLY and WINDOWS_ONLY exclude each other")
+  endif()
+  if(NOT VORPEX_HAVE_GTEST)
+    return()
+  endif()
+  if((T_WINDOWS_ONLY AND NOT VORPEX_WINDOWS) OR (T_NATIVE_ONLY AND VORPEX_WINDOWS))
+    return()
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 60)
+  endif()
+
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE vorpex_test_main GTest::gtest GTest::gmock ${T_LIBS})
+
+  if(NOT VORPEX_RUN_TESTS)
+    return()
+  endif()
+  if(VORPEX_WINDOWS AND NOT CMAKE_HOST_WIN32)
+    add_test(NAME ${name}
+             COMMAND bash "${VORPEX_SCRIPTS_DIR}/wine-exec.sh" "$<TARGET_FILE:${name}>" ${T_ARGS})
+    set(label wine)
+  else()
+    add_test(NAME ${name} COMMAND ${name} ${T_ARGS})
+    set(label native)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    TIMEOUT ${T_TIMEOUT}
+    LABELS ${label}
+    ENVIRONMENT "VORPEX_BUILD_DIR=${CMAKE_BINARY_DIR}")
+endfunction()
+
+# A Win32 GUI program (-mwindows). Programs are Windows-only: in the native
+# configuration this does nothing.
+function(vorpex_add_program name)
+  cmake_parse_arguments(PARSE_ARGV 1 P "" "" "SOURCES;LIBS;RC")
+  if(P_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "vorpex_add_program(${name}): unknown arguments ${P_UNPARSED_ARGUMENTS}")
+  endif()
+  if(NOT VORPEX_WINDOWS)
+    return()
+  endif()
+  add_executable(${name} WIN32 ${P_SOURCES} ${P_RC})
+  target_link_libraries(${name} PRIVATE ${P_LIBS} user32 gdi32 comctl32)
+endfunction()
