@@ -39,7 +39,6 @@ TEST(ButtonClick, ClickReachesParentWithButtonId)
     commands.clear();
     TestWindow parent(recordingProc);
     ASSERT_NE(parent.handle(), nullptr);
-    ShowWindow(parent.handle(), SW_SHOWNORMAL);
 
     HWND first = createButton(parent.handle(), 1001, 10);
     HWND second = createButton(parent.handle(), 1002, 110);

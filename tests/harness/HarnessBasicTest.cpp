@@ -24,4 +24,16 @@ TEST(HarnessBasic, TestMainSilencesErrorDialogs)
     const UINT wanted = SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX;
     EXPECT_EQ(GetErrorMode() & wanted, wanted);
 }
+
+// A crash must end the test program with a failing exit code and say where;
+// under Wine the crash would otherwise go to its debugger, which sometimes
+// reports exit code 0, and the broken test would pass.
+TEST(HarnessBasicDeathTest, CrashEndsProgramWithFailure)
+{
+    auto crash = [] {
+        volatile int* nowhere = nullptr;
+        *nowhere = 1;
+    };
+    EXPECT_EXIT(crash(), testing::ExitedWithCode(3), "CRASH: exception 0xC0000005 .* in HarnessBasicDeathTest");
+}
 #endif
