@@ -110,7 +110,7 @@ std::string dtos(Date d) {
     return out;
 }
 
-Date stod(std::string_view text) {
+Date dateFromDtos(std::string_view text) {
     if (text.size() < 8 || isBlank(text)) return {};
     int parts[3] = {0, 0, 0};
     static constexpr size_t kLen[3] = {4, 2, 2};

@@ -39,8 +39,11 @@ std::string cdow(Date d);
 
 // "yyyymmdd"; the empty date gives eight blanks, the form stored in a DBF field.
 std::string dtos(Date d);
-// "yyyymmdd" to a date; "", blanks and anything that is not a real date give the empty date.
-Date stod(std::string_view text);
+// SToD(): "yyyymmdd" to a date; "", blanks and anything that is not a real date give the empty date.
+Date dateFromDtos(std::string_view text);
+// The same under its language name. Call it qualified (rt::stod) or with a string_view: given a
+// std::string, argument lookup prefers std::stod, which answers a double.
+inline Date stod(std::string_view text) { return dateFromDtos(text); }
 
 // The display form: `format` letters y, m, d are replaced by the digits, any other character is kept.
 // The empty date shows as the format with blanks for the digits ("  /  /  ").

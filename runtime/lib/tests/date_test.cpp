@@ -2,19 +2,12 @@
 
 #include "runtime/core/settings.h"
 #include "runtime/lib/date.h"
+#include "test_support.h"
 
 namespace rt {
 namespace {
 
-// Restores the global settings a test changes.
-class SettingsGuard {
-public:
-    SettingsGuard() : saved_(settings()) {}
-    ~SettingsGuard() { settings() = saved_; }
-
-private:
-    Settings saved_;
-};
+using testing::SettingsGuard;
 
 TEST(Julian, KnownDaysAndRoundTrip) {
     EXPECT_EQ(julianFromYmd(2000, 1, 1), 2451545);
@@ -56,7 +49,7 @@ TEST(Dates, StorageForm) {
         {"20230229", 0, 0, 0},     {"2024 229", 0, 0, 0},      {"2024022", 0, 0, 0}, {"abcdefgh", 0, 0, 0},
     };
     for (const Case& c : cases) {
-        Date d = stod(c.text);
+        Date d = dateFromDtos(c.text);
         EXPECT_EQ(d, makeDate(c.y, c.m, c.d)) << c.text;
     }
     EXPECT_EQ(dtos(makeDate(5, 3, 7)), "00050307");
