@@ -1,0 +1,698 @@
+#include "ntx_tree.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "ntx_error.h"
+
+namespace rt::ntx {
+
+namespace {
+
+// Deeper than any tree of 32-bit record numbers can be: a path this long means the pages loop.
+constexpr size_t maxDepth = 40;
+// Where writers and readers of a shared file serialise (a byte far past any real file size).
+constexpr uint64_t lockOffset = 1000000000ULL;
+
+int bytes(std::string_view a, std::string_view b) {
+    int c = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
+    return c < 0 ? -1 : c > 0 ? 1 : 0;
+}
+
+}  // namespace
+
+// Brackets one public operation. Shared: takes the index lock (exclusive for writers) and re-reads the header;
+// a writer publishes its changes and a new version before unlocking.
+class NtxTree::Guard {
+public:
+    Guard(NtxTree& t, bool write) : t_(t), write_(write) {
+        if (write && t.options_.readOnly) throw NtxError(eg::ReadOnly, t.path(), "Index is read-only");
+        if (t.options_.shared) {
+            t.file_.lock(lockOffset, 1, write, true);
+            locked_ = true;
+            t.refresh();
+        }
+        t.trimCache();
+    }
+    ~Guard() {
+        if (!locked_) return;
+        try {
+            if (write_ && std::uncaught_exceptions() == 0) t_.flush();
+        } catch (...) {
+        }
+        t_.file_.unlock(lockOffset, 1);
+    }
+
+private:
+    NtxTree& t_;
+    bool write_;
+    bool locked_ = false;
+};
+
+std::unique_ptr<NtxTree> NtxTree::open(const std::string& path, Options options) {
+    std::unique_ptr<NtxTree> t(new NtxTree());
+    t->options_ = options;
+    t->file_ = PageFile::open(path, options.readOnly ? PageFile::OpenMode::ReadOnly : PageFile::OpenMode::ReadWrite);
+    std::array<unsigned char, pageSize> buf{};
+    if (t->file_.read(0, buf.data(), pageSize) != pageSize) throwCorrupt(path, "file shorter than its header");
+    t->header_ = NtxHeader::decode(buf.data(), path);
+    t->fileEnd_ = t->file_.size();
+    t->page(t->header_.root);  // an unreadable root is reported now rather than at the first seek
+    return t;
+}
+
+NtxTree::~NtxTree() {
+    try {
+        close();
+    } catch (...) {
+    }
+}
+
+void NtxTree::close() {
+    if (!file_.isOpen()) return;
+    if (!options_.readOnly) flush();
+    file_.close();
+    cache_.clear();
+}
+
+uint64_t NtxTree::generation() {
+    if (options_.shared) {
+        Guard g(*this, false);
+    }
+    return generation_;
+}
+
+void NtxTree::refresh() {
+    std::array<unsigned char, pageSize> buf{};
+    if (file_.read(0, buf.data(), pageSize) != pageSize) throwCorrupt(path(), "file shorter than its header");
+    NtxHeader h = NtxHeader::decode(buf.data(), path());
+    if (h.version == header_.version && h.root == header_.root && h.freePage == header_.freePage) return;
+    header_ = h;
+    cache_.clear();
+    sizes_.clear();
+    fileEnd_ = file_.size();
+    ++generation_;
+}
+
+void NtxTree::trimCache() {
+    // Whole-cache eviction between operations keeps the code free of page pinning.
+    if (cache_.size() * (pageSize + 256) <= options_.cacheBytes) return;
+    if (!options_.readOnly) writeDirty();
+    cache_.clear();
+}
+
+NtxPage& NtxTree::page(uint32_t offset) {
+    auto it = cache_.find(offset);
+    if (it != cache_.end()) return *it->second;
+    if (offset == 0 || offset % pageSize != 0 || uint64_t(offset) + pageSize > fileEnd_)
+        throwCorrupt(path(), "page offset outside the file");
+    std::array<unsigned char, pageSize> buf{};
+    if (file_.read(offset, buf.data(), pageSize) != pageSize) throwCorrupt(path(), "page offset outside the file");
+    auto p = std::make_unique<NtxPage>(NtxPage::decode(header_, offset, buf.data(), path()));
+    return *cache_.emplace(offset, std::move(p)).first->second;
+}
+
+NtxPage& NtxTree::allocPage() {
+    uint32_t offset;
+    if (header_.freePage != 0) {
+        offset = header_.freePage;
+        NtxPage& old = page(offset);
+        header_.freePage = old.child.empty() ? 0 : old.child[0];
+    } else {
+        if (fileEnd_ + pageSize > 0xFFFFFFFFULL) throw NtxError(eg::Limit, path(), "Index file too large");
+        offset = static_cast<uint32_t>(fileEnd_);
+        fileEnd_ += pageSize;
+    }
+    auto p = std::make_unique<NtxPage>();
+    p->offset = offset;
+    p->keySize = header_.keySize;
+    p->child.assign(1, 0);
+    p->dirty = true;
+    headerDirty_ = true;
+    NtxPage& ref = *p;
+    cache_[offset] = std::move(p);
+    return ref;
+}
+
+void NtxTree::releasePage(NtxPage& p) {
+    p.keys.clear();
+    p.recno.clear();
+    p.child.assign(1, header_.freePage);  // released pages chain through their first child slot
+    p.dirty = true;
+    header_.freePage = p.offset;
+    headerDirty_ = true;
+}
+
+void NtxTree::modified() {
+    ++generation_;
+    sizes_.clear();
+    changedSinceFlush_ = true;
+    headerDirty_ = true;
+}
+
+void NtxTree::writeDirty() {
+    std::vector<NtxPage*> dirty;
+    for (auto& [off, p] : cache_)
+        if (p->dirty) dirty.push_back(p.get());
+    std::sort(dirty.begin(), dirty.end(), [](auto* a, auto* b) { return a->offset < b->offset; });
+    std::array<unsigned char, pageSize> buf{};
+    for (NtxPage* p : dirty) {
+        p->encode(header_, buf.data());
+        file_.write(p->offset, buf.data(), pageSize);
+        p->dirty = false;
+    }
+}
+
+void NtxTree::writeHeader() {
+    auto buf = header_.encode();
+    file_.write(0, buf.data(), pageSize);
+    headerDirty_ = false;
+}
+
+void NtxTree::flush() {
+    if (options_.readOnly || !file_.isOpen()) return;
+    writeDirty();
+    if (changedSinceFlush_) {
+        ++header_.version;  // tells readers in other processes to drop what they cached
+        changedSinceFlush_ = false;
+        headerDirty_ = true;
+    }
+    if (headerDirty_) writeHeader();
+}
+
+void NtxTree::setDescendingFlag(bool on) {
+    Guard g(*this, true);
+    header_.descending = on;
+    modified();
+}
+
+int NtxTree::compare(std::string_view a, std::string_view b) const {
+    int c = bytes(a, b);
+    return header_.descending ? -c : c;
+}
+
+int NtxTree::comparePrefix(std::string_view key, std::string_view prefix) const {
+    int c = bytes(key.substr(0, prefix.size()), prefix);
+    if (c == 0 && key.size() < prefix.size()) c = -1;
+    return header_.descending ? -c : c;
+}
+
+int NtxTree::compareFull(std::string_view a, uint32_t ra, std::string_view b, uint32_t rb) const {
+    int c = compare(a, b);
+    if (c != 0) return c;
+    return ra < rb ? -1 : ra > rb ? 1 : 0;
+}
+
+// ---- navigation ----
+
+void NtxTree::pushDepth(NtxPosition& pos, uint32_t pageOffset, uint32_t idx) {
+    if (pos.path.size() >= maxDepth) throwCorrupt(path(), "loop in the page chain");
+    pos.path.push_back({pageOffset, idx});
+}
+
+bool NtxTree::settle(NtxPosition& pos, bool onEntry) {
+    if (!onEntry) {
+        pos.path.clear();
+        return false;
+    }
+    const auto& s = pos.path.back();
+    NtxPage& p = page(s.page);
+    pos.key.assign(p.key(s.idx));
+    pos.recno = p.recno[s.idx];
+    pos.generation = generation_;
+    return true;
+}
+
+bool NtxTree::firstIn(NtxPosition& pos, uint32_t from) {
+    uint32_t off = from;
+    for (;;) {
+        NtxPage& p = page(off);
+        pushDepth(pos, off, 0);
+        if (p.leaf()) return p.count() > 0 || climbNext(pos);
+        off = p.child[0];
+    }
+}
+
+bool NtxTree::lastIn(NtxPosition& pos, uint32_t from) {
+    uint32_t off = from;
+    for (;;) {
+        NtxPage& p = page(off);
+        if (p.leaf()) {
+            if (p.count() == 0) {
+                pushDepth(pos, off, 0);
+                return climbPrev(pos);
+            }
+            pushDepth(pos, off, static_cast<uint32_t>(p.count() - 1));
+            return true;
+        }
+        pushDepth(pos, off, static_cast<uint32_t>(p.count()));
+        off = p.child[p.count()];
+    }
+}
+
+bool NtxTree::climbNext(NtxPosition& pos) {
+    pos.path.pop_back();
+    while (!pos.path.empty()) {
+        auto& s = pos.path.back();
+        if (s.idx < page(s.page).count()) return true;
+        pos.path.pop_back();
+    }
+    return false;
+}
+
+bool NtxTree::climbPrev(NtxPosition& pos) {
+    pos.path.pop_back();
+    while (!pos.path.empty()) {
+        auto& s = pos.path.back();
+        if (s.idx > 0) {
+            --s.idx;
+            return true;
+        }
+        pos.path.pop_back();
+    }
+    return false;
+}
+
+bool NtxTree::stepNext(NtxPosition& pos) {
+    auto& s = pos.path.back();
+    NtxPage& p = page(s.page);
+    if (!p.leaf()) {
+        ++s.idx;
+        return firstIn(pos, p.child[s.idx]);
+    }
+    if (++s.idx < p.count()) return true;
+    return climbNext(pos);
+}
+
+bool NtxTree::stepPrev(NtxPosition& pos) {
+    auto& s = pos.path.back();
+    NtxPage& p = page(s.page);
+    if (!p.leaf()) return lastIn(pos, p.child[s.idx]);
+    if (s.idx > 0) {
+        --s.idx;
+        return true;
+    }
+    return climbPrev(pos);
+}
+
+bool NtxTree::seekIn(NtxPosition& pos, std::string_view prefix, bool strict) {
+    pos.path.clear();
+    uint32_t off = header_.root;
+    for (;;) {
+        NtxPage& p = page(off);
+        // First item at or past the prefix: the predicate is monotone over the page's items.
+        size_t lo = 0, hi = p.count();
+        while (lo < hi) {
+            size_t mid = (lo + hi) / 2;
+            int c = comparePrefix(p.key(mid), prefix);
+            if (strict ? c > 0 : c >= 0)
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        pushDepth(pos, off, static_cast<uint32_t>(lo));
+        if (p.leaf()) return lo < p.count() || climbNext(pos);
+        off = p.child[lo];
+    }
+}
+
+bool NtxTree::findIn(NtxPosition& pos, std::string_view key, uint32_t recno) {
+    // Direct descent on (key, record), which is where this writer keeps equal keys...
+    pos.path.clear();
+    uint32_t off = header_.root;
+    for (;;) {
+        NtxPage& p = page(off);
+        size_t lo = 0, hi = p.count();
+        while (lo < hi) {
+            size_t mid = (lo + hi) / 2;
+            if (compareFull(p.key(mid), p.recno[mid], key, recno) >= 0)
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        if (lo < p.count() && p.recno[lo] == recno && bytes(p.key(lo), key) == 0) {
+            pushDepth(pos, off, static_cast<uint32_t>(lo));
+            return true;
+        }
+        pushDepth(pos, off, static_cast<uint32_t>(lo));
+        if (p.leaf()) break;
+        off = p.child[lo];
+    }
+    // ...then a walk over the equal keys, for files whose writer ordered them otherwise.
+    bool on = seekIn(pos, key, false);
+    while (on) {
+        const auto& s = pos.path.back();
+        NtxPage& p = page(s.page);
+        if (bytes(p.key(s.idx), key) != 0) return false;
+        if (p.recno[s.idx] == recno) return true;
+        on = stepNext(pos);
+    }
+    return false;
+}
+
+bool NtxTree::relocate(NtxPosition& pos, bool& exact) {
+    exact = false;
+    if (pos.generation == generation_ && pos.valid()) {
+        exact = true;
+        return true;
+    }
+    if (pos.key.empty()) {
+        pos.path.clear();
+        return false;
+    }
+    std::string key = pos.key;
+    uint32_t recno = pos.recno;
+    if (findIn(pos, key, recno)) {
+        exact = true;
+        return settle(pos, true);
+    }
+    // Gone: the first entry after it.
+    pos.path.clear();
+    uint32_t off = header_.root;
+    for (;;) {
+        NtxPage& p = page(off);
+        size_t lo = 0, hi = p.count();
+        while (lo < hi) {
+            size_t mid = (lo + hi) / 2;
+            if (compareFull(p.key(mid), p.recno[mid], key, recno) > 0)
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        pushDepth(pos, off, static_cast<uint32_t>(lo));
+        if (p.leaf()) return settle(pos, lo < p.count() || climbNext(pos));
+        off = p.child[lo];
+    }
+}
+
+bool NtxTree::first(NtxPosition& pos) {
+    Guard g(*this, false);
+    pos.path.clear();
+    return settle(pos, firstIn(pos, header_.root));
+}
+
+bool NtxTree::last(NtxPosition& pos) {
+    Guard g(*this, false);
+    pos.path.clear();
+    return settle(pos, lastIn(pos, header_.root));
+}
+
+bool NtxTree::next(NtxPosition& pos) {
+    Guard g(*this, false);
+    bool exact;
+    bool on = relocate(pos, exact);
+    if (!on) return false;
+    if (!exact) return true;  // the entry went away; its successor is the next one
+    return settle(pos, stepNext(pos));
+}
+
+bool NtxTree::prev(NtxPosition& pos) {
+    Guard g(*this, false);
+    bool exact;
+    bool on = relocate(pos, exact);
+    if (!on) {
+        pos.path.clear();
+        return settle(pos, lastIn(pos, header_.root));
+    }
+    return settle(pos, stepPrev(pos));
+}
+
+bool NtxTree::seek(NtxPosition& pos, std::string_view prefix, bool strict) {
+    Guard g(*this, false);
+    return settle(pos, seekIn(pos, prefix, strict));
+}
+
+bool NtxTree::find(NtxPosition& pos, std::string_view key, uint32_t recno) {
+    Guard g(*this, false);
+    return settle(pos, findIn(pos, key, recno));
+}
+
+// ---- key numbers ----
+
+uint64_t NtxTree::subtreeSize(uint32_t offset, int depth) {
+    if (depth > static_cast<int>(maxDepth)) throwCorrupt(path(), "loop in the page chain");
+    auto it = sizes_.find(offset);
+    if (it != sizes_.end()) return it->second;
+    NtxPage& p = page(offset);
+    uint64_t n = p.count();
+    if (!p.leaf()) {
+        std::vector<uint32_t> children = p.child;  // the reference may not survive loading the children
+        for (uint32_t c : children) n += subtreeSize(c, depth + 1);
+    }
+    sizes_[offset] = n;
+    return n;
+}
+
+uint64_t NtxTree::keyCount() {
+    Guard g(*this, false);
+    return subtreeSize(header_.root, 0);
+}
+
+uint64_t NtxTree::rank(NtxPosition& pos) {
+    Guard g(*this, false);
+    bool exact;
+    if (!relocate(pos, exact)) return 0;
+    uint64_t r = 0;
+    for (size_t d = 0; d < pos.path.size(); ++d) {
+        const auto s = pos.path[d];
+        bool lastStep = d + 1 == pos.path.size();
+        std::vector<uint32_t> children = page(s.page).child;
+        bool leaf = children.empty() || children[0] == 0;
+        r += s.idx;
+        if (leaf) continue;
+        size_t upto = lastStep ? s.idx + 1 : s.idx;  // on a branch item, its left subtree precedes it too
+        for (size_t c = 0; c < upto; ++c) r += subtreeSize(children[c], static_cast<int>(d) + 1);
+    }
+    return r + 1;
+}
+
+bool NtxTree::gotoRank(NtxPosition& pos, uint64_t n) {
+    Guard g(*this, false);
+    pos.path.clear();
+    if (n == 0 || n > subtreeSize(header_.root, 0)) return settle(pos, false);
+    uint32_t off = header_.root;
+    for (;;) {
+        std::vector<uint32_t> children = page(off).child;
+        size_t count = page(off).count();
+        if (children.empty() || children[0] == 0) {
+            pushDepth(pos, off, static_cast<uint32_t>(n - 1));
+            return settle(pos, n - 1 < count);
+        }
+        bool descended = false;
+        for (size_t j = 0; j <= count; ++j) {
+            uint64_t s = subtreeSize(children[j], static_cast<int>(pos.path.size()) + 1);
+            if (n <= s) {
+                pushDepth(pos, off, static_cast<uint32_t>(j));
+                off = children[j];
+                descended = true;
+                break;
+            }
+            n -= s;
+            if (j < count) {
+                if (n == 1) {
+                    pushDepth(pos, off, static_cast<uint32_t>(j));
+                    return settle(pos, true);
+                }
+                --n;
+            }
+        }
+        if (!descended) return settle(pos, false);
+    }
+}
+
+// ---- maintenance ----
+
+bool NtxTree::insert(std::string_view key, uint32_t recno) {
+    Guard g(*this, true);
+    if (header_.unique) {
+        NtxPosition probe;
+        if (seekIn(probe, key, false) && bytes(page(probe.path.back().page).key(probe.path.back().idx), key) == 0)
+            return false;
+    }
+    std::vector<NtxPosition::Step> path;
+    uint32_t off = header_.root;
+    for (;;) {
+        NtxPage& p = page(off);
+        size_t lo = 0, hi = p.count();
+        while (lo < hi) {
+            size_t mid = (lo + hi) / 2;
+            if (compareFull(p.key(mid), p.recno[mid], key, recno) > 0)
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        if (path.size() >= maxDepth) throwCorrupt(this->path(), "loop in the page chain");
+        path.push_back({off, static_cast<uint32_t>(lo)});
+        if (p.leaf()) {
+            p.insertItem(lo, key, recno, 0);
+            break;
+        }
+        off = p.child[lo];
+    }
+    modified();
+    splitUp(path);
+    return true;
+}
+
+void NtxTree::splitUp(std::vector<NtxPosition::Step>& path) {
+    for (size_t d = path.size(); d-- > 0;) {
+        NtxPage& node = page(path[d].page);
+        if (node.count() <= header_.maxItems) return;
+        const size_t mid = node.count() / 2;
+        NtxPage& left = allocPage();
+        NtxPage& n = node;
+        const uint32_t ks = header_.keySize;
+        left.keys.assign(n.keys, 0, mid * ks);
+        left.recno.assign(n.recno.begin(), n.recno.begin() + static_cast<ptrdiff_t>(mid));
+        left.child.assign(n.child.begin(), n.child.begin() + static_cast<ptrdiff_t>(mid + 1));
+        std::string sepKey(n.key(mid));
+        uint32_t sepRec = n.recno[mid];
+        n.keys.erase(0, (mid + 1) * ks);
+        n.recno.erase(n.recno.begin(), n.recno.begin() + static_cast<ptrdiff_t>(mid + 1));
+        n.child.erase(n.child.begin(), n.child.begin() + static_cast<ptrdiff_t>(mid + 1));
+        n.dirty = true;
+        if (d == 0) {
+            NtxPage& root = allocPage();
+            root.child.assign(1, n.offset);
+            root.insertItem(0, sepKey, sepRec, left.offset);
+            header_.root = root.offset;
+            headerDirty_ = true;
+            return;
+        }
+        page(path[d - 1].page).insertItem(path[d - 1].idx, sepKey, sepRec, left.offset);
+    }
+}
+
+bool NtxTree::remove(std::string_view key, uint32_t recno) {
+    Guard g(*this, true);
+    NtxPosition pos;
+    if (!findIn(pos, key, recno)) return false;
+    auto& path = pos.path;
+    const uint32_t nodeOff = path.back().page;
+    const uint32_t i = path.back().idx;
+    NtxPage& node = page(nodeOff);
+    if (node.leaf()) {
+        node.removeItem(i);
+    } else {
+        // Replace by the predecessor, the last key of the left subtree's rightmost leaf.
+        uint32_t off = node.child[i];
+        for (;;) {
+            NtxPage& p = page(off);
+            if (path.size() >= maxDepth) throwCorrupt(this->path(), "loop in the page chain");
+            if (p.leaf()) {
+                if (p.count() == 0) throwCorrupt(this->path(), "empty leaf page");
+                path.push_back({off, static_cast<uint32_t>(p.count() - 1)});
+                break;
+            }
+            path.push_back({off, static_cast<uint32_t>(p.count())});
+            off = p.child[p.count()];
+        }
+        NtxPage& leaf = page(path.back().page);
+        size_t li = path.back().idx;
+        std::string predKey(leaf.key(li));
+        uint32_t predRec = leaf.recno[li];
+        leaf.removeItem(li);
+        page(nodeOff).setItem(i, predKey, predRec);
+    }
+    modified();
+    rebalance(path);
+    return true;
+}
+
+void NtxTree::rebalance(std::vector<NtxPosition::Step>& path) {
+    // Cached pages are owned by unique_ptrs and stay put until the next operation, so references hold.
+    const size_t half = header_.halfPage;
+    for (size_t d = path.size() - 1; d > 0; --d) {
+        NtxPage& node = page(path[d].page);
+        if (node.count() >= half) break;
+        NtxPage& parent = page(path[d - 1].page);
+        const size_t j = path[d - 1].idx;
+        if (j > 0) {
+            NtxPage& left = page(parent.child[j - 1]);
+            if (left.count() > half) {  // borrow through the parent from the left sibling
+                size_t last = left.count() - 1;
+                node.insertItem(0, parent.key(j - 1), parent.recno[j - 1], left.child.back());
+                parent.setItem(j - 1, left.key(last), left.recno[last]);
+                left.removeItemAndRight(last);
+                return;
+            }
+        }
+        if (j < parent.count()) {
+            NtxPage& right = page(parent.child[j + 1]);
+            if (right.count() > half) {  // borrow from the right sibling
+                node.insertItem(node.count(), parent.key(j), parent.recno[j], node.child.back());
+                node.child.back() = right.child[0];
+                parent.setItem(j, right.key(0), right.recno[0]);
+                right.removeItem(0);
+                return;
+            }
+        }
+        // Merge with a sibling and the separator between them; the parent loses one item.
+        const size_t s = j > 0 ? j - 1 : j;
+        if (s >= parent.count()) break;  // an only child: nothing to merge with
+        NtxPage& l = page(parent.child[s]);
+        NtxPage& r = page(parent.child[s + 1]);
+        l.insertItem(l.count(), parent.key(s), parent.recno[s], l.child.back());
+        l.child.back() = r.child[0];
+        for (size_t k = 0; k < r.count(); ++k) {
+            l.keys.append(r.key(k));
+            l.recno.push_back(r.recno[k]);
+            l.child.push_back(r.child[k + 1]);
+        }
+        parent.removeItemAndRight(s);
+        releasePage(r);
+    }
+    NtxPage& root = page(header_.root);
+    if (root.count() == 0 && !root.leaf()) {
+        uint32_t only = root.child[0];
+        releasePage(root);
+        header_.root = only;
+        headerDirty_ = true;
+    }
+}
+
+// ---- verification ----
+
+uint64_t NtxTree::verifyPage(uint32_t offset, int depth, int& leafDepth, std::string& lastKey, uint32_t& lastRec,
+                             bool& haveLast, std::vector<bool>& seen) {
+    if (depth > static_cast<int>(maxDepth)) throwCorrupt(path(), "loop in the page chain");
+    size_t slot = offset / pageSize;
+    if (slot < seen.size()) {
+        if (seen[slot]) throwCorrupt(path(), "page reached twice");
+        seen[slot] = true;
+    }
+    std::vector<uint32_t> children = page(offset).child;
+    NtxPage snapshot = page(offset);
+    bool leaf = snapshot.leaf();
+    if (leaf) {
+        if (leafDepth < 0) leafDepth = depth;
+        if (leafDepth != depth) throwCorrupt(path(), "leaves at different depths");
+    }
+    uint64_t n = snapshot.count();
+    for (size_t i = 0; i <= snapshot.count(); ++i) {
+        if (!leaf) n += verifyPage(children[i], depth + 1, leafDepth, lastKey, lastRec, haveLast, seen);
+        if (i == snapshot.count()) break;
+        std::string_view k = snapshot.key(i);
+        if (haveLast) {
+            int c = compare(lastKey, k);
+            if (c > 0 || (c == 0 && header_.unique)) throwCorrupt(path(), "keys out of order");
+        }
+        lastKey.assign(k);
+        lastRec = snapshot.recno[i];
+        haveLast = true;
+    }
+    return n;
+}
+
+uint64_t NtxTree::verify() {
+    Guard g(*this, false);
+    std::vector<bool> seen(static_cast<size_t>(fileEnd_ / pageSize) + 1, false);
+    int leafDepth = -1;
+    std::string lastKey;
+    uint32_t lastRec = 0;
+    bool haveLast = false;
+    return verifyPage(header_.root, 0, leafDepth, lastKey, lastRec, haveLast, seen);
+}
+
+}  // namespace rt::ntx

@@ -1,0 +1,127 @@
+// The B-tree of one NTX file: page cache, navigation by key, rank and key number, and maintenance with
+// splits and merges. Keys are byte strings of the header's key size; equal keys are kept in record order.
+// Opened shared, every operation takes the file's index lock and re-reads the header first, dropping the
+// cached pages when another process changed the file (the header's version moved).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "ntx_header.h"
+#include "ntx_page.h"
+#include "page_file.h"
+
+namespace rt::ntx {
+
+// A place in the tree: the pages from the root down to the current item. Branch steps hold the child index
+// taken, the last step the item index. The key and record are kept so that the place can be found again
+// after the tree changed.
+struct NtxPosition {
+    struct Step {
+        uint32_t page;
+        uint32_t idx;
+    };
+    std::vector<Step> path;
+    std::string key;
+    uint32_t recno = 0;
+    uint64_t generation = 0;
+    bool valid() const { return !path.empty(); }
+};
+
+class NtxTree {
+public:
+    struct Options {
+        bool readOnly = false;
+        bool shared = false;
+        size_t cacheBytes = size_t(256) << 20;
+    };
+
+    // Throws NtxError: open failure, or corruption (bad signature, bad header, unreadable root).
+    static std::unique_ptr<NtxTree> open(const std::string& path, Options options);
+    ~NtxTree();
+
+    const NtxHeader& header() const { return header_; }
+    const std::string& path() const { return file_.path(); }
+    uint16_t keySize() const { return header_.keySize; }
+    // Changes whenever the tree's content may have changed, here or in another process.
+    uint64_t generation();
+
+    // Maintenance. insert answers false when the order is unique and the key is present already.
+    bool insert(std::string_view key, uint32_t recno);
+    bool remove(std::string_view key, uint32_t recno);
+    // Writes cached changes and the header.
+    void flush();
+    void close();
+    // ORDDESCEND on an existing file changes only the header flag; navigation reverses in the order layer.
+    void setDescendingFlag(bool on);
+
+    // Navigation. Each answers whether the position is on an entry afterwards (false: past the end).
+    bool first(NtxPosition& pos);
+    bool last(NtxPosition& pos);
+    bool next(NtxPosition& pos);
+    bool prev(NtxPosition& pos);
+    // The first entry whose key, compared on the prefix's length, is not below (strict: above) the prefix.
+    bool seek(NtxPosition& pos, std::string_view prefix, bool strict);
+    // The entry with this key and record, or false (position then undefined).
+    bool find(NtxPosition& pos, std::string_view key, uint32_t recno);
+    // 1-based key number of the entry; 0 when the position is not on one.
+    uint64_t rank(NtxPosition& pos);
+    bool gotoRank(NtxPosition& pos, uint64_t n);
+    uint64_t keyCount();
+
+    // Byte comparison in the file's order (reversed for a descending file).
+    int compare(std::string_view a, std::string_view b) const;
+    int comparePrefix(std::string_view key, std::string_view prefix) const;
+
+    // Checks every reachable page: structure, key order, uniform depth, no page reached twice. Throws a
+    // corrupt-index NtxError; answers the number of keys.
+    uint64_t verify();
+
+private:
+    NtxTree() = default;
+    class Guard;
+
+    NtxPage& page(uint32_t offset);
+    NtxPage& allocPage();
+    void releasePage(NtxPage& p);
+    void refresh();
+    void writeHeader();
+    void writeDirty();
+    void modified();
+    void trimCache();
+
+    bool firstIn(NtxPosition& pos, uint32_t from);
+    bool lastIn(NtxPosition& pos, uint32_t from);
+    bool climbNext(NtxPosition& pos);
+    bool climbPrev(NtxPosition& pos);
+    bool stepNext(NtxPosition& pos);
+    bool stepPrev(NtxPosition& pos);
+    bool seekIn(NtxPosition& pos, std::string_view prefix, bool strict);
+    bool findIn(NtxPosition& pos, std::string_view key, uint32_t recno);
+    bool settle(NtxPosition& pos, bool onEntry);
+    // After another change of the tree: back to the saved key and record, or the entry after them.
+    bool relocate(NtxPosition& pos, bool& exact);
+    uint64_t subtreeSize(uint32_t offset, int depth);
+    void splitUp(std::vector<NtxPosition::Step>& path);
+    void rebalance(std::vector<NtxPosition::Step>& path);
+    void pushDepth(NtxPosition& pos, uint32_t page, uint32_t idx);
+    int compareFull(std::string_view a, uint32_t ra, std::string_view b, uint32_t rb) const;
+    uint64_t verifyPage(uint32_t offset, int depth, int& leafDepth, std::string& lastKey, uint32_t& lastRec,
+                        bool& haveLast, std::vector<bool>& seen);
+
+    PageFile file_;
+    Options options_;
+    NtxHeader header_;
+    std::unordered_map<uint32_t, std::unique_ptr<NtxPage>> cache_;
+    std::unordered_map<uint32_t, uint64_t> sizes_;
+    uint64_t fileEnd_ = 0;
+    uint64_t generation_ = 1;
+    bool headerDirty_ = false;
+    bool changedSinceFlush_ = false;
+};
+
+}  // namespace rt::ntx
