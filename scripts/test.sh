@@ -15,7 +15,7 @@ die() { echo "error: $*" >&2; exit 1; }
 
 bash scripts/setup.sh || die "installing the build and test packages failed"
 
-for tool in cmake ninja g++ x86_64-w64-mingw32-g++-posix i686-w64-mingw32-g++-posix xvfb-run xauth; do
+for tool in cmake ninja g++ python3 x86_64-w64-mingw32-g++-posix i686-w64-mingw32-g++-posix xvfb-run xauth; do
     command -v "$tool" >/dev/null || die "$tool not found (scripts/setup.sh installs it on Debian 12)"
 done
 [ -f /usr/src/googletest/CMakeLists.txt ] || die "GoogleTest sources not found (install the googletest package)"
