@@ -1,0 +1,197 @@
+// POSIX side of File. Share modes are emulated with open-file-description locks on a byte far beyond any
+// data or lock offset: a shared open holds a read lock on it, an exclusive open a write lock. OFD locks
+// belong to the open file description, so two handles of one process conflict exactly as two processes do.
+#ifndef _WIN32
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "file.h"
+#include "runtime/core/symbol.h"
+
+namespace rt::rdd {
+
+namespace {
+
+constexpr off_t kShareByte = 0x4000000000000000LL;
+
+int mapErrno(int e) {
+    switch (e) {
+    case ENOENT: return oserr::NotFound;
+    case ENOTDIR: return oserr::PathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS: return oserr::Access;
+    case EEXIST: return oserr::Exists;
+    case EAGAIN: return oserr::Sharing;
+    default: return oserr::Other;
+    }
+}
+
+bool ofdLock(int fd, short type, off_t start, off_t length) {
+    struct flock fl {};
+    fl.l_type = type;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = start;
+    fl.l_len = length;
+    return fcntl(fd, F_OFD_SETLK, &fl) == 0;
+}
+
+bool takeShare(int fd, Share share) { return ofdLock(fd, share == Share::Exclusive ? F_WRLCK : F_RDLCK, kShareByte, 1); }
+
+// True when some handle, in this process or another, has the file open through File.
+bool heldOpen(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool held = !takeShare(fd, Share::Exclusive);
+    ::close(fd);
+    return held;
+}
+
+}  // namespace
+
+File::~File() { close(); }
+
+File::File(File&& other) noexcept : handle_(other.handle_), path_(std::move(other.path_)) { other.handle_ = -1; }
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        close();
+        handle_ = other.handle_;
+        path_ = std::move(other.path_);
+        other.handle_ = -1;
+    }
+    return *this;
+}
+
+int File::open(const std::string& path, bool writable, Share share) {
+    close();
+    int fd = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    if (fd < 0) return mapErrno(errno);
+    struct stat st {};
+    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return oserr::Access;
+    }
+    if (!takeShare(fd, share)) {
+        ::close(fd);
+        return oserr::Sharing;
+    }
+    handle_ = fd;
+    path_ = path;
+    return 0;
+}
+
+int File::create(const std::string& path, Share share) {
+    close();
+    // Take the share lock before emptying, so a file another handle holds is never truncated under it.
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) return mapErrno(errno);
+    if (!takeShare(fd, share)) {
+        ::close(fd);
+        return oserr::Sharing;
+    }
+    if (ftruncate(fd, 0) != 0) {
+        int e = mapErrno(errno);
+        ::close(fd);
+        return e;
+    }
+    handle_ = fd;
+    path_ = path;
+    return 0;
+}
+
+void File::close() {
+    if (handle_ < 0) return;
+    ::close(static_cast<int>(handle_));
+    handle_ = -1;
+}
+
+size_t File::readAt(uint64_t offset, void* buffer, size_t n) const {
+    size_t done = 0;
+    auto* p = static_cast<char*>(buffer);
+    while (done < n) {
+        ssize_t r = pread(static_cast<int>(handle_), p + done, n - done, static_cast<off_t>(offset + done));
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) break;
+        done += static_cast<size_t>(r);
+    }
+    return done;
+}
+
+bool File::writeAt(uint64_t offset, const void* data, size_t n) {
+    size_t done = 0;
+    const auto* p = static_cast<const char*>(data);
+    while (done < n) {
+        ssize_t w = pwrite(static_cast<int>(handle_), p + done, n - done, static_cast<off_t>(offset + done));
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) return false;
+        done += static_cast<size_t>(w);
+    }
+    return true;
+}
+
+uint64_t File::size() const {
+    struct stat st {};
+    if (fstat(static_cast<int>(handle_), &st) != 0) return 0;
+    return static_cast<uint64_t>(st.st_size);
+}
+
+bool File::truncate(uint64_t length) { return ftruncate(static_cast<int>(handle_), static_cast<off_t>(length)) == 0; }
+
+bool File::flush() { return fdatasync(static_cast<int>(handle_)) == 0; }
+
+bool File::lock(uint64_t offset, uint64_t length) {
+    return ofdLock(static_cast<int>(handle_), F_WRLCK, static_cast<off_t>(offset), static_cast<off_t>(length));
+}
+
+void File::unlock(uint64_t offset, uint64_t length) {
+    ofdLock(static_cast<int>(handle_), F_UNLCK, static_cast<off_t>(offset), static_cast<off_t>(length));
+}
+
+bool fileExists(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+int eraseFile(const std::string& path) {
+    if (!fileExists(path)) return oserr::NotFound;
+    if (heldOpen(path)) return oserr::Sharing;
+    return ::unlink(path.c_str()) == 0 ? 0 : mapErrno(errno);
+}
+
+int renameFile(const std::string& from, const std::string& to) {
+    if (!fileExists(from)) return oserr::NotFound;
+    // Windows never replaces an existing target on rename; POSIX would, silently.
+    struct stat st {};
+    if (lstat(to.c_str(), &st) == 0) return oserr::Exists;
+    if (heldOpen(from)) return oserr::Sharing;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : mapErrno(errno);
+}
+
+std::string resolveCase(const std::string& path) {
+    if (fileExists(path)) return path;
+    size_t slash = path.find_last_of('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return path;
+    std::string found;
+    while (dirent* entry = readdir(dir)) {
+        if (equalsIgnoreCase(entry->d_name, name)) {
+            found = entry->d_name;
+            break;
+        }
+    }
+    closedir(dir);
+    if (found.empty()) return path;
+    return slash == std::string::npos ? found : path.substr(0, slash + 1) + found;
+}
+
+}  // namespace rt::rdd
+#endif

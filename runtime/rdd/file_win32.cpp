@@ -1,0 +1,145 @@
+// Win32 side of File: CreateFileA share flags and LockFileEx give the sharing rules natively.
+#ifdef _WIN32
+#include <windows.h>
+
+#include "file.h"
+
+namespace rt::rdd {
+
+namespace {
+
+HANDLE h(intptr_t v) { return reinterpret_cast<HANDLE>(v); }
+
+int mapError(DWORD e) {
+    switch (e) {
+    case ERROR_FILE_NOT_FOUND: return oserr::NotFound;
+    case ERROR_PATH_NOT_FOUND: return oserr::PathNotFound;
+    case ERROR_ACCESS_DENIED: return oserr::Access;
+    case ERROR_SHARING_VIOLATION: return oserr::Sharing;
+    case ERROR_LOCK_VIOLATION: return oserr::LockViolation;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return oserr::Exists;
+    default: return static_cast<int>(e);
+    }
+}
+
+DWORD shareFlags(Share share) { return share == Share::Exclusive ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE; }
+
+OVERLAPPED at(uint64_t offset) {
+    OVERLAPPED o{};
+    o.Offset = static_cast<DWORD>(offset);
+    o.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return o;
+}
+
+}  // namespace
+
+File::~File() { close(); }
+
+File::File(File&& other) noexcept : handle_(other.handle_), path_(std::move(other.path_)) { other.handle_ = -1; }
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        close();
+        handle_ = other.handle_;
+        path_ = std::move(other.path_);
+        other.handle_ = -1;
+    }
+    return *this;
+}
+
+int File::open(const std::string& path, bool writable, Share share) {
+    close();
+    DWORD access = GENERIC_READ | (writable ? GENERIC_WRITE : 0);
+    HANDLE f = CreateFileA(path.c_str(), access, shareFlags(share), nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    if (f == INVALID_HANDLE_VALUE) return mapError(GetLastError());
+    handle_ = reinterpret_cast<intptr_t>(f);
+    path_ = path;
+    return 0;
+}
+
+int File::create(const std::string& path, Share share) {
+    close();
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, shareFlags(share), nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return mapError(GetLastError());
+    handle_ = reinterpret_cast<intptr_t>(f);
+    path_ = path;
+    return 0;
+}
+
+void File::close() {
+    if (handle_ == -1) return;
+    CloseHandle(h(handle_));
+    handle_ = -1;
+}
+
+size_t File::readAt(uint64_t offset, void* buffer, size_t n) const {
+    size_t done = 0;
+    auto* p = static_cast<char*>(buffer);
+    while (done < n) {
+        OVERLAPPED o = at(offset + done);
+        DWORD chunk = static_cast<DWORD>(n - done > 0x40000000 ? 0x40000000 : n - done);
+        DWORD got = 0;
+        if (!ReadFile(h(handle_), p + done, chunk, &got, &o) || got == 0) break;
+        done += got;
+    }
+    return done;
+}
+
+bool File::writeAt(uint64_t offset, const void* data, size_t n) {
+    size_t done = 0;
+    const auto* p = static_cast<const char*>(data);
+    while (done < n) {
+        OVERLAPPED o = at(offset + done);
+        DWORD chunk = static_cast<DWORD>(n - done > 0x40000000 ? 0x40000000 : n - done);
+        DWORD put = 0;
+        if (!WriteFile(h(handle_), p + done, chunk, &put, &o) || put == 0) return false;
+        done += put;
+    }
+    return true;
+}
+
+uint64_t File::size() const {
+    LARGE_INTEGER s{};
+    if (!GetFileSizeEx(h(handle_), &s)) return 0;
+    return static_cast<uint64_t>(s.QuadPart);
+}
+
+bool File::truncate(uint64_t length) {
+    LARGE_INTEGER pos{};
+    pos.QuadPart = static_cast<LONGLONG>(length);
+    return SetFilePointerEx(h(handle_), pos, nullptr, FILE_BEGIN) && SetEndOfFile(h(handle_));
+}
+
+bool File::flush() { return FlushFileBuffers(h(handle_)) != 0; }
+
+bool File::lock(uint64_t offset, uint64_t length) {
+    OVERLAPPED o = at(offset);
+    return LockFileEx(h(handle_), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                      static_cast<DWORD>(length), static_cast<DWORD>(length >> 32), &o) != 0;
+}
+
+void File::unlock(uint64_t offset, uint64_t length) {
+    OVERLAPPED o = at(offset);
+    UnlockFileEx(h(handle_), 0, static_cast<DWORD>(length), static_cast<DWORD>(length >> 32), &o);
+}
+
+bool fileExists(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+int eraseFile(const std::string& path) { return DeleteFileA(path.c_str()) ? 0 : mapError(GetLastError()); }
+
+int renameFile(const std::string& from, const std::string& to) {
+    if (GetFileAttributesA(to.c_str()) != INVALID_FILE_ATTRIBUTES) return oserr::Exists;
+    return MoveFileA(from.c_str(), to.c_str()) ? 0 : mapError(GetLastError());
+}
+
+// Windows file names are already case-insensitive.
+std::string resolveCase(const std::string& path) { return path; }
+
+}  // namespace rt::rdd
+#endif

@@ -1,0 +1,125 @@
+// The work area's view of one NTX file: an order with scopes, a direction that can be flipped at run time,
+// seeks, key numbers and maintenance from the area's change notifications. The table is reached only
+// through the callbacks of OrderSource, so the order knows nothing about DBF files or work areas.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "ntx_key.h"
+#include "ntx_tree.h"
+#include "runtime/rdd/order.h"
+
+namespace rt::ntx {
+
+struct OrderSource {
+    std::function<Value()> key;        // the key expression evaluated on the area's buffered record
+    std::function<bool()> condition;   // the FOR condition there; empty: every record
+    // Loads each record into the buffer in record order and calls visit(recno), until visit answers false.
+    std::function<void(const std::function<bool(uint32_t)>& visit)> forEach;
+    std::function<uint32_t()> recordCount;
+};
+
+struct OrderSpec {
+    std::string path;        // the bag: one file per order
+    std::string name;        // tag name; the file's base name when empty
+    std::string keyText;
+    std::string forText;
+    bool unique = false;
+    bool descending = false;
+    bool temporary = false;  // the file goes away with the order
+    bool shared = false;
+    bool readOnly = false;
+    // Called every `progressEvery` records while the order is built (and once at the end).
+    std::function<void(uint64_t done, uint64_t total)> progress;
+    uint64_t progressEvery = 0;
+    size_t sortMemory = size_t(256) << 20;
+};
+
+class NtxOrder : public rdd::Order {
+public:
+    // Builds the file from the table (every record, those meeting the FOR condition). Throws NtxError.
+    static std::unique_ptr<NtxOrder> create(const OrderSpec& spec, OrderSource source);
+    // Opens an existing file; `bind` turns the header's key and FOR texts into the source. A key whose size
+    // differs from the file's is reported as a corrupt index. Throws NtxError.
+    static std::unique_ptr<NtxOrder> open(const OrderSpec& spec,
+                                          const std::function<OrderSource(const NtxHeader&)>& bind);
+    ~NtxOrder() override;
+
+    std::string name() const override { return name_; }
+    std::string keyText() const override { return tree_->header().keyExpr; }
+    std::string forText() const override { return tree_->header().forExpr; }
+    std::string bagName() const override { return spec_.path; }
+    bool descending() const override { return reversed_ != tree_->header().descending; }
+    void setDescending(bool on) override;
+    bool unique() const override { return tree_->header().unique; }
+    bool temporary() const { return spec_.temporary; }
+    const KeySpec& keySpec() const { return keySpec_; }
+    NtxTree& tree() { return *tree_; }
+
+    uint32_t first() override;
+    uint32_t last() override;
+    uint32_t next(uint32_t from) override;
+    uint32_t previous(uint32_t from) override;
+    rdd::SeekResult seek(const Value& key, bool softSeek, bool findLast) override;
+    Value keyValue() override;
+
+    uint32_t keyNo(uint32_t recno) override;
+    uint32_t keyCount() override;
+    uint32_t keyGoto(uint32_t position) override;
+
+    void setScope(int which, const Value& key) override;
+    Value scope(int which) const override;
+
+    void beforeChange(uint32_t recno) override;
+    void afterChange(uint32_t recno) override;
+    void appended(uint32_t recno) override;
+    void rebuild() override;
+    void flush() override;
+
+private:
+    NtxOrder() = default;
+    struct Pending {
+        uint32_t recno = 0;
+        std::string key;
+        bool member = false;  // the record is in the index under `key`
+    };
+
+    // Key and membership of the buffered record.
+    std::string currentKey() const;
+    bool currentMember() const;
+    void settlePending();
+    void build(const OrderSpec& spec);
+
+    // The order as the area sees it: the file's order, or its reverse after ORDDESCEND.
+    bool vFirst(NtxPosition& p);
+    bool vLast(NtxPosition& p);
+    bool vNext(NtxPosition& p);
+    bool vPrev(NtxPosition& p);
+    bool vSeek(NtxPosition& p, const std::string& prefix, bool strict);
+    int vCompare(const std::string& key, const std::string& prefix) const;
+    uint64_t vRank(NtxPosition& p);
+    bool inScope(const NtxPosition& p) const;
+    bool firstInScope(NtxPosition& p);
+    bool lastInScope(NtxPosition& p);
+    // Positions on the buffered record `recno`, or where it would be.
+    bool locate(uint32_t recno, bool& exact);
+    uint32_t answer(bool on, NtxPosition& p);
+
+    OrderSpec spec_;
+    OrderSource source_;
+    std::unique_ptr<NtxTree> tree_;
+    KeySpec keySpec_;
+    std::string name_;
+    bool reversed_ = false;
+    std::optional<std::string> scopeTop_, scopeBottom_;
+    Value scopeTopValue_, scopeBottomValue_;
+    NtxPosition pos_;
+    Pending changing_;
+    Pending appended_;
+};
+
+}  // namespace rt::ntx

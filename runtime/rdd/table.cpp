@@ -1,0 +1,431 @@
+#include "table.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "failure.h"
+#include "runtime/core/symbol.h"
+#include "runtime/lib/date.h"
+
+namespace rt::rdd {
+
+namespace {
+
+constexpr size_t kPendingLimit = 1 << 20;  // bytes of appended records held before a batch write
+constexpr size_t kReadAhead = 64 * 1024;
+
+bool knownVersion(uint8_t v) { return v == 0x03 || v == 0x83 || v == 0x8B || v == dbfver::WithFpt; }
+
+std::string memoPathFor(const std::string& dbf, MemoKind kind) {
+    size_t slash = dbf.find_last_of("/\\");
+    size_t dot = dbf.find_last_of('.');
+    std::string base = (dot == std::string::npos || (slash != std::string::npos && dot < slash)) ? dbf
+                                                                                                 : dbf.substr(0, dot);
+    std::string ext = memoExtension(kind);
+    // Follow the spelling of the table's own extension, so "EMP.DBF" pairs with "EMP.DBT".
+    if (dot != std::string::npos && dot + 1 < dbf.size() && std::isupper(static_cast<unsigned char>(dbf[dot + 1])))
+        ext = upper(ext);
+    return resolveCase(base + "." + ext);
+}
+
+std::string_view trimmed(const char* p, size_t n) {
+    std::string_view s(p, n);
+    size_t a = s.find_first_not_of(' ');
+    if (a == std::string_view::npos) return {};
+    size_t b = s.find_last_not_of(' ');
+    return s.substr(a, b - a + 1);
+}
+
+uint32_t memoBlockOf(const char* p, size_t n) {
+    std::string_view s = trimmed(p, n);
+    uint32_t block = 0;
+    auto r = std::from_chars(s.data(), s.data() + s.size(), block);
+    return r.ec == std::errc() && r.ptr == s.data() + s.size() ? block : 0;
+}
+
+void put32(char* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<char>(v >> (8 * i));
+}
+
+}  // namespace
+
+Table::~Table() {
+    try {
+        if (!readOnly_) commit();
+    } catch (...) {
+        // Closing must not throw; what could not be written was reported by the writes before.
+    }
+}
+
+std::unique_ptr<Table> Table::open(const std::string& path, const TableOptions& o) {
+    std::unique_ptr<Table> t(new Table());
+    t->path_ = path;
+    t->shared_ = o.shared;
+    t->readOnly_ = o.readOnly;
+    if (int os = t->dbf_.open(path, !o.readOnly, o.shared ? Share::Shared : Share::Exclusive); os != 0) {
+        Failure f{makeError(eg::Open, sub::Open, "Open error", path, os)};
+        f.error.canRetry = true;
+        f.error.canDefault = true;
+        throw f;
+    }
+    char prefix[kDbfPrefix];
+    size_t got = t->dbf_.readAt(0, prefix, sizeof prefix);
+    std::string fault;
+    auto h = decodePrefix(std::string_view(prefix, got), fault);
+    if (h && !knownVersion(h->version)) fault = "not a DBF table (version byte)";
+    if (!h || !fault.empty()) t->corrupt(fault);
+    std::string descriptors(h->headerLength - kDbfPrefix, '\0');
+    descriptors.resize(t->dbf_.readAt(kDbfPrefix, descriptors.data(), descriptors.size()));
+    if (!decodeFields(*h, descriptors, fault) || !checkSize(*h, t->dbf_.size(), fault)) t->corrupt(fault);
+    t->header_ = std::move(*h);
+    t->diskCount_ = t->header_.recCount;
+    t->buf_.assign(t->header_.recordLength, ' ');
+    if (!t->header_.hasMemo()) return t;
+
+    MemoKind kind = t->header_.version == dbfver::WithFpt ? MemoKind::Fpt
+                    : t->header_.version == dbfver::WithDbt ? MemoKind::Dbt
+                                                          : o.memoKind;
+    std::string memoPath = memoPathFor(path, kind);
+    int os = 0;
+    t->memo_ = MemoFile::open(memoPath, kind, !o.readOnly, o.shared ? Share::Shared : Share::Exclusive, os, fault);
+    if (!t->memo_ && os != 0) {
+        Failure f{makeError(eg::Open, sub::Open, "Open error", memoPath, os)};
+        f.error.canRetry = true;
+        f.error.canDefault = true;
+        throw f;
+    }
+    if (!t->memo_) t->corrupt(fault, memoPath);
+    return t;
+}
+
+void Table::create(const std::string& path, std::vector<Field> fields, const CreateOptions& o) {
+    if (std::string fault = layoutFields(fields); !fault.empty()) fail(eg::Create, sub::Create, fault, path);
+    DbfHeader h;
+    h.fields = std::move(fields);
+    bool memo = h.hasMemo();
+    h.version = !memo ? dbfver::Plain : o.memoKind == MemoKind::Fpt ? dbfver::WithFpt : dbfver::WithDbt;
+    Ymd now = ymdFromJulian(today().julian);
+    h.year = now.year;
+    h.month = now.month;
+    h.day = now.day;
+    std::vector<uint8_t> bytes = encodeHeader(h);
+    bytes.push_back(kEofMarker);
+    File f;
+    if (int os = f.create(path, Share::Exclusive); os != 0) fail(eg::Create, sub::Create, "Create error", path, os);
+    if (!f.writeAt(0, bytes.data(), bytes.size())) fail(eg::Write, sub::Write, "Write error", path, oserr::Other);
+    if (!memo) return;
+    std::string memoPath = memoPathFor(path, o.memoKind);
+    int os = 0;
+    if (!MemoFile::create(memoPath, o.memoKind, o.memoBlockSize, os))
+        fail(eg::Create, sub::Create, "Create error", memoPath, os);
+}
+
+int Table::fieldIndex(std::string_view name) const {
+    for (size_t i = 0; i < header_.fields.size(); ++i)
+        if (equalsIgnoreCase(header_.fields[i].name, name)) return static_cast<int>(i);
+    return -1;
+}
+
+void Table::corrupt(const std::string& what, const std::string& file) const {
+    fail(eg::Corruption, sub::Corruption, "Corruption detected: " + what, file.empty() ? path_ : file);
+}
+
+void Table::requireWritable() {
+    if (readOnly_) fail(eg::ReadOnly, sub::ReadOnly, "Write to a read-only table", path_);
+}
+
+uint32_t Table::recCount(bool refresh) {
+    if (!refresh || !shared_) return header_.recCount;
+    char c[4];
+    if (dbf_.readAt(4, c, 4) != 4) return header_.recCount;
+    uint32_t n = static_cast<uint8_t>(c[0]) | static_cast<uint8_t>(c[1]) << 8 | static_cast<uint8_t>(c[2]) << 16 |
+                 static_cast<uint32_t>(static_cast<uint8_t>(c[3])) << 24;
+    uint64_t size = dbf_.size();
+    uint64_t onDisk = size > header_.headerLength ? (size - header_.headerLength) / header_.recordLength : 0;
+    header_.recCount = diskCount_ = static_cast<uint32_t>(std::min<uint64_t>(n, onDisk));
+    return header_.recCount;
+}
+
+void Table::readRecord(uint32_t recno, char* out) {
+    const uint32_t len = header_.recordLength;
+    if (recno > diskCount_) {
+        std::memcpy(out, pending_.data() + static_cast<size_t>(recno - diskCount_ - 1) * len, len);
+        return;
+    }
+    if (shared_) {
+        if (dbf_.readAt(header_.headerLength + static_cast<uint64_t>(recno - 1) * len, out, len) != len)
+            corrupt("record " + std::to_string(recno) + " beyond the end of the file");
+        return;
+    }
+    if (recno < cacheFirst_ || recno >= cacheFirst_ + cacheCount_) {
+        uint32_t want = std::max<uint32_t>(1, static_cast<uint32_t>(kReadAhead / len));
+        want = std::min(want, diskCount_ - recno + 1);
+        cache_.resize(static_cast<size_t>(want) * len);
+        size_t got = dbf_.readAt(header_.headerLength + static_cast<uint64_t>(recno - 1) * len, cache_.data(),
+                                 cache_.size());
+        cacheFirst_ = recno;
+        cacheCount_ = static_cast<uint32_t>(got / len);
+        if (cacheCount_ == 0) corrupt("record " + std::to_string(recno) + " beyond the end of the file");
+    }
+    std::memcpy(out, cache_.data() + static_cast<size_t>(recno - cacheFirst_) * len, len);
+}
+
+void Table::writeRecord(uint32_t recno, const char* bytes) {
+    const uint32_t len = header_.recordLength;
+    if (recno > diskCount_) {
+        std::memcpy(pending_.data() + static_cast<size_t>(recno - diskCount_ - 1) * len, bytes, len);
+        return;
+    }
+    if (!dbf_.writeAt(header_.headerLength + static_cast<uint64_t>(recno - 1) * len, bytes, len))
+        fail(eg::Write, sub::Write, "Write error", path_, oserr::Other);
+    if (recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_)
+        std::memcpy(cache_.data() + static_cast<size_t>(recno - cacheFirst_) * len, bytes, len);
+}
+
+void Table::load(uint32_t recno) {
+    flushRecord();
+    if (recno == 0 || recno > header_.recCount) {
+        std::fill(buf_.begin(), buf_.end(), ' ');
+        bufRec_ = 0;
+        return;
+    }
+    readRecord(recno, buf_.data());
+    bufRec_ = recno;
+}
+
+void Table::flushRecord() {
+    if (!dirty_) return;
+    dirty_ = false;
+    writeRecord(bufRec_, buf_.data());
+}
+
+void Table::touch() {
+    if (touched_) return;
+    touched_ = true;
+    Ymd now = ymdFromJulian(today().julian);
+    char d[3] = {static_cast<char>(now.year - 1900), static_cast<char>(now.month), static_cast<char>(now.day)};
+    dbf_.writeAt(1, d, 3);
+}
+
+void Table::writeCount() {
+    char c[4];
+    put32(c, diskCount_);
+    if (!dbf_.writeAt(4, c, 4)) fail(eg::Write, sub::Write, "Write error", path_, oserr::Other);
+}
+
+void Table::flushPending() {
+    if (pending_.empty()) return;
+    const uint32_t len = header_.recordLength;
+    uint32_t count = static_cast<uint32_t>(pending_.size() / len);
+    pending_.push_back(static_cast<char>(kEofMarker));
+    if (!dbf_.writeAt(header_.headerLength + static_cast<uint64_t>(diskCount_) * len, pending_.data(),
+                      pending_.size()))
+        fail(eg::Write, sub::Write, "Write error", path_, oserr::Other);
+    pending_.clear();
+    diskCount_ += count;
+    writeCount();
+}
+
+uint32_t Table::appendBlank() {
+    requireWritable();
+    flushRecord();
+    touch();
+    const uint32_t len = header_.recordLength;
+    std::fill(buf_.begin(), buf_.end(), ' ');
+    if (shared_) {
+        uint32_t n = recCount(true);
+        std::vector<char> bytes(buf_);
+        bytes.push_back(static_cast<char>(kEofMarker));
+        if (!dbf_.writeAt(header_.headerLength + static_cast<uint64_t>(n) * len, bytes.data(), bytes.size()))
+            fail(eg::Write, sub::Write, "Write error", path_, oserr::Other);
+        diskCount_ = header_.recCount = n + 1;
+        writeCount();
+    } else {
+        if (pending_.size() + len > kPendingLimit) flushPending();
+        pending_.insert(pending_.end(), buf_.begin(), buf_.end());
+        ++header_.recCount;
+    }
+    bufRec_ = header_.recCount;
+    return bufRec_;
+}
+
+void Table::commit(bool toDisk) {
+    flushRecord();
+    flushPending();
+    if (touched_ && !readOnly_) {
+        if (!shared_) writeCount();
+        if (toDisk) {
+            dbf_.flush();
+            if (memo_) memo_->file().flush();
+        }
+    }
+}
+
+Value Table::getNumber(const Field& f, const char* p) const {
+    std::string_view s = trimmed(p, f.length);
+    if (f.decimals == 0) {
+        int64_t i = 0;
+        auto r = std::from_chars(s.data(), s.data() + s.size(), i);
+        if (r.ec == std::errc() && r.ptr == s.data() + s.size()) return Value::integer(i, static_cast<int>(f.length));
+    }
+    std::string text(s);
+    double d = text.empty() ? 0.0 : std::strtod(text.c_str(), nullptr);
+    if (f.decimals == 0 && std::fabs(d) < 9e15) return Value::integer(static_cast<int64_t>(d), static_cast<int>(f.length));
+    return Value::number(d, static_cast<int>(f.length), static_cast<int>(f.decimals));
+}
+
+Value Table::get(size_t field) {
+    const Field& f = header_.fields.at(field);
+    const char* p = buf_.data() + f.offset;
+    switch (f.type) {
+    case 'C': return Value(std::string(p, f.length));
+    case 'N': return getNumber(f, p);
+    case 'D': return Value(stod(std::string_view(p, 8)));
+    case 'L': return Value(*p == 'T' || *p == 't' || *p == 'Y' || *p == 'y');
+    case 'M': return Value(memoText(field));
+    default: return Value();
+    }
+}
+
+std::string Table::memoText(size_t field) {
+    const Field& f = header_.fields.at(field);
+    if (!memo_ || f.type != 'M') return {};
+    uint32_t block = memoBlockOf(buf_.data() + f.offset, f.length);
+    std::string text, fault;
+    if (!memo_->read(block, text, fault)) corrupt(fault, memo_->file().path());
+    return text;
+}
+
+void Table::putNumber(const Field& f, char* p, const Value& v) {
+    const Number& n = v.asNumber();
+    char text[64];
+    int w = 0;
+    if (n.isInteger && f.decimals == 0)
+        w = std::snprintf(text, sizeof text, "%*lld", static_cast<int>(f.length), static_cast<long long>(n.integer));
+    else if (std::isfinite(n.asDouble()))
+        w = std::snprintf(text, sizeof text, "%*.*f", static_cast<int>(f.length), static_cast<int>(f.decimals),
+                          n.asDouble());
+    else
+        w = 64;
+    if (w < 0 || static_cast<uint32_t>(w) > f.length)
+        fail(eg::DataWidth, sub::DataWidth, "Data width error: " + f.name, path_);
+    std::memcpy(p, text, f.length);
+}
+
+void Table::checkType(size_t field, const Value& value) const {
+    const Field& f = header_.fields.at(field);
+    const Value& v = value.deref();
+    bool typeOk = (f.type == 'C' && v.isString()) || (f.type == 'N' && v.isNumber()) ||
+                  (f.type == 'D' && v.isDate()) || (f.type == 'L' && v.isLogical()) ||
+                  (f.type == 'M' && v.isString());
+    if (!typeOk) fail(eg::DataType, sub::DataType, "Data type error: " + f.name, path_);
+}
+
+void Table::put(size_t field, const Value& value) {
+    requireWritable();
+    checkType(field, value);
+    const Field& f = header_.fields.at(field);
+    const Value& v = value.deref();
+    char* p = buf_.data() + f.offset;
+    if (bufRec_ == 0) return;  // the phantom record takes no values
+    switch (f.type) {
+    case 'C': {
+        const std::string& s = v.asString();
+        size_t n = std::min<size_t>(s.size(), f.length);
+        std::memcpy(p, s.data(), n);
+        std::memset(p + n, ' ', f.length - n);
+        break;
+    }
+    case 'N': putNumber(f, p, v); break;
+    case 'D': std::memcpy(p, dtos(v.asDate()).data(), 8); break;
+    case 'L': *p = v.asLogical() ? 'T' : 'F'; break;
+    case 'M': {
+        uint32_t block = 0;
+        if (!memo_ || !memo_->write(v.asString(), memoBlockOf(p, f.length), block))
+            fail(eg::Write, sub::Write, "Write error", memo_ ? memo_->file().path() : path_, oserr::Other);
+        char text[16];
+        if (block == 0)
+            std::memset(p, ' ', 10);
+        else {
+            std::snprintf(text, sizeof text, "%10u", block);
+            std::memcpy(p, text, 10);
+        }
+        break;
+    }
+    }
+    touch();
+    dirty_ = true;
+}
+
+void Table::setDeleted(bool on) {
+    requireWritable();
+    if (bufRec_ == 0) return;
+    buf_[0] = on ? '*' : ' ';
+    touch();
+    dirty_ = true;
+}
+
+void Table::putRaw(const char* bytes) {
+    requireWritable();
+    if (bufRec_ == 0) return;
+    std::memcpy(buf_.data(), bytes, buf_.size());
+    touch();
+    dirty_ = true;
+}
+
+void Table::pack() {
+    requireWritable();
+    commit();
+    touch();
+    const uint32_t len = header_.recordLength;
+    const uint32_t perChunk = std::max<uint32_t>(1, static_cast<uint32_t>((1u << 20) / len));
+    std::vector<char> chunk(static_cast<size_t>(perChunk) * len);
+    uint32_t kept = 0;
+    // Records only move toward the start, over records already read, so a stop half-way loses none.
+    for (uint32_t r = 1; r <= diskCount_; r += perChunk) {
+        uint32_t n = std::min(perChunk, diskCount_ - r + 1);
+        uint64_t at = header_.headerLength + static_cast<uint64_t>(r - 1) * len;
+        if (dbf_.readAt(at, chunk.data(), static_cast<size_t>(n) * len) != static_cast<size_t>(n) * len)
+            corrupt("record " + std::to_string(r) + " beyond the end of the file");
+        size_t out = 0;
+        for (uint32_t i = 0; i < n; ++i) {
+            const char* rec = chunk.data() + static_cast<size_t>(i) * len;
+            if (*rec == '*') continue;
+            if (out != static_cast<size_t>(i) * len) std::memmove(chunk.data() + out, rec, len);
+            out += len;
+        }
+        if (out && !dbf_.writeAt(header_.headerLength + static_cast<uint64_t>(kept) * len, chunk.data(), out))
+            fail(eg::Write, sub::Write, "Write error", path_, oserr::Other);
+        kept += static_cast<uint32_t>(out / len);
+    }
+    diskCount_ = header_.recCount = kept;
+    writeCount();
+    uint64_t end = header_.headerLength + static_cast<uint64_t>(kept) * len;
+    char eof = static_cast<char>(kEofMarker);
+    dbf_.writeAt(end, &eof, 1);
+    dbf_.truncate(end + 1);
+    cacheCount_ = 0;
+    bufRec_ = 0;
+    std::fill(buf_.begin(), buf_.end(), ' ');
+}
+
+void Table::zap() {
+    requireWritable();
+    dirty_ = false;
+    pending_.clear();
+    touch();
+    diskCount_ = header_.recCount = 0;
+    writeCount();
+    char eof = static_cast<char>(kEofMarker);
+    dbf_.writeAt(header_.headerLength, &eof, 1);
+    dbf_.truncate(header_.headerLength + 1u);
+    if (memo_ && !memo_->zap()) fail(eg::Write, sub::Write, "Write error", memo_->file().path(), oserr::Other);
+    cacheCount_ = 0;
+    bufRec_ = 0;
+    std::fill(buf_.begin(), buf_.end(), ' ');
+}
+
+}  // namespace rt::rdd

@@ -1,0 +1,117 @@
+// One open DBF table and its memo file: records by number, field values, appending, deleting, packing.
+// Navigation, filters, orders and locks are the work area's; this layer only stores.
+//
+// Consistency on disk: a record is written before the header count that includes it, so a table cut short
+// at any moment opens with every record written before. Exclusive tables collect appended records in
+// memory and write them in batches (each batch followed by the count); shared tables write through at once,
+// because other handles read them.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dbf_header.h"
+#include "file.h"
+#include "memo_file.h"
+#include "runtime/core/value.h"
+
+namespace rt::rdd {
+
+struct TableOptions {
+    bool shared = false;
+    bool readOnly = false;
+    MemoKind memoKind = MemoKind::Dbt;  // used when the header does not tell (version 0x83 is DBT, 0xF5 FPT)
+};
+
+struct CreateOptions {
+    MemoKind memoKind = MemoKind::Dbt;
+    uint32_t memoBlockSize = 64;  // FPT only; DBT blocks are 512 bytes
+};
+
+class Table {
+public:
+    // Opens; throws Failure (Open with the OS code, or Corruption naming the file).
+    static std::unique_ptr<Table> open(const std::string& path, const TableOptions& options);
+    // Creates a table file (and its memo file when there are memo fields); throws Failure.
+    static void create(const std::string& path, std::vector<Field> fields, const CreateOptions& options);
+
+    ~Table();
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    const std::string& path() const { return path_; }
+    const std::vector<Field>& fields() const { return header_.fields; }
+    int fieldIndex(std::string_view name) const;  // 0-based, -1 when absent
+    bool shared() const { return shared_; }
+    bool readOnly() const { return readOnly_; }
+    uint16_t recordLength() const { return header_.recordLength; }
+    const DbfHeader& header() const { return header_; }
+    File& file() { return dbf_; }
+
+    // The record count; a shared table reads it again from the file when asked to refresh.
+    uint32_t recCount(bool refresh = false);
+
+    // Makes `recno` the buffered record (0 or beyond the count: the blank phantom record). Writes the
+    // buffered record first when it was changed.
+    void load(uint32_t recno);
+    uint32_t loaded() const { return bufRec_; }
+    bool isPhantom() const { return bufRec_ == 0; }
+    const char* record() const { return buf_.data(); }
+    bool deleted() const { return buf_[0] == '*'; }
+
+    Value get(size_t field);
+    // Throws Failure on a type mismatch (DataType) or a number too wide for the field (DataWidth).
+    void put(size_t field, const Value& v);
+    // Throws Failure (DataType) when the value cannot go into the field.
+    void checkType(size_t field, const Value& v) const;
+    void setDeleted(bool on);
+    // Writes the record whole from raw bytes (import and copy paths); the deleted flag comes with it.
+    void putRaw(const char* bytes);
+
+    // Appends a blank record and buffers it; answers its number. The caller holds whatever lock it needs.
+    uint32_t appendBlank();
+    // Writes the buffered record when changed.
+    void flushRecord();
+    // Writes everything pending, the header date and count; with `toDisk` asks the OS to sync.
+    void commit(bool toDisk = false);
+    void pack();
+    void zap();
+
+    // Memo text of a field of the buffered record (for copying tables).
+    std::string memoText(size_t field);
+    bool changed() const { return dirty_; }
+
+private:
+    Table() = default;
+    void readRecord(uint32_t recno, char* out);
+    void writeRecord(uint32_t recno, const char* bytes);
+    void flushPending();
+    void writeCount();
+    void touch();
+    void requireWritable();
+    Value getNumber(const Field& f, const char* p) const;
+    void putNumber(const Field& f, char* p, const Value& v);
+    [[noreturn]] void corrupt(const std::string& what, const std::string& file = {}) const;
+
+    std::string path_;
+    File dbf_;
+    std::unique_ptr<MemoFile> memo_;
+    DbfHeader header_;
+    bool shared_ = false;
+    bool readOnly_ = false;
+    bool touched_ = false;
+
+    std::vector<char> buf_;
+    uint32_t bufRec_ = 0;
+    bool dirty_ = false;
+    uint32_t diskCount_ = 0;  // records whose bytes are on disk and counted in the header
+
+    // Exclusive tables: appended records not yet written, numbers diskCount_+1 ...
+    std::vector<char> pending_;
+    // Exclusive tables: read-ahead window of consecutive records.
+    std::vector<char> cache_;
+    uint32_t cacheFirst_ = 0, cacheCount_ = 0;
+};
+
+}  // namespace rt::rdd

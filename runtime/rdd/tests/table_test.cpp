@@ -1,0 +1,317 @@
+// Table storage: byte layout against a hand-made file, field conversions, damaged files, crash safety.
+#include <sys/types.h>
+
+#include <cstring>
+
+#include "runtime/lib/date.h"
+#include "runtime/rdd/failure.h"
+#include "test_support.h"
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace rt::rdd::test {
+namespace {
+
+class TableTest : public EngineTest {};
+
+std::string descriptor(const char* name, char type, int len, int dec) {
+    std::string d(32, '\0');
+    std::memcpy(d.data(), name, std::strlen(name));
+    d[11] = type;
+    d[16] = static_cast<char>(len);
+    d[17] = static_cast<char>(dec);
+    return d;
+}
+
+std::string le16(int v) { return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; }
+
+TEST_F(TableTest, CreatedFileMatchesTheClassicLayoutByteForByte) {
+    create("emp.dbf", fields({{"numero", 'N', 4, 0}, {"NOMBRE", 'C', 10, 0}, {"BAJA", 'L', 1, 0},
+                              {"FECHA", 'D', 8, 0}}));
+    WorkArea* a = open("emp.dbf");
+    ASSERT_NE(a, nullptr);
+    ASSERT_TRUE(a->append());
+    EXPECT_TRUE(a->fieldPut(1, Value(17)));
+    EXPECT_TRUE(a->fieldPut(2, Value("ANA")));
+    EXPECT_TRUE(a->fieldPut(3, Value(true)));
+    EXPECT_TRUE(a->fieldPut(4, Value(makeDate(2010, 3, 25))));
+    areas().closeAll();
+
+    Ymd now = ymdFromJulian(today().julian);
+    std::string want;
+    want += '\x03';
+    want += static_cast<char>(now.year - 1900);
+    want += static_cast<char>(now.month);
+    want += static_cast<char>(now.day);
+    want += std::string("\x01\0\0\0", 4);
+    want += le16(32 + 4 * 32 + 1) + le16(1 + 4 + 10 + 1 + 8);
+    want += std::string(20, '\0');
+    want += descriptor("NUMERO", 'N', 4, 0) + descriptor("NOMBRE", 'C', 10, 0) + descriptor("BAJA", 'L', 1, 0) +
+            descriptor("FECHA", 'D', 8, 0);
+    want += '\x0D';
+    want += std::string(" ") + "  17" + "ANA       " + "T" + "20100325";
+    want += '\x1A';
+    EXPECT_EQ(readFile("emp.dbf"), want);
+}
+
+struct FieldCase {
+    const char* name;
+    Field field;
+    Value in;
+    std::string stored;  // the field's bytes
+    Value out;           // read back (NIL: same as in)
+};
+
+TEST_F(TableTest, FieldValuesAreStoredAndReadBackAsTheFormatWants) {
+    const FieldCase cases[] = {
+        {"char padded", {"C", 'C', 6, 0}, Value("ab"), "ab    ", Value("ab    ")},
+        {"char cut", {"C", 'C', 3, 0}, Value("abcdef"), "abc", Value("abc")},
+        {"int right aligned", {"N", 'N', 6, 0}, Value(-42), "   -42", Value()},
+        {"decimals rounded", {"N", 'N', 8, 2}, Value(3.14159), "    3.14", Value(3.14)},
+        {"zero decimals from real", {"N", 'N', 5, 0}, Value(12.0), "   12", Value(12)},
+        {"date", {"D", 'D', 8, 0}, Value(makeDate(1999, 12, 31)), "19991231", Value()},
+        {"empty date", {"D", 'D', 8, 0}, Value(Date{}), "        ", Value()},
+        {"true", {"L", 'L', 1, 0}, Value(true), "T", Value()},
+        {"false", {"L", 'L', 1, 0}, Value(false), "F", Value()},
+    };
+    for (const FieldCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        areas().closeAll();
+        create("t.dbf", {c.field});
+        WorkArea* a = open("t.dbf");
+        ASSERT_NE(a, nullptr);
+        ASSERT_TRUE(a->append());
+        ASSERT_TRUE(a->fieldPut(1, c.in));
+        a->goTop();
+        std::string bytes(a->table().record() + 1, c.field.length);
+        EXPECT_EQ(bytes, c.stored);
+        Value back = a->fieldGet(1);
+        const Value& want = c.out.isNil() ? c.in : c.out;
+        EXPECT_EQ(back.typeCode(), want.typeCode());
+        if (want.isNumber())
+            EXPECT_DOUBLE_EQ(back.asDouble(), want.asDouble());
+        else
+            EXPECT_TRUE(back.sameAs(want)) << back.typeCode();
+    }
+}
+
+TEST_F(TableTest, NumericFieldKeepsWidthAndDecimalsInTheValue) {
+    create("t.dbf", fields({{"N", 'N', 7, 2}}));
+    WorkArea* a = open("t.dbf");
+    ASSERT_TRUE(a->append());
+    ASSERT_TRUE(a->fieldPut(1, Value(5)));
+    Number n = a->fieldGet(1).asNumber();
+    EXPECT_EQ(n.width, 7);
+    EXPECT_EQ(n.decimals, 2);
+    EXPECT_DOUBLE_EQ(n.asDouble(), 5.0);
+}
+
+TEST_F(TableTest, WrongTypeRaisesACatchableDataTypeErrorAndChangesNothing) {
+    create("t.dbf", fields({{"N", 'N', 4, 0}, {"C", 'C', 4, 0}}));
+    WorkArea* a = open("t.dbf");
+    ASSERT_TRUE(a->append());
+    ASSERT_TRUE(a->fieldPut(1, Value(7)));
+    {
+        ErrorLog log(ErrorAction::Break);
+        EXPECT_THROW(a->fieldPut(1, Value("x")), Break);
+        ASSERT_EQ(log.seen.size(), 1u);
+        EXPECT_EQ(log.seen[0].genCode, eg::DataType);
+        EXPECT_FALSE(log.seen[0].description.empty());
+    }
+    ErrorLog log;  // Default: the call answers false
+    EXPECT_FALSE(a->fieldPut(2, Value(3)));
+    EXPECT_EQ(a->fieldGet(1).asInt(), 7);
+    EXPECT_EQ(a->fieldGet(2).asString(), "    ");
+}
+
+TEST_F(TableTest, NumberTooWideForTheFieldIsAnErrorNotAsterisks) {
+    create("t.dbf", fields({{"N", 'N', 3, 0}}));
+    WorkArea* a = open("t.dbf");
+    ASSERT_TRUE(a->append());
+    ASSERT_TRUE(a->fieldPut(1, Value(12)));
+    ErrorLog log;
+    EXPECT_FALSE(a->fieldPut(1, Value(12345)));
+    ASSERT_EQ(log.seen.size(), 1u);
+    EXPECT_EQ(log.seen[0].genCode, eg::DataWidth);
+    EXPECT_EQ(a->fieldGet(1).asInt(), 12);
+}
+
+TEST_F(TableTest, CreateRefusesBadStructures) {
+    const std::vector<Field> bad[] = {
+        {},
+        {{"", 'C', 5, 0}},
+        {{"TOOLONGNAME1", 'C', 5, 0}},
+        {{"A", 'X', 5, 0}},
+        {{"A", 'C', 0, 0}},
+        {{"A", 'N', 21, 0}},
+        {{"A", 'N', 4, 3}},
+        {{"A", 'C', 5, 0}, {"a", 'N', 5, 0}},
+    };
+    for (const auto& f : bad) {
+        try {
+            create("bad.dbf", f);
+            ADD_FAILURE() << "accepted a bad structure of " << f.size() << " fields";
+        } catch (const Failure& e) {
+            EXPECT_EQ(e.error.genCode, eg::Create);
+        }
+    }
+}
+
+// ---- damaged files ----------------------------------------------------------------------------------------
+
+std::string goodTable() {
+    std::string h;
+    h += '\x03';
+    h += std::string("\x7A\x01\x01", 3);
+    h += std::string("\x02\0\0\0", 4);
+    h += le16(65) + le16(6);
+    h += std::string(20, '\0');
+    h += descriptor("NAME", 'C', 5, 0);
+    h += '\x0D';
+    h += " ANA  BETO ";
+    h += '\x1A';
+    return h;
+}
+
+TEST_F(TableTest, DamagedTablesOpenWithACorruptionErrorNamingTheFile) {
+    struct Damage {
+        const char* name;
+        std::function<void(std::string&)> apply;
+    };
+    const Damage damages[] = {
+        {"empty file", [](std::string& s) { s.clear(); }},
+        {"cut inside the header", [](std::string& s) { s.resize(40); }},
+        {"not a table", [](std::string& s) { s[0] = 'M'; }},
+        {"record count beyond the file", [](std::string& s) { s[4] = 9; }},
+        {"huge record count", [](std::string& s) { s[7] = '\x7F'; }},
+        {"header length too small", [](std::string& s) { s.replace(8, 2, le16(20)); }},
+        {"header length past the file", [](std::string& s) { s.replace(8, 2, le16(60000)); }},
+        {"record length zero", [](std::string& s) { s.replace(10, 2, le16(0)); }},
+        {"record length not the fields", [](std::string& s) { s.replace(10, 2, le16(9)); }},
+        {"descriptors without terminator", [](std::string& s) { s[64] = 'X'; }},
+        {"field of width zero", [](std::string& s) { s[32 + 16] = 0; }},
+        {"unknown field type", [](std::string& s) { s[32 + 11] = '?'; }},
+    };
+    for (const Damage& d : damages) {
+        SCOPED_TRACE(d.name);
+        std::string bytes = goodTable();
+        d.apply(bytes);
+        writeFile("bad.dbf", bytes);
+        ErrorLog log(ErrorAction::Break);
+        UseOptions o;
+        EXPECT_THROW(areas().use(path("bad.dbf"), o), Break);
+        ASSERT_EQ(log.seen.size(), 1u);
+        EXPECT_EQ(log.seen[0].genCode, eg::Corruption);
+        EXPECT_NE(log.seen[0].filename.find("bad.dbf"), std::string::npos);
+        EXPECT_EQ(areas().current(), nullptr);
+    }
+    writeFile("good.dbf", goodTable());
+    ASSERT_NE(open("good.dbf"), nullptr);
+    EXPECT_EQ(areas().current()->lastRec(), 2u);
+}
+
+TEST_F(TableTest, MissingFileIsAnOpenErrorWithTheOsCode) {
+    ErrorLog log;
+    UseOptions o;
+    EXPECT_FALSE(areas().use(path("none.dbf"), o));
+    ASSERT_EQ(log.seen.size(), 1u);
+    EXPECT_EQ(log.seen[0].genCode, eg::Open);
+    EXPECT_EQ(log.seen[0].osCode, 2);
+    EXPECT_TRUE(log.seen[0].canDefault);
+}
+
+// ---- writes keep the file consistent ------------------------------------------------------------------------
+
+TEST_F(TableTest, HeaderCountNeverRunsAheadOfTheRecordsOnDisk) {
+    create("t.dbf", fields({{"N", 'N', 8, 0}}));
+    for (bool shared : {false, true}) {
+        SCOPED_TRACE(shared ? "shared" : "exclusive");
+        WorkArea* a = open("t.dbf", shared);
+        ASSERT_NE(a, nullptr);
+        for (int i = 0; i < 5000; ++i) {
+            ASSERT_TRUE(a->append());
+            a->fieldPut(1, Value(i));
+            if (i % 997 != 0) continue;
+            std::string bytes = readFile("t.dbf");
+            uint32_t count = 0;
+            std::memcpy(&count, bytes.data() + 4, 4);
+            uint32_t onDisk = static_cast<uint32_t>((bytes.size() - 65) / 9);
+            EXPECT_LE(count, onDisk);
+        }
+        areas().closeAll();
+    }
+}
+
+#ifndef _WIN32
+TEST_F(TableTest, AProcessKilledWhileAppendingLeavesEveryCommittedRecord) {
+    create("t.dbf", fields({{"N", 'N', 8, 0}, {"C", 'C', 20, 0}}));
+    pid_t child = fork();
+    if (child == 0) {
+        UseOptions o;
+        if (!WorkAreas::instance().use(path("t.dbf"), o)) _exit(3);
+        WorkArea* a = WorkAreas::instance().current();
+        for (int i = 1;; ++i) {
+            a->append();
+            a->fieldPut(1, Value(i));
+            a->fieldPut(2, Value(std::string(20, static_cast<char>('A' + i % 26))));
+            if (i == 1000) {
+                a->commit();
+                kill(getpid(), SIGKILL);  // mid-import, with more records pending in memory
+            }
+        }
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    WorkArea* a = open("t.dbf");
+    ASSERT_NE(a, nullptr);
+    EXPECT_GE(a->lastRec(), 1000u);
+    uint32_t n = 0;
+    for (a->goTop(); !a->eof(); a->skip(1)) {
+        ++n;
+        ASSERT_EQ(a->fieldGet(1).asInt(), static_cast<int>(n));
+        ASSERT_EQ(a->fieldGet(2).asString(), std::string(20, static_cast<char>('A' + n % 26)));
+    }
+    EXPECT_EQ(n, a->lastRec());
+}
+#endif
+
+TEST_F(TableTest, PackRemovesDeletedRecordsAndZapEmptiesTheTable) {
+    create("t.dbf", fields({{"N", 'N', 6, 0}}));
+    WorkArea* a = open("t.dbf");
+    for (int i = 1; i <= 10; ++i) {
+        a->append();
+        a->fieldPut(1, Value(i));
+        if (i % 3 == 0) a->deleteRecord();
+    }
+    ASSERT_TRUE(a->pack());
+    EXPECT_EQ(a->lastRec(), 7u);
+    std::vector<int> kept;
+    for (a->goTop(); !a->eof(); a->skip(1)) kept.push_back(a->fieldGet(1).asInt());
+    EXPECT_EQ(kept, (std::vector<int>{1, 2, 4, 5, 7, 8, 10}));
+    areas().closeAll();
+    EXPECT_EQ(readFile("t.dbf").size(), 32u + 32 + 1 + 7 * 7 + 1);
+
+    a = open("t.dbf");
+    ASSERT_TRUE(a->zap());
+    EXPECT_EQ(a->lastRec(), 0u);
+    EXPECT_TRUE(a->eof());
+    EXPECT_TRUE(a->bof());
+    areas().closeAll();
+    EXPECT_EQ(readFile("t.dbf").size(), 32u + 32 + 1 + 1);
+}
+
+TEST_F(TableTest, PackAndZapNeedAnExclusiveTable) {
+    create("t.dbf", fields({{"N", 'N', 6, 0}}));
+    WorkArea* a = open("t.dbf", true);
+    ErrorLog log;
+    EXPECT_FALSE(a->pack());
+    EXPECT_FALSE(a->zap());
+    ASSERT_EQ(log.seen.size(), 2u);
+    EXPECT_EQ(log.seen[0].genCode, eg::Shared);
+}
+
+}  // namespace
+}  // namespace rt::rdd::test
