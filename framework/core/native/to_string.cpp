@@ -1,6 +1,6 @@
 #include "framework/core/native/to_string.h"
 
-#include "framework/core/native/display_text.h"
+#include "runtime/lib/display.h"
 
 namespace vorpex {
 
@@ -8,11 +8,8 @@ std::string toText(rt::Args args) {
     const rt::Value& v = rt::arg(args, 0);
     if (v.isLogical()) return v.asLogical() ? ".T." : ".F.";
     if (v.isBlock()) return "{|| ... }";
-    if (v.isNil() && args.size() > 1) {
-        const rt::Value& fallback = rt::arg(args, 1);
-        return fallback.isString() ? fallback.asString() : displayText(fallback);
-    }
-    return displayText(v);
+    if (v.isNil() && args.size() > 1) return rt::displayText(rt::arg(args, 1));
+    return rt::displayText(v);
 }
 
 }  // namespace vorpex
