@@ -9,41 +9,23 @@ set -uo pipefail
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$repo" || exit 1
 filter="${T:-${1:-}}"
-jobs="$(nproc 2>/dev/null || echo 2)"
 
 die() { echo "error: $*" >&2; exit 1; }
 
 bash scripts/setup.sh || die "installing the build and test packages failed"
 
-for tool in cmake ninja g++ python3 x86_64-w64-mingw32-g++-posix i686-w64-mingw32-g++-posix xvfb-run xauth; do
-    command -v "$tool" >/dev/null || die "$tool not found (scripts/setup.sh installs it on Debian 12)"
-done
+source scripts/build-lib.sh
+vorpex_require cmake ninja g++ python3 x86_64-w64-mingw32-g++-posix i686-w64-mingw32-g++-posix \
+               xvfb-run xauth timeout flock || exit 1
 [ -f /usr/src/googletest/CMakeLists.txt ] || die "GoogleTest sources not found (install the googletest package)"
 VORPEX_BUILD_DIR="$repo/build/win64" source scripts/wine-env.sh
 vorpex_wine_check_loader || exit 1
 
-# configure <name> [cmake args...]: once per build folder; afterwards ninja
-# re-runs CMake by itself whenever a CMakeLists.txt changes.
-configure() {
-    local dir="build/$1"; shift
-    [ -f "$dir/build.ninja" ] && return 0
-    cmake -S . -B "$dir" -G Ninja "$@" >"build/configure-$(basename "$dir").log" 2>&1 ||
-        { cat "build/configure-$(basename "$dir").log" >&2; return 1; }
-}
+vorpex_build native || exit 1
+vorpex_build win64 || exit 1
+vorpex_build win32 || exit 1
 
-build() {
-    local name="$1"; shift
-    echo "== build $name"
-    configure "$name" "$@" || die "configuring $name failed"
-    cmake --build "build/$name" --parallel "$jobs" -- --quiet || die "build of $name failed"
-}
-
-mkdir -p build
-build native
-build win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake
-build win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake
-
-ctest_args=(--output-on-failure --parallel "$jobs")
+ctest_args=(--output-on-failure --parallel "$vorpex_jobs")
 [ -n "$filter" ] && ctest_args+=(-R "$filter")
 
 passed=0
