@@ -99,8 +99,8 @@ void registerTextFunctions() {
         if (!c.is(0, Type::String) || !c.is(1, Type::Number)) return c.fail();
         return right(c[0].asString(), c.integer(1, 0));
     });
-    add("UPPER", 1102, [](const Call& c) -> Value { return c.is(0, Type::String) ? Value(upper(c[0].asString())) : c.fail(); });
-    add("LOWER", 1103, [](const Call& c) -> Value { return c.is(0, Type::String) ? Value(lower(c[0].asString())) : c.fail(); });
+    add("UPPER", 1102, [](const Call& c) -> Value { return c.is(0, Type::String) ? Value(toUpper(c[0].asString())) : c.fail(); });
+    add("LOWER", 1103, [](const Call& c) -> Value { return c.is(0, Type::String) ? Value(toLower(c[0].asString())) : c.fail(); });
     add("TRIM", 1100, [](const Call& c) -> Value { return c.is(0, Type::String) ? Value(rtrim(c[0].asString())) : c.fail(); });
     add("RTRIM", 1100, [](const Call& c) -> Value { return c.is(0, Type::String) ? Value(rtrim(c[0].asString())) : c.fail(); });
     add("LTRIM", 1101, [](const Call& c) -> Value { return c.is(0, Type::String) ? Value(ltrim(c[0].asString())) : c.fail(); });

@@ -55,13 +55,13 @@ char lowerChar(char c) {
     return c;
 }
 
-std::string upper(std::string_view s) {
+std::string toUpper(std::string_view s) {
     std::string out(s);
     for (char& c : out) c = upperChar(c);
     return out;
 }
 
-std::string lower(std::string_view s) {
+std::string toLower(std::string_view s) {
     std::string out(s);
     for (char& c : out) c = lowerChar(c);
     return out;

@@ -13,8 +13,8 @@ std::string substr(std::string_view s, int64_t start, int64_t length = INT64_MAX
 std::string left(std::string_view s, int64_t n);
 std::string right(std::string_view s, int64_t n);
 // Upper/Lower know the letters of the Windows Western code page (1252), so Spanish "ñ" becomes "Ñ".
-std::string upper(std::string_view s);
-std::string lower(std::string_view s);
+std::string toUpper(std::string_view s);
+std::string toLower(std::string_view s);
 char upperChar(char c);
 char lowerChar(char c);
 // RTrim (and Trim) remove trailing blanks; LTrim removes leading blanks, tabs and line ends.

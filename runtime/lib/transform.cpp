@@ -143,7 +143,7 @@ std::string transformNumber(const Number& n, const Picture& p) {
 // --- text --------------------------------------------------------------------------------------------------
 
 std::string transformText(std::string s, const Picture& p) {
-    if (p.upper) s = upper(s);
+    if (p.upper) s = toUpper(s);
     if (p.mask.empty()) return p.zeroBlank && isBlankText(s) ? std::string(s.size(), ' ') : s;
     std::string out;
     size_t j = 0;

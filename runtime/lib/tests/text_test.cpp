@@ -22,9 +22,9 @@ TEST(Text, SubstrLeftRight) {
 }
 
 TEST(Text, CaseKnowsWesternLetters) {
-    EXPECT_EQ(upper("a\xF1o z"), "A\xD1O Z");  // "año z"
-    EXPECT_EQ(lower("\xC1RBOL"), "\xE1rbol");
-    EXPECT_EQ(upper("\xF7\xDF"), "\xF7\xDF");  // division sign and sharp s stay
+    EXPECT_EQ(toUpper("a\xF1o z"), "A\xD1O Z");  // "año z"
+    EXPECT_EQ(toLower("\xC1RBOL"), "\xE1rbol");
+    EXPECT_EQ(toUpper("\xF7\xDF"), "\xF7\xDF");  // division sign and sharp s stay
 }
 
 TEST(Text, TrimsAndPads) {
