@@ -85,6 +85,12 @@ int Class::addField(std::string name, Value initial, std::string type) {
     return static_cast<int>(fields_.size()) - 1;
 }
 
+void Class::redeclareField(int position, Value initial, std::string type) {
+    if (position < 0 || position >= static_cast<int>(fields_.size())) return;
+    fields_[position].initial = std::move(initial);
+    fields_[position].type = std::move(type);
+}
+
 int Class::addClassData(std::string name, Value initial) {
     classDataNames_.push_back(std::move(name));
     classData_.push_back(std::move(initial));

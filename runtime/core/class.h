@@ -2,6 +2,7 @@
 // its class function (see ClassBuilder) and lives for the whole run.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -78,8 +79,9 @@ public:
     // Method look-up by symbol: one hash probe.
     const Method* find(Symbol message) const;
     bool understands(Symbol message) const { return find(message) != nullptr; }
-    // Methods in table order (inherited first, then this class's in declaration order).
-    const std::vector<Method>& methods() const { return methods_; }
+    // Methods in table order (inherited first, then this class's in declaration order). A deque, so that an
+    // entry stays where it is while data added at run time extends the table during that entry's own call.
+    const std::deque<Method>& methods() const { return methods_; }
 
     const std::vector<FieldDecl>& fields() const { return fields_; }
     int fieldCount() const { return static_cast<int>(fields_.size()); }
@@ -95,6 +97,9 @@ public:
 
     // Building (ClassBuilder and run-time extension).
     int addField(std::string name, Value initial, std::string type);
+    // A subclass that redeclares an inherited member keeps its position and changes only its initial value
+    // and type.
+    void redeclareField(int position, Value initial, std::string type);
     int addClassData(std::string name, Value initial);
     void setMethod(Method m);  // adds or replaces the method of that symbol
     Method* findMutable(Symbol message);
@@ -113,7 +118,7 @@ private:
     const Class* parent_;
     Factory factory_;
     int handle_ = 0;
-    std::vector<Method> methods_;
+    std::deque<Method> methods_;
     std::unordered_map<Symbol, size_t> index_;
     std::vector<FieldDecl> fields_;
     std::vector<std::string> classDataNames_;

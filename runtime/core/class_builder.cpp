@@ -113,6 +113,25 @@ Class& ClassBuilder::create() {
     return *class_;
 }
 
+int addDataAtRunTime(const Class& cls, std::string_view name, Value initial, int scope) {
+    // Every record is owned by the registry and stays mutable there; callers only ever see const records.
+    Class& c = const_cast<Class&>(cls);
+    int position = c.addField(std::string(name), initial, "");
+    Method get;
+    get.symbol = Symbol::intern(name);
+    get.kind = MethodKind::DataGet;
+    get.position = position;
+    get.scope = scope;
+    get.initial = initial;
+    get.declaredBy = &c;
+    c.setMethod(get);
+    Method set = get;
+    set.symbol = Symbol::intern("_" + std::string(name));
+    set.kind = MethodKind::DataSet;
+    c.setMethod(set);
+    return position;
+}
+
 // Shared by the runtime's send: the accessors of data members and class data.
 Value invokeAccessor(Object& self, const Method& m, Args args) {
     switch (m.kind) {

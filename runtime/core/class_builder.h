@@ -70,4 +70,8 @@ private:
     bool created_ = false;
 };
 
+// Extends a finished class by a data member at run time (the xBase object extension): objects made before grow
+// to the new layout on first access. Returns the member's position.
+int addDataAtRunTime(const Class& cls, std::string_view name, Value initial = {}, int scope = scope::Exported);
+
 }  // namespace rt

@@ -106,5 +106,32 @@ TEST(Frames, CallerSelfSkipsBlockFramesAndSeesTheSendingObject) {
     EXPECT_TRUE(stack.empty());
 }
 
+// The object extension adds a member while a method of that very class runs: its entry must stay put.
+TEST(Class, DataAddedAtRunTimeFromInsideAMethodReachesEveryObject) {
+    ClassBuilder b("EXTENDME", nullptr, nullptr);
+    b.addMethod("Extend", [](Object& self, const Method& m, Args a) {
+        for (int i = 0; i < 64; ++i) addDataAtRunTime(self.objectClass(), "x" + std::to_string(i), i);
+        addDataAtRunTime(self.objectClass(), arg(a, 0).asString(), arg(a, 1));
+        return Value(m.symbol.name());  // the running entry is still readable
+    });
+    const Class& c = b.create();
+    ObjectPtr before = c.instantiate();
+    EXPECT_EQ(send(*before, "Extend", {"cUser", "x"}).asString(), "EXTEND");
+    EXPECT_EQ(send(*before, "cUser").asString(), "x");  // existing objects grow to the new layout
+    EXPECT_EQ(send(*before, "x63").asInt(), 63);
+    send(*before, "_cUser", {"y"});
+    EXPECT_EQ(send(*before, "cUser").asString(), "y");
+    EXPECT_EQ(send(*c.instantiate(), "cUser").asString(), "x");
+}
+
+TEST(Class, RedeclaredFieldKeepsItsPosition) {
+    ClassBuilder b("REDECLARE", nullptr, nullptr);
+    int pos = b.addData("nWidth", 1, "N");
+    b.record().redeclareField(pos, 5, "N");
+    const Class& c = b.create();
+    EXPECT_EQ(c.fieldCount(), 1);
+    EXPECT_EQ(c.instantiate()->field(pos).asInt(), 5);
+}
+
 }  // namespace
 }  // namespace rt
