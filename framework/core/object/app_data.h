@@ -1,0 +1,32 @@
+// XAppData: the application-wide data bag held in the public variable `AppData`. A program adds its own
+// published members at run time (AddData) and hears the end of the run through OnClose. TAppData is its user
+// class.
+#pragma once
+
+#include "framework/core/object/component.h"
+#include "framework/core/object/event.h"
+
+namespace vorpex {
+
+class XAppData : public TComponent {
+public:
+    using TComponent::TComponent;
+    static const rt::Class& classRecord();
+
+    static inline const EventRef OnClose{"OnClose"};
+
+    // The singleton: stores Self in `AppData` unless it already holds an object; returns `AppData`.
+    rt::Value Initialize(rt::Args args);
+    rt::Value Create(rt::Args args) override;   // Initialize
+    rt::Value Destroy(rt::Args args) override;  // only fires OnClose: no Free, lCreated left alone
+    // AddData(cName, xValue): a published member added to the class at run time, set to xValue.
+    rt::Value AddData(rt::Args args);
+};
+
+class TAppData : public XAppData {
+public:
+    using XAppData::XAppData;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex
