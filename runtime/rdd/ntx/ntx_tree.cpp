@@ -362,7 +362,11 @@ bool NtxTree::relocate(NtxPosition& pos, bool& exact) {
         return false;
     }
     std::string key = pos.key;
-    uint32_t recno = pos.recno;
+    return entryAtOrAfter(pos, key, pos.recno, exact);
+}
+
+bool NtxTree::entryAtOrAfter(NtxPosition& pos, std::string_view key, uint32_t recno, bool& exact) {
+    exact = false;
     if (findIn(pos, key, recno)) {
         exact = true;
         return settle(pos, true);
@@ -426,6 +430,11 @@ bool NtxTree::seek(NtxPosition& pos, std::string_view prefix, bool strict) {
 bool NtxTree::find(NtxPosition& pos, std::string_view key, uint32_t recno) {
     Guard g(*this, false);
     return settle(pos, findIn(pos, key, recno));
+}
+
+bool NtxTree::seekEntry(NtxPosition& pos, std::string_view key, uint32_t recno, bool& exact) {
+    Guard g(*this, false);
+    return entryAtOrAfter(pos, key, recno, exact);
 }
 
 // ---- key numbers ----

@@ -68,6 +68,8 @@ public:
     bool seek(NtxPosition& pos, std::string_view prefix, bool strict);
     // The entry with this key and record, or false (position then undefined).
     bool find(NtxPosition& pos, std::string_view key, uint32_t recno);
+    // The entry with this key and record or, when absent, the first entry after where it would be.
+    bool seekEntry(NtxPosition& pos, std::string_view key, uint32_t recno, bool& exact);
     // 1-based key number of the entry; 0 when the position is not on one.
     uint64_t rank(NtxPosition& pos);
     bool gotoRank(NtxPosition& pos, uint64_t n);
@@ -105,6 +107,7 @@ private:
     bool settle(NtxPosition& pos, bool onEntry);
     // After another change of the tree: back to the saved key and record, or the entry after them.
     bool relocate(NtxPosition& pos, bool& exact);
+    bool entryAtOrAfter(NtxPosition& pos, std::string_view key, uint32_t recno, bool& exact);
     uint64_t subtreeSize(uint32_t offset, int depth);
     void splitUp(std::vector<NtxPosition::Step>& path);
     void rebalance(std::vector<NtxPosition::Step>& path);
