@@ -105,10 +105,6 @@ std::optional<DbfHeader> decodePrefix(std::string_view b, std::string& fault) {
     }
     DbfHeader h;
     h.version = static_cast<uint8_t>(b[0]);
-    if ((h.version & 0x07) != 0x03) {
-        fault = "not a DBF table (version byte)";
-        return std::nullopt;
-    }
     h.year = 1900 + static_cast<uint8_t>(b[1]);
     h.month = static_cast<uint8_t>(b[2]);
     h.day = static_cast<uint8_t>(b[3]);
@@ -178,8 +174,7 @@ bool checkSize(DbfHeader& h, uint64_t fileSize, std::string& fault) {
     }
     uint64_t whole = (fileSize - h.headerLength) / h.recordLength;
     if (h.recCount <= whole) return true;
-    // A writer that died between the record and the count leaves neither; a count past what is on disk by
-    // more than a partial record means the file was cut.
+    // Records are written before the count that includes them, so a count beyond them means the file was cut.
     fault = "record count beyond the end of the file";
     return false;
 }

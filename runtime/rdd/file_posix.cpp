@@ -46,7 +46,8 @@ bool takeShare(int fd, Share share) { return ofdLock(fd, share == Share::Exclusi
 
 // True when some handle, in this process or another, has the file open through File.
 bool heldOpen(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // A write lock needs a descriptor open for writing.
+    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) return false;
     bool held = !takeShare(fd, Share::Exclusive);
     ::close(fd);
@@ -71,7 +72,13 @@ File& File::operator=(File&& other) noexcept {
 
 int File::open(const std::string& path, bool writable, Share share) {
     close();
-    int fd = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    // The exclusive share lock is a write lock, which needs a descriptor open for writing: read-only
+    // opens use one too when the file allows it, and only fall back to a shared lock when it does not.
+    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0 && !writable && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        share = Share::Shared;
+    }
     if (fd < 0) return mapErrno(errno);
     struct stat st {};
     if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
