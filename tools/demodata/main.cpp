@@ -1,7 +1,9 @@
 // vorpex_demodata <folder> [--weeks N] [--seed N]
 // Fills <folder> with the demo data `make run` starts the programs in: the two
-// time clocks' exports, almacen.csv and oficinas.csv.
+// time clocks' exports, almacen.csv and oficinas.csv, and the employee table
+// empleado.dbf.
 #include "ClockFile.h"
+#include "EmployeeTable.h"
 #include "Roster.h"
 
 #include <cstdio>
@@ -67,5 +69,12 @@ int main(int argc, char** argv)
         }
         std::printf("%s: %zu punches\n", path.string().c_str(), punches.size());
     }
+    const auto table = folder / "empleado.dbf";
+    std::string tableError;
+    if (!demodata::writeEmployeeTable(table, staff, tableError)) {
+        std::fprintf(stderr, "vorpex_demodata: cannot write %s: %s\n", table.string().c_str(), tableError.c_str());
+        return 1;
+    }
+    std::printf("%s: %zu employees\n", table.string().c_str(), staff.size());
     return 0;
 }
