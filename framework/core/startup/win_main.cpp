@@ -1,0 +1,29 @@
+// The native entry routine of every program (Win32 GUI subsystem). The crash guard is the process's
+// unhandled-exception filter: mingw has no __try, and the filter also sees exceptions raised under a window
+// procedure that the message loop dispatched.
+#include <windows.h>
+
+#include "framework/core/startup/program.h"
+#include "framework/core/startup/run_program.h"
+#include "framework/core/startup/startup_platform.h"
+#include "framework/core/startup/terminate.h"
+
+namespace {
+
+LONG WINAPI crashFilter(EXCEPTION_POINTERS* info) {
+    vorpex::handleCrash(static_cast<uint32_t>(info->ExceptionRecord->ExceptionCode));
+    return EXCEPTION_EXECUTE_HANDLER;  // not reached: handleCrash ends the process
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
+    SetUnhandledExceptionFilter(crashFilter);
+    vorpex::ProgramEntry e;
+    e.instance = reinterpret_cast<intptr_t>(instance);
+    e.previousInstance = reinterpret_cast<intptr_t>(previous);
+    e.commandLine = commandLine ? commandLine : "";
+    e.showCommand = showCommand;
+    e.modulePath = vorpex::platform::moduleFileName(e.instance);
+    return vorpex::runProgram(e, [] { MAIN(); });
+}
