@@ -32,7 +32,7 @@ TEST_P(MemoTest, TextsOfEverySizeComeBackWhole) {
 
 TEST_P(MemoTest, RewritingAShorterTextReusesItsBlocks) {
     create("m.dbf", fields({{"NOTE", 'M', 10, 0}}), GetParam());
-    WorkArea* a = open("m.dbf");
+    WorkArea* a = open("m.dbf", true);  // shared, so that the test may read the memo file beside it
     a->append();
     a->fieldPut(1, Value(std::string(1000, 'a')));
     a->commit();
