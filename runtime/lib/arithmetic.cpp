@@ -82,7 +82,22 @@ Date shiftDate(Date d, double days) {
     return Date{static_cast<int32_t>(j)};
 }
 
+// Joined strings longer than the library's limit are a string-overflow error, not an allocation failure.
+bool joinable(const std::string& a, const std::string& b, ArithOp op, Value& overflow) {
+    if (a.size() + b.size() <= kMaxStringLength) return true;
+    overflow = Value(raiseStringOverflow(1209, operatorText(op)));
+    return false;
+}
+
+Value addStrings(const std::string& a, const std::string& b) {
+    Value overflow;
+    if (!joinable(a, b, ArithOp::Add, overflow)) return overflow;
+    return Value(a + b);
+}
+
 Value subtractStrings(const std::string& a, const std::string& b) {
+    Value overflow;
+    if (!joinable(a, b, ArithOp::Subtract, overflow)) return overflow;
     size_t end = a.size();
     while (end > 0 && a[end - 1] == ' ') --end;
     return Value(a.substr(0, end) + b + std::string(a.size() - end, ' '));
@@ -107,7 +122,7 @@ Value arithmetic(ArithOp op, const Value& a0, const Value& b0) {
     const Value& b = b0.deref();
     if (a.isNumber() && b.isNumber()) return numeric(op, a, b);
     if (op == ArithOp::Add) {
-        if (a.isString() && b.isString()) return Value(a.asString() + b.asString());
+        if (a.isString() && b.isString()) return addStrings(a.asString(), b.asString());
         if (a.isDate() && b.isNumber()) return Value(shiftDate(a.asDate(), b.asDouble()));
         if (a.isNumber() && b.isDate()) return Value(shiftDate(b.asDate(), a.asDouble()));
     }

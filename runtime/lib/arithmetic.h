@@ -1,7 +1,7 @@
 // Arithmetic on values as the language does it: numbers keep exact integers while they can, strings
 // concatenate, dates move by days. A wrong operand type raises a type-mismatch error (Arg, subsystem
-// BASE, 1080..1088 by operator) and a zero divisor a ZeroDiv error (1340 "/", 1341 "%"); the handler's
-// substituted value is then the result.
+// BASE, 1080..1088 by operator), a zero divisor a ZeroDiv error (1340 "/", 1341 "%") and a joined string
+// beyond kMaxStringLength a StrOverflow error (1209); the handler's substituted value is then the result.
 #pragma once
 
 #include "runtime/core/value.h"

@@ -3,6 +3,7 @@
 #include "runtime/lib/arithmetic.h"
 #include "runtime/lib/compare.h"
 #include "runtime/lib/date.h"
+#include "runtime/lib/lib_error.h"
 #include "runtime/lib/number.h"
 #include "test_support.h"
 
@@ -153,6 +154,16 @@ TEST(Arithmetic, ErrorsCarryCodesAndSubstitutes) {
 
     RecordingHandler substitute(ErrorAction::Default, 99);
     EXPECT_EQ(arithmetic(ArithOp::Divide, 1, 0).asInteger(), 99);
+}
+
+TEST(Arithmetic, JoiningBeyondTheLimitIsAnError) {
+    RecordingHandler handler;
+    std::string half(kMaxStringLength / 2 + 1, 'x');
+    Value joined = arithmetic(ArithOp::Add, half, half);
+    EXPECT_EQ(joined.asString(), "");
+    ASSERT_EQ(handler.seen.size(), 1u);
+    EXPECT_EQ(handler.seen[0].genCode, eg::StrOverflow);
+    EXPECT_EQ(arithmetic(ArithOp::Subtract, half, half).asString(), "");
 }
 
 TEST(Arithmetic, BreakPropagates) {
