@@ -28,6 +28,8 @@ public:
         e.description = what();
         e.operation = std::move(operation);
         e.filename = file_;
+        // The program may go on without the order (and rebuild it): nothing was written wrong by the failure.
+        e.canDefault = true;
         return e;
     }
 

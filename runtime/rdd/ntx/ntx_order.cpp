@@ -393,6 +393,19 @@ void NtxOrder::rebuild() {
     });
 }
 
+void NtxOrder::rebuild(const std::function<void(uint64_t done)>& progress, uint64_t every) {
+    reported([&] {
+        appended_.recno = 0;
+        changing_.recno = 0;
+        OrderSpec s = spec_;
+        s.progress = nullptr;
+        if (progress) s.progress = [&](uint64_t done, uint64_t) { progress(done); };
+        s.progressEvery = every;
+        build(s);
+        return 0;
+    });
+}
+
 void NtxOrder::flush() {
     reported([&] {
         settlePending();

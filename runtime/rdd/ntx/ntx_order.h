@@ -78,6 +78,8 @@ public:
     void afterChange(uint32_t recno) override;
     void appended(uint32_t recno) override;
     void rebuild() override;
+    // Rebuild reporting records done, counted from `base` (so several orders add up to one total).
+    void rebuild(const std::function<void(uint64_t done)>& progress, uint64_t every);
     void flush() override;
 
 private:

@@ -1,0 +1,306 @@
+// Orders through the table engine: the by-name functions as programs call them, on real DBF tables.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "runtime/core/error.h"
+#include "runtime/core/runtime.h"
+#include "runtime/core/settings.h"
+#include "runtime/lib/library.h"
+#include "runtime/rdd/ntx/order_functions.h"
+#include "runtime/rdd/table_functions.h"
+#include "runtime/rdd/work_areas.h"
+#include "temp_dir.h"
+
+namespace rt::ntx {
+namespace {
+
+using rdd::WorkArea;
+using rdd::WorkAreas;
+using testing::TempDir;
+
+Value call(std::string_view name, std::vector<Value> args = {}) {
+    const Function* f = findFunction(name);
+    if (!f) {
+        ADD_FAILURE() << "not registered: " << name;
+        return Value();
+    }
+    return (*f)(Args(args));
+}
+
+Value row(const char* name, const char* type, int len, int dec) {
+    return Value::array({Value(name), Value(type), Value(len), Value(dec)});
+}
+
+class OrderFunctions : public ::testing::Test {
+protected:
+    void SetUp() override {
+        registerLibraryFunctions();
+        rdd::registerTableFunctions();
+        registerOrderFunctions();
+        previous_ = setErrorHandler([this](Error& e) {
+            errors.push_back(e);
+            ErrorAnswer a;
+            a.action = e.canDefault || e.genCode == eg::Corruption ? ErrorAction::Default : ErrorAction::Break;
+            return a;
+        });
+        settings() = Settings{};
+        settings().dateFormat = "yyyy/mm/dd";
+        settings().century = true;
+    }
+    void TearDown() override {
+        WorkAreas::instance().closeAll();
+        setErrorHandler(previous_);
+    }
+    std::string file(const std::string& name) const { return dir.file(name); }
+    // The punch table of the attendance import.
+    void createPunches() {
+        ASSERT_TRUE(call("DBCREATE", {Value(file("checadas")), Value::array({row("EMPLEADO", "N", 6, 0),
+                                                                             row("FECHA", "C", 10, 0),
+                                                                             row("HORA", "C", 8, 0)})})
+                        .asLogical());
+    }
+    void use(const std::string& name, bool shared, bool newArea = true) {
+        ASSERT_TRUE(call("DBUSEAREA", {Value(newArea), Value("DBFNTX"), Value(file(name)), Value(), Value(shared)})
+                        .asLogical());
+    }
+    // Seek-or-append, as the import does it; answers whether the punch was new.
+    bool punch(int badge, const std::string& fecha, const std::string& hora) {
+        char key[32];
+        std::snprintf(key, sizeof key, "%6d", badge);
+        if (call("DBSEEK", {Value(std::string(key) + fecha + hora)}).asLogical()) return false;
+        call("DBAPPEND");
+        call("FIELDPUT", {Value(1), Value(badge)});
+        call("FIELDPUT", {Value(2), Value(fecha)});
+        call("FIELDPUT", {Value(3), Value(hora)});
+        return true;
+    }
+    std::vector<int> recordsInOrder() {
+        std::vector<int> out;
+        call("DBGOTOP");
+        while (!call("EOF").asLogical() && out.size() < 10000) {
+            out.push_back(call("RECNO").asInt());
+            call("DBSKIP");
+        }
+        return out;
+    }
+
+    TempDir dir;
+    std::vector<Error> errors;
+    ErrorHandler previous_;
+};
+
+TEST_F(OrderFunctions, ImportKeepsEachPunchOnceAcrossRuns) {
+    createPunches();
+    use("checadas", false);
+    ASSERT_TRUE(call("ORDCREATE", {Value(file("checadas.ntx")), Value(), Value("str(empleado,6)+fecha+hora")})
+                    .asLogical());
+    struct P {
+        int badge;
+        const char* fecha;
+        const char* hora;
+    };
+    const std::vector<P> run = {{17, "2010/03/25", "08:15:00"}, {17, "2010/03/25", "08:15:01"},
+                                {195, "2010/03/25", "08:00:00"}, {17, "2010/03/25", "08:15:00"},
+                                {3, "2010/03/26", "18:00:00"},  {195, "2010/03/25", "08:00:00"}};
+    int added = 0;
+    for (const auto& p : run) added += punch(p.badge, p.fecha, p.hora);
+    EXPECT_EQ(added, 4);
+    call("DBCLOSEAREA");
+
+    // The next import recreates the index and adds nothing.
+    use("checadas", false);
+    ASSERT_TRUE(call("ORDCREATE", {Value(file("checadas.ntx")), Value(), Value("str(empleado,6)+fecha+hora")})
+                    .asLogical());
+    added = 0;
+    for (const auto& p : run) added += punch(p.badge, p.fecha, p.hora);
+    EXPECT_EQ(added, 0);
+    EXPECT_EQ(call("LASTREC").asInt(), 4);
+    EXPECT_EQ(recordsInOrder(), (std::vector<int>{4, 1, 2, 3}));
+    EXPECT_TRUE(errors.empty()) << errors.front().description;
+}
+
+TEST_F(OrderFunctions, DescribesFocusesSeeksAndScopes) {
+    createPunches();
+    use("checadas", false);
+    for (int i = 1; i <= 30; ++i) {
+        call("DBAPPEND");
+        call("FIELDPUT", {Value(1), Value(i % 10)});
+        call("FIELDPUT", {Value(2), Value("2010/03/" + std::string(i < 10 ? "0" : "") + std::to_string(i))});
+    }
+    ASSERT_TRUE(call("ORDCREATE", {Value(file("byemp")), Value("BYEMP"), Value("str(empleado,6)")}).asLogical());
+    call("ORDCONDSET", {Value("!DELETED()"), Value(), Value(), Value(), Value(), Value(), Value(), Value(), Value(),
+                        Value(), Value(), Value(true)});
+    ASSERT_TRUE(call("ORDCREATE", {Value(file("byday")), Value("BYDAY"), Value("fecha")}).asLogical());
+    EXPECT_EQ(call("ORDCOUNT").asInt(), 2);
+    EXPECT_EQ(call("ORDNAME", {Value(1)}).asString(), "BYEMP");
+    EXPECT_EQ(call("ORDNAME").asString(), "BYDAY");
+    EXPECT_EQ(call("ORDNUMBER", {Value("byemp")}).asInt(), 1);
+    EXPECT_EQ(call("ORDKEY", {Value(1)}).asString(), "str(empleado,6)");
+    EXPECT_EQ(call("ORDFOR", {Value("BYDAY")}).asString(), "!DELETED()");
+    EXPECT_EQ(call("ORDBAGNAME", {Value(1)}).asString(), "byemp.ntx");
+    EXPECT_EQ(call("ORDBAGEXT").asString(), ".ntx");
+
+    EXPECT_EQ(call("ORDSETFOCUS", {Value("byemp")}).asString(), "BYDAY");
+    EXPECT_EQ(call("ORDSETFOCUS", {Value(0)}).asString(), "BYEMP");
+    EXPECT_EQ(call("ORDSETFOCUS", {Value(1)}).asString(), "");
+    EXPECT_EQ(call("ORDSETFOCUS").asString(), "BYEMP");
+
+    // Seeks: exact, soft, last, FOUND and the key value.
+    EXPECT_TRUE(call("DBSEEK", {Value("     3")}).asLogical());
+    EXPECT_EQ(call("RECNO").asInt(), 3);
+    EXPECT_TRUE(call("FOUND").asLogical());
+    EXPECT_EQ(call("ORDKEYVAL").asString(), "     3");
+    EXPECT_TRUE(call("DBSEEK", {Value("     3"), Value(false), Value(true)}).asLogical());
+    EXPECT_EQ(call("RECNO").asInt(), 23);
+    EXPECT_FALSE(call("DBSEEK", {Value("    99")}).asLogical());
+    EXPECT_TRUE(call("EOF").asLogical());
+    // Soft seek (the setting is the default) lands on the next key.
+    call("ORDSETFOCUS", {Value("BYDAY")});
+    settings().softSeek = true;
+    EXPECT_FALSE(call("DBSEEK", {Value("2010/03/1A")}).asLogical());
+    EXPECT_EQ(call("RECNO").asInt(), 20);
+    EXPECT_FALSE(call("FOUND").asLogical());
+    settings().softSeek = false;
+    call("ORDSETFOCUS", {Value("BYEMP")});
+
+    // Key numbers and scopes.
+    EXPECT_EQ(call("ORDKEYCOUNT").asInt(), 30);
+    EXPECT_TRUE(call("ORDKEYGOTO", {Value(4)}).asLogical());
+    EXPECT_EQ(call("RECNO").asInt(), 1);
+    EXPECT_EQ(call("ORDKEYNO").asInt(), 4);
+    EXPECT_EQ(call("ORDSCOPE", {Value(0), Value("     2")}).isNil(), true);
+    call("ORDSCOPE", {Value(1), Value("     4")});
+    EXPECT_EQ(call("ORDSCOPE", {Value(0)}).asString(), "     2");
+    EXPECT_EQ(call("ORDKEYCOUNT").asInt(), 9);
+    EXPECT_EQ(recordsInOrder(), (std::vector<int>{2, 12, 22, 3, 13, 23, 4, 14, 24}));
+    call("ORDSCOPE", {Value(0), Value()});
+    call("ORDSCOPE", {Value(1), Value()});
+    EXPECT_EQ(call("ORDKEYCOUNT").asInt(), 30);
+
+    // Direction flipped on the open order.
+    EXPECT_FALSE(call("ORDDESCEND", {Value(), Value(), Value(true)}).asLogical());
+    EXPECT_EQ(recordsInOrder().front(), 29);
+    call("ORDDESCEND", {Value(), Value(), Value(false)});
+
+    // Edits move records in every open order; the FOR condition drops deleted records.
+    call("DBGOTO", {Value(5)});
+    call("FIELDPUT", {Value(1), Value(0)});
+    call("DBDELETE");
+    call("DBCOMMIT");
+    EXPECT_TRUE(call("DBSEEK", {Value("     0")}).asLogical());
+    EXPECT_EQ(call("RECNO").asInt(), 5);
+    call("ORDSETFOCUS", {Value("BYDAY")});
+    EXPECT_EQ(call("ORDKEYCOUNT").asInt(), 29);
+
+    // ORDDESTROY closes the order and removes its file.
+    EXPECT_TRUE(call("ORDDESTROY", {Value("BYDAY")}).asLogical());
+    EXPECT_FALSE(std::filesystem::exists(file("byday.ntx")));
+    EXPECT_EQ(call("ORDCOUNT").asInt(), 1);
+    EXPECT_TRUE(errors.empty()) << errors.front().description;
+}
+
+TEST_F(OrderFunctions, TemporaryTagsGetTheirOwnFilesAndUniqueNames) {
+    createPunches();
+    use("checadas", false);
+    for (int i = 1; i <= 5; ++i) {
+        call("DBAPPEND");
+        call("FIELDPUT", {Value(1), Value(10 - i)});
+    }
+    WorkArea& area = *WorkAreas::instance().current();
+    int steps = 0;
+    IndexRequest r;
+    r.tag = "_123456789";
+    r.key = "EMPLEADO";
+    r.temporary = true;
+    r.additive = true;
+    r.progress = [&](uint64_t, uint64_t) { ++steps; };
+    r.every = 2;
+    ASSERT_TRUE(ordCreate(area, r));
+    EXPECT_EQ(steps, 3);  // after records 2 and 4, and at the end
+    std::string bag = area.order(1)->bagName();
+    EXPECT_TRUE(std::filesystem::exists(bag));
+    // The same tag name again replaces the first; names never collide within the area.
+    r.key = "FECHA";
+    ASSERT_TRUE(ordCreate(area, r));
+    EXPECT_EQ(area.orderCount(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(bag));
+    EXPECT_EQ(ordKey(area, Value("_123456789")), "FECHA");
+    std::string second = area.order(1)->bagName();
+    call("DBCLOSEAREA");
+    EXPECT_FALSE(std::filesystem::exists(second));
+}
+
+TEST_F(OrderFunctions, DamagedIndexIsReportedAndReindexRepairsIt) {
+    createPunches();
+    use("checadas", false);
+    for (int i = 1; i <= 400; ++i) {
+        call("DBAPPEND");
+        call("FIELDPUT", {Value(1), Value(i)});
+    }
+    ASSERT_TRUE(call("ORDCREATE", {Value(file("emp")), Value(), Value("str(empleado,6)")}).asLogical());
+    call("DBCLOSEAREA");
+    // Damage a page below the root: its item count goes past the page capacity.
+    {
+        std::fstream f(file("emp.ntx"), std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(1024);
+        const char bad[2] = {char(0xFF), char(0x7F)};
+        f.write(bad, 2);
+    }
+    use("checadas", false);
+    ASSERT_TRUE(call("ORDLISTADD", {Value(file("emp"))}).asLogical());
+    call("DBSEEK", {Value("     1")});
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors.back().genCode, eg::Corruption);
+    EXPECT_EQ(errors.back().filename, file("emp.ntx"));
+    errors.clear();
+    ASSERT_TRUE(call("ORDLISTREBUILD").asLogical());
+    EXPECT_TRUE(call("DBSEEK", {Value("     1")}).asLogical());
+    EXPECT_EQ(call("ORDKEYCOUNT").asInt(), 400);
+    EXPECT_TRUE(errors.empty());
+    // A file whose key size does not match its expression is refused at open.
+    call("DBCLOSEAREA");
+    {
+        std::fstream f(file("emp.ntx"), std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(22);
+        f.write("str(empleado,5)", 16);
+    }
+    use("checadas", false);
+    EXPECT_FALSE(call("ORDLISTADD", {Value(file("emp"))}).asLogical());
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors.back().genCode, eg::Corruption);
+}
+
+TEST_F(OrderFunctions, SharedAreasSeeEachOthersKeys) {
+    createPunches();
+    use("checadas", false);
+    ASSERT_TRUE(call("ORDCREATE", {Value(file("checadas")), Value(), Value("str(empleado,6)+fecha+hora")})
+                    .asLogical());
+    call("DBCLOSEAREA");
+    use("checadas", true);
+    ASSERT_TRUE(call("ORDLISTADD", {Value(file("checadas"))}).asLogical());
+    int first = call("SELECT").asInt();
+    call("DBUSEAREA", {Value(true), Value("DBFNTX"), Value(file("checadas")), Value("OTHER"), Value(true)});
+    ASSERT_TRUE(call("ORDLISTADD", {Value(file("checadas"))}).asLogical());
+    int second = call("SELECT").asInt();
+    for (int i = 0; i < 50; ++i) {
+        call("DBSELECTAREA", {Value(i % 2 ? first : second)});
+        EXPECT_TRUE(punch(i, "2010/03/25", "08:00:00"));
+        call("DBCOMMIT");
+        call("DBUNLOCK");
+    }
+    for (int area : {first, second}) {
+        call("DBSELECTAREA", {Value(area)});
+        EXPECT_EQ(call("ORDKEYCOUNT").asInt(), 50);
+        for (int i = 0; i < 50; ++i) EXPECT_FALSE(punch(i, "2010/03/25", "08:00:00")) << i;
+    }
+    EXPECT_TRUE(errors.empty()) << errors.front().description;
+}
+
+}  // namespace
+}  // namespace rt::ntx
