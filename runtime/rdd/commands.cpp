@@ -103,22 +103,6 @@ bool appendImage(WorkArea& area, const char* image) {
         false);
 }
 
-int compareValues(const Value& a, const Value& b) {
-    switch (a.type()) {
-    case Type::String: {
-        int c = a.asString().compare(b.asString());
-        return c < 0 ? -1 : c > 0;
-    }
-    case Type::Number: {
-        double x = a.asDouble(), y = b.asDouble();
-        return x < y ? -1 : x > y;
-    }
-    case Type::Date: return a.asDate().julian < b.asDate().julian ? -1 : a.asDate().julian > b.asDate().julian;
-    case Type::Logical: return static_cast<int>(a.asLogical()) - static_cast<int>(b.asLogical());
-    default: return 0;
-    }
-}
-
 }  // namespace
 
 int64_t appendFromDelimited(WorkArea& area, std::istream& in) {
@@ -183,22 +167,32 @@ bool sortTo(WorkArea& area, const std::string& target, const std::string& field)
                 if (src.fields()[i].type == 'M') memoFields.push_back(i);
 
             std::vector<char> records;
-            std::vector<Value> keys;
             std::vector<std::vector<std::string>> memos;
             area.goTop();
             while (!area.eof()) {
                 records.insert(records.end(), src.record(), src.record() + len);
-                keys.push_back(src.get(static_cast<size_t>(fi - 1)));
                 if (!memoFields.empty()) {
                     memos.emplace_back();
                     for (size_t m : memoFields) memos.back().push_back(src.memoText(m));
                 }
                 area.skip(1);
             }
-            std::vector<uint32_t> order(keys.size());
+            const size_t count = records.size() / len;
+            const Field& key = src.fields()[static_cast<size_t>(fi - 1)];
+            std::vector<uint32_t> order(count);
             std::iota(order.begin(), order.end(), 0u);
-            std::stable_sort(order.begin(), order.end(),
-                             [&](uint32_t a, uint32_t b) { return compareValues(keys[a], keys[b]) < 0; });
+            if (key.type == 'N') {
+                std::vector<double> numbers(count);
+                for (size_t i = 0; i < count; ++i)
+                    numbers[i] = std::strtod(std::string(records.data() + i * len + key.offset, key.length).c_str(), nullptr);
+                std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return numbers[a] < numbers[b]; });
+            } else {
+                // Character, date ("yyyymmdd", blank first) and logical fields order by their stored bytes.
+                std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+                    return std::memcmp(records.data() + a * static_cast<size_t>(len) + key.offset,
+                                       records.data() + b * static_cast<size_t>(len) + key.offset, key.length) < 0;
+                });
+            }
 
             std::string path = WorkAreas::withExtension(target);
             CreateOptions co;

@@ -241,7 +241,7 @@ bool WorkArea::append(bool releaseLocks) {
         [&] {
             if (table_->readOnly()) fail(eg::ReadOnly, sub::ReadOnly, "Write to a read-only table", table_->path());
             flush();
-            if (releaseLocks) {
+            if (releaseLocks && !locks_.empty()) {
                 for (uint32_t r : std::vector<uint32_t>(locks_.begin(), locks_.end())) unlockRecord(r);
             }
             bool osLocks = shared() && !fileLocked_;
@@ -259,7 +259,7 @@ bool WorkArea::append(bool releaseLocks) {
             }
             // Nobody else can know the new number yet, so its lock cannot fail.
             if (osLocks) table_->file().lock(kLockBase + r, 1);
-            locks_.insert(r);
+            if (shared()) locks_.insert(r);  // an exclusive table needs no record locks
             if (osLocks) table_->file().unlock(kLockBase, 1);
             for (auto& o : orders_) o->appended(r);
             bof_ = eof_ = false;
@@ -340,6 +340,7 @@ std::vector<uint32_t> WorkArea::lockList() const { return {locks_.begin(), locks
 
 bool WorkArea::lockRecord(uint32_t recno) {
     if (recno == 0 || locks_.count(recno)) return recno != 0;
+    if (!shared()) return true;  // an exclusive table is the caller's alone
     if (shared() && !fileLocked_) {
         if (!table_->file().lock(kLockBase + recno, 1)) return false;
     }

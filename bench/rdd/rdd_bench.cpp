@@ -1,0 +1,221 @@
+// Table engine workloads at 1M records, each measured beside its floor: the same bytes read or written with
+// plain buffered stdio. Run: bench_rdd [--benchmark_filter=...]. Files go to $TMPDIR (default /tmp).
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "runtime/core/settings.h"
+#include "runtime/rdd/commands.h"
+#include "runtime/rdd/work_areas.h"
+
+namespace {
+
+using namespace rt::rdd;
+
+constexpr int kRecords = 1'000'000;
+// The punch table's shape: empleado N(6), fecha C(10), hora C(8): 25 bytes a record.
+const std::vector<Field> kFields = {{"EMPLEADO", 'N', 6, 0}, {"FECHA", 'C', 10, 0}, {"HORA", 'C', 8, 0}};
+constexpr size_t kHeader = 32 + 3 * 32 + 1;
+constexpr size_t kRecordLength = 25;
+
+std::string scratch(const std::string& name) {
+    const char* tmp = std::getenv("TMPDIR");
+    std::filesystem::path dir = std::filesystem::path(tmp ? tmp : "/tmp") / "vorpex-bench";
+    std::filesystem::create_directories(dir);
+    return (dir / name).string();
+}
+
+std::string recordBytes(int i) {
+    char rec[kRecordLength + 1];
+    std::snprintf(rec, sizeof rec, " %6d2010/03/%02d%02d:%02d:%02d", i % 1000, 1 + i % 28, i % 24, i % 60, i % 60);
+    return std::string(rec, kRecordLength);
+}
+
+WorkArea* openTable(const std::string& path) {
+    WorkAreas::instance().closeAll();
+    UseOptions o;
+    o.newArea = true;
+    return WorkAreas::instance().use(path, o) ? WorkAreas::instance().current() : nullptr;
+}
+
+// A table of kRecords records written fast (through the engine's raw record path).
+void makeTable(const std::string& path, int deletedEvery = 0) {
+    WorkAreas::instance().closeAll();
+    Table::create(path, kFields, {});
+    WorkArea* a = openTable(path);
+    for (int i = 0; i < kRecords; ++i) {
+        std::string r = recordBytes(i);
+        if (deletedEvery && i % deletedEvery == 0) r[0] = '*';
+        a->table().appendBlank();
+        a->table().putRaw(r.data());
+    }
+    WorkAreas::instance().closeAll();
+}
+
+void floorWrite(const std::string& path, size_t bytes) {
+    std::vector<char> header(kHeader, 0);
+    std::string rec = recordBytes(7);
+    FILE* f = std::fopen(path.c_str(), "wb");
+    std::fwrite(header.data(), 1, header.size(), f);
+    for (size_t done = 0; done < bytes; done += kRecordLength) std::fwrite(rec.data(), 1, kRecordLength, f);
+    std::fclose(f);
+}
+
+size_t floorRead(const std::string& path) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    char buf[65536];
+    size_t n, sum = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) sum += static_cast<unsigned char>(buf[n - 1]);
+    std::fclose(f);
+    return sum;
+}
+
+// ---- append 1M records --------------------------------------------------------------------------------------
+
+void BM_Append(benchmark::State& state) {
+    std::string path = scratch("append.dbf");
+    for (auto _ : state) {
+        Table::create(path, kFields, {});
+        WorkArea* a = openTable(path);
+        for (int i = 0; i < kRecords; ++i) {
+            a->append();
+            a->fieldPut(1, rt::Value(i % 1000));
+            a->fieldPut(2, rt::Value("2010/03/25"));
+            a->fieldPut(3, rt::Value("08:15:00"));
+        }
+        WorkAreas::instance().closeAll();
+    }
+}
+BENCHMARK(BM_Append)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_AppendFloor(benchmark::State& state) {
+    std::string path = scratch("append-floor.dbf");
+    for (auto _ : state) floorWrite(path, static_cast<size_t>(kRecords) * kRecordLength);
+}
+BENCHMARK(BM_AppendFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// ---- sequential scan with a filter --------------------------------------------------------------------------
+
+void BM_ScanFiltered(benchmark::State& state) {
+    std::string path = scratch("scan.dbf");
+    makeTable(path);
+    WorkArea* a = openTable(path);
+    a->setFilter(rt::makeBlock([a](rt::Args) { return rt::Value(a->fieldGet(1).asInt() == 500); }), "EMPLEADO = 500");
+    for (auto _ : state) {
+        int n = 0;
+        for (a->goTop(); !a->eof(); a->skip(1)) ++n;
+        benchmark::DoNotOptimize(n);
+    }
+    WorkAreas::instance().closeAll();
+}
+BENCHMARK(BM_ScanFiltered)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_ScanFloor(benchmark::State& state) {
+    std::string path = scratch("scan.dbf");
+    makeTable(path);
+    for (auto _ : state) benchmark::DoNotOptimize(floorRead(path));
+}
+BENCHMARK(BM_ScanFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// ---- APPEND FROM ... DELIMITED WITH BLANK of 1M lines -------------------------------------------------------
+
+std::string makeClockFile() {
+    std::string path = scratch("clock.csv");
+    FILE* f = std::fopen(path.c_str(), "wb");
+    for (int i = 0; i < kRecords; ++i)
+        std::fprintf(f, "%d,%02d/03/2010 %02d:%02d:%02d\r\n", i % 1000, 1 + i % 28, i % 24, i % 60, i % 60);
+    std::fclose(f);
+    return path;
+}
+
+void BM_AppendDelimited(benchmark::State& state) {
+    std::string text = makeClockFile();
+    std::string path = scratch("delim.dbf");
+    for (auto _ : state) {
+        Table::create(path, {{"IMPORTAR", 'C', 50, 0}, {"HORA", 'C', 8, 0}}, {});
+        WorkArea* a = openTable(path);
+        benchmark::DoNotOptimize(appendFromDelimited(*a, text));
+        WorkAreas::instance().closeAll();
+    }
+}
+BENCHMARK(BM_AppendDelimited)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Floor: read the text with stdio and write the same number of 59-byte records.
+void BM_AppendDelimitedFloor(benchmark::State& state) {
+    std::string text = makeClockFile();
+    std::string path = scratch("delim-floor.dbf");
+    for (auto _ : state) {
+        FILE* in = std::fopen(text.c_str(), "rb");
+        FILE* out = std::fopen(path.c_str(), "wb");
+        char line[256], rec[59];
+        while (std::fgets(line, sizeof line, in)) {
+            std::memset(rec, ' ', sizeof rec);
+            char* blank = std::strchr(line, ' ');
+            size_t first = blank ? static_cast<size_t>(blank - line) : std::strlen(line);
+            std::memcpy(rec + 1, line, std::min<size_t>(first, 50));
+            if (blank) std::memcpy(rec + 51, blank + 1, 8);
+            std::fwrite(rec, 1, sizeof rec, out);
+        }
+        std::fclose(in);
+        std::fclose(out);
+    }
+}
+BENCHMARK(BM_AppendDelimitedFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// ---- pack with 10% deleted ----------------------------------------------------------------------------------
+
+void BM_Pack(benchmark::State& state) {
+    std::string path = scratch("pack.dbf");
+    for (auto _ : state) {
+        state.PauseTiming();
+        makeTable(path, 10);
+        WorkArea* a = openTable(path);
+        state.ResumeTiming();
+        a->pack();
+        WorkAreas::instance().closeAll();
+    }
+}
+BENCHMARK(BM_Pack)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Floor: read the table and write the kept 90% to another file.
+void BM_PackFloor(benchmark::State& state) {
+    std::string path = scratch("pack-floor.dbf");
+    makeTable(path, 10);
+    std::string out = scratch("pack-floor-out.dbf");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(floorRead(path));
+        floorWrite(out, static_cast<size_t>(kRecords) * kRecordLength * 9 / 10);
+    }
+}
+BENCHMARK(BM_PackFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// ---- SORT TO of 1M records ----------------------------------------------------------------------------------
+
+void BM_Sort(benchmark::State& state) {
+    std::string path = scratch("sort.dbf");
+    makeTable(path);
+    WorkArea* a = openTable(path);
+    for (auto _ : state) sortTo(*a, scratch("sorted.dbf"), "EMPLEADO");
+    WorkAreas::instance().closeAll();
+}
+BENCHMARK(BM_Sort)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_SortFloor(benchmark::State& state) {
+    std::string path = scratch("sort.dbf");
+    makeTable(path);
+    std::string out = scratch("sorted-floor.dbf");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(floorRead(path));
+        floorWrite(out, static_cast<size_t>(kRecords) * kRecordLength);
+    }
+}
+BENCHMARK(BM_SortFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();
