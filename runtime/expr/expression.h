@@ -18,7 +18,9 @@ class Scope {
 public:
     virtual ~Scope() = default;
     // A readable name: bare field (alias empty) or alias->field; null when unknown. The returned
-    // accessor is called at every evaluation (cheap: no name look-up there).
+    // accessor is called at every evaluation (cheap: no name look-up there). Names and aliases arrive in
+    // upper case; FIELD->name arrives as a bare name, M->name with the alias "M". Inside alias->( ... ) the
+    // bare names of the body arrive with that alias.
     virtual std::function<Value()> resolveField(std::string_view alias, std::string_view name) const = 0;
     // Runs `body` with the work area `alias` current and restores the previous one: alias->(expr).
     virtual Value inArea(std::string_view alias, const std::function<Value()>& body) const = 0;

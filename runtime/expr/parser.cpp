@@ -208,8 +208,6 @@ NodePtr Parser::parseIdentifier() {
         Token f = take();
         return field(std::string(), f.text, f.pos);
     }
-    if (name.text == "M" || name.text == "MEMVAR")
-        throw CompileError{eg::NoVar, "Memory variables are not available in this expression " + where(name.pos)};
     return parseAliased(name.text);
 }
 
