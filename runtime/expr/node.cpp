@@ -1,5 +1,7 @@
 #include "node.h"
 
+#include <array>
+
 #include "runtime/core/error.h"
 #include "runtime/lib/display.h"
 #include "runtime/lib/lib_error.h"
@@ -254,6 +256,13 @@ public:
         for (const NodePtr& a : args_) growOver(*a);
     }
     Value eval() const override {
+        // Filters call functions once per record: the usual few arguments stay off the heap.
+        constexpr size_t kInline = 4;
+        if (args_.size() <= kInline) {
+            std::array<Value, kInline> values;
+            for (size_t i = 0; i < args_.size(); ++i) values[i] = args_[i]->eval();
+            return fn_(Args(values.data(), args_.size()));
+        }
         std::vector<Value> values;
         values.reserve(args_.size());
         for (const NodePtr& a : args_) values.push_back(a->eval());

@@ -137,6 +137,7 @@ TEST_F(Expressions, LiteralsOperatorsAndPrecedence) {
             {"PadL('a', 3,)", "  a"},  // an empty argument is NIL
             {"Date() - Date()", 0},
             {"Len(Space(3))", 3},
+            {"StrTran('aXbXcX', 'X', '-', 2, 1)", "aXb-cX"},  // five arguments
         },
         nullptr);
 }
@@ -327,6 +328,9 @@ TEST_F(Expressions, Blocks) {
     EXPECT_EQ(b->source(), "{|| NUM + 1 }");
     EXPECT_EQ(b->eval({}).asInteger(), 6);
     EXPECT_EQ(displayText(Value(b)), "{|| ... }");
+    BlockPtr reader = compileBlock("DEPT->NAME", &scope);
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->eval({}).asString(), "Sales");
     Handler handler;
     EXPECT_EQ(compileBlock("NUM +", &scope), nullptr);
 }
