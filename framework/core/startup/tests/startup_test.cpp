@@ -106,7 +106,8 @@ TEST(InstanceTable, CallableForms) {
 TEST(CrashReport, TextLayout) {
     std::vector<rt::StackEntry> stack{{"INNER", 12}, {"TFORM1:BUTTON1CLICK", 40}, {"MAIN", 3}};
     EXPECT_EQ(crashReportText(0xC0000005, stack),
-              "GPF (Code = c0000005):\r\nAccess violation\r\n\r\nINNER (12)\r\nTFORM1:BUTTON1CLICK (40)\r\nMAIN (3)\r\n");
+              "GPF (Code = c0000005):\r\nAccess violation\r\n\r\n"
+              "INNER (12)\r\nTFORM1:BUTTON1CLICK (40)\r\nMAIN (3)\r\n");
     EXPECT_EQ(crashReportText(0xE0000001, {{"MAIN", 1}}), "GPF (Code = e0000001):\r\n\r\nMAIN (1)\r\n");
     EXPECT_EQ(crashReportText(0xC000008C, {}), "GPF (Code = c000008c):\r\nArray bounds exceeed\r\n\r\n");
     EXPECT_EQ(crashReportText(0x80000003, {}), "GPF (Code = 80000003):\r\nBreakpoint\r\n\r\n");
