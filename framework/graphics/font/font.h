@@ -1,0 +1,77 @@
+// XFont: one GDI font made for the screen (sized by the screen's resolution and the application's font scale)
+// or for a printer or its preview (sized by that device's resolution). Controls share font objects: each one
+// that takes the font raises `nCount`, and `Destroy` frees the handle only when the last user lets it go.
+// TFont is its user class.
+//
+// A property set on a created font makes a new handle. The old handle is deleted at once when no control
+// holds the font; while controls hold it (nCount > 0) their windows may still draw with the old handle, so it
+// is kept and deleted with the last Destroy. Re-creating never changes nCount.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "framework/core/object/win_object.h"
+#include "framework/graphics/font/font_record.h"
+
+namespace vorpex {
+
+class XFont : public TWinObject {
+public:
+    using TWinObject::TWinObject;
+    static const rt::Class& classRecord();
+
+    // Typed access for framework code.
+    gfx::FontFields fields() const;
+    int64_t nCount() const { return field(kCount).asInteger(); }
+    // A control takes the font (SetFont): one more user.
+    void addUser() { field(kCount) = rt::Value(nCount() + 1); }
+    const rt::Value& oDevice() const { return field(kDevice); }
+    bool compare(const XFont& other) const { return gfx::sameFont(fields(), other.fields()); }
+    // Handles kept for controls that may still draw with them (see above).
+    size_t retiredHandles() const { return retired_.size(); }
+
+    rt::Value New(rt::Args args) override;     // ([oDevice]) -> Self; makes no handle
+    rt::Value Create(rt::Args args) override;  // ([cName], [nSize | {nWidth, nHeight}], [nStyle], [nWeight],
+                                               //  [nOrientation], [oDevice], [nCharSet]) -> Self
+    rt::Value Destroy(rt::Args args) override;
+    rt::Value Clone(rt::Args args);
+    rt::Value Compare(rt::Args args);
+    rt::Value GetTextSize(rt::Args args);
+    rt::Value GetTextWidth(rt::Args args);
+    rt::Value GetTextHeight(rt::Args args);
+    rt::Value SaveToText(rt::Args args);
+    rt::Value RestoreFromText(rt::Args args);
+
+private:
+    static inline int kDevice = -1, kCount = -1, kName = -1, kSize = -1, kWidth = -1, kHeight = -1, kStyle = -1,
+                      kWeight = -1, kOrientation = -1, kBold = -1, kItalic = -1, kUnderline = -1,
+                      kStrikeOut = -1, kCharSet = -1;
+
+    void setFields(const gfx::FontFields& f);
+    bool isPrinterFont() const;
+    gfx::FontDevice device();
+    int64_t deviceLogPixelsY(bool screenWhenEmpty);
+    void replaceHandle(intptr_t handle);
+    void releaseAll();
+
+    rt::Value Recreate(rt::Args args);
+    rt::Value SizeToHeight(rt::Args args);
+    rt::Value HeightToSize(rt::Args args);
+    rt::Value SetSize(rt::Args args);
+    // Property setters.
+    rt::Value StoreAndRecreate(int position, const rt::Value& v);
+    rt::Value SetWeight(rt::Args args);
+    rt::Value SetBold(rt::Args args);
+    rt::Value SetStyleFlag(int position, int64_t bit, rt::Args args);
+
+    std::vector<intptr_t> retired_;
+};
+
+class TFont : public XFont {
+public:
+    using XFont::XFont;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex

@@ -1,0 +1,22 @@
+#include "framework/graphics/graphics.h"
+
+#include "framework/core/screen/screen.h"
+#include "framework/graphics/brush/brush.h"
+#include "framework/graphics/cursor/cursor.h"
+#include "framework/graphics/font/font.h"
+#include "framework/graphics/icon/icon.h"
+#include "framework/graphics/pen/pen.h"
+
+namespace vorpex {
+
+void registerGraphics() {
+    TFont::classRecord();
+    TBrush::classRecord();
+    TPen::classRecord();
+    TCursor::classRecord();
+    TIcon::classRecord();
+    registerScreen();
+    registerPlatformGraphicsFunctions();
+}
+
+}  // namespace vorpex

@@ -1,0 +1,120 @@
+#include "framework/graphics/icon/icon.h"
+
+#include "framework/core/native/native_args.h"
+#include "framework/core/object/user_class.h"
+#include "framework/core/object/vp_class.h"
+#include "framework/graphics/graphics_port.h"
+#include "framework/graphics/image_name.h"
+
+namespace vorpex {
+
+using rt::Value;
+
+const rt::Class& XIcon::classRecord() {
+    static const rt::Class& c = []() -> const rt::Class& {
+        using namespace rt::scope;
+        VPClass b("XIcon", &TWinObject::classRecord(), rt::factoryOf<XIcon>());
+        kName = b.addProperty({.name = "cName", .initial = "", .scope = Published, .setter = &XIcon::SetName});
+        kWidth = b.addProperty({.name = "nWidth", .initial = 32, .type = "N"});
+        kHeight = b.addProperty({.name = "nHeight", .initial = 32, .type = "N"});
+        b.addMethod("Create", rt::method(&XIcon::Create), Exported | Constructor);
+        b.addMethod("Load", rt::method(&XIcon::Load));
+        b.addMethod("LoadFromResource", rt::method(&XIcon::LoadFromResource));
+        b.addMethod("LoadFromFile", rt::method(&XIcon::LoadFromFile));
+        b.addMethod("Destroy", rt::method(&XIcon::Destroy));
+        b.addMethod("Clone", rt::method(&XIcon::Clone));
+        b.addMethod("Paint", rt::method(&XIcon::Paint));
+        return b.create();
+    }();
+    return c;
+}
+
+const rt::Class& TIcon::classRecord() {
+    static const rt::Class& c = userClass<TIcon>("TIcon", XIcon::classRecord());
+    return c;
+}
+
+Value XIcon::nameFrom(rt::Args args) const { return rt::arg(args, 0).isNil() ? cName() : rt::arg(args, 0); }
+
+void XIcon::release() {
+    if (Handle() && !shared_) gfx::graphicsPort().destroyIcon(Handle());
+    setHandle(0);
+    shared_ = false;
+}
+
+Value XIcon::Create(rt::Args args) {
+    XComponent::Create({});
+    if (!rt::arg(args, 0).isNil()) field(kName) = rt::arg(args, 0);
+    if (native::isNumberArg(args, 1)) field(kWidth) = rt::arg(args, 1);
+    if (native::isNumberArg(args, 2)) field(kHeight) = rt::arg(args, 2);
+    if (gfx::imageSource(cName()) != gfx::ImageSource::None) Load({});
+    return selfValue();
+}
+
+Value XIcon::SetName(rt::Args args) {
+    Load(args.empty() ? rt::Args() : args.first(1));
+    return rt::arg(args, 0);
+}
+
+Value XIcon::Load(rt::Args args) {
+    const Value name = nameFrom(args);
+    switch (gfx::imageSource(name)) {
+        case gfx::ImageSource::None:
+            release();
+            field(kName) = name;
+            return selfValue();
+        case gfx::ImageSource::File: return LoadFromFile(rt::Args(&name, 1));
+        default: return LoadFromResource(rt::Args(&name, 1));
+    }
+}
+
+Value XIcon::LoadFromResource(rt::Args args) {
+    const Value name = nameFrom(args);
+    release();
+    field(kName) = name;
+    gfx::GraphicsPort& port = gfx::graphicsPort();
+    switch (gfx::resourceSource(name)) {
+        case gfx::ImageSource::System:
+            setHandle(port.loadSystemIcon(name.asInteger()));
+            shared_ = Handle() != 0;
+            break;
+        case gfx::ImageSource::Resource:
+            setHandle(port.loadResourceIcon(name.asString(), nWidth(), nHeight()));
+            break;
+        default: break;
+    }
+    return selfValue();
+}
+
+Value XIcon::LoadFromFile(rt::Args args) {
+    const Value name = nameFrom(args);
+    const int64_t index = native::intArg(args, 1);
+    release();
+    field(kName) = name;
+    if (name.isString() && !name.asString().empty())
+        setHandle(gfx::graphicsPort().extractIcon(name.asString(), index));
+    return selfValue();
+}
+
+Value XIcon::Destroy(rt::Args) {
+    if (!Handle()) return selfValue();
+    release();
+    field(kName) = Value("");
+    return selfValue();
+}
+
+Value XIcon::Clone(rt::Args) {
+    auto copy = std::static_pointer_cast<XIcon>(TIcon::classRecord().instantiate());
+    const Value name = cName();
+    return copy->Create(rt::Args(&name, 1));
+}
+
+Value XIcon::Paint(rt::Args args) {
+    const intptr_t dc = native::handleArg(args, 0);
+    if (!Handle() || !dc) return Value(false);
+    const int64_t left = native::intArg(args, 1), top = native::intArg(args, 2);
+    const int64_t right = native::intArg(args, 3), bottom = native::intArg(args, 4);
+    return Value(gfx::graphicsPort().drawIcon(dc, left, top, Handle(), right - left, bottom - top));
+}
+
+}  // namespace vorpex
