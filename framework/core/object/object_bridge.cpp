@@ -10,24 +10,19 @@ namespace vorpex {
 
 namespace {
 
-// Sends when the name is declared somewhere; `sent` tells whether it was.
-rt::Value sendKnown(const rt::ObjectPtr& o, const char* name, std::initializer_list<rt::Value> args, bool& sent) {
-    sent = false;
+// Sends only a name that some class declares: an unknown name sends nothing and reads as NIL, which every
+// getter converts to its type's empty value, never to an earlier call's result.
+rt::Value sendKnown(const rt::ObjectPtr& o, const char* name, std::initializer_list<rt::Value> args = {}) {
     if (!o || !name) return {};
     rt::Symbol s = rt::Symbol::find(name);
     if (!s) return {};
-    sent = true;
     return rt::send(*o, s, rt::Args(args.begin(), args.size())).deref();
 }
 
-rt::Value get(const rt::ObjectPtr& o, const char* name) {
-    bool sent = false;
-    return sendKnown(o, name, {}, sent);  // NIL when unknown: converts to the empty value of every type
-}
+rt::Value get(const rt::ObjectPtr& o, const char* name) { return sendKnown(o, name); }
 
 void put(const rt::ObjectPtr& o, const char* name, std::initializer_list<rt::Value> args) {
-    bool sent = false;
-    sendKnown(o, name, args, sent);
+    sendKnown(o, name, args);
 }
 
 struct BridgeCache {

@@ -68,8 +68,8 @@ TEST(PropertyList, RedeclarationOrderScopeAndHiddenField) {
     EXPECT_EQ(names(Value(propertyList(base))), (std::vector<std::string>{"Cargo", "oParent", "nWidth", "cCaption",
                                                                           "nHeight", "lBusy", "nTop"}));
     // The bare redeclaration moved nWidth last; the others keep their places; nArea is new.
-    EXPECT_EQ(names(Value(propertyList(sub))), (std::vector<std::string>{"Cargo", "oParent", "cCaption", "nHeight",
-                                                                         "lBusy", "nTop", "NWIDTH", "nArea"}));
+    EXPECT_EQ(names(Value(propertyList(sub))), (std::vector<std::string>{"Cargo", "oParent", "nHeight", "lBusy",
+                                                                         "nTop", "NWIDTH", "nArea", "cCaption"}));
     PropertySpec w = row(sub, "nWidth");
     EXPECT_EQ(w.scope, rt::scope::Exported);
     EXPECT_TRUE(w.readOnly);
@@ -106,6 +106,9 @@ TEST(PropertyAccess, GenericCustomNamedAndBlockAccessors) {
     EXPECT_EQ(cell->asInt(), 9);
     ObjectPtr s = XProbe2::classRecord().instantiate();
     EXPECT_EQ(rt::send(*s, "nArea").asInt(), 10 * 50);  // getter naming an inherited method
+    rt::send(*s, "_cCaption", {"sub"});
+    EXPECT_EQ(rt::send(*s, "cCaption").asString(), "SUB");  // a bare redeclaration keeps the C++ setter
+    EXPECT_TRUE(specOf(propertyList(XProbe2::classRecord())->items.back()).persistent);
 }
 
 TEST(PropertyAccess, AccessorNamingNoMethodFailsWhenTheClassIsBuilt) {

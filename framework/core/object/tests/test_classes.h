@@ -65,7 +65,7 @@ public:
 };
 
 // Redeclares: nWidth bare (moves last, new scope, read-only), nHeight with a new default, a property whose
-// getter names an inherited method, one more event.
+// getter names an inherited method, cCaption bare (its C++ setter inherited), one more event.
 class XProbe2 : public TProbe {
 public:
     using TProbe::TProbe;
@@ -77,6 +77,7 @@ public:
             kWidthHere = b.addProperty({.name = "NWIDTH", .scope = rt::scope::Exported, .readOnly = true});
             kHeightHere = b.addProperty({.name = "nHeight", .initial = 50});
             b.addProperty({.name = "nArea", .getter = "Area"});
+            b.addProperty({.name = "cCaption", .scope = rt::scope::Published});  // keeps the C++ setter
             b.addEvent("OnChange", rt::scope::Published);
             b.addEvent("OnClick", rt::scope::Exported);  // params inherited
             return b.create();
