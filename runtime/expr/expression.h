@@ -50,8 +50,8 @@ private:
 
 using ExpressionPtr = std::shared_ptr<Expression>;
 
-// Deepest nesting of parentheses, operators and calls the compiler accepts; deeper text is a syntax error
-// rather than a stack overflow.
+// Deepest nesting the compiler accepts, counting each parenthesis, call, alias->( ) and unary operator
+// (-, +, !, .NOT.) a level; deeper text is an error (genCode Complexity) rather than a stack overflow.
 inline constexpr int kMaxDepth = 200;
 
 // Compiles; a syntax error raises an rt::Error (genCode 7 Syntax, description naming the problem,

@@ -219,7 +219,6 @@ NodePtr Parser::parseAliased(const std::string& alias) {
     }
     if (!accept(Tok::LParen)) fail(peek(), "expected a field or '(' after '->'");
     if (!scope_) throw CompileError{eg::NoAlias, "No work areas in this expression " + where(peek().pos)};
-    Nesting nesting(*this);
     std::string savedAlias = areaAlias_;
     bool savedLate = late_;
     areaAlias_ = alias;
@@ -233,7 +232,6 @@ NodePtr Parser::parseAliased(const std::string& alias) {
 
 // ( expr ), or (alias)->... where the alias is a bare name or an expression computed at every evaluation.
 NodePtr Parser::parseParenthesized() {
-    Nesting nesting(*this);
     if (peek(1).kind == Tok::Ident && peek(2).kind == Tok::RParen && peek(3).kind == Tok::Arrow) {
         take();
         std::string alias = take().text;

@@ -8,6 +8,7 @@
 #include "runtime/core/runtime.h"
 #include "runtime/core/settings.h"
 #include "runtime/expr/expression.h"
+#include "runtime/expr/parser.h"
 #include "runtime/lib/compare.h"
 #include "runtime/lib/date.h"
 #include "runtime/lib/display.h"
@@ -289,6 +290,25 @@ TEST_F(Expressions, DeepNestingIsAnErrorNotAStackOverflow) {
         }
     }
     EXPECT_EQ(eval(shortChain, &scope).asInteger(), 300);
+}
+
+TEST_F(Expressions, NestingJustInsideTheLimitsEvaluates) {
+    const int levels = kMaxDepth - 10;
+    std::string calls, areas, negations;
+    for (int i = 0; i < levels; ++i) {
+        calls += "Upper(";
+        areas += "DEPT->(";
+    }
+    for (int i = 0; i < levels / 2; ++i) negations += "-(";  // two levels each
+    calls += "'a'" + std::string(levels, ')');
+    areas += "NAME" + std::string(levels, ')');
+    negations += "1" + std::string(levels / 2, ')');
+    EXPECT_EQ(eval(calls, &scope).asString(), "A");
+    EXPECT_EQ(eval(areas, &scope).asString(), "Sales");
+    EXPECT_EQ(eval(negations, &scope).asInteger(), (levels / 2) % 2 ? -1 : 1);
+    std::string chain = "NUM";
+    for (int i = 1; i < kMaxHeight - 1; ++i) chain += " + NUM";
+    EXPECT_EQ(eval(chain, &scope).asInteger(), 5 * (kMaxHeight - 1));
 }
 
 TEST_F(Expressions, ResultType) {
