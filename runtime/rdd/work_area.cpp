@@ -29,6 +29,20 @@ WorkArea::~WorkArea() {
     }
 }
 
+// A move that fails (a record that cannot be read) leaves the area on the phantom record, at EOF.
+template <class F>
+void WorkArea::navigate(F&& move) {
+    bool moved = guarded([&] { move(); return true; }, false);
+    if (moved) return;
+    bof_ = eof_ = true;
+    hot_ = false;
+    try {
+        table_->load(0);
+    } catch (const Failure&) {
+        // The buffer could not be written either; it was reported with the first failure.
+    }
+}
+
 template <class F>
 auto WorkArea::guarded(F&& body, decltype(body()) otherwise) -> decltype(body()) {
     return withErrorHandler(std::forward<F>(body), otherwise);
@@ -104,6 +118,10 @@ void WorkArea::settle(uint32_t r) {
 }
 
 void WorkArea::goTop() {
+    navigate([&] { goTopNow(); });
+}
+
+void WorkArea::goTopNow() {
     flush();
     uint32_t r = visibleFrom(rawFirst(), true);
     bof_ = eof_ = r == 0;
@@ -111,6 +129,10 @@ void WorkArea::goTop() {
 }
 
 void WorkArea::goBottom() {
+    navigate([&] { goBottomNow(); });
+}
+
+void WorkArea::goBottomNow() {
     flush();
     uint32_t r = visibleFrom(rawLast(), false);
     bof_ = eof_ = r == 0;
@@ -118,6 +140,10 @@ void WorkArea::goBottom() {
 }
 
 void WorkArea::goTo(uint32_t recno) {
+    navigate([&] { goToNow(recno); });
+}
+
+void WorkArea::goToNow(uint32_t recno) {
     flush();
     uint32_t n = table_->recCount(true);
     bool inRange = recno >= 1 && recno <= n;
@@ -128,6 +154,10 @@ void WorkArea::goTo(uint32_t recno) {
 }
 
 void WorkArea::skip(int64_t count) {
+    navigate([&] { skipNow(count); });
+}
+
+void WorkArea::skipNow(int64_t count) {
     flush();
     if (count == 0) {
         uint32_t r = table_->isPhantom() ? 0 : table_->loaded();
@@ -152,7 +182,7 @@ void WorkArea::skip(int64_t count) {
         uint32_t r = from == 0 ? visibleFrom(rawLast(), false) : visibleFrom(rawPrevious(from), false);
         if (r == 0) {
             // Before the first record: stay on the first visible one with BOF set.
-            goTop();
+            goTopNow();
             bof_ = true;
             return;
         }

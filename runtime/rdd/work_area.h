@@ -111,6 +111,12 @@ public:
 
 private:
     template <class F>
+    void navigate(F&& move);
+    void goTopNow();
+    void goBottomNow();
+    void goToNow(uint32_t recno);
+    void skipNow(int64_t count);
+    template <class F>
     auto guarded(F&& body, decltype(body()) otherwise) -> decltype(body());
     bool visible();
     void settle(uint32_t recno);  // position on recno (0 = phantom) and follow relations

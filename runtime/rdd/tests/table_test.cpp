@@ -2,6 +2,7 @@
 #include <sys/types.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "runtime/lib/date.h"
 #include "runtime/rdd/failure.h"
@@ -211,6 +212,23 @@ TEST_F(TableTest, DamagedTablesOpenWithACorruptionErrorNamingTheFile) {
     ASSERT_NE(open("good.dbf"), nullptr);
     EXPECT_EQ(areas().current()->lastRec(), 2u);
 }
+
+#ifndef _WIN32
+TEST_F(TableTest, RecordsCutAwayUnderAnOpenTableAreAnErrorAndLeaveTheAreaAtEof) {
+    create("t.dbf", fields({{"C", 'C', 200, 0}}));
+    WorkArea* a = open("t.dbf");
+    for (int i = 0; i < 1000; ++i) a->append();
+    a->commit();
+    areas().closeAll();
+    a = open("t.dbf");
+    std::filesystem::resize_file(path("t.dbf"), 32 + 32 + 1 + 201);  // POSIX share locks are only advisory
+    ErrorLog log;
+    a->goTo(900);
+    EXPECT_TRUE(a->eof());
+    ASSERT_EQ(log.seen.size(), 1u);
+    EXPECT_EQ(log.seen[0].genCode, eg::Corruption);
+}
+#endif
 
 TEST_F(TableTest, MissingFileIsAnOpenErrorWithTheOsCode) {
     ErrorLog log;
