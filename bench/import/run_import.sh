@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The punch import side by side: the engine, the in-memory floor and the peers, cold (no punch table yet)
+# and re-imported (every punch already present), at 100k, 500k and 2M punches.
+#   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORPEX_BENCH=ON
+#   cmake --build build/bench --target bench_import bench_peer_sqlite bench_peer_xbase64
+#   bench/import/run_import.sh build/bench [sizes...]
+set -uo pipefail
+build=${1:?build folder}
+shift
+sizes=("$@")
+[ ${#sizes[@]} -eq 0 ] && sizes=(100000 500000 2000000)
+bin=$build/bench/import/bench_import
+peers=$build/bench/peers
+work=${TMPDIR:-/tmp}/vorpex-import-bench
+
+# Runs one contender twice in a fresh folder holding only the clock files; prints "cold reimport".
+run() {
+    local dir=$work/run
+    rm -rf "$dir" && mkdir -p "$dir" && cp "$work"/data/*.csv "$dir"/
+    local cold re
+    cold=$("$@" "$dir" 2>/dev/null | cut -d' ' -f1) || cold=failed
+    re=$("$@" "$dir" 2>/dev/null | cut -d' ' -f1) || re=failed
+    echo "${cold:-failed} ${re:-failed}"
+}
+
+printf '%-9s %-10s %9s %9s\n' punches contender cold_s reimport_s
+for n in "${sizes[@]}"; do
+    rm -rf "$work/data" && "$bin" generate "$work/data" "$n" >/dev/null
+    for c in floor engine sqlite xbase64; do
+        case $c in
+            floor | engine) r=$(run "$bin" "$c") ;;
+            sqlite) r=$(run "$peers/bench_peer_sqlite") ;;
+            xbase64) r=$(timeout 600 bash -c "$(declare -f run); work=$work; run $peers/bench_peer_xbase64") ;;
+        esac
+        printf '%-9s %-10s %9s %9s\n' "$n" "$c" $r
+    done
+done
+rm -rf "$work"

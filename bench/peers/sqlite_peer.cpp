@@ -1,0 +1,44 @@
+// The punch import done by SQLite through its C API: one transaction, a UNIQUE index on the same
+// 24-character key, INSERT OR IGNORE. Usage: bench_peer_sqlite <dir>  (prints seconds and rows added).
+#include <sqlite3.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "../import/punch_files.h"
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    const std::filesystem::path dir = argv[1];
+    auto start = std::chrono::steady_clock::now();
+    sqlite3* db = nullptr;
+    if (sqlite3_open((dir / "checadas.sqlite").string().c_str(), &db) != SQLITE_OK) return 1;
+    const char* schema =
+        "CREATE TABLE IF NOT EXISTS checadas(empleado INTEGER, fecha TEXT, hora TEXT, k TEXT);"
+        "CREATE UNIQUE INDEX IF NOT EXISTS checadas_k ON checadas(k);"
+        "BEGIN;";
+    if (sqlite3_exec(db, schema, nullptr, nullptr, nullptr) != SQLITE_OK) return 1;
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_prepare_v2(db, "INSERT OR IGNORE INTO checadas VALUES(?,?,?,?)", -1, &insert, nullptr);
+    long added = 0;
+    for (const char* name : bench::clockFiles) {
+        bench::forEachLine((dir / name).string(), [&](const char* line, size_t n) {
+            char key[25];
+            int badge;
+            if (!bench::punchKey(line, n, key, badge)) return;
+            sqlite3_bind_int(insert, 1, badge);
+            sqlite3_bind_text(insert, 2, key + 6, 10, SQLITE_TRANSIENT);
+            sqlite3_bind_text(insert, 3, key + 16, 8, SQLITE_TRANSIENT);
+            sqlite3_bind_text(insert, 4, key, 24, SQLITE_TRANSIENT);
+            if (sqlite3_step(insert) == SQLITE_DONE) added += sqlite3_changes(db);
+            sqlite3_reset(insert);
+        });
+    }
+    sqlite3_finalize(insert);
+    sqlite3_exec(db, "COMMIT;", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    std::printf("%.3f %ld\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), added);
+    return 0;
+}
