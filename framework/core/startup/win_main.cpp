@@ -19,6 +19,9 @@ LONG WINAPI crashFilter(EXCEPTION_POINTERS* info) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
     SetUnhandledExceptionFilter(crashFilter);
+    // Leaves the filter some stack to build its report on after a stack overflow.
+    ULONG reserve = 64 * 1024;
+    SetThreadStackGuarantee(&reserve);
     vorpex::ProgramEntry e;
     e.instance = reinterpret_cast<intptr_t>(instance);
     e.previousInstance = reinterpret_cast<intptr_t>(previous);

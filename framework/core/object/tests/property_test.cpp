@@ -126,6 +126,17 @@ TEST(ClassLists, TwoParentsTakeTheLastOnesLists) {
     EXPECT_TRUE(c.isDerivedFrom(XProbe::classRecord()));  // members come from the first
 }
 
+TEST(ClassLists, PlainValueClassesKeepTheirListsToo) {
+    VPClass b("PlainValue", nullptr);  // rooted at the base object: no aProperties class data
+    b.addProperty({.name = "nX", .initial = 1});
+    b.addEvent("OnChange");
+    const rt::Class& c = b.create();
+    EXPECT_EQ(c.classDataPosition("aProperties"), -1);
+    EXPECT_EQ(names(VP_GETCLASSPROPERTIES(Value(c.handle()))), std::vector<std::string>{"nX"});
+    EXPECT_EQ(names(VP_GETCLASSEVENTS(Value(c.handle()))), std::vector<std::string>{"OnChange"});
+    EXPECT_EQ(rt::send(*c.instantiate(), "nX").asInt(), 1);
+}
+
 TEST(ClassLists, EventRowsAndRedeclaredParams) {
     auto events = eventList(XProbe2::classRecord());
     ASSERT_EQ(events->size(), 3u);
