@@ -22,6 +22,7 @@ std::string strPattern(std::string_view text, std::string_view chars, bool keep)
 std::string dToSql(rt::Date d) {
     if (d.empty()) return {};
     const rt::Ymd ymd = rt::ymdFromJulian(d.julian);
+    if (ymd.year <= 0) return {};
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", ymd.year, ymd.month, ymd.day);
     return buffer;
