@@ -1,6 +1,7 @@
 // WindowProc and the Win32 side of window links.
 #include <windows.h>
 
+#include "framework/core/native/win_window.h"
 #include "framework/core/window/message_dispatch.h"
 #include "framework/core/window/object_link.h"
 #include "framework/core/window/window_proc.h"
@@ -105,6 +106,7 @@ rt::Value unlinkMethod(rt::Object& self, const rt::Method&, rt::Args args) {
 }
 
 void registerWindowFunctions() {
+    win::setFrameworkWindowProc(&WindowProc);  // the classes REGISTERCLASS makes are served here
     rt::registerFunction("GETCONTROLFROMHANDLE", [](rt::Args args) -> rt::Value {
         rt::ObjectPtr o = getControlFromHandle(static_cast<intptr_t>(rt::arg(args, 0).asInteger()));
         return o ? rt::Value(o) : rt::Value();

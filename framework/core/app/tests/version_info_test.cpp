@@ -83,7 +83,9 @@ TEST(VersionInfo, MalformedBlocksAreRejectedOrReadPartially) {
         put16(b, c.offset, c.value);
         auto info = parseVersionInfo(b);
         EXPECT_EQ(info.has_value(), c.parsed) << c.what;
-        if (info) EXPECT_EQ(!info->comments.empty(), c.hasComments) << c.what;
+        if (info) {
+            EXPECT_EQ(!info->comments.empty(), c.hasComments) << c.what;
+        }
     }
     Bytes empty;
     EXPECT_FALSE(parseVersionInfo(empty));
