@@ -97,6 +97,7 @@ bool WorkAreas::use(const std::string& file, const UseOptions& o) {
 void WorkAreas::close(int number) {
     auto it = areas_.find(number);
     if (it == areas_.end()) return;
+    withErrorHandler([&] { it->second->flush(); return true; }, false);  // orders evaluate keys in a reachable area
     std::unique_ptr<WorkArea> gone = std::move(it->second);
     areas_.erase(it);
     // Relations into the closed area end with it.

@@ -73,7 +73,7 @@ void NtxTree::close() {
     if (!file_.isOpen()) return;
     if (!options_.readOnly) flush();
     file_.close();
-    cache_.clear();
+    dropCache();
 }
 
 uint64_t NtxTree::generation() {
@@ -89,7 +89,7 @@ void NtxTree::refresh() {
     NtxHeader h = NtxHeader::decode(buf.data(), path());
     if (h.version == header_.version && h.root == header_.root && h.freePage == header_.freePage) return;
     header_ = h;
-    cache_.clear();
+    dropCache();
     sizes_.clear();
     fileEnd_ = file_.size();
     ++generation_;
@@ -97,20 +97,33 @@ void NtxTree::refresh() {
 
 void NtxTree::trimCache() {
     // Whole-cache eviction between operations keeps the code free of page pinning.
-    if (cache_.size() * (pageSize + 256) <= options_.cacheBytes) return;
+    if (cached_ * (pageSize + 256) <= options_.cacheBytes) return;
     if (!options_.readOnly) writeDirty();
+    dropCache();
+}
+
+void NtxTree::dropCache() {
     cache_.clear();
+    cached_ = 0;
+}
+
+void NtxTree::remember(std::unique_ptr<NtxPage> p) {
+    size_t slot = p->offset / pageSize;
+    if (slot >= cache_.size()) cache_.resize(std::max(slot + 1, cache_.size() * 2));
+    if (!cache_[slot]) ++cached_;
+    cache_[slot] = std::move(p);
 }
 
 NtxPage& NtxTree::page(uint32_t offset) {
-    auto it = cache_.find(offset);
-    if (it != cache_.end()) return *it->second;
+    const size_t slot = offset / pageSize;
+    if (slot < cache_.size() && cache_[slot] && offset % pageSize == 0) return *cache_[slot];
     if (offset == 0 || offset % pageSize != 0 || uint64_t(offset) + pageSize > fileEnd_)
         throwCorrupt(path(), "page offset outside the file");
     std::array<unsigned char, pageSize> buf{};
     if (file_.read(offset, buf.data(), pageSize) != pageSize) throwCorrupt(path(), "page offset outside the file");
     auto p = std::make_unique<NtxPage>(NtxPage::decode(header_, offset, buf.data(), path()));
-    return *cache_.emplace(offset, std::move(p)).first->second;
+    remember(std::move(p));
+    return *cache_[slot];
 }
 
 NtxPage& NtxTree::allocPage() {
@@ -131,7 +144,7 @@ NtxPage& NtxTree::allocPage() {
     p->dirty = true;
     headerDirty_ = true;
     NtxPage& ref = *p;
-    cache_[offset] = std::move(p);
+    remember(std::move(p));
     return ref;
 }
 
@@ -152,12 +165,9 @@ void NtxTree::modified() {
 }
 
 void NtxTree::writeDirty() {
-    std::vector<NtxPage*> dirty;
-    for (auto& [off, p] : cache_)
-        if (p->dirty) dirty.push_back(p.get());
-    std::sort(dirty.begin(), dirty.end(), [](auto* a, auto* b) { return a->offset < b->offset; });
     std::array<unsigned char, pageSize> buf{};
-    for (NtxPage* p : dirty) {
+    for (auto& p : cache_) {  // in page order: the writes go out sequentially
+        if (!p || !p->dirty) continue;
         p->encode(header_, buf.data());
         file_.write(p->offset, buf.data(), pageSize);
         p->dirty = false;

@@ -119,7 +119,11 @@ private:
     PageFile file_;
     Options options_;
     NtxHeader header_;
-    std::unordered_map<uint32_t, std::unique_ptr<NtxPage>> cache_;
+    // Cached pages by page number (offset / page size): page numbers are dense, so a vector is the map.
+    std::vector<std::unique_ptr<NtxPage>> cache_;
+    size_t cached_ = 0;
+    void dropCache();
+    void remember(std::unique_ptr<NtxPage> p);
     std::unordered_map<uint32_t, uint64_t> sizes_;
     uint64_t fileEnd_ = 0;
     uint64_t generation_ = 1;

@@ -125,6 +125,21 @@ TEST_F(OrderFunctions, ImportKeepsEachPunchOnceAcrossRuns) {
     EXPECT_TRUE(errors.empty()) << errors.front().description;
 }
 
+TEST_F(OrderFunctions, ClosingRightAfterAnEditKeepsTheKey) {
+    // The last record's key enters the index while the area closes, with the area still reachable.
+    createPunches();
+    use("checadas", false);
+    ASSERT_TRUE(call("ORDCREATE", {Value(file("checadas.ntx")), Value(), Value("str(empleado,6)+fecha+hora")})
+                    .asLogical());
+    EXPECT_TRUE(punch(42, "2010/03/25", "08:15:00"));
+    call("DBCLOSEAREA");
+    use("checadas", false);
+    ASSERT_TRUE(call("ORDLISTADD", {Value(file("checadas.ntx"))}).asLogical());
+    EXPECT_FALSE(punch(42, "2010/03/25", "08:15:00"));
+    EXPECT_EQ(call("ORDKEYCOUNT").asInt(), 1);
+    EXPECT_TRUE(errors.empty()) << errors.front().description;
+}
+
 TEST_F(OrderFunctions, DescribesFocusesSeeksAndScopes) {
     createPunches();
     use("checadas", false);
