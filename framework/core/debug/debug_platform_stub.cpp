@@ -1,0 +1,6 @@
+namespace vorpex {
+
+// The cursor loader exists only on Windows.
+void registerPlatformDebugFunctions() {}
+
+}  // namespace vorpex
