@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Kills the engine import at random moments (SIGKILL) and checks after each kill that the punch table opens,
+# that every record its header counts is whole, and that a rebuilt index agrees with it (one key per record,
+# each leading back to its record). Half of the kills hit a re-import of a table that is already full.
+#   bench/import/kill_test.sh build/bench [runs=50] [punches=200000]
+set -uo pipefail
+build=${1:?build folder}
+runs=${2:-50}
+punches=${3:-200000}
+bin=$build/bench/import/bench_import
+work=${TMPDIR:-/tmp}/vorpex-kill-test
+rm -rf "$work" && mkdir -p "$work"
+"$bin" generate "$work" "$punches" >/dev/null
+
+failures=0
+for ((i = 1; i <= runs; i++)); do
+    # Odd runs start cold, even runs kill a re-import over the table the previous run left.
+    if ((i % 2 == 1)); then rm -f "$work"/Checadas.* "$work"/depaso.dbf; fi
+    "$bin" engine "$work" >/dev/null 2>&1 &
+    pid=$!
+    sleep "$((RANDOM % 3)).$((RANDOM % 10))$((RANDOM % 10))"
+    kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    if out=$("$bin" check "$work" 2>&1); then
+        echo "run $i: $out"
+    else
+        echo "run $i: FAILED: $out"
+        failures=$((failures + 1))
+    fi
+done
+echo "kill test: $((runs - failures)) passed, $failures failed"
+rm -rf "$work"
+[ "$failures" -eq 0 ]
