@@ -33,16 +33,16 @@ HDC toDC(intptr_t dc) { return reinterpret_cast<HDC>(dc); }
 std::string text(const char* s) { return s ? s : ""; }
 
 // An open printer, closed when it goes out of scope.
-class OpenPrinter {
+class PrinterHandle {
 public:
-    explicit OpenPrinter(const std::string& name) {
+    explicit PrinterHandle(const std::string& name) {
         if (!OpenPrinterA(const_cast<char*>(name.c_str()), &handle_, nullptr)) handle_ = nullptr;
     }
-    ~OpenPrinter() {
+    ~PrinterHandle() {
         if (handle_) ClosePrinter(handle_);
     }
-    OpenPrinter(const OpenPrinter&) = delete;
-    OpenPrinter& operator=(const OpenPrinter&) = delete;
+    PrinterHandle(const PrinterHandle&) = delete;
+    PrinterHandle& operator=(const PrinterHandle&) = delete;
     HANDLE get() const { return handle_; }
 
 private:
@@ -51,7 +51,7 @@ private:
 
 // DocumentPropertiesA into a block of the driver's size; the mode when the call answered IDOK.
 std::optional<DevMode> documentProperties(HWND owner, const std::string& printer, const DevMode* in, DWORD mode) {
-    OpenPrinter p(printer);
+    PrinterHandle p(printer);
     if (!p.get()) return std::nullopt;
     char* name = const_cast<char*>(printer.c_str());
     const LONG size = DocumentPropertiesA(owner, p.get(), name, nullptr, nullptr, 0);
@@ -189,7 +189,7 @@ public:
     }
 
     bool writeRaw(const std::string& printer, const std::string& document, const std::string& data) override {
-        OpenPrinter p(printer);
+        PrinterHandle p(printer);
         if (!p.get()) return false;
         DOC_INFO_1A info{};
         info.pDocName = const_cast<char*>(document.c_str());
