@@ -10,6 +10,7 @@ packages=(
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
     wine64 xvfb xauth
     libdbd-xbase-perl python3-dbf
+    cups printer-driver-cups-pdf
 )
 
 is_installed() {
