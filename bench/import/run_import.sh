@@ -13,17 +13,18 @@ bin=$build/bench/import/bench_import
 peers=$build/bench/peers
 work=${TMPDIR:-/tmp}/vorpex-import-bench
 
-# Runs one contender twice in a fresh folder holding only the clock files; prints "cold reimport".
+# Runs one contender twice in a fresh folder holding only the clock files; prints the wall and processor
+# seconds of the cold run and of the re-import. Processor time is what to compare on a busy machine.
 run() {
     local dir=$work/run
     rm -rf "$dir" && mkdir -p "$dir" && cp "$work"/data/*.csv "$dir"/
     local cold re
-    cold=$("$@" "$dir" 2>/dev/null | cut -d' ' -f1) || cold=failed
-    re=$("$@" "$dir" 2>/dev/null | cut -d' ' -f1) || re=failed
-    echo "${cold:-failed} ${re:-failed}"
+    cold=$("$@" "$dir" 2>/dev/null | cut -d' ' -f1,2) || cold="failed failed"
+    re=$("$@" "$dir" 2>/dev/null | cut -d' ' -f1,2) || re="failed failed"
+    echo "${cold:-failed failed} ${re:-failed failed}"
 }
 
-printf '%-9s %-10s %9s %9s\n' punches contender cold_s reimport_s
+printf '%-9s %-10s %9s %9s %9s %9s\n' punches contender cold_wall cold_cpu re_wall re_cpu
 for n in "${sizes[@]}"; do
     rm -rf "$work/data" && "$bin" generate "$work/data" "$n" >/dev/null
     for c in floor engine sqlite xbase64; do
@@ -32,7 +33,7 @@ for n in "${sizes[@]}"; do
             sqlite) r=$(run "$peers/bench_peer_sqlite") ;;
             xbase64) r=$(timeout 600 bash -c "$(declare -f run); work=$work; run $peers/bench_peer_xbase64") ;;
         esac
-        printf '%-9s %-10s %9s %9s\n' "$n" "$c" $r
+        printf '%-9s %-10s %9s %9s %9s %9s\n' "$n" "$c" $r
     done
 done
 rm -rf "$work"
