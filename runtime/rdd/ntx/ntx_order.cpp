@@ -1,5 +1,6 @@
 #include "ntx_order.h"
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 
@@ -340,12 +341,26 @@ void NtxOrder::settlePending() {
     if (a.member) tree_->insert(a.key, a.recno);
 }
 
+bool NtxOrder::blankCacheable() const {
+    auto mentionsRecno = [](std::string text) {
+        for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return text.find("RECNO") != std::string::npos;
+    };
+    return !mentionsRecno(keyText()) && !mentionsRecno(forText());
+}
+
 void NtxOrder::appended(uint32_t recno) {
     reported([&] {
         settlePending();
         // The blank key is held back: a field assignment usually follows at once, and then only the final
         // key goes into the file.
+        if (blank_) {
+            appended_ = *blank_;
+            appended_.recno = recno;
+            return 0;
+        }
         appended_ = {recno, currentKey(), currentMember()};
+        if (blankCacheable()) blank_ = appended_;
         return 0;
     });
 }

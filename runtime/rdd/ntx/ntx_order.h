@@ -122,6 +122,10 @@ private:
     NtxPosition pos_;
     Pending changing_;
     Pending appended_;
+    // Every appended record starts blank, so its key is the same each time unless the expressions look at
+    // the record number; kept after the first evaluation.
+    std::optional<Pending> blank_;
+    bool blankCacheable() const;
 };
 
 }  // namespace rt::ntx
