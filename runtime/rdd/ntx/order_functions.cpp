@@ -84,13 +84,18 @@ std::string nameOf(WorkArea& area, size_t n) {
     return o ? o->name() : std::string();
 }
 
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code ea, eb;
+    auto ca = std::filesystem::weakly_canonical(a, ea), cb = std::filesystem::weakly_canonical(b, eb);
+    return ea || eb ? a == b : ca == cb;
+}
+
+// Tag names stay unique within an area, and one file backs at most one open order.
 void closeMatching(WorkArea& area, const std::string& tag, const std::string& path) {
     for (size_t n = area.orderCount(); n >= 1; --n) {
         Order* o = area.order(n);
         bool sameName = !tag.empty() && equalsIgnoreCase(o->name(), tag);
-        bool sameFile = !path.empty() && std::filesystem::weakly_canonical(o->bagName()) ==
-                                             std::filesystem::weakly_canonical(path);
-        if (sameName || sameFile) area.removeOrder(n);
+        if (sameName || (!path.empty() && sameFile(o->bagName(), path))) area.removeOrder(n);
     }
 }
 
@@ -111,7 +116,7 @@ bool ordListAdd(WorkArea& area, const std::string& bag, const std::string& tag) 
             };
             auto order = NtxOrder::open(spec, bind);
             const size_t before = area.focus();
-            closeMatching(area, order->name(), {});  // tag names stay unique within the area
+            closeMatching(area, order->name(), {});
             area.addOrder(std::move(order));
             if (before == 0) area.setFocus(area.orderCount());
             return true;
