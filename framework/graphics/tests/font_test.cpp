@@ -4,6 +4,7 @@
 
 #include "fake_port.h"
 #include "framework/core/object/vp_class.h"
+#include "framework/core/screen/screen.h"
 #include "framework/graphics/font/font.h"
 #include "framework/graphics/graphics.h"
 #include "runtime/core/runtime.h"
@@ -211,6 +212,11 @@ TEST_F(FontTest, PrinterFontsMeasureOnThePrinterAndClonesKeepTheirDevice) {
     Value copy = rt::send(f, "Clone");
     EXPECT_TRUE(rt::send(copy, "oDevice").sameAs(printer)) << "a copy stays a printer font";
     EXPECT_EQ(rt::send(copy, "nHeight").asInteger(), -83);
+
+    // The Screen object as device is the screen, not a printer.
+    Value screen(TScreen::classRecord().instantiate());
+    Value onScreen = rt::send(newFont(), "Create", {"Arial", 8, Value(), Value(), Value(), screen});
+    EXPECT_EQ(rt::send(onScreen, "nHeight").asInteger(), -11);
 
     // No printer DC and no way to make one: the face's default height.
     FakePrinter::dc = 0;
