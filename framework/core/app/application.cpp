@@ -1,10 +1,13 @@
 // XApplication's class record, its form list and the members that need no window.
 #include "framework/core/app/application.h"
 
+#include "framework/core/app/application_layer.h"
+
 #include "framework/core/app/loop_rules.h"
 #include "framework/core/app/message_loop.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
+#include "framework/core/startup/application_procs.h"
 #include "framework/core/window/window_proc.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
@@ -264,6 +267,12 @@ rt::Value XApplication::Help(rt::Args args) {
     rt::Value keyword = toString ? (*toString)(rt::Args(&helpId, 1)) : helpId;
     if (!rt::send(help, "ShowKeyword", {keyword, rt::Value(false)}).asLogical()) rt::send(help, "ShowTOC");
     return {};
+}
+
+void installApplicationLayer() {
+    registerWindowFunctions();
+    registerLoopFunctions();
+    setApplicationFactory([] { initializeApplication(); });
 }
 
 rt::Value initializeApplication() {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <exception>
 
+#include "framework/core/app/application_layer.h"
 #include "framework/core/object/object_functions.h"
 #include "framework/core/startup/application_procs.h"
 #include "framework/core/startup/command_line.h"
@@ -41,6 +42,7 @@ int runProgram(const ProgramEntry& e, const rt::Procedure& main) {
     registerObjectFunctions();
     registerStartupFunctions();
     installApplicationProcs();
+    installApplicationLayer();
     try {
         rt::start(splitCommandLine(e.modulePath, e.commandLine), main);
     } catch (...) {
