@@ -6,11 +6,15 @@
 
 #include <string>
 
+#include "framework/core/object/component.h"
+#include "framework/core/object/event.h"
+#include "framework/core/object/vp_class.h"
 #include "framework/core/window/object_link.h"
 #include "framework/core/window/window_proc.h"
 #include "runtime/core/callback_guard.h"
 #include "runtime/core/class_builder.h"
 #include "runtime/core/error.h"
+#include "runtime/core/frame.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 
@@ -208,6 +212,59 @@ TEST_F(WindowProcTest, NoObjectForZeroOrForeignWindows) {
     for (intptr_t h : {intptr_t(0), reinterpret_cast<intptr_t>(GetDesktopWindow()), reinterpret_cast<intptr_t>(plain)})
         EXPECT_TRUE(callByName("GETCONTROLFROMHANDLE", rt::Value(h)).isNil()) << h;
     DestroyWindow(plain);
+}
+
+
+// The click's road as forms and controls travel it: the button's WM_COMMAND reaches the form's WMCommand, which
+// finds the control by its window and fires the control's OnClick, bound by name to a method of the form.
+const EventRef kOnClick{"OnClick"};
+rt::Value g_clickSender;
+
+const rt::Class& clickButtonClass() {
+    static const rt::Class& c = []() -> const rt::Class& {
+        VPClass b("TClickButton", &TComponent::classRecord(), nullptr);
+        b.addData("Handle", 0);
+        b.addData("cWinClassName", "BUTTON");
+        b.addEvent("OnClick", rt::scope::Published, "oSender");
+        b.addMethod("Link", linkMethod);
+        b.addMethod("RegisterClass", registerClassMethod);
+        return b.create();
+    }();
+    return c;
+}
+
+const rt::Class& clickFormClass() {
+    static const rt::Class& c = []() -> const rt::Class& {
+        VPClass b("TClickForm", &TComponent::classRecord(), nullptr);
+        b.addData("Handle", 0);
+        b.addMethod("Link", linkMethod);
+        b.addMethod("RegisterClass", registerClassMethod);
+        b.addMethod("WMCommand", [](rt::Object&, const rt::Method&, rt::Args a) -> rt::Value {
+            rt::ObjectPtr control = getControlFromHandle(static_cast<intptr_t>(rt::arg(a, 1).asInteger()));
+            if (!control || HIWORD(rt::arg(a, 0).asInteger()) != BN_CLICKED) return rt::Value();
+            fireEvent(*control, kOnClick);
+            return rt::Value(0);
+        });
+        b.addMethod("Button1Click", [](rt::Object&, const rt::Method&, rt::Args a) -> rt::Value {
+            g_clickSender = rt::arg(a, 0);
+            return rt::Value();
+        });
+        return b.create();
+    }();
+    return c;
+}
+
+TEST_F(WindowProcTest, ButtonClickReachesTheFormsHandlerMethodWithTheButtonAsSender) {
+    rt::ObjectPtr f = clickFormClass().instantiate(), b = clickButtonClass().instantiate();
+    form = createLinked(f, "TClickForm", WS_OVERLAPPEDWINDOW, nullptr);
+    HWND button = createLinked(b, "TClickButton", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, form, kButtonId);
+    {
+        rt::FrameGuard setUp(f.get(), &f->objectClass(), rt::Symbol::intern("CreateForm"));  // the form binds
+        assignEvent(*b, kOnClick, rt::Value("Button1Click"));
+    }
+    g_clickSender = rt::Value();
+    SendMessageA(button, BM_CLICK, 0, 0);
+    EXPECT_EQ(g_clickSender.asObject(), b);
 }
 
 }  // namespace
