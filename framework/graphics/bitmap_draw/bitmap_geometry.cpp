@@ -66,6 +66,11 @@ void remapGlyphColors(std::span<uint32_t> table, int64_t shadow, int64_t face, i
     }
 }
 
+int packedColorEntries(uint32_t colorsUsed, int bitsPerPixel) {
+    if (colorsUsed) return static_cast<int>(colorsUsed);
+    return bitsPerPixel >= 1 && bitsPerPixel <= 8 ? 1 << bitsPerPixel : 0;
+}
+
 int64_t bitmapDataBytes(int64_t width, int64_t height, int64_t planes, int64_t bitsPerPixel) {
     if (width <= 0 || height <= 0 || planes <= 0 || bitsPerPixel <= 0) return 0;
     return (width * bitsPerPixel + 15) / 16 * 2 * height * planes;

@@ -47,6 +47,9 @@ inline int64_t rgbToQuad(int64_t c) { return ((c & 0xFF) << 16) | (c & 0xFF00) |
 // (given as RGB numbers).
 void remapGlyphColors(std::span<uint32_t> table, int64_t shadow, int64_t face, int64_t light);
 
+// Colour-table entries of packed glyph data: biClrUsed, or 2^n for up to 8 bits per pixel when it is 0.
+int packedColorEntries(uint32_t colorsUsed, int bitsPerPixel);
+
 // Bytes CreateBitmap reads for that bitmap: rows of whole 16-bit words, for each plane.
 int64_t bitmapDataBytes(int64_t width, int64_t height, int64_t planes, int64_t bitsPerPixel);
 
