@@ -14,7 +14,6 @@ namespace rt::rdd {
 
 namespace {
 
-constexpr size_t kPendingLimit = 1 << 20;  // bytes of appended records held before a batch write
 constexpr size_t kReadAhead = 64 * 1024;
 
 bool knownVersion(uint8_t v) { return v == 0x03 || v == 0x83 || v == 0x8B || v == dbfver::WithFpt; }
@@ -244,7 +243,8 @@ uint32_t Table::appendBlank() {
         diskCount_ = header_.recCount = n + 1;
         writeCount();
     } else {
-        if (pending_.size() + len > kPendingLimit) flushPending();
+        // Only the record being written is held back: a process killed now loses at most that one.
+        flushPending();
         pending_.insert(pending_.end(), buf_.begin(), buf_.end());
         ++header_.recCount;
     }

@@ -2,9 +2,9 @@
 // Navigation, filters, orders and locks are the work area's; this layer only stores.
 //
 // Consistency on disk: a record is written before the header count that includes it, so a table cut short
-// at any moment opens with every record written before. Exclusive tables collect appended records in
-// memory and write them in batches (each batch followed by the count); shared tables write through at once,
-// because other handles read them.
+// at any moment opens with every record written before. An exclusive table holds back only the record being
+// appended (written, with the count, when the next one is appended or the table commits); shared tables
+// write through at once, because other handles read them.
 #pragma once
 #include <cstdint>
 #include <memory>

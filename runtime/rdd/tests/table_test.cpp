@@ -263,7 +263,7 @@ TEST_F(TableTest, HeaderCountNeverRunsAheadOfTheRecordsOnDisk) {
 }
 
 #ifndef _WIN32
-TEST_F(TableTest, AProcessKilledWhileAppendingLeavesEveryCommittedRecord) {
+TEST_F(TableTest, AProcessKilledWhileAppendingLosesAtMostTheRecordBeingWritten) {
     create("t.dbf", fields({{"N", 'N', 8, 0}, {"C", 'C', 20, 0}}));
     pid_t child = fork();
     if (child == 0) {
@@ -274,10 +274,7 @@ TEST_F(TableTest, AProcessKilledWhileAppendingLeavesEveryCommittedRecord) {
             a->append();
             a->fieldPut(1, Value(i));
             a->fieldPut(2, Value(std::string(20, static_cast<char>('A' + i % 26))));
-            if (i == 1000) {
-                a->commit();
-                kill(getpid(), SIGKILL);  // mid-import, with more records pending in memory
-            }
+            if (i == 1000) kill(getpid(), SIGKILL);  // mid-import, nothing committed by the program
         }
     }
     int status = 0;
@@ -285,7 +282,7 @@ TEST_F(TableTest, AProcessKilledWhileAppendingLeavesEveryCommittedRecord) {
     ASSERT_TRUE(WIFSIGNALED(status));
     WorkArea* a = open("t.dbf");
     ASSERT_NE(a, nullptr);
-    EXPECT_GE(a->lastRec(), 1000u);
+    EXPECT_GE(a->lastRec(), 999u);
     uint32_t n = 0;
     for (a->goTop(); !a->eof(); a->skip(1)) {
         ++n;
