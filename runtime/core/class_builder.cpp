@@ -29,22 +29,28 @@ ClassBuilder::ClassBuilder(std::string name, const Class* parent, Factory factor
 
 ClassBuilder::~ClassBuilder() = default;
 
-int ClassBuilder::addData(std::string_view name, Value initial, std::string type, int scope, bool persistent) {
-    int position = class_->addField(std::string(name), initial, std::move(type));
+// The getter `name` and setter `_name` of one data item or class data item; the setter is never persistent.
+static void addAccessorPair(Class& c, std::string_view name, MethodKind getKind, MethodKind setKind, int position,
+                     int scope, bool persistent, const Value& initial) {
     Method get;
     get.symbol = Symbol::intern(name);
-    get.kind = MethodKind::DataGet;
+    get.kind = getKind;
     get.position = position;
     get.scope = scope;
     get.persistent = persistent;
     get.initial = initial;
-    get.declaredBy = class_;
-    class_->setMethod(get);
+    get.declaredBy = &c;
+    c.setMethod(get);
     Method set = get;
     set.symbol = Symbol::intern("_" + std::string(name));
-    set.kind = MethodKind::DataSet;
+    set.kind = setKind;
     set.persistent = false;
-    class_->setMethod(set);
+    c.setMethod(set);
+}
+
+int ClassBuilder::addData(std::string_view name, Value initial, std::string type, int scope, bool persistent) {
+    int position = class_->addField(std::string(name), initial, std::move(type));
+    addAccessorPair(*class_, name, MethodKind::DataGet, MethodKind::DataSet, position, scope, persistent, initial);
     return position;
 }
 
@@ -86,17 +92,8 @@ void ClassBuilder::addVirtual(std::string_view name, int scope) {
 
 int ClassBuilder::addClassData(std::string_view name, Value initial, int scope) {
     int position = class_->addClassData(std::string(name), std::move(initial));
-    Method get;
-    get.symbol = Symbol::intern(name);
-    get.kind = MethodKind::ClassDataGet;
-    get.position = position;
-    get.scope = scope | scope::Shared;
-    get.declaredBy = class_;
-    class_->setMethod(get);
-    Method set = get;
-    set.symbol = Symbol::intern("_" + std::string(name));
-    set.kind = MethodKind::ClassDataSet;
-    class_->setMethod(set);
+    addAccessorPair(*class_, name, MethodKind::ClassDataGet, MethodKind::ClassDataSet, position,
+                    scope | scope::Shared, false, Value());
     return position;
 }
 
@@ -117,18 +114,7 @@ int addDataAtRunTime(const Class& cls, std::string_view name, Value initial, int
     // Every record is owned by the registry and stays mutable there; callers only ever see const records.
     Class& c = const_cast<Class&>(cls);
     int position = c.addField(std::string(name), initial, "");
-    Method get;
-    get.symbol = Symbol::intern(name);
-    get.kind = MethodKind::DataGet;
-    get.position = position;
-    get.scope = scope;
-    get.initial = initial;
-    get.declaredBy = &c;
-    c.setMethod(get);
-    Method set = get;
-    set.symbol = Symbol::intern("_" + std::string(name));
-    set.kind = MethodKind::DataSet;
-    c.setMethod(set);
+    addAccessorPair(c, name, MethodKind::DataGet, MethodKind::DataSet, position, scope, false, initial);
     return position;
 }
 
