@@ -24,7 +24,9 @@ struct OrderSource {
 };
 
 struct OrderSpec {
-    std::string path;        // the bag: one file per order
+    std::string path;        // the file: one order per file
+    std::string bag;         // the bag name ORDBAGNAME answers; the file's when empty (temporary orders
+                             // keep the bag their caller named while their file lives elsewhere)
     std::string name;        // tag name; the file's base name when empty
     std::string keyText;
     std::string forText;
@@ -52,7 +54,8 @@ public:
     std::string name() const override { return name_; }
     std::string keyText() const override { return tree_->header().keyExpr; }
     std::string forText() const override { return tree_->header().forExpr; }
-    std::string bagName() const override { return spec_.path; }
+    std::string bagName() const override { return spec_.bag.empty() ? spec_.path : spec_.bag; }
+    const std::string& path() const { return spec_.path; }
     bool descending() const override { return reversed_ != tree_->header().descending; }
     void setDescending(bool on) override;
     bool unique() const override { return tree_->header().unique; }

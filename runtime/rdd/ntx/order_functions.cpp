@@ -95,7 +95,9 @@ void closeMatching(WorkArea& area, const std::string& tag, const std::string& pa
     for (size_t n = area.orderCount(); n >= 1; --n) {
         Order* o = area.order(n);
         bool sameName = !tag.empty() && equalsIgnoreCase(o->name(), tag);
-        if (sameName || (!path.empty() && sameFile(o->bagName(), path))) area.removeOrder(n);
+        auto* ntx = dynamic_cast<NtxOrder*>(o);
+        std::string file = ntx ? ntx->path() : o->bagName();
+        if (sameName || (!path.empty() && sameFile(file, path))) area.removeOrder(n);
     }
 }
 
@@ -135,6 +137,7 @@ bool ordCreate(WorkArea& area, const IndexRequest& r) {
             OrderSpec spec;
             spec.name = r.tag;
             spec.path = r.temporary ? temporaryPath() : withNtx(r.bag.empty() ? r.tag : r.bag);
+            if (r.temporary) spec.bag = withNtx(r.bag);
             if (spec.path.empty()) throw rdd::Failure{rdd::makeError(eg::Arg, rdd::sub::Arg, "No index file name")};
             if (spec.name.empty()) spec.name = std::filesystem::path(spec.path).stem().string();
             spec.keyText = r.key;
@@ -164,7 +167,7 @@ bool ordDestroy(WorkArea& area, const Value& order, const std::string& bag) {
     size_t n = orderNumber(area, order, bag);
     if (n == 0) return false;
     NtxOrder* o = ntxOrder(area, n);
-    std::string path = o && !o->temporary() ? o->bagName() : std::string();
+    std::string path = o && !o->temporary() ? o->path() : std::string();
     area.flush();
     area.removeOrder(n);
     if (!path.empty()) {

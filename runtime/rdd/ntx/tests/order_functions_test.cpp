@@ -12,6 +12,7 @@
 #include "runtime/core/runtime.h"
 #include "runtime/core/settings.h"
 #include "runtime/lib/library.h"
+#include "runtime/rdd/ntx/ntx_order.h"
 #include "runtime/rdd/ntx/order_functions.h"
 #include "runtime/rdd/table_functions.h"
 #include "runtime/rdd/work_areas.h"
@@ -231,6 +232,7 @@ TEST_F(OrderFunctions, TemporaryTagsGetTheirOwnFilesAndUniqueNames) {
     int steps = 0;
     IndexRequest r;
     r.tag = "_123456789";
+    r.bag = "EMPLEA.TMP";
     r.key = "EMPLEADO";
     r.temporary = true;
     r.additive = true;
@@ -238,7 +240,11 @@ TEST_F(OrderFunctions, TemporaryTagsGetTheirOwnFilesAndUniqueNames) {
     r.every = 2;
     ASSERT_TRUE(ordCreate(area, r));
     EXPECT_EQ(steps, 3);  // after records 2 and 4, and at the end
-    std::string bag = area.order(1)->bagName();
+    // The caller's bag name finds the tag, while the file lives in the temporary folder.
+    EXPECT_EQ(ordCount(area, "EMPLEA.TMP"), 1u);
+    EXPECT_EQ(orderNumber(area, Value("_123456789"), "EMPLEA.TMP"), 1u);
+    EXPECT_EQ(ordBagName(area, Value(1)), "EMPLEA.TMP");
+    std::string bag = dynamic_cast<NtxOrder&>(*area.order(1)).path();
     EXPECT_TRUE(std::filesystem::exists(bag));
     // The same tag name again replaces the first; names never collide within the area.
     r.key = "FECHA";
@@ -246,7 +252,7 @@ TEST_F(OrderFunctions, TemporaryTagsGetTheirOwnFilesAndUniqueNames) {
     EXPECT_EQ(area.orderCount(), 1u);
     EXPECT_FALSE(std::filesystem::exists(bag));
     EXPECT_EQ(ordKey(area, Value("_123456789")), "FECHA");
-    std::string second = area.order(1)->bagName();
+    std::string second = dynamic_cast<NtxOrder&>(*area.order(1)).path();
     call("DBCLOSEAREA");
     EXPECT_FALSE(std::filesystem::exists(second));
 }
