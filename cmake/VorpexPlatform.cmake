@@ -9,8 +9,15 @@ endif()
 
 find_program(VORPEX_CCACHE ccache)
 if(VORPEX_CCACHE)
-  set(CMAKE_C_COMPILER_LAUNCHER "${VORPEX_CCACHE}")
-  set(CMAKE_CXX_COMPILER_LAUNCHER "${VORPEX_CCACHE}")
+  set(launcher "${VORPEX_CCACHE}")
+  find_program(VORPEX_ENV env)
+  if(VORPEX_ENV)
+    # Paths relative to the checkout, and no working folder in the hash even
+    # with debug info: every clone on the machine then shares one cache.
+    set(launcher "${VORPEX_ENV}" "CCACHE_BASEDIR=${CMAKE_SOURCE_DIR}" CCACHE_NOHASHDIR=true "${VORPEX_CCACHE}")
+  endif()
+  set(CMAKE_C_COMPILER_LAUNCHER ${launcher})
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${launcher})
 endif()
 
 add_compile_options(-Wall -Wextra)

@@ -20,6 +20,8 @@ vorpex_require cmake ninja g++ python3 x86_64-w64-mingw32-g++-posix i686-w64-min
 [ -f /usr/src/googletest/CMakeLists.txt ] || die "GoogleTest sources not found (install the googletest package)"
 VORPEX_BUILD_DIR="$repo/build/win64" source scripts/wine-env.sh
 vorpex_wine_check_loader || exit 1
+# No Wine process may outlive the run, even an interrupted one.
+trap '"$WINESERVER" -k 2>/dev/null' EXIT
 
 vorpex_build native || exit 1
 vorpex_build win64 || exit 1
@@ -68,7 +70,6 @@ timeout --kill-after=30 3000 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     "$WINESERVER" -k 2>/dev/null
     exit $rc' wine-tests "${ctest_args[@]}" 2>&1 | tee "$wine_log"
 count "$wine_log" "${PIPESTATUS[0]}"
-"$WINESERVER" -k 2>/dev/null
 
 if [ -n "$filter" ] && [ $((passed + failed)) -eq 0 ]; then
     echo "error: no test matches T=$filter" >&2
