@@ -267,5 +267,39 @@ TEST_F(WindowProcTest, ButtonClickReachesTheFormsHandlerMethodWithTheButtonAsSen
     EXPECT_EQ(g_clickSender.asObject(), b);
 }
 
+// An MDI frame: its client window is created and linked, and the frame's default processing goes through
+// DefFrameProc from then on (which keeps the client filling the frame).
+const rt::Class& mdiClientClass() {
+    static const rt::Class& c = []() -> const rt::Class& {
+        rt::ClassBuilder b("TPROBEMDICLIENT", nullptr, nullptr);
+        b.addData("Handle", 0);
+        b.addData("oParent");
+        b.addData("nId", 0);
+        b.addData("nExStyle", 0);
+        b.addMethod("CreateMDIClient", createMdiClientMethod);
+        return b.create();
+    }();
+    return c;
+}
+
+TEST_F(WindowProcTest, MdiClientIsCreatedLinkedAndServesTheFramesDefaultProcessing) {
+    rt::ObjectPtr frame;
+    HWND h = makeForm(frame);
+    rt::ObjectPtr client = mdiClientClass().instantiate();
+    rt::send(rt::Value(client), "_oParent", {rt::Value(frame)});
+    ASSERT_TRUE(rt::send(rt::Value(client), "CreateMDIClient").asLogical());
+    HWND hClient = reinterpret_cast<HWND>(handleOf(rt::Value(client)));
+    char name[32] = {};
+    GetClassNameA(hClient, name, sizeof name);
+    EXPECT_STREQ(name, "MDIClient");
+    EXPECT_EQ(getControlFromHandle(reinterpret_cast<intptr_t>(hClient)), client);
+    EXPECT_EQ(windowLinks().find(reinterpret_cast<intptr_t>(h))->mdiClient, reinterpret_cast<intptr_t>(hClient));
+    SendMessageA(h, WM_SIZE, SIZE_RESTORED, MAKELPARAM(150, 90));
+    RECT r{};
+    GetWindowRect(hClient, &r);
+    EXPECT_EQ(r.right - r.left, 150);
+    EXPECT_EQ(r.bottom - r.top, 90);
+}
+
 }  // namespace
 }  // namespace vorpex
