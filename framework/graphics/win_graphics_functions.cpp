@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/core/debug/cursor_loader.h"
 #include "framework/core/gdi/win_gdi.h"
 #include "framework/core/native/native_args.h"
 #include "framework/core/native/win_window.h"
@@ -46,7 +47,8 @@ Value switchTo(HCURSOR& cache, HCURSOR (*load)()) {
     if (!cache) cache = load();
     return handleValue(SetCursor(cache));
 }
-HCURSOR systemCursor(LPCSTR id) { return LoadCursorA(nullptr, id); }
+// Through the framework's own loader, as every framework cursor load goes.
+HCURSOR systemCursor(LPCSTR id) { return win::loadFrameworkCursor(nullptr, id); }
 
 void registerCursorFunctions() {
     struct Cached {

@@ -287,7 +287,9 @@ TEST_F(WinGraphicsTest, BrushesAndPensDrawWhatTheirPropertiesSay) {
         const HGDIOBJ h = handleOf<HGDIOBJ>(o);
         rt::send(o, "End");
         // The system answers a hollow brush with its stock object, which is never deleted.
-        if (h != GetStockObject(NULL_BRUSH)) EXPECT_EQ(GetObjectType(h), 0u);
+        if (h != GetStockObject(NULL_BRUSH)) {
+            EXPECT_EQ(GetObjectType(h), 0u);
+        }
     }
 }
 
