@@ -9,6 +9,7 @@
 #include "framework/core/native/native_args.h"
 #include "framework/core/native/win_functions.h"
 #include "framework/core/native/win_window.h"
+#include "framework/core/window/window_proc.h"
 
 namespace vorpex::win {
 
@@ -65,6 +66,7 @@ void registerClassFunctions() {
                                  static_cast<int>(intArg(a, 5)), static_cast<int>(intArg(a, 6)),
                                  static_cast<int>(intArg(a, 7)), hwnd(a, 8),
                                  reinterpret_cast<HMENU>(handleArg(a, 9)), programInstance(), nullptr);
+        windowCreationEnded();  // no later window may adopt a link record this creation left unclaimed
         return handleValue(h);
     });
 }

@@ -4,9 +4,9 @@
 #include <exception>
 
 #include "framework/core/app/application_layer.h"
-#include "framework/core/object/object_functions.h"
 #include "framework/core/startup/application_procs.h"
 #include "framework/core/startup/command_line.h"
+#include "framework/core/startup/core_wiring.h"
 #include "framework/core/startup/instance_table.h"
 #include "framework/core/startup/terminate.h"
 
@@ -39,8 +39,7 @@ void registerStartupFunctions() {
 int runProgram(const ProgramEntry& e, const rt::Procedure& main) {
     entry() = e;
     instanceTable().reset(e.instance);
-    registerObjectFunctions();
-    registerStartupFunctions();
+    wireCore();
     installApplicationProcs();
     installApplicationLayer();
     try {

@@ -14,4 +14,6 @@ void exitProcess(int code) { std::exit(code); }
 
 std::string moduleFileName(intptr_t) { return {}; }
 
+void wireServices(const std::function<std::vector<intptr_t>()>&) {}
+
 }  // namespace vorpex::platform

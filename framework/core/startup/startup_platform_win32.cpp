@@ -4,6 +4,10 @@
 
 #include "framework/core/startup/startup_platform.h"
 
+#include "framework/core/gdi/win_gdi.h"
+#include "framework/core/native/win_window.h"
+#include "framework/core/window/window_proc.h"
+
 namespace vorpex::platform {
 
 int showCrashText(const std::string& text) {
@@ -24,6 +28,11 @@ std::string moduleFileName(intptr_t module) {
         if (buffer.size() >= 32768) return std::string(buffer.data(), n);
         buffer.resize(buffer.size() * 2);
     }
+}
+
+void wireServices(const std::function<std::vector<intptr_t>()>& modules) {
+    win::setResourceModules(modules);
+    win::setFrameworkWindowProc(reinterpret_cast<WNDPROC>(windowProcAddress()));
 }
 
 }  // namespace vorpex::platform

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "framework/core/startup/program.h"
+#include "framework/framework_wiring.h"
 #include "framework/core/startup/run_program.h"
 #include "framework/core/startup/startup_platform.h"
 #include "framework/core/startup/terminate.h"
@@ -28,5 +29,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     e.commandLine = commandLine ? commandLine : "";
     e.showCommand = showCommand;
     e.modulePath = vorpex::platform::moduleFileName(e.instance);
+    vorpex::wireFramework();
     return vorpex::runProgram(e, [] { MAIN(); });
 }

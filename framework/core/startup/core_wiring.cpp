@@ -1,0 +1,43 @@
+#include "framework/core/startup/core_wiring.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "framework/core/gdi/gdi_functions.h"
+#include "framework/core/native/native_functions.h"
+#include "framework/core/object/object_functions.h"
+#include "framework/core/startup/instance_table.h"
+#include "framework/core/startup/run_program.h"
+#include "framework/core/startup/startup_platform.h"
+#include "framework/core/texts/texts.h"
+#include "runtime/lib/library.h"
+#include "runtime/rdd/ntx/order_functions.h"
+#include "runtime/rdd/table_functions.h"
+
+namespace vorpex {
+
+namespace {
+
+// Slot 0 (the program), then the registered resource modules, up to the first empty slot.
+std::vector<intptr_t> programModules() {
+    std::vector<intptr_t> modules;
+    for (size_t i = 0; i < InstanceTable::kSlots && instanceTable().at(i) != 0; ++i)
+        modules.push_back(instanceTable().at(i));
+    return modules;
+}
+
+}  // namespace
+
+void wireCore() {
+    rt::registerLibraryFunctions();
+    rt::rdd::registerTableFunctions();
+    rt::ntx::registerOrderFunctions();
+    registerObjectFunctions();
+    registerStartupFunctions();
+    registerNativeFunctions();
+    registerGdiFunctions();
+    texts::setTextModules(programModules);
+    platform::wireServices(programModules);
+}
+
+}  // namespace vorpex

@@ -1,0 +1,15 @@
+#include "framework/framework_wiring.h"
+
+#include "framework/core/startup/core_wiring.h"
+#include "framework/graphics/graphics.h"
+#include "framework/print/printer_cache/printer_info_cache.h"
+
+namespace vorpex {
+
+void wireFramework() {
+    wireCore();
+    registerGraphics();
+    print::registerPrinterFunctions();
+}
+
+}  // namespace vorpex
