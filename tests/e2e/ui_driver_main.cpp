@@ -1,0 +1,127 @@
+// vorpex_uidriver: runs a script of UI steps given as arguments, in order, and prints what it reads:
+//
+//   start <program>            start the program in the current folder
+//   hold <file>                open the file as a program using it would (shared read/write), until the end
+//   window <caption>           wait for the program's window with this caption; later steps act on it
+//   click <text>               click the window's button with this text, then wait until the click is handled
+//                              (or a dialog it opened is waiting)
+//   answer <caption> <texts>   wait for the program's dialog with this caption, click its button with one of
+//                              the texts ("Ignore|Ignorar"), wait until it is gone
+//   label                      print "label: <text>" of the window's label
+//   controls                   print "control: <class> <text>" for every child of the window
+//   exit                       wait for the program to end, print "exit: <code>"
+//
+// Any step that fails prints "error: ..." and ends the driver with exit code 1 (the program is ended too).
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "ui_driver.h"
+
+namespace {
+
+class Script {
+public:
+    void run(int argc, char** argv) {
+        for (int i = 1; i < argc; ++i) {
+            const std::string step = argv[i];
+            auto operand = [&]() -> std::string {
+                if (i + 1 >= argc) throw std::runtime_error(step + ": operand missing");
+                return argv[++i];
+            };
+            if (step == "start") start(operand());
+            else if (step == "hold") hold(operand());
+            else if (step == "window") window(operand());
+            else if (step == "click") clickButton(operand());
+            else if (step == "answer") { std::string caption = operand(); answer(caption, operand()); }
+            else if (step == "label") print("label", e2e::textOf(label()));
+            else if (step == "controls") controls();
+            else if (step == "exit") waitExit();
+            else throw std::runtime_error("unknown step " + step);
+        }
+    }
+    ~Script() {
+        if (held_ != INVALID_HANDLE_VALUE) CloseHandle(held_);
+    }
+
+private:
+    void start(const std::string& path) { program_ = std::make_unique<e2e::Program>("\"" + e2e::windowsPath(path) + "\""); }
+
+    void hold(const std::string& file) {
+        held_ = CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (held_ == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot hold " + file);
+    }
+
+    void window(const std::string& caption) {
+        window_ = e2e::waitForWindow(running(), caption);
+        if (!window_) throw std::runtime_error("no window \"" + caption + "\" appeared");
+        e2e::settle(window_);
+    }
+
+    void clickButton(const std::string& text) {
+        HWND button = e2e::findButton(current(), text);
+        if (!button) throw std::runtime_error("no button \"" + text + "\"");
+        e2e::click(button);
+        // A click that closes the window (or ends the program) has nothing left to settle.
+        if (!e2e::settle(window_) && IsWindow(window_))
+            throw std::runtime_error("the window did not answer after clicking " + text);
+    }
+
+    void answer(const std::string& caption, const std::string& texts) {
+        HWND dialog = e2e::waitForWindow(running(), caption);
+        if (!dialog) throw std::runtime_error("no dialog \"" + caption + "\" appeared");
+        HWND button = e2e::findButton(dialog, texts);
+        if (!button) throw std::runtime_error("dialog \"" + caption + "\" has no button " + texts);
+        e2e::click(button);
+        if (!e2e::waitUntilGone(dialog)) throw std::runtime_error("dialog \"" + caption + "\" stayed open");
+        // The work the dialog interrupted goes on; the window answers once it is done (or it closes).
+        if (window_ && IsWindow(window_)) e2e::settle(window_);
+    }
+
+    HWND label() {
+        HWND found = e2e::findLabel(current());
+        if (!found) throw std::runtime_error("the window has no label");
+        return found;
+    }
+
+    void controls() {
+        for (HWND child : e2e::childrenOf(current())) print("control", e2e::classOf(child) + " " + e2e::textOf(child));
+    }
+
+    void waitExit() {
+        DWORD code = 0;
+        if (!running().waitExit(code)) throw std::runtime_error("the program did not end");
+        print("exit", std::to_string(code));
+    }
+
+    const e2e::Program& running() const {
+        if (!program_) throw std::runtime_error("no program started");
+        return *program_;
+    }
+    HWND current() const {
+        if (!window_ || !IsWindow(window_)) throw std::runtime_error("no window");
+        return window_;
+    }
+    static void print(const char* what, const std::string& text) {
+        std::printf("%s: %s\n", what, text.c_str());
+        std::fflush(stdout);
+    }
+
+    std::unique_ptr<e2e::Program> program_;
+    HWND window_ = nullptr;
+    HANDLE held_ = INVALID_HANDLE_VALUE;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        Script().run(argc, argv);
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "error: %s\n", e.what());
+        return 1;
+    }
+}
