@@ -1,15 +1,4 @@
 # Cross-compiling for Windows (x86_64) with Debian's mingw-w64.
-# The -posix variants carry std::thread/std::mutex, which GoogleTest needs.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(VORPEX_MINGW_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER   ${VORPEX_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${VORPEX_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER  ${VORPEX_MINGW_TRIPLE}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${VORPEX_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake)

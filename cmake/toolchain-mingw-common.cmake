@@ -1,0 +1,13 @@
+# The part both mingw-w64 toolchain files share; each sets CMAKE_SYSTEM_PROCESSOR and VORPEX_MINGW_TRIPLE first.
+# The -posix variants carry std::thread/std::mutex, which GoogleTest needs.
+set(CMAKE_SYSTEM_NAME Windows)
+
+set(CMAKE_C_COMPILER   ${VORPEX_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VORPEX_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER  ${VORPEX_MINGW_TRIPLE}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${VORPEX_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
