@@ -1,0 +1,49 @@
+// XTimer: fires OnTimer every nInterval milliseconds while enabled, from a hidden message-only window of its
+// own (timer id 1). It joins its owner's components, so a form ends its timers with itself. A timer without an
+// OnTimer handler never runs. TTimer is its user class. Windows only.
+#pragma once
+
+#include "framework/core/object/event.h"
+#include "framework/core/object/win_object.h"
+
+namespace vorpex {
+
+class XTimer : public TWinObject {
+public:
+    using TWinObject::TWinObject;
+    static const rt::Class& classRecord();
+
+    static inline const EventRef OnTimer{"OnTimer"};
+
+    int nInterval() const { return field(kInterval).asInt(); }
+    bool lEnabled() const { return field(kEnabled).asLogical(); }
+    // Whether the system timer is running now.
+    bool running() const { return running_; }
+
+    rt::Value New(rt::Args args) override;      // ([oParent])
+    rt::Value Create(rt::Args args) override;   // ([oParent], [nInterval], [bOnTimer])
+    rt::Value SetInterval(rt::Args args);       // ([n]) -> Self: restarts when enabled and handled
+    rt::Value SetEnabled(rt::Args args);        // the lEnabled setter
+    rt::Value Enable(rt::Args args);
+    rt::Value Disable(rt::Args args);
+    rt::Value Stop(rt::Args args);
+    rt::Value Free(rt::Args args) override;
+    rt::Value Destroy(rt::Args args) override;  // ([lFree]): leaves the owner's components first
+    rt::Value WMTimer(rt::Args args);
+
+private:
+    static inline int kInterval = -1, kEnabled = -1;
+    void createWindow();
+    void stopTimer();
+
+    bool running_ = false;
+    bool firing_ = false;  // OnTimer is running: a handler that serves messages must not be entered again
+};
+
+class TTimer : public XTimer {
+public:
+    using XTimer::XTimer;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex
