@@ -3,23 +3,11 @@
 #include <cstring>
 
 #include "runtime/core/symbol.h"
+#include "runtime/rdd/byte_order.h"
 
 namespace rt::rdd {
 
 namespace {
-
-void put16(uint8_t* p, uint32_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-
-void put32(uint8_t* p, uint32_t v) {
-    put16(p, v);
-    put16(p + 2, v >> 16);
-}
-
-uint32_t get16(const char* p) { return static_cast<uint8_t>(p[0]) | static_cast<uint8_t>(p[1]) << 8; }
-uint32_t get32(const char* p) { return get16(p) | get16(p + 2) << 16; }
 
 bool validName(std::string_view n) {
     if (n.empty() || n.size() > 10) return false;
@@ -82,9 +70,9 @@ std::vector<uint8_t> encodeHeader(DbfHeader& h) {
     out[1] = static_cast<uint8_t>(h.year - 1900);
     out[2] = static_cast<uint8_t>(h.month);
     out[3] = static_cast<uint8_t>(h.day);
-    put32(&out[4], h.recCount);
-    put16(&out[8], h.headerLength);
-    put16(&out[10], h.recordLength);
+    putLE32(&out[4], h.recCount);
+    putLE16(&out[8], h.headerLength);
+    putLE16(&out[10], h.recordLength);
     for (size_t i = 0; i < h.fields.size(); ++i) {
         const Field& f = h.fields[i];
         uint8_t* d = &out[kDbfPrefix + i * kFieldDescriptor];
@@ -108,9 +96,9 @@ std::optional<DbfHeader> decodePrefix(std::string_view b, std::string& fault) {
     h.year = 1900 + static_cast<uint8_t>(b[1]);
     h.month = static_cast<uint8_t>(b[2]);
     h.day = static_cast<uint8_t>(b[3]);
-    h.recCount = get32(b.data() + 4);
-    h.headerLength = static_cast<uint16_t>(get16(b.data() + 8));
-    h.recordLength = static_cast<uint16_t>(get16(b.data() + 10));
+    h.recCount = getLE32(b.data() + 4);
+    h.headerLength = static_cast<uint16_t>(getLE16(b.data() + 8));
+    h.recordLength = static_cast<uint16_t>(getLE16(b.data() + 10));
     if (h.headerLength < kDbfPrefix + kFieldDescriptor + 1) {
         fault = "header length too small";
         return std::nullopt;

@@ -4,6 +4,8 @@
 #include <thread>
 #include <vector>
 
+#include "runtime/rdd/byte_order.h"
+
 namespace rt::rdd {
 
 namespace {
@@ -11,15 +13,6 @@ namespace {
 // Appending a memo moves the file's next-free pointer: writers sharing the file take this byte for the
 // moment of the move.
 constexpr uint64_t kMemoAllocLock = 1000000000ULL;
-
-uint32_t getLE32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
-uint32_t getBE32(const uint8_t* p) { return static_cast<uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
-void putLE32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
-void putBE32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * (3 - i)));
-}
 
 class AllocLock {
 public:

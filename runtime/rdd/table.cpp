@@ -9,6 +9,7 @@
 #include "failure.h"
 #include "runtime/core/symbol.h"
 #include "runtime/lib/date.h"
+#include "runtime/rdd/byte_order.h"
 
 namespace rt::rdd {
 
@@ -43,10 +44,6 @@ uint32_t memoBlockOf(const char* p, size_t n) {
     uint32_t block = 0;
     auto r = std::from_chars(s.data(), s.data() + s.size(), block);
     return r.ec == std::errc() && r.ptr == s.data() + s.size() ? block : 0;
-}
-
-void put32(char* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<char>(v >> (8 * i));
 }
 
 }  // namespace
@@ -211,7 +208,7 @@ void Table::touch() {
 
 void Table::writeCount() {
     char c[4];
-    put32(c, diskCount_);
+    putLE32(c, diskCount_);
     if (!dbf_.writeAt(4, c, 4)) fail(eg::Write, sub::Write, "Write error", path_, oserr::Other);
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "ntx_error.h"
+#include "runtime/rdd/byte_order.h"
 
 namespace rt::ntx {
 
@@ -12,19 +13,6 @@ namespace {
 constexpr size_t offSignature = 0, offVersion = 2, offRoot = 4, offFree = 8, offItemSize = 12, offKeySize = 14,
                  offKeyDec = 16, offMaxItems = 18, offHalfPage = 20, offKeyExpr = 22, offUnique = 278,
                  offDescend = 280, offForExpr = 282, offTagName = 538, tagNameSize = 12;
-
-uint16_t get16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t get32(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
-}
-void put16(unsigned char* p, uint16_t v) {
-    p[0] = static_cast<unsigned char>(v);
-    p[1] = static_cast<unsigned char>(v >> 8);
-}
-void put32(unsigned char* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
-}
 
 std::string getText(const unsigned char* p, size_t cap) {
     size_t n = 0;
@@ -61,15 +49,15 @@ NtxHeader NtxHeader::forKey(uint16_t size, uint16_t decimals, std::string keyExp
 
 std::array<unsigned char, pageSize> NtxHeader::encode() const {
     std::array<unsigned char, pageSize> b{};
-    put16(&b[offSignature], signature);
-    put16(&b[offVersion], version);
-    put32(&b[offRoot], root);
-    put32(&b[offFree], freePage);
-    put16(&b[offItemSize], itemSize);
-    put16(&b[offKeySize], keySize);
-    put16(&b[offKeyDec], keyDecimals);
-    put16(&b[offMaxItems], maxItems);
-    put16(&b[offHalfPage], halfPage);
+    rdd::putLE16(&b[offSignature], signature);
+    rdd::putLE16(&b[offVersion], version);
+    rdd::putLE32(&b[offRoot], root);
+    rdd::putLE32(&b[offFree], freePage);
+    rdd::putLE16(&b[offItemSize], itemSize);
+    rdd::putLE16(&b[offKeySize], keySize);
+    rdd::putLE16(&b[offKeyDec], keyDecimals);
+    rdd::putLE16(&b[offMaxItems], maxItems);
+    rdd::putLE16(&b[offHalfPage], halfPage);
     putText(&b[offKeyExpr], keyExpr, exprCapacity);
     b[offUnique] = unique ? 1 : 0;
     b[offDescend] = descending ? 1 : 0;
@@ -80,16 +68,16 @@ std::array<unsigned char, pageSize> NtxHeader::encode() const {
 
 NtxHeader NtxHeader::decode(const unsigned char* p, const std::string& file) {
     NtxHeader h;
-    h.signature = get16(p + offSignature);
+    h.signature = rdd::getLE16(p + offSignature);
     if (h.signature != 6 && h.signature != 7) throwCorrupt(file, "bad signature");
-    h.version = get16(p + offVersion);
-    h.root = get32(p + offRoot);
-    h.freePage = get32(p + offFree);
-    h.itemSize = get16(p + offItemSize);
-    h.keySize = get16(p + offKeySize);
-    h.keyDecimals = get16(p + offKeyDec);
-    h.maxItems = get16(p + offMaxItems);
-    h.halfPage = get16(p + offHalfPage);
+    h.version = rdd::getLE16(p + offVersion);
+    h.root = rdd::getLE32(p + offRoot);
+    h.freePage = rdd::getLE32(p + offFree);
+    h.itemSize = rdd::getLE16(p + offItemSize);
+    h.keySize = rdd::getLE16(p + offKeySize);
+    h.keyDecimals = rdd::getLE16(p + offKeyDec);
+    h.maxItems = rdd::getLE16(p + offMaxItems);
+    h.halfPage = rdd::getLE16(p + offHalfPage);
     h.keyExpr = getText(p + offKeyExpr, exprCapacity);
     h.unique = p[offUnique] != 0;
     h.descending = p[offDescend] != 0;

@@ -3,23 +3,9 @@
 #include <cstring>
 
 #include "ntx_error.h"
+#include "runtime/rdd/byte_order.h"
 
 namespace rt::ntx {
-
-namespace {
-uint16_t get16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t get32(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
-}
-void put16(unsigned char* p, uint16_t v) {
-    p[0] = static_cast<unsigned char>(v);
-    p[1] = static_cast<unsigned char>(v >> 8);
-}
-void put32(unsigned char* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
-}
-}  // namespace
 
 void NtxPage::insertItem(size_t i, std::string_view k, uint32_t rec, uint32_t leftChild) {
     if (child.empty()) child.push_back(0);
@@ -52,15 +38,15 @@ void NtxPage::setItem(size_t i, std::string_view k, uint32_t rec) {
 void NtxPage::encode(const NtxHeader& h, unsigned char* out) const {
     std::memset(out, 0, pageSize);
     const size_t n = count();
-    put16(out, static_cast<uint16_t>(n));
+    rdd::putLE16(out, static_cast<uint16_t>(n));
     const size_t base = 2 + 2 * (static_cast<size_t>(h.maxItems) + 1);
     for (size_t slot = 0; slot <= h.maxItems; ++slot)
-        put16(out + 2 + 2 * slot, static_cast<uint16_t>(base + slot * h.itemSize));
+        rdd::putLE16(out + 2 + 2 * slot, static_cast<uint16_t>(base + slot * h.itemSize));
     for (size_t i = 0; i <= n; ++i) {
         unsigned char* item = out + base + i * h.itemSize;
-        put32(item, i < child.size() ? child[i] : 0);
+        rdd::putLE32(item, i < child.size() ? child[i] : 0);
         if (i == n) break;
-        put32(item + 4, recno[i]);
+        rdd::putLE32(item + 4, recno[i]);
         std::memcpy(item + 8, keys.data() + i * keySize, keySize);
     }
 }
@@ -69,19 +55,19 @@ NtxPage NtxPage::decode(const NtxHeader& h, uint32_t offset, const unsigned char
     NtxPage p;
     p.offset = offset;
     p.keySize = h.keySize;
-    const size_t n = get16(in);
+    const size_t n = rdd::getLE16(in);
     if (n > h.maxItems) throwCorrupt(file, "item count beyond page capacity");
     const size_t tableEnd = 2 + 2 * (static_cast<size_t>(h.maxItems) + 1);
     p.child.resize(n + 1);
     p.recno.resize(n);
     p.keys.resize(n * h.keySize);
     for (size_t i = 0; i <= n; ++i) {
-        size_t at = get16(in + 2 + 2 * i);
+        size_t at = rdd::getLE16(in + 2 + 2 * i);
         if (at < tableEnd || at + h.itemSize > pageSize) throwCorrupt(file, "item offset outside the page");
-        p.child[i] = get32(in + at);
+        p.child[i] = rdd::getLE32(in + at);
         if (p.child[i] % pageSize != 0) throwCorrupt(file, "page offset not on a page boundary");
         if (i == n) break;
-        p.recno[i] = get32(in + at + 4);
+        p.recno[i] = rdd::getLE32(in + at + 4);
         std::memcpy(p.keys.data() + i * h.keySize, in + at + 8, h.keySize);
     }
     // A page is either a leaf or has every child: navigation relies on it.
