@@ -216,6 +216,24 @@ int NtxTree::compareFull(std::string_view a, uint32_t ra, std::string_view b, ui
 
 // ---- navigation ----
 
+namespace {
+
+// The first item of the page for which `past` holds; items are sorted, so it holds for a tail of them.
+template <class Past>
+size_t firstPast(const NtxPage& p, Past past) {
+    size_t lo = 0, hi = p.count();
+    while (lo < hi) {
+        size_t mid = (lo + hi) / 2;
+        if (past(mid))
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    return lo;
+}
+
+}  // namespace
+
 void NtxTree::pushDepth(NtxPosition& pos, uint32_t pageOffset, uint32_t idx) {
     if (pos.path.size() >= maxDepth) throwCorrupt(path(), "loop in the page chain");
     pos.path.push_back({pageOffset, idx});
@@ -311,16 +329,10 @@ bool NtxTree::seekIn(NtxPosition& pos, std::string_view prefix, bool strict) {
     uint32_t off = header_.root;
     for (;;) {
         NtxPage& p = page(off);
-        // First item at or past the prefix: the predicate is monotone over the page's items.
-        size_t lo = 0, hi = p.count();
-        while (lo < hi) {
-            size_t mid = (lo + hi) / 2;
-            int c = comparePrefix(p.key(mid), prefix);
-            if (strict ? c > 0 : c >= 0)
-                hi = mid;
-            else
-                lo = mid + 1;
-        }
+        const size_t lo = firstPast(p, [&](size_t i) {
+            int c = comparePrefix(p.key(i), prefix);
+            return strict ? c > 0 : c >= 0;
+        });
         pushDepth(pos, off, static_cast<uint32_t>(lo));
         if (p.leaf()) return lo < p.count() || climbNext(pos);
         off = p.child[lo];
@@ -333,14 +345,7 @@ bool NtxTree::findIn(NtxPosition& pos, std::string_view key, uint32_t recno) {
     uint32_t off = header_.root;
     for (;;) {
         NtxPage& p = page(off);
-        size_t lo = 0, hi = p.count();
-        while (lo < hi) {
-            size_t mid = (lo + hi) / 2;
-            if (compareFull(p.key(mid), p.recno[mid], key, recno) >= 0)
-                hi = mid;
-            else
-                lo = mid + 1;
-        }
+        const size_t lo = firstPast(p, [&](size_t i) { return compareFull(p.key(i), p.recno[i], key, recno) >= 0; });
         if (lo < p.count() && p.recno[lo] == recno && bytes(p.key(lo), key) == 0) {
             pushDepth(pos, off, static_cast<uint32_t>(lo));
             return true;
@@ -386,14 +391,7 @@ bool NtxTree::entryAtOrAfter(NtxPosition& pos, std::string_view key, uint32_t re
     uint32_t off = header_.root;
     for (;;) {
         NtxPage& p = page(off);
-        size_t lo = 0, hi = p.count();
-        while (lo < hi) {
-            size_t mid = (lo + hi) / 2;
-            if (compareFull(p.key(mid), p.recno[mid], key, recno) > 0)
-                hi = mid;
-            else
-                lo = mid + 1;
-        }
+        const size_t lo = firstPast(p, [&](size_t i) { return compareFull(p.key(i), p.recno[i], key, recno) > 0; });
         pushDepth(pos, off, static_cast<uint32_t>(lo));
         if (p.leaf()) return settle(pos, lo < p.count() || climbNext(pos));
         off = p.child[lo];
@@ -533,14 +531,7 @@ bool NtxTree::insert(std::string_view key, uint32_t recno) {
     uint32_t off = header_.root;
     for (;;) {
         NtxPage& p = page(off);
-        size_t lo = 0, hi = p.count();
-        while (lo < hi) {
-            size_t mid = (lo + hi) / 2;
-            if (compareFull(p.key(mid), p.recno[mid], key, recno) > 0)
-                hi = mid;
-            else
-                lo = mid + 1;
-        }
+        const size_t lo = firstPast(p, [&](size_t i) { return compareFull(p.key(i), p.recno[i], key, recno) > 0; });
         if (path.size() >= maxDepth) throwCorrupt(this->path(), "loop in the page chain");
         path.push_back({off, static_cast<uint32_t>(lo)});
         if (p.leaf()) {
