@@ -1,0 +1,41 @@
+// XStdControl: a control built on a standard Windows window class. It adds the border and 3-D edge, the tab
+// stop, dropped files, the status-bar message and the enable-state request. TStdControl is its user class.
+#pragma once
+
+#include "framework/core/control/control.h"
+
+namespace vorpex {
+
+class XStdControl : public TControl {
+public:
+    using TControl::TControl;
+    static const rt::Class& classRecord();
+
+    static inline const EventRef OnCheckState{"OnCheckState"}, OnDropFiles{"OnDropFiles"};
+
+    bool lBorder() const { return field(kBorder).asLogical(); }
+    bool l3D() const { return field(k3D).asLogical(); }
+    const rt::Value& cMessage() const { return field(kMessage); }
+
+    rt::Value CreateHandle(rt::Args args) override;
+    virtual rt::Value RequestState(rt::Args args);
+    rt::Value Set3D(rt::Args args);
+    rt::Value SetBorder(rt::Args args);
+    virtual rt::Value SetTabStop(rt::Args args);
+    rt::Value WMSetFocus(rt::Args args) override;
+    rt::Value WMDropFiles(rt::Args args);
+
+protected:
+    static inline int kMessage = -1, kDragAccept = -1, kDropFiles = -1, k3D = -1;
+
+private:
+    rt::Value SetDragAcceptFiles(rt::Args args);
+};
+
+class TStdControl : public XStdControl {
+public:
+    using XStdControl::XStdControl;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex
