@@ -56,20 +56,6 @@ bool heldOpen(const std::string& path) {
 
 }  // namespace
 
-File::~File() { close(); }
-
-File::File(File&& other) noexcept : handle_(other.handle_), path_(std::move(other.path_)) { other.handle_ = -1; }
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        path_ = std::move(other.path_);
-        other.handle_ = -1;
-    }
-    return *this;
-}
-
 int File::open(const std::string& path, bool writable, Share share) {
     close();
     // The exclusive share lock is a write lock, which needs a descriptor open for writing: read-only

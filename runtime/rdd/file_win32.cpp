@@ -34,20 +34,6 @@ OVERLAPPED at(uint64_t offset) {
 
 }  // namespace
 
-File::~File() { close(); }
-
-File::File(File&& other) noexcept : handle_(other.handle_), path_(std::move(other.path_)) { other.handle_ = -1; }
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        path_ = std::move(other.path_);
-        other.handle_ = -1;
-    }
-    return *this;
-}
-
 int File::open(const std::string& path, bool writable, Share share) {
     close();
     DWORD access = GENERIC_READ | (writable ? GENERIC_WRITE : 0);
