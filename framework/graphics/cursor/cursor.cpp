@@ -3,7 +3,6 @@
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/graphics/graphics_port.h"
-#include "framework/graphics/image_name.h"
 
 namespace vorpex {
 
@@ -31,13 +30,13 @@ const rt::Class& TCursor::classRecord() {
     return c;
 }
 
-Value XCursor::nameFrom(rt::Args args) const { return rt::arg(args, 0).isNil() ? cName() : rt::arg(args, 0); }
+intptr_t XCursor::loadSystem(int64_t id) { return gfx::graphicsPort().loadSystemCursor(id); }
 
-void XCursor::release() {
-    if (Handle() && !shared_) gfx::graphicsPort().destroyCursor(Handle());
-    setHandle(0);
-    shared_ = false;
-}
+intptr_t XCursor::loadResource(const std::string& name) { return gfx::graphicsPort().loadResourceCursor(name); }
+
+intptr_t XCursor::loadFile(const std::string& file, rt::Args) { return gfx::graphicsPort().loadCursorFile(file); }
+
+void XCursor::destroyHandle(intptr_t handle) { gfx::graphicsPort().destroyCursor(handle); }
 
 Value XCursor::New(rt::Args args) {
     XComponent::New({});
@@ -45,52 +44,6 @@ Value XCursor::New(rt::Args args) {
 }
 
 Value XCursor::Create(rt::Args args) { return New(args); }
-
-Value XCursor::SetName(rt::Args args) {
-    Load(args.empty() ? rt::Args() : args.first(1));
-    return rt::arg(args, 0);
-}
-
-Value XCursor::Load(rt::Args args) {
-    const Value name = nameFrom(args);
-    switch (gfx::imageSource(name)) {
-        case gfx::ImageSource::None:
-            release();
-            field(kName) = name;
-            return selfValue();
-        case gfx::ImageSource::File: return LoadFromFile(rt::Args(&name, 1));
-        default: return LoadFromResource(rt::Args(&name, 1));
-    }
-}
-
-Value XCursor::LoadFromResource(rt::Args args) {
-    const Value name = nameFrom(args);
-    release();
-    field(kName) = name;
-    gfx::GraphicsPort& port = gfx::graphicsPort();
-    switch (gfx::resourceSource(name)) {
-        case gfx::ImageSource::System: setHandle(port.loadSystemCursor(name.asInteger())); break;
-        case gfx::ImageSource::Resource: setHandle(port.loadResourceCursor(name.asString())); break;
-        default: break;
-    }
-    shared_ = Handle() != 0;
-    return selfValue();
-}
-
-Value XCursor::LoadFromFile(rt::Args args) {
-    const Value name = nameFrom(args);
-    release();
-    field(kName) = name;
-    if (name.isString() && !name.asString().empty()) setHandle(gfx::graphicsPort().loadCursorFile(name.asString()));
-    return selfValue();
-}
-
-Value XCursor::Destroy(rt::Args) {
-    if (!Handle()) return selfValue();
-    release();
-    field(kName) = Value("");
-    return selfValue();
-}
 
 Value XCursor::Clone(rt::Args) {
     auto copy = std::static_pointer_cast<XCursor>(TCursor::classRecord().instantiate());

@@ -3,34 +3,28 @@
 // them. TCursor is its user class.
 #pragma once
 
-#include "framework/core/object/win_object.h"
+#include "framework/graphics/named_image.h"
 
 namespace vorpex {
 
-class XCursor : public TWinObject {
+class XCursor : public XNamedImage {
 public:
-    using TWinObject::TWinObject;
+    using XNamedImage::XNamedImage;
     static const rt::Class& classRecord();
-
-    const rt::Value& cName() const { return field(kName); }
-    bool shared() const { return shared_; }
 
     rt::Value New(rt::Args args) override;     // = Load
     rt::Value Create(rt::Args args) override;  // = Load
-    rt::Value Load(rt::Args args);             // ([x]) -> Self
-    rt::Value LoadFromResource(rt::Args args);
-    rt::Value LoadFromFile(rt::Args args);
-    rt::Value Destroy(rt::Args args) override;  // handle 0 and cName ""
     rt::Value Clone(rt::Args args);
 
 private:
     static inline int kName = -1;
-    // The name given, else the one held: reloading without an argument keeps the name.
-    rt::Value nameFrom(rt::Args args) const;
-    void release();
-    rt::Value SetName(rt::Args args);
 
-    bool shared_ = false;
+    int nameField() const override { return kName; }
+    intptr_t loadSystem(int64_t id) override;
+    intptr_t loadResource(const std::string& name) override;
+    bool sharesResources() const override { return true; }
+    intptr_t loadFile(const std::string& file, rt::Args args) override;
+    void destroyHandle(intptr_t handle) override;
 };
 
 class TCursor : public XCursor {

@@ -34,13 +34,17 @@ const rt::Class& TIcon::classRecord() {
     return c;
 }
 
-Value XIcon::nameFrom(rt::Args args) const { return rt::arg(args, 0).isNil() ? cName() : rt::arg(args, 0); }
+intptr_t XIcon::loadSystem(int64_t id) { return gfx::graphicsPort().loadSystemIcon(id); }
 
-void XIcon::release() {
-    if (Handle() && !shared_) gfx::graphicsPort().destroyIcon(Handle());
-    setHandle(0);
-    shared_ = false;
+intptr_t XIcon::loadResource(const std::string& name) {
+    return gfx::graphicsPort().loadResourceIcon(name, nWidth(), nHeight());
 }
+
+intptr_t XIcon::loadFile(const std::string& file, rt::Args args) {
+    return gfx::graphicsPort().extractIcon(file, native::intArg(args, 1));
+}
+
+void XIcon::destroyHandle(intptr_t handle) { gfx::graphicsPort().destroyIcon(handle); }
 
 Value XIcon::Create(rt::Args args) {
     XComponent::Create({});
@@ -48,58 +52,6 @@ Value XIcon::Create(rt::Args args) {
     if (native::isNumberArg(args, 1)) field(kWidth) = rt::arg(args, 1);
     if (native::isNumberArg(args, 2)) field(kHeight) = rt::arg(args, 2);
     if (gfx::imageSource(cName()) != gfx::ImageSource::None) Load({});
-    return selfValue();
-}
-
-Value XIcon::SetName(rt::Args args) {
-    Load(args.empty() ? rt::Args() : args.first(1));
-    return rt::arg(args, 0);
-}
-
-Value XIcon::Load(rt::Args args) {
-    const Value name = nameFrom(args);
-    switch (gfx::imageSource(name)) {
-        case gfx::ImageSource::None:
-            release();
-            field(kName) = name;
-            return selfValue();
-        case gfx::ImageSource::File: return LoadFromFile(rt::Args(&name, 1));
-        default: return LoadFromResource(rt::Args(&name, 1));
-    }
-}
-
-Value XIcon::LoadFromResource(rt::Args args) {
-    const Value name = nameFrom(args);
-    release();
-    field(kName) = name;
-    gfx::GraphicsPort& port = gfx::graphicsPort();
-    switch (gfx::resourceSource(name)) {
-        case gfx::ImageSource::System:
-            setHandle(port.loadSystemIcon(name.asInteger()));
-            shared_ = Handle() != 0;
-            break;
-        case gfx::ImageSource::Resource:
-            setHandle(port.loadResourceIcon(name.asString(), nWidth(), nHeight()));
-            break;
-        default: break;
-    }
-    return selfValue();
-}
-
-Value XIcon::LoadFromFile(rt::Args args) {
-    const Value name = nameFrom(args);
-    const int64_t index = native::intArg(args, 1);
-    release();
-    field(kName) = name;
-    if (name.isString() && !name.asString().empty())
-        setHandle(gfx::graphicsPort().extractIcon(name.asString(), index));
-    return selfValue();
-}
-
-Value XIcon::Destroy(rt::Args) {
-    if (!Handle()) return selfValue();
-    release();
-    field(kName) = Value("");
     return selfValue();
 }
 

@@ -4,35 +4,32 @@
 
 #include <cstdint>
 
-#include "framework/core/object/win_object.h"
+#include "framework/graphics/named_image.h"
 
 namespace vorpex {
 
-class XIcon : public TWinObject {
+class XIcon : public XNamedImage {
 public:
-    using TWinObject::TWinObject;
+    using XNamedImage::XNamedImage;
     static const rt::Class& classRecord();
 
-    const rt::Value& cName() const { return field(kName); }
     int64_t nWidth() const { return field(kWidth).asInteger(); }
     int64_t nHeight() const { return field(kHeight).asInteger(); }
-    bool shared() const { return shared_; }
 
     rt::Value Create(rt::Args args) override;  // ([cName], [nWidth], [nHeight]) -> Self
-    rt::Value Load(rt::Args args);             // ([x]) -> Self
-    rt::Value LoadFromResource(rt::Args args);
-    rt::Value LoadFromFile(rt::Args args);     // ([cFile], [nIndex = 0])
-    rt::Value Destroy(rt::Args args) override;
+    // LoadFromFile takes ([cFile], [nIndex = 0]).
     rt::Value Clone(rt::Args args);
     rt::Value Paint(rt::Args args);  // (hDC, nLeft, nTop, nRight, nBottom) -> logical
 
 private:
     static inline int kName = -1, kWidth = -1, kHeight = -1;
-    rt::Value nameFrom(rt::Args args) const;
-    void release();
-    rt::Value SetName(rt::Args args);
 
-    bool shared_ = false;
+    int nameField() const override { return kName; }
+    intptr_t loadSystem(int64_t id) override;
+    intptr_t loadResource(const std::string& name) override;
+    bool sharesResources() const override { return false; }
+    intptr_t loadFile(const std::string& file, rt::Args args) override;
+    void destroyHandle(intptr_t handle) override;
 };
 
 class TIcon : public XIcon {
