@@ -3,31 +3,12 @@
 #include "runtime/core/class_builder.h"
 #include "runtime/core/error.h"
 #include "runtime/core/send.h"
+#include "tests/support/recording_handler.h"
 
 namespace rt {
 namespace {
 
-// Installs a scripted handler for one test and restores the previous one.
-class ScriptedHandler {
-public:
-    explicit ScriptedHandler(std::vector<ErrorAnswer> answers) : answers_(std::move(answers)) {
-        previous_ = setErrorHandler([this](Error& e) {
-            seen.push_back(e);
-            if (answers_.empty()) return ErrorAnswer{ErrorAction::Break, Value()};
-            ErrorAnswer a = answers_.front();
-            answers_.erase(answers_.begin());
-            if (onRetry && a.action == ErrorAction::Retry) onRetry();
-            return a;
-        });
-    }
-    ~ScriptedHandler() { setErrorHandler(previous_); }
-    std::vector<Error> seen;
-    std::function<void()> onRetry;
-
-private:
-    std::vector<ErrorAnswer> answers_;
-    ErrorHandler previous_;
-};
+using testing::RecordingHandler;
 
 const Class& emptyClass() {
     static const Class& c = []() -> const Class& {
@@ -38,7 +19,7 @@ const Class& emptyClass() {
 }
 
 TEST(NoMethodError, CarriesCodeSubcodeAndMessageName) {
-    ScriptedHandler h({{ErrorAction::Default, Value("fallback")}});
+    RecordingHandler h({{ErrorAction::Default, Value("fallback")}});
     ObjectPtr o = emptyClass().instantiate();
     Value r = send(*o, "Missing", {1, 2});
     EXPECT_EQ(r.asString(), "fallback");
@@ -53,7 +34,7 @@ TEST(NoMethodError, RetryLooksTheMethodUpAgain) {
     ClassBuilder b("RETRYPROBE", nullptr, nullptr);
     Class& c = b.create();
     ObjectPtr o = c.instantiate();
-    ScriptedHandler h({{ErrorAction::Retry, Value()}});
+    RecordingHandler h({{ErrorAction::Retry, Value()}});
     h.onRetry = [&] {
         Method m;
         m.symbol = Symbol::intern("Late");
@@ -65,7 +46,7 @@ TEST(NoMethodError, RetryLooksTheMethodUpAgain) {
 }
 
 TEST(NoMethodError, BreakUnwindsAsAnException) {
-    ScriptedHandler h({{ErrorAction::Break, Value(9)}});
+    RecordingHandler h({{ErrorAction::Break, Value(9)}});
     ObjectPtr o = emptyClass().instantiate();
     try {
         send(*o, "Missing");
@@ -76,7 +57,7 @@ TEST(NoMethodError, BreakUnwindsAsAnException) {
 }
 
 TEST(ErrorHandler, AnswersTheErrorDoesNotAllowBecomeABreak) {
-    ScriptedHandler h({{ErrorAction::Retry, Value()}});
+    RecordingHandler h({{ErrorAction::Retry, Value()}});
     Error e;
     e.genCode = eg::Open;
     e.canRetry = false;
@@ -85,7 +66,7 @@ TEST(ErrorHandler, AnswersTheErrorDoesNotAllowBecomeABreak) {
 }
 
 TEST(ErrorHandler, SendingToANonObjectRaisesNoMethod) {
-    ScriptedHandler h({{ErrorAction::Default, Value()}});
+    RecordingHandler h({{ErrorAction::Default, Value()}});
     send(Value(3), "Anything");
     ASSERT_EQ(h.seen.size(), 1u);
     EXPECT_EQ(h.seen[0].operation, "ANYTHING");

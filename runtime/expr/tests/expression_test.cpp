@@ -13,36 +13,15 @@
 #include "runtime/lib/date.h"
 #include "runtime/lib/display.h"
 #include "runtime/lib/library.h"
+#include "tests/support/recording_handler.h"
+#include "tests/support/settings_guard.h"
 
 namespace rt::expr {
 namespace {
 
 using testing::FakeScope;
-
-// Records every error and answers with one action.
-class Handler {
-public:
-    explicit Handler(ErrorAction action = ErrorAction::Default) {
-        previous_ = setErrorHandler([this, action](Error& e) {
-            seen.push_back(e);
-            return ErrorAnswer{action, Value()};
-        });
-    }
-    ~Handler() { setErrorHandler(previous_); }
-    std::vector<Error> seen;
-
-private:
-    ErrorHandler previous_;
-};
-
-class SettingsGuard {
-public:
-    SettingsGuard() : saved_(settings()) {}
-    ~SettingsGuard() { settings() = saved_; }
-
-private:
-    Settings saved_;
-};
+using rt::testing::RecordingHandler;
+using rt::testing::SettingsGuard;
 
 struct Case {
     const char* text;
@@ -87,7 +66,7 @@ protected:
 
     // Compiles text that must fail and answers the error raised.
     Error compileError(std::string_view text) {
-        Handler handler;
+        RecordingHandler handler;
         EXPECT_EQ(compile(text, &scope), nullptr) << text;
         if (handler.seen.size() != 1) {
             ADD_FAILURE() << text << " raised " << handler.seen.size() << " errors";
@@ -242,13 +221,13 @@ TEST_F(Expressions, CompileErrorsAreErrorObjects) {
 }
 
 TEST_F(Expressions, CompileErrorBreaksWhenTheHandlerSaysSo) {
-    Handler handler(ErrorAction::Break);
+    RecordingHandler handler(ErrorAction::Break);
     EXPECT_THROW(compile("1 +", &scope), Break);
 }
 
 TEST_F(Expressions, WithoutScopeThereAreNoFields) {
     EXPECT_EQ(eval("120>100", nullptr).asLogical(), true);
-    Handler handler;
+    RecordingHandler handler;
     EXPECT_EQ(compile("NAME", nullptr), nullptr);
     EXPECT_EQ(compile("DEPT->(1)", nullptr), nullptr);
     ASSERT_EQ(handler.seen.size(), 2u);
@@ -281,7 +260,7 @@ TEST_F(Expressions, DeepNestingIsAnErrorNotAStackOverflow) {
         {shortChain, true},
     };
     for (const DeepCase& c : cases) {
-        Handler handler;
+        RecordingHandler handler;
         ExpressionPtr e = compile(c.text, &scope);
         EXPECT_EQ(e != nullptr, c.compiles) << c.text.substr(0, 40);
         if (!c.compiles) {
@@ -328,7 +307,7 @@ TEST_F(Expressions, ResultType) {
 }
 
 TEST_F(Expressions, RunTimeErrorsGoThroughTheHandler) {
-    Handler handler;
+    RecordingHandler handler;
     EXPECT_TRUE(eval("NUM + 'x'", &scope).isNil());
     EXPECT_EQ(eval("1 / (NUM - 5)", &scope).asInteger(), 0);
     EXPECT_FALSE(eval("NUM .AND. .T.", &scope).asLogical());
@@ -351,7 +330,7 @@ TEST_F(Expressions, Blocks) {
     BlockPtr reader = compileBlock("DEPT->NAME", &scope);
     ASSERT_NE(reader, nullptr);
     EXPECT_EQ(reader->eval({}).asString(), "Sales");
-    Handler handler;
+    RecordingHandler handler;
     EXPECT_EQ(compileBlock("NUM +", &scope), nullptr);
 }
 

@@ -2,7 +2,7 @@
 
 #include "runtime/core/settings.h"
 #include "runtime/lib/date.h"
-#include "test_support.h"
+#include "tests/support/settings_guard.h"
 
 namespace rt {
 namespace {

@@ -6,19 +6,16 @@
 #include "runtime/lib/display.h"
 #include "runtime/lib/library.h"
 #include "runtime/lib/number.h"
-#include "test_support.h"
+#include "tests/support/function_call.h"
+#include "tests/support/recording_handler.h"
+#include "tests/support/settings_guard.h"
 
 namespace rt {
 namespace {
 
+using testing::call;
 using testing::RecordingHandler;
 using testing::SettingsGuard;
-
-Value call(std::string_view name, std::vector<Value> args) {
-    const Function* f = findFunction(name);
-    if (!f) throw std::runtime_error("not registered: " + std::string(name));
-    return (*f)(Args(args));
-}
 
 class Library : public ::testing::Test {
 protected:

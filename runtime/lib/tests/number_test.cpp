@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "runtime/lib/number.h"
-#include "test_support.h"
+#include "tests/support/settings_guard.h"
 
 namespace rt {
 namespace {

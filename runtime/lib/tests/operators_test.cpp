@@ -5,7 +5,8 @@
 #include "runtime/lib/date.h"
 #include "runtime/lib/lib_error.h"
 #include "runtime/lib/number.h"
-#include "test_support.h"
+#include "tests/support/recording_handler.h"
+#include "tests/support/settings_guard.h"
 
 namespace rt {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/lib/text.h"
-#include "test_support.h"
+#include "tests/support/recording_handler.h"
 
 namespace rt {
 namespace {

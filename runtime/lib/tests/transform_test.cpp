@@ -3,7 +3,7 @@
 #include "runtime/lib/date.h"
 #include "runtime/lib/number.h"
 #include "runtime/lib/transform.h"
-#include "test_support.h"
+#include "tests/support/settings_guard.h"
 
 namespace rt {
 namespace {

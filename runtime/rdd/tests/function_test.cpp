@@ -4,6 +4,7 @@
 #include "runtime/rdd/driver_settings.h"
 #include "runtime/rdd/table_functions.h"
 #include "test_support.h"
+#include "tests/support/function_call.h"
 #ifdef VORPEX_RDD_WITH_EXPR
 #include "runtime/rdd/area_scope.h"
 #endif
@@ -11,14 +12,7 @@
 namespace rt::rdd::test {
 namespace {
 
-Value call(std::string_view name, std::vector<Value> args = {}) {
-    const Function* f = findFunction(name);
-    if (!f) {
-        ADD_FAILURE() << "not registered: " << name;
-        return Value();
-    }
-    return (*f)(Args(args));
-}
+using rt::testing::call;
 
 Value row(const char* name, const char* type, int len, int dec) {
     return Value::array({Value(name), Value(type), Value(len), Value(dec)});

@@ -9,15 +9,6 @@
 
 namespace rt::rdd::test {
 
-ErrorLog::ErrorLog(ErrorAction a) : answer(a) {
-    previous_ = setErrorHandler([this](Error& e) {
-        seen.push_back(e);
-        return ErrorAnswer{answer, Value()};
-    });
-}
-
-ErrorLog::~ErrorLog() { setErrorHandler(previous_); }
-
 void EngineTest::SetUp() {
     namespace fs = std::filesystem;
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();

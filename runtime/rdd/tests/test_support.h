@@ -10,20 +10,12 @@
 #include "runtime/core/error.h"
 #include "runtime/rdd/dbf_header.h"
 #include "runtime/rdd/work_areas.h"
+#include "tests/support/recording_handler.h"
 
 namespace rt::rdd::test {
 
 // Records every error; answers Default when the error allows it (else Break), unless told otherwise.
-class ErrorLog {
-public:
-    explicit ErrorLog(ErrorAction answer = ErrorAction::Default);
-    ~ErrorLog();
-    std::vector<Error> seen;
-    ErrorAction answer;
-
-private:
-    ErrorHandler previous_;
-};
+using ErrorLog = rt::testing::RecordingHandler;
 
 // A fresh folder for each test, removed afterwards; closes every work area and resets the settings.
 class EngineTest : public ::testing::Test {

@@ -9,18 +9,14 @@
 #include "runtime/core/class_builder.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
+#include "tests/support/function_call.h"
 
 namespace vorpex {
 namespace {
 
 rt::Value call(std::string_view name, std::vector<rt::Value> args = {}) {
     registerGdiFunctions();
-    const rt::Function* f = rt::findFunction(name);
-    if (!f) {
-        ADD_FAILURE() << "no function " << name;
-        return {};
-    }
-    return (*f)(rt::Args(args.data(), args.size()));
+    return rt::testing::call(name, std::move(args));
 }
 
 TEST(ColorBlend, Table) {

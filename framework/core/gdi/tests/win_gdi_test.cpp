@@ -8,18 +8,14 @@
 #include "framework/core/gdi/message_box.h"
 #include "framework/core/gdi/win_gdi.h"
 #include "runtime/core/runtime.h"
+#include "tests/support/function_call.h"
 
 namespace vorpex {
 namespace {
 
 rt::Value call(std::string_view name, std::vector<rt::Value> args = {}) {
     registerGdiFunctions();
-    const rt::Function* f = rt::findFunction(name);
-    if (!f) {
-        ADD_FAILURE() << "no function " << name;
-        return {};
-    }
-    return (*f)(rt::Args(args.data(), args.size()));
+    return rt::testing::call(name, std::move(args));
 }
 
 int64_t num(const void* h) { return static_cast<int64_t>(reinterpret_cast<intptr_t>(h)); }

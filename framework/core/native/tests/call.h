@@ -9,17 +9,13 @@
 
 #include "framework/core/native/native_functions.h"
 #include "runtime/core/runtime.h"
+#include "tests/support/function_call.h"
 
 namespace vorpex::testing {
 
 inline rt::Value call(std::string_view name, std::vector<rt::Value> args = {}) {
     registerNativeFunctions();
-    const rt::Function* f = rt::findFunction(name);
-    if (!f) {
-        ADD_FAILURE() << "no function " << name;
-        return {};
-    }
-    return (*f)(rt::Args(args.data(), args.size()));
+    return rt::testing::call(name, std::move(args));
 }
 
 // A variable passed by reference, and the cell to read it back.

@@ -66,7 +66,7 @@ TEST(Bridge, MultiArgumentSenders) {
 
 TEST(Bridge, UnknownNamesSendNothingAndReadEmptyNeverAStaleResult) {
     ObjectPtr o = TProbe::classRecord().instantiate();
-    ScriptedErrors errors;
+    RecordingHandler errors(rt::ErrorAction::Break);
     const char* unknown = "NoSuchNameAnywhereInTheBridgeTest";
     VP_ObjSendNL(o, "_nWidth", 33);
     ASSERT_EQ(VP_ObjGetNL(o, "nWidth"), 33);  // a result the next getter must not repeat
@@ -81,7 +81,7 @@ TEST(Bridge, UnknownNamesSendNothingAndReadEmptyNeverAStaleResult) {
     EXPECT_TRUE(VP_ObjGetItem(o, unknown).isNil());
     VP_ObjSendNL(o, unknown, 1);
     VP_ObjSend(o, unknown);
-    EXPECT_TRUE(errors.errors.empty());
+    EXPECT_TRUE(errors.seen.empty());
     EXPECT_FALSE(rt::Symbol::find(unknown));  // and the bridge did not invent it
     EXPECT_EQ(VP_ObjGetNL(nullptr, "nWidth"), 0);
 }
@@ -89,14 +89,14 @@ TEST(Bridge, UnknownNamesSendNothingAndReadEmptyNeverAStaleResult) {
 TEST(Bridge, ANameOtherClassesDeclareRaisesTheNoMethodError) {
     XOther::classRecord();  // declares cOther
     ObjectPtr o = TProbe::classRecord().instantiate();
-    ScriptedErrors errors({rt::ErrorAction::Default, rt::ErrorAction::Default});
+    RecordingHandler errors({{rt::ErrorAction::Default, {}}, {rt::ErrorAction::Default, {}}});
     VP_ObjSendC(o, "_cOther", "x");
-    ASSERT_EQ(errors.errors.size(), 1u);
-    EXPECT_EQ(errors.errors[0].genCode, 13);
-    EXPECT_EQ(errors.errors[0].subCode, 1004);
-    EXPECT_TRUE(rt::equalsIgnoreCase(errors.errors[0].operation, "_cOther"));
+    ASSERT_EQ(errors.seen.size(), 1u);
+    EXPECT_EQ(errors.seen[0].genCode, 13);
+    EXPECT_EQ(errors.seen[0].subCode, 1004);
+    EXPECT_TRUE(rt::equalsIgnoreCase(errors.seen[0].operation, "_cOther"));
     EXPECT_EQ(VP_ObjGetC(o, "cOther"), "");  // answered Default
-    EXPECT_EQ(errors.errors.size(), 2u);
+    EXPECT_EQ(errors.seen.size(), 2u);
 }
 
 TEST(Bridge, PublicObjectsAreCachedOnFirstUseAndOutliveTheVariables) {

@@ -51,15 +51,15 @@ TEST(EventAssignment, EachKindOfHandler) {
         SCOPED_TRACE(c.what);
         auto form = makeForm();
         auto button = form->button();
-        ScriptedErrors errors({rt::ErrorAction::Default});
+        RecordingHandler errors({{rt::ErrorAction::Default, {}}});
         rt::send(Value(form), "Assign", {Value(button), "OnClick", c.handler});
         if (c.genCode == 0) {
-            EXPECT_TRUE(errors.errors.empty());
+            EXPECT_TRUE(errors.seen.empty());
         } else {
-            ASSERT_EQ(errors.errors.size(), 1u);
-            EXPECT_EQ(errors.errors[0].genCode, c.genCode);
-            EXPECT_EQ(errors.errors[0].subCode, 1004);
-            EXPECT_EQ(errors.errors[0].description, c.description);
+            ASSERT_EQ(errors.seen.size(), 1u);
+            EXPECT_EQ(errors.seen[0].genCode, c.genCode);
+            EXPECT_EQ(errors.seen[0].subCode, 1004);
+            EXPECT_EQ(errors.seen[0].description, c.description);
         }
         EXPECT_EQ(VP_EventAssigned(*button, "OnClick"), c.assigned);
         EXPECT_EQ(firedValue(fireEvent(*button, XProbe::OnClick, {5})), c.fired);
@@ -77,12 +77,12 @@ TEST(EventAssignment, EachKindOfHandler) {
 
 TEST(EventAssignment, UnknownNameReportsTheNameAndBreaksByDefault) {
     auto form = makeForm();
-    ScriptedErrors errors;  // no script: Break
+    RecordingHandler errors(rt::ErrorAction::Break);
     EXPECT_THROW(rt::send(Value(form), "Assign", {Value(form->button()), "OnClick", "NoSuch"}), rt::Break);
-    ASSERT_EQ(errors.errors.size(), 1u);
-    EXPECT_EQ(errors.errors[0].operation, "NoSuch");
-    EXPECT_TRUE(errors.errors[0].canRetry);
-    EXPECT_TRUE(errors.errors[0].canDefault);
+    ASSERT_EQ(errors.seen.size(), 1u);
+    EXPECT_EQ(errors.seen[0].operation, "NoSuch");
+    EXPECT_TRUE(errors.seen[0].canRetry);
+    EXPECT_TRUE(errors.seen[0].canDefault);
     EXPECT_TRUE(VP_EventAssigned(*form->button(), "OnClick"));  // the old handler survives the break
 }
 
@@ -118,12 +118,12 @@ TEST(EventAssignment, ExecutingObjectIsTheCallerSkippingBlocks) {
     // A plain procedure has no Self: a name cannot be bound.
     for (bool inProcedure : {true, false}) {
         SCOPED_TRACE(inProcedure);
-        ScriptedErrors errors({rt::ErrorAction::Default});
+        RecordingHandler errors({{rt::ErrorAction::Default, {}}});
         std::optional<rt::FrameGuard> frame;
         if (inProcedure) frame.emplace("MAIN");
         assignEvent(*button, XProbe::OnClick, "Button1Click");
-        ASSERT_EQ(errors.errors.size(), 1u);
-        EXPECT_EQ(errors.errors[0].genCode, 13);
+        ASSERT_EQ(errors.seen.size(), 1u);
+        EXPECT_EQ(errors.seen[0].genCode, 13);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "framework/core/object/vp_class.h"
 #include "runtime/core/error.h"
 #include "runtime/core/send.h"
+#include "tests/support/recording_handler.h"
 
 namespace vorpex::testing {
 
@@ -151,27 +152,7 @@ public:
     Value extra;
 };
 
-// Answers every error with the next scripted action (Break when the script runs out) and keeps the errors.
-class ScriptedErrors {
-public:
-    explicit ScriptedErrors(std::vector<rt::ErrorAction> script = {}) : script_(std::move(script)) {
-        previous_ = rt::setErrorHandler([this](rt::Error& e) {
-            errors.push_back(e);
-            rt::ErrorAction a = next_ < script_.size() ? script_[next_++] : rt::ErrorAction::Break;
-            return rt::ErrorAnswer{a, Value()};
-        });
-    }
-    ~ScriptedErrors() { rt::setErrorHandler(previous_); }
-    ScriptedErrors(const ScriptedErrors&) = delete;
-    ScriptedErrors& operator=(const ScriptedErrors&) = delete;
-
-    std::vector<rt::Error> errors;
-
-private:
-    std::vector<rt::ErrorAction> script_;
-    size_t next_ = 0;
-    rt::ErrorHandler previous_;
-};
+using rt::testing::RecordingHandler;
 
 inline std::vector<std::string> names(const Value& list) {
     std::vector<std::string> out;

@@ -12,12 +12,12 @@
 #include "runtime/rdd/ntx/ntx_builder.h"
 #include "runtime/rdd/ntx/ntx_error.h"
 #include "runtime/rdd/ntx/ntx_tree.h"
-#include "temp_dir.h"
+#include "tests/support/temp_folder.h"
 
 namespace rt::ntx {
 namespace {
 
-using testing::TempDir;
+using rt::testing::TempFolder;
 
 std::vector<unsigned char> readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -64,7 +64,7 @@ std::string key6(int n) {
     return buf;
 }
 
-std::string makeIndex(const TempDir& dir, int n) {
+std::string makeIndex(const TempFolder& dir, int n) {
     std::string path = dir.file("c.ntx");
     NtxBuilder b(NtxHeader::forKey(6, 0, "STR(NUMERO,6)", "!DELETED()", false, false));
     for (int i = 1; i <= n; ++i) b.add(key6((i * 37) % n), static_cast<uint32_t>(i));
@@ -73,7 +73,7 @@ std::string makeIndex(const TempDir& dir, int n) {
 }
 
 TEST(NtxLayout, FilesFollowThePublishedLayout) {
-    TempDir dir;
+    TempFolder dir;
     std::string path = makeIndex(dir, 500);
     RawReader r{readAll(path), {}};
     EXPECT_EQ(u16(r.b, 0), 6);                  // signature
@@ -121,7 +121,7 @@ TEST(NtxCorruption, DamagedFilesAreReportedNotFollowed) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TempDir dir;
+        TempFolder dir;
         std::string path = makeIndex(dir, 2000);
         auto bytes = readAll(path);
         c.damage(bytes);
@@ -147,7 +147,7 @@ TEST(NtxCorruption, DamagedFilesAreReportedNotFollowed) {
 
 TEST(NtxCorruption, SharedSubtreesAreCaughtByVerify) {
     // Two branch items pointing at one child: walks would repeat keys; verify names the damage.
-    TempDir dir;
+    TempFolder dir;
     std::string path = makeIndex(dir, 2000);
     auto b = readAll(path);
     uint32_t root = u32(b, 4);

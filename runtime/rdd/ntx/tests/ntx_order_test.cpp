@@ -10,12 +10,12 @@
 
 #include "runtime/rdd/failure.h"
 #include "runtime/rdd/ntx/ntx_order.h"
-#include "temp_dir.h"
+#include "tests/support/temp_folder.h"
 
 namespace rt::ntx {
 namespace {
 
-using testing::TempDir;
+using rt::testing::TempFolder;
 
 struct Row {
     std::string name;
@@ -96,7 +96,7 @@ std::string name3(int i) {
     return b;
 }
 
-OrderSpec spec(const TempDir& dir, const std::string& file) {
+OrderSpec spec(const TempFolder& dir, const std::string& file) {
     OrderSpec s;
     s.path = dir.file(file);
     s.keyText = "NAME";
@@ -104,7 +104,7 @@ OrderSpec spec(const TempDir& dir, const std::string& file) {
 }
 
 TEST(NtxOrder, CreatesWithConditionAndWalksBothWaysAndReversed) {
-    TempDir dir;
+    TempFolder dir;
     FakeTable t;
     for (int i = 0; i < 500; ++i) t.rows.push_back({name3((i * 37) % 200), i, i % 7 == 0});
     OrderSpec s = spec(dir, "names.ntx");
@@ -140,7 +140,7 @@ TEST(NtxOrder, CreatesWithConditionAndWalksBothWaysAndReversed) {
 }
 
 TEST(NtxOrder, SeeksSoftLastAndScopes) {
-    TempDir dir;
+    TempFolder dir;
     FakeTable t;
     for (const char* n : {"ANA", "BETO", "BETO", "CARLA", "DIEGO", "DIEGO", "DIEGO", "ELSA"})
         t.rows.push_back({n, 0, false});
@@ -180,7 +180,7 @@ TEST(NtxOrder, SeeksSoftLastAndScopes) {
 }
 
 TEST(NtxOrder, FollowsAppendsEditsDeletesAndRebuilds) {
-    TempDir dir;
+    TempFolder dir;
     FakeTable t;
     for (int i = 0; i < 200; ++i) t.rows.push_back({name3(i % 50), i, false});
     OrderSpec s = spec(dir, "m.ntx");
@@ -224,7 +224,7 @@ TEST(NtxOrder, FollowsAppendsEditsDeletesAndRebuilds) {
 }
 
 TEST(NtxOrder, UniqueKeepsTheFirstRecordOfEachKey) {
-    TempDir dir;
+    TempFolder dir;
     FakeTable t;
     for (const char* n : {"B", "A", "B", "C", "A"}) t.rows.push_back({n, 0, false});
     OrderSpec s = spec(dir, "u.ntx");
@@ -237,7 +237,7 @@ TEST(NtxOrder, UniqueKeepsTheFirstRecordOfEachKey) {
 }
 
 TEST(NtxOrder, KeySizeMismatchAndDamageAreCorruptIndexErrors) {
-    TempDir dir;
+    TempFolder dir;
     FakeTable t;
     t.rows.push_back({"A", 0, false});
     NtxOrder::create(spec(dir, "k.ntx"), t.source(false)).reset();
@@ -262,7 +262,7 @@ TEST(NtxOrder, KeySizeMismatchAndDamageAreCorruptIndexErrors) {
 }
 
 TEST(NtxOrder, TemporaryOrdersRemoveTheirFile) {
-    TempDir dir;
+    TempFolder dir;
     FakeTable t;
     t.rows.push_back({"A", 0, false});
     OrderSpec s = spec(dir, "_123.ntx");

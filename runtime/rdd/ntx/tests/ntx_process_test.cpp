@@ -10,7 +10,7 @@
 
 #include "runtime/rdd/ntx/ntx_builder.h"
 #include "runtime/rdd/ntx/ntx_tree.h"
-#include "temp_dir.h"
+#include "tests/support/temp_folder.h"
 
 namespace rt::ntx {
 namespace {
@@ -22,7 +22,7 @@ std::string key8(int n) {
 }
 
 TEST(NtxProcesses, ReaderSeesWriterInAnotherProcess) {
-    testing::TempDir dir;
+    rt::testing::TempFolder dir;
     const std::string path = dir.file("shared.ntx");
     NtxBuilder b(NtxHeader::forKey(8, 0, "CODE", "", false, false));
     for (int i = 0; i < 1000; ++i) b.add(key8(i * 2), static_cast<uint32_t>(i + 1));

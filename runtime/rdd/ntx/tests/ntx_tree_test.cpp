@@ -10,12 +10,12 @@
 #include "runtime/rdd/ntx/ntx_builder.h"
 #include "runtime/rdd/ntx/ntx_error.h"
 #include "runtime/rdd/ntx/ntx_tree.h"
-#include "temp_dir.h"
+#include "tests/support/temp_folder.h"
 
 namespace rt::ntx {
 namespace {
 
-using testing::TempDir;
+using rt::testing::TempFolder;
 using Entry = std::pair<std::string, uint32_t>;
 
 std::string key6(int n) {
@@ -64,7 +64,7 @@ std::vector<Entry> sortedModel(std::vector<Entry> v, bool descending, bool uniqu
 }
 
 TEST(NtxTree, BuildsBalancedTreesOfEverySize) {
-    TempDir dir;
+    TempFolder dir;
     // Sizes around page capacity (28 items for a 24-byte key) and a few levels deep.
     for (int n : {0, 1, 2, 28, 29, 30, 57, 841, 842, 5000, 30000}) {
         std::mt19937 rng(n);
@@ -80,7 +80,7 @@ TEST(NtxTree, BuildsBalancedTreesOfEverySize) {
 }
 
 TEST(NtxTree, RanksAndKeyGotoAgree) {
-    TempDir dir;
+    TempFolder dir;
     std::vector<Entry> entries;
     for (int i = 1; i <= 3000; ++i) entries.emplace_back(key6((i * 7919) % 3001), i);
     auto t = buildTree(dir.file("r.ntx"), entries, header(6));
@@ -97,7 +97,7 @@ TEST(NtxTree, RanksAndKeyGotoAgree) {
 }
 
 TEST(NtxTree, SeeksPrefixesSoftAndStrict) {
-    TempDir dir;
+    TempFolder dir;
     std::vector<Entry> entries = {{"AB1", 1}, {"AB2", 2}, {"AC1", 3}, {"AC1", 4}, {"B00", 5}};
     for (bool descending : {false, true}) {
         auto t = buildTree(dir.file("s.ntx"), entries, header(3, false, descending));
@@ -125,7 +125,7 @@ TEST(NtxTree, SeeksPrefixesSoftAndStrict) {
 
 // Random inserts and removals against a model, with splits, borrows, merges and root collapse.
 void runModel(bool unique, bool descending, uint16_t keySize, int ops, int keyRange) {
-    TempDir dir;
+    TempFolder dir;
     std::string path = dir.file("m.ntx");
     auto t = buildTree(path, {}, header(keySize, unique, descending));
     std::mt19937 rng(keySize * 31 + unique * 7 + descending);
@@ -180,7 +180,7 @@ TEST(NtxTree, MaintenanceMatchesModel) {
 }
 
 TEST(NtxTree, ExternalRunsGiveTheSameFileAsMemory) {
-    TempDir dir;
+    TempFolder dir;
     std::vector<Entry> entries;
     std::mt19937 rng(5);
     for (uint32_t i = 1; i <= 20000; ++i) entries.emplace_back(key6(static_cast<int>(rng() % 5000)), i);
@@ -203,7 +203,7 @@ TEST(NtxTree, ExternalRunsGiveTheSameFileAsMemory) {
 }
 
 TEST(NtxTree, SharedHandlesSeeEachOthersChanges) {
-    TempDir dir;
+    TempFolder dir;
     std::string path = dir.file("sh.ntx");
     std::vector<Entry> entries;
     for (uint32_t i = 1; i <= 200; ++i) entries.emplace_back(key6(static_cast<int>(i * 10)), i);

@@ -13,12 +13,12 @@
 #include "runtime/rdd/ntx/ntx_builder.h"
 #include "runtime/rdd/ntx/ntx_key.h"
 #include "runtime/rdd/ntx/ntx_tree.h"
-#include "temp_dir.h"
+#include "tests/support/temp_folder.h"
 
 namespace rt::ntx {
 namespace {
 
-using testing::TempDir;
+using rt::testing::TempFolder;
 using Entry = std::pair<std::string, uint32_t>;
 
 constexpr const char* dumpScript = R"(use strict;
@@ -47,7 +47,7 @@ struct Dump {
     bool lengthsMatch = true;
 };
 
-Dump dump(const TempDir& dir, const std::string& index, const char* type, size_t keySize) {
+Dump dump(const TempFolder& dir, const std::string& index, const char* type, size_t keySize) {
     std::string script = dir.file("dump.pl");
     std::ofstream(script) << dumpScript;
     std::istringstream lines(run("perl '" + script + "' '" + index + "' " + type));
@@ -76,7 +76,7 @@ std::string punchKey(int badge, int day, int minute) {
 
 TEST(NtxXBaseReader, ReadsCreatedAndMaintainedFilesInOurOrder) {
     if (!haveXBase()) GTEST_SKIP() << "perl XBase::Index (libdbd-xbase-perl) not installed";
-    TempDir dir;
+    TempFolder dir;
     struct Case {
         const char* name;
         const char* type;

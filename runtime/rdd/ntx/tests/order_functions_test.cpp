@@ -16,23 +16,17 @@
 #include "runtime/rdd/ntx/order_functions.h"
 #include "runtime/rdd/table_functions.h"
 #include "runtime/rdd/work_areas.h"
-#include "temp_dir.h"
+#include "tests/support/function_call.h"
+#include "tests/support/temp_folder.h"
 
 namespace rt::ntx {
 namespace {
 
 using rdd::WorkArea;
 using rdd::WorkAreas;
-using testing::TempDir;
+using rt::testing::call;
+using rt::testing::TempFolder;
 
-Value call(std::string_view name, std::vector<Value> args = {}) {
-    const Function* f = findFunction(name);
-    if (!f) {
-        ADD_FAILURE() << "not registered: " << name;
-        return Value();
-    }
-    return (*f)(Args(args));
-}
 
 Value row(const char* name, const char* type, int len, int dec) {
     return Value::array({Value(name), Value(type), Value(len), Value(dec)});
@@ -91,7 +85,7 @@ protected:
         return out;
     }
 
-    TempDir dir;
+    TempFolder dir;
     std::vector<Error> errors;
     ErrorHandler previous_;
 };
