@@ -152,7 +152,8 @@ Value XControl::WMSetFocus(rt::Args args) {
 }
 
 Value XControl::WMKillFocus(rt::Args args) {
-    const Value gaining = controlOfWindowOrAncestor(reinterpret_cast<intptr_t>(focusPartner(rt::arg(args, 0))));
+    HWND getting = focusPartner(rt::arg(args, 0));
+    const Value gaining = controlOfWindowOrAncestor(reinterpret_cast<intptr_t>(getting));
     const intptr_t h = static_cast<intptr_t>(rt::arg(args, 2).asInteger());
     prevWindowProc(h, WM_KILLFOCUS, static_cast<uintptr_t>(rt::arg(args, 0).asInteger()), 0);
     const Value form = formValue();
@@ -165,6 +166,9 @@ Value XControl::WMKillFocus(rt::Args args) {
     const Value answer = rt::send(*this, "Valid", {gaining});
     if (answer.isLogical() && !answer.asLogical()) {
         rt::send(*this, "SetFocus");
+        // The press that moved the focus must not complete a click on the refused control: a button marks
+        // itself pressed only after asking for the focus, so its capture is cancelled once that is done.
+        PostMessageA(getting, WM_CANCELMODE, 0, 0);
     } else if (lFocused()) {
         // The focus came back meanwhile (a message box in OnExit): hand it on and finish the click that
         // was interrupted.
@@ -220,7 +224,9 @@ Value XControl::WMLButtonUp(rt::Args args) {
         if (state == 2) ReleaseCapture();
         const Value target = controlAt(screenPoint(hwnd(Handle()), m.x, m.y));
         if (state == 2 && !target.isNil()) fireEvent(*target.asObject(), OnEndDrag, {selfObject()});
-        if (state == 1 && sameObject(target, this)) rt::send(*this, "VPClick", {m.flags, m.xv(), m.yv()});
+        // A standard control reports its own clicks (BN_CLICKED, STN_CLICKED) through its container.
+        if (state == 1 && sameObject(target, this) && !dynamic_cast<XStdControl*>(this))
+            rt::send(*this, "VPClick", {m.flags, m.xv(), m.yv()});
     }
     return fireEvent(*this, OnLButtonUp, {m.flags, m.xv(), m.yv()});
 }
