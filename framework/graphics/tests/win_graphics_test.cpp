@@ -16,6 +16,8 @@
 #include "framework/graphics/pen/pen.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
+#include "tests/support/function_call.h"
+#include "tests/support/memory_canvas.h"
 
 namespace vorpex::testing {
 namespace {
@@ -23,9 +25,7 @@ namespace {
 using rt::Value;
 
 Value bare(const char* cls) { return (*rt::findFunction(cls))({}); }
-Value call(const char* name, std::initializer_list<Value> args = {}) {
-    return (*rt::findFunction(name))(rt::Args(args.begin(), args.size()));
-}
+using rt::testing::call;
 template <class H>
 H handleOf(const Value& o) {
     return reinterpret_cast<H>(static_cast<intptr_t>(rt::send(o, "Handle").asInteger()));
@@ -57,36 +57,11 @@ POINT hotSpot(HCURSOR cursor) {
     return {static_cast<LONG>(info.xHotspot), static_cast<LONG>(info.yHotspot)};
 }
 
-// A 64x64 32-bit memory bitmap filled white, to draw on and read back.
-class Canvas {
+// A 64x64 canvas filled white, to draw on and read back.
+class Canvas : public MemoryCanvas {
 public:
-    Canvas() {
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
-        RECT all{0, 0, kSize, kSize};
-        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    COLORREF at(int x, int y) const {
-        GdiFlush();
-        const uint32_t p = bits_[y * kSize + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
+    Canvas() : MemoryCanvas(kSize, kSize, RGB(255, 255, 255)) {}
     static constexpr int kSize = 64;
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-    uint32_t* bits_ = nullptr;
 };
 
 class WinGraphicsTest : public ::testing::Test {

@@ -9,6 +9,7 @@
 #include "framework/core/gdi/win_gdi.h"
 #include "runtime/core/runtime.h"
 #include "tests/support/function_call.h"
+#include "tests/support/memory_canvas.h"
 
 namespace vorpex {
 namespace {
@@ -20,28 +21,13 @@ rt::Value call(std::string_view name, std::vector<rt::Value> args = {}) {
 
 int64_t num(const void* h) { return static_cast<int64_t>(reinterpret_cast<intptr_t>(h)); }
 
-// A 32x32 24-bit bitmap in a memory DC, cleared to white.
+// A 32x32 memory canvas, cleared to white.
 class MemoryDcTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        HDC screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, 32, 32);
-        ReleaseDC(nullptr, screen);
-        old = SelectObject(dc, bitmap);
-        RECT all{0, 0, 32, 32};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
-    void TearDown() override {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
+    COLORREF at(int x, int y) const { return canvas.at(x, y); }
 
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
+    testing::MemoryCanvas canvas{32, 32, RGB(255, 255, 255)};
+    HDC dc = canvas.dc();
 };
 
 TEST_F(MemoryDcTest, RaisedAndSunkenBoxes) {
