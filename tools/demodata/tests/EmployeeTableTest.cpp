@@ -6,11 +6,12 @@
 
 #include "EmployeeTable.h"
 #include "runtime/rdd/work_areas.h"
+#include "tests/support/temp_folder.h"
 
 TEST(EmployeeTable, HoldsTheRosterInBadgeOrderWithDischargeMarks)
 {
-    const auto folder = std::filesystem::temp_directory_path() / "vorpex-demodata-employees";
-    std::filesystem::create_directories(folder);
+    const rt::testing::TempFolder scratch;
+    const std::filesystem::path& folder = scratch.path();
     const auto staff = demodata::makeRoster(7);
     std::string error;
     ASSERT_TRUE(demodata::writeEmployeeTable(folder / "empleado.dbf", staff, error)) << error;
@@ -32,5 +33,4 @@ TEST(EmployeeTable, HoldsTheRosterInBadgeOrderWithDischargeMarks)
     }
     EXPECT_GE(discharged, 1);
     areas.closeAll();
-    std::filesystem::remove_all(folder);
 }

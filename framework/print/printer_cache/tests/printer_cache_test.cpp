@@ -8,9 +8,12 @@
 
 #include "framework/print/printer_cache/printer_info_cache.h"
 #include "runtime/core/runtime.h"
+#include "tests/support/function_call.h"
 
 namespace vorpex::print {
 namespace {
+
+using rt::testing::call;
 
 // A driver record: `size` bytes of public part (not 156), `extra` private bytes filled with a pattern.
 std::vector<uint8_t> driverRecord(uint16_t size, uint16_t extra, uint32_t fields) {
@@ -103,9 +106,6 @@ protected:
         printer.records["Office"] = driverRecord(220, 40, dm::kOrientationBit | dm::kCopiesBit | dm::kCollateBit);
         printer.records["Plotter"] = driverRecord(148, 0, dm::kOrientationBit);
         ASSERT_TRUE(cache.init());
-    }
-    static rt::Value call(const char* name, std::initializer_list<rt::Value> args = {}) {
-        return (*rt::findFunction(name))(rt::Args(args.begin(), args.size()));
     }
 
     RecordedPrinter printer;

@@ -9,15 +9,14 @@
 
 #include "framework/print/printer_cache/printer_info_cache.h"
 #include "runtime/core/runtime.h"
+#include "tests/support/function_call.h"
 
 namespace vorpex::print {
 namespace {
 
 using rt::Value;
 
-Value call(const char* name, std::initializer_list<Value> args = {}) {
-    return (*rt::findFunction(name))(rt::Args(args.begin(), args.size()));
-}
+using rt::testing::call;
 
 class WinPrinterTest : public ::testing::Test {
 protected:
