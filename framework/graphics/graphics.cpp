@@ -2,6 +2,8 @@
 
 #include "framework/core/screen/screen.h"
 #include "framework/graphics/brush/brush.h"
+#include "framework/graphics/clipboard/clipboard.h"
+#include "framework/graphics/clipboard/clipboard_functions.h"
 #include "framework/graphics/cursor/cursor.h"
 #include "framework/graphics/font/font.h"
 #include "framework/graphics/icon/icon.h"
@@ -15,6 +17,8 @@ void registerGraphics() {
     TPen::classRecord();
     TCursor::classRecord();
     TIcon::classRecord();
+    TClipboard::classRecord();
+    registerClipboardFunctions();
     registerScreen();
     registerPlatformGraphicsFunctions();
 }

@@ -95,9 +95,11 @@ TEST(ToString, Table) {
     EXPECT_EQ(call("TOSTRING", {block}).asString(), "{|| ... }");
     EXPECT_EQ(call("TOSTRING", {rt::Value(), "x"}).asString(), "x");
     EXPECT_EQ(call("TOSTRING", {"abc", "x"}).asString(), "abc");
-    // Numbers and dates in their display form, as Str() and the date format show them.
-    EXPECT_EQ(call("TOSTRING", {42}).asString(), "        42");
-    EXPECT_EQ(call("TOSTRING", {rt::Value(), 7}).asString(), "         7");
+    // Numbers as Str() shows them without its leading blanks; dates in the date format.
+    EXPECT_EQ(call("TOSTRING", {42}).asString(), "42");
+    EXPECT_EQ(call("TOSTRING", {rt::Value::number(-3.5, 10, 2)}).asString(), "-3.50");
+    EXPECT_EQ(call("TOSTRING", {rt::Value(), 7}).asString(), "7");
+    EXPECT_EQ(call("TOSTRING", {"  padded  "}).asString(), "  padded  ");
 }
 
 class LogFileTest : public ::testing::Test {

@@ -1,0 +1,148 @@
+#include "framework/graphics/clipboard/clipboard.h"
+
+#include "framework/core/object/user_class.h"
+#include "framework/core/object/vp_class.h"
+#include "framework/graphics/clipboard/clipboard_formats.h"
+#include "framework/graphics/clipboard/clipboard_platform.h"
+#include "runtime/core/send.h"
+
+namespace vorpex {
+
+using rt::Args;
+using rt::Value;
+
+namespace {
+
+template <class T>
+Value listValue(const std::vector<T>& list) {
+    std::vector<Value> items;
+    for (const T& x : list) items.emplace_back(x);
+    return Value::array(std::move(items));
+}
+
+XClipboard& self(rt::Object& o) { return static_cast<XClipboard&>(o); }
+
+// Adapts a typed member to a method of the class record.
+template <class F>
+rt::NativeMethod call(F f) {
+    return [f](rt::Object& o, const rt::Method&, Args a) -> Value { return f(self(o), a); };
+}
+
+int64_t num(Args a, size_t i) { return rt::arg(a, i).asInteger(); }
+
+}  // namespace
+
+const rt::Class& XClipboard::classRecord() {
+    static const rt::Class& c = []() -> const rt::Class& {
+        using namespace rt::scope;
+        VPClass b("XClipboard", &TComponent::classRecord(), rt::factoryOf<XClipboard>());
+        kParentHandle = b.addData("ParentHandle", 0, "N", Hidden);
+        b.addMethod("Create", rt::method(&XClipboard::Create), Exported | Constructor);
+        b.addMethod("Destroy", rt::method(&XClipboard::Destroy));
+        b.addMethod("Open", call([](XClipboard& c, Args) { return Value(c.Open()); }));
+        b.addMethod("Close", call([](XClipboard& c, Args) { return Value(c.Close()); }));
+        b.addMethod("Empty", call([](XClipboard& c, Args) { return Value(c.Empty()); }));
+        b.addMethod("IsEmpty", call([](XClipboard& c, Args) { return Value(c.IsEmpty()); }));
+        b.addMethod("GetOwner", call([](XClipboard&, Args) { return Value(static_cast<int64_t>(clip::clipboardOwner())); }));
+        b.addMethod("GetWindow",
+                    call([](XClipboard&, Args) { return Value(static_cast<int64_t>(clip::openClipboardWindow())); }));
+        b.addMethod("SetData", call([](XClipboard& c, Args a) { return Value(c.SetData(num(a, 0), rt::arg(a, 1))); }));
+        b.addMethod("GetData", call([](XClipboard& c, Args a) { return c.GetData(num(a, 0)); }));
+        b.addMethod("HasData", call([](XClipboard& c, Args a) { return Value(c.HasData(num(a, 0))); }));
+        b.addMethod("GetText", call([](XClipboard& c, Args) { return c.GetData(clip::kText); }));
+        b.addMethod("SetText", call([](XClipboard& c, Args a) { return Value(c.SetText(rt::arg(a, 0).asString())); }));
+        b.addMethod("SetDropFiles", call([](XClipboard& c, Args a) { return Value(c.SetDropFiles(rt::arg(a, 0))); }));
+        b.addMethod("GetDropFiles", call([](XClipboard& c, Args) { return listValue(c.GetDropFiles()); }));
+        b.addMethod("RegisterFormat",
+                    call([](XClipboard& c, Args a) { return Value(c.RegisterFormat(rt::arg(a, 0).asString())); }));
+        b.addMethod("CountFormats", call([](XClipboard& c, Args) { return Value(c.CountFormats()); }));
+        b.addMethod("EnumFormats", call([](XClipboard& c, Args) { return listValue(c.EnumFormats()); }));
+        b.addMethod("EnumFormatsName", call([](XClipboard& c, Args) { return listValue(c.EnumFormatsName()); }));
+        b.addMethod("GetFormatName", call([](XClipboard& c, Args a) { return Value(c.GetFormatName(num(a, 0))); }));
+        b.addMethod("IsSystemFormat", call([](XClipboard&, Args a) { return Value(clip::isSystemFormat(num(a, 0))); }));
+        // Named "private" of old; what it tells is whether the number is a registered format.
+        b.addMethod("IsPrivateFormat",
+                    call([](XClipboard&, Args a) { return Value(clip::isRegisteredFormat(num(a, 0))); }));
+        return b.create();
+    }();
+    return c;
+}
+
+const rt::Class& TClipboard::classRecord() {
+    static const rt::Class& c = userClass<TClipboard>("TClipboard", XClipboard::classRecord());
+    return c;
+}
+
+Value XClipboard::Create(Args args) {
+    TComponent::Create(args);
+    const Value& owner = rt::arg(args, 0);
+    if (owner.isObject()) field(kParentHandle) = rt::send(owner, "Handle");
+    return selfValue();
+}
+
+Value XClipboard::Destroy(Args args) {
+    Close();
+    return TComponent::Destroy(args);
+}
+
+bool XClipboard::Open() { return clip::openClipboard(ParentHandle()); }
+bool XClipboard::Close() { return clip::closeClipboard(); }
+
+bool XClipboard::Empty() {
+    if (!Open()) return false;
+    bool done = clip::emptyClipboard();
+    Close();
+    return done;
+}
+
+bool XClipboard::IsEmpty() { return CountFormats() == 0; }
+
+bool XClipboard::SetData(int64_t format, const Value& data) {
+    if (!Open()) return false;
+    bool done = clip::setData(format, data);
+    Close();
+    return done;
+}
+
+Value XClipboard::GetData(int64_t format) {
+    if (!Open()) return {};
+    Value v = clip::getData(format);
+    Close();
+    return v;
+}
+
+bool XClipboard::HasData(int64_t format) { return clip::formatAvailable(format); }
+std::string XClipboard::GetText() { return GetData(clip::kText).asString(); }
+bool XClipboard::SetText(const std::string& text) { return SetData(clip::kText, text); }
+
+bool XClipboard::SetDropFiles(const Value& files) { return SetData(clip::kHdrop, Value(clip::dropList(files))); }
+
+std::vector<std::string> XClipboard::GetDropFiles() {
+    return clip::splitDropList(GetData(clip::kHdrop).asString());
+}
+
+int64_t XClipboard::RegisterFormat(const std::string& name) {
+    int64_t n = clip::registerFormat(name);
+    return clip::isRegisteredFormat(n) ? n : 0;
+}
+
+int64_t XClipboard::CountFormats() { return clip::countFormats(); }
+
+std::vector<int64_t> XClipboard::EnumFormats() {
+    if (!Open()) return {};
+    std::vector<int64_t> formats = clip::enumFormats();
+    Close();
+    return formats;
+}
+
+std::vector<std::string> XClipboard::EnumFormatsName() {
+    std::vector<std::string> names;
+    for (int64_t f : EnumFormats()) names.push_back(GetFormatName(f));
+    return names;
+}
+
+std::string XClipboard::GetFormatName(int64_t format) {
+    return format <= 18 ? clip::standardFormatName(format) : clip::registeredFormatName(format);
+}
+
+}  // namespace vorpex
