@@ -5,9 +5,6 @@
 //   bench_import floor <dir>                same parsing, a hash set, one sequential write
 // engine and floor print: wall seconds, processor seconds, records added.
 //   bench_import check <dir>                after a kill: table opens, records whole, reindex agrees
-#include <sys/resource.h>
-
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -17,6 +14,7 @@
 #include <vector>
 
 #include "punch_files.h"
+#include "run_timer.h"
 #include "runtime/core/error.h"
 #include "runtime/core/settings.h"
 #include "runtime/lib/library.h"
@@ -30,7 +28,6 @@ namespace {
 
 using namespace rt;
 using namespace rt::rdd;
-using Clock = std::chrono::steady_clock;
 
 const std::vector<Field> punchFields = {{"EMPLEADO", 'N', 6, 0}, {"FECHA", 'C', 10, 0}, {"HORA", 'C', 8, 0}};
 const std::vector<Field> scratchFields = {
@@ -38,16 +35,6 @@ const std::vector<Field> scratchFields = {
 constexpr const char* punchKeyText = "str(empleado,6)+fecha+hora";
 
 std::string in(const std::string& dir, const char* name) { return (std::filesystem::path(dir) / name).string(); }
-
-double seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
-
-// Processor time (user + system) of this process: the figure that other load on the machine disturbs least.
-double cpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 int generate(const std::string& dir, long punches) {
     std::filesystem::create_directories(dir);
@@ -230,11 +217,10 @@ int main(int argc, char** argv) {
     setUpRuntime();
     try {
         if (mode == "check") return check(dir);
-        auto start = Clock::now();
-        double cpu = cpuSeconds();
+        const bench::RunTimer timer;
         long added = mode == "engine" ? engineImport(dir) : mode == "floor" ? floorImport(dir) : -1;
         if (added < 0) return 2;
-        std::printf("%.3f %.3f %ld\n", seconds(start), cpuSeconds() - cpu, added);
+        timer.print(added);
     } catch (const Break&) {
         return 1;
     } catch (const std::exception& e) {

@@ -2,26 +2,17 @@
 // 24-character key, INSERT OR IGNORE. Usage: bench_peer_sqlite <dir>  (prints wall and processor seconds, rows added).
 #include <sqlite3.h>
 
-#include <sys/resource.h>
-
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "../import/punch_files.h"
+#include "../import/run_timer.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
     const std::filesystem::path dir = argv[1];
-    auto start = std::chrono::steady_clock::now();
-    auto cpu = [] {
-        rusage u{};
-        getrusage(RUSAGE_SELF, &u);
-        return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-               static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-    };
-    const double cpuStart = cpu();
+    const bench::RunTimer timer;
     sqlite3* db = nullptr;
     if (sqlite3_open((dir / "checadas.sqlite").string().c_str(), &db) != SQLITE_OK) return 1;
     const char* schema =
@@ -48,7 +39,6 @@ int main(int argc, char** argv) {
     sqlite3_finalize(insert);
     sqlite3_exec(db, "COMMIT;", nullptr, nullptr, nullptr);
     sqlite3_close(db);
-    std::printf("%.3f %.3f %ld\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
-                cpu() - cpuStart, added);
+    timer.print(added);
     return 0;
 }

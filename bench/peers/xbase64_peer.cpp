@@ -4,9 +4,6 @@
 // crashes); the run script then reports the peer as failed.
 #include <xbase64/xbase64.h>
 
-#include <sys/resource.h>
-
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -14,19 +11,13 @@
 #include <string>
 
 #include "../import/punch_files.h"
+#include "../import/run_timer.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
     const std::filesystem::path dir = argv[1];
     const bool ndx = argc > 2 && std::strcmp(argv[2], "ndx") == 0;
-    auto start = std::chrono::steady_clock::now();
-    auto cpu = [] {
-        rusage u{};
-        getrusage(RUSAGE_SELF, &u);
-        return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-               static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-    };
-    const double cpuStart = cpu();
+    const bench::RunTimer timer;
     xbXBase x;
     xbDbf dbf(&x);
     const std::string table = (dir / "xbchecadas.dbf").string();
@@ -75,7 +66,6 @@ int main(int argc, char** argv) {
         });
     }
     dbf.CloseDatabase();
-    std::printf("%.3f %.3f %ld\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
-                cpu() - cpuStart, added);
+    timer.print(added);
     return 0;
 }
