@@ -1,0 +1,52 @@
+// XButton: the push button over the system class "BUTTON". A click fires OnClick and, when the button carries
+// a modal result and OnClick did not answer false, stores that result in its form and closes the form. A
+// button can be its form's default (Enter) or cancel (Escape) button; a cancel button takes the focus on a
+// press without validating the control that had it. TButton is its user class.
+#pragma once
+
+#include "framework/core/control/std_control.h"
+
+namespace vorpex {
+
+class XButton : public TStdControl {
+public:
+    using TStdControl::TStdControl;
+    static const rt::Class& classRecord();
+
+    int64_t nModalResult() const { return field(kModalResult).asInteger(); }
+    bool lDefault() const { return field(kDefault).asLogical(); }
+    bool lCancel() const { return field(kCancel).asLogical(); }
+
+    rt::Value Create(rt::Args args) override;
+    rt::Value Click(rt::Args args) override;
+    rt::Value ButtonShortCut(rt::Args args);
+    rt::Value GetPushed(rt::Args args);
+    rt::Value SetPushed(rt::Args args);
+    rt::Value SetImage(rt::Args args);
+    rt::Value GetImage(rt::Args args);
+    rt::Value Notify(rt::Args args);
+    rt::Value ButtonKillFocus(rt::Args args);
+    rt::Value ButtonKeyDown(rt::Args args);
+    rt::Value ButtonChar(rt::Args args);
+    rt::Value ButtonLButtonDown(rt::Args args);
+    rt::Value ButtonLButtonUp(rt::Args args);
+
+private:
+    static inline int kDefault = -1, kCancel = -1, kModalResult = -1, kPushed = -1, kAlignment = -1,
+                      kVAlignment = -1, kMultiLine = -1, kPrevCtrl = -1;
+    rt::Value SetDefault(rt::Args args);
+    rt::Value SetCancel(rt::Args args);
+    rt::Value SetAlignment(rt::Args args);
+    rt::Value SetVAlignment(rt::Args args);
+    rt::Value SetMultiLine(rt::Args args);
+    // Makes the form's oDefaultButton / oCancelButton this button, or lets go of it.
+    void registerWithForm(const char* member, bool on);
+};
+
+class TButton : public XButton {
+public:
+    using XButton::XButton;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex

@@ -1,0 +1,73 @@
+// XEdit: the single-line text box over the system class "EDIT". Its text is its Value (cText is set the same
+// way); a program's assignment never fires OnChange, the user's typing does. It colours itself apart when
+// focused and when disabled, and has an insert/overwrite mode, toggled by the Insert key and shared by every
+// edit. TEdit is its user class; XMemo (memo.h) builds the multi-line box on it.
+#pragma once
+
+#include <string>
+
+#include "framework/core/control/std_control.h"
+
+namespace vorpex {
+
+class XEdit : public TStdControl {
+public:
+    using TStdControl::TStdControl;
+    static const rt::Class& classRecord();
+
+    static inline const EventRef OnChange{"OnChange"};
+
+    // The mode every edit shares: insert (true) or overwrite.
+    static bool insertMode();
+    static void setInsertMode(bool on);
+
+    rt::Value Create(rt::Args args) override;
+    rt::Value Free(rt::Args args) override;
+    rt::Value GetValue(rt::Args args);
+    rt::Value SetValue(rt::Args args);  // (xValue, [lRaw])
+    rt::Value GetSel(rt::Args args);
+    rt::Value SetSel(rt::Args args);
+    rt::Value GetSelText(rt::Args args);
+    rt::Value GetMaxLength(rt::Args args);
+    rt::Value SetMaxLength(rt::Args args);
+    rt::Value GetPasswordChar(rt::Args args);
+    rt::Value SetPasswordChar(rt::Args args);
+    rt::Value SetReadOnly(rt::Args args);
+    virtual rt::Value SetHScroll(rt::Args args);
+    rt::Value SetPassword(rt::Args args);
+    rt::Value SetNumeric(rt::Args args);
+    rt::Value SetAlignment(rt::Args args);
+    rt::Value SetCharCase(rt::Args args);
+    rt::Value SetColorFocus(rt::Args args);
+    rt::Value SetColorDisabled(rt::Args args);
+    rt::Value EditCommand(rt::Args args);
+    rt::Value EditCtlColor(rt::Args args);
+    rt::Value EditKeyDown(rt::Args args);
+    rt::Value EditChar(rt::Args args);
+    rt::Value EditSetFocus(rt::Args args);
+
+protected:
+    // Sends an edit message to the window; 0 without one.
+    intptr_t send(unsigned message, uintptr_t wParam = 0, intptr_t lParam = 0) const;
+    std::string windowText() const;
+    // The style bit of a logical property: stored, then set in the style (ChangeCtlStyle).
+    rt::Value setFlagStyle(int position, const rt::Value& argument, int64_t bit);
+    // The caret of the current mode: thin in insert mode, a block in overwrite mode.
+    void showModeCaret();
+
+    static inline int kValue = -1, kClrPaneFocus = -1, kClrTextFocus = -1, kClrPaneDisabled = -1,
+                      kClrTextDisabled = -1, kAlignment = -1, kReadOnly = -1, kHScroll = -1, kPassword = -1,
+                      kNumeric = -1, kCharCase = -1, kPasswordChar = -1, kMaxLength = -1, kAutoSelect = -1,
+                      kOnEntering = -1, kStopEvent = -1, kOriginal = -1, kBrushFocus = -1, kBrushDisabled = -1;
+
+private:
+    rt::Value SetColorPair(int textPosition, int panePosition, int brushPosition, rt::Args args);
+};
+
+class TEdit : public XEdit {
+public:
+    using XEdit::XEdit;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex

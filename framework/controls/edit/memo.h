@@ -1,0 +1,42 @@
+// XMemo: the multi-line text box, with scroll bars, line access and the caret's line and column. Enter types
+// a line break while lWantReturn is set; Tab moves the focus unless lWantTab. TMemo is its user class.
+#pragma once
+
+#include "framework/controls/edit/edit.h"
+
+namespace vorpex {
+
+class XMemo : public TEdit {
+public:
+    using TEdit::TEdit;
+    static const rt::Class& classRecord();
+
+    rt::Value Create(rt::Args args) override;
+    rt::Value SetHScroll(rt::Args args) override;
+    rt::Value Append(rt::Args args);
+    rt::Value ReplaceLine(rt::Args args);
+    rt::Value GetLine(rt::Args args);
+    rt::Value GetRect(rt::Args args);
+    rt::Value SetRect(rt::Args args);
+    rt::Value SetTabStops(rt::Args args);
+    rt::Value GetLineNumber(rt::Args args);
+    rt::Value SetLineNumber(rt::Args args);
+    rt::Value GetColumnNumber(rt::Args args);
+    rt::Value SetColumnNumber(rt::Args args);
+    rt::Value MemoKeyDown(rt::Args args);
+    rt::Value MemoChar(rt::Args args);
+
+private:
+    static inline int kAutoHScroll = -1, kVScroll = -1, kAutoVScroll = -1, kWantReturn = -1, kWantTab = -1,
+                      kLine = -1, kColumn = -1;
+    // EM_LINEINDEX of a zero-based line (-1: the caret's).
+    int64_t lineStart(int64_t line) const;
+};
+
+class TMemo : public XMemo {
+public:
+    using XMemo::XMemo;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex

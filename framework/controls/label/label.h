@@ -1,0 +1,38 @@
+// XLabel: a line or block of static text painted by the framework (no Windows static control). By default
+// it sizes itself to its text; a text with a line break makes it multi-line. TLabel is its user class.
+#pragma once
+
+#include "framework/core/control/control.h"
+
+namespace vorpex {
+
+class XLabel : public TControl {
+public:
+    using TControl::TControl;
+    static const rt::Class& classRecord();
+
+    bool lAutoSize() const { return field(kAutoSize).asLogical(); }
+    bool lMultiLine() const { return field(kMultiLine).asLogical(); }
+    int64_t nAlignment() const { return field(kAlignment).asInteger(); }
+
+    rt::Value Create(rt::Args args) override;
+    rt::Value Adjust(rt::Args args);
+    rt::Value SetLabelText(rt::Args args);  // the setter of cText
+    rt::Value CalcBounds(rt::Args args);
+    rt::Value WMPaint(rt::Args args);
+
+private:
+    static inline int kAlignment = -1, kVAlignment = -1, kAutoSize = -1, kMultiLine = -1;
+    rt::Value SetAlignment(rt::Args args);
+    rt::Value SetVAlignment(rt::Args args);
+    rt::Value SetAutoSize(rt::Args args);
+    rt::Value SetMultiLine(rt::Args args);
+};
+
+class TLabel : public XLabel {
+public:
+    using XLabel::XLabel;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex
