@@ -134,17 +134,12 @@ long floorImport(const std::string& dir) {
         std::fclose(f);
     }
     long added = 0;
-    for (const char* name : bench::clockFiles) {
-        bench::forEachLine(in(dir, name), [&](const char* line, size_t n) {
-            char key[25];
-            int badge;
-            if (!bench::punchKey(line, n, key, badge)) return;
-            if (!seen.emplace(key, 24).second) return;
-            records.push_back(' ');
-            records.insert(records.end(), key, key + 24);
-            ++added;
-        });
-    }
+    bench::forEachPunch(dir, [&](const char* key, int) {
+        if (!seen.emplace(key, 24).second) return;
+        records.push_back(' ');
+        records.insert(records.end(), key, key + 24);
+        ++added;
+    });
     FILE* f = std::fopen(out.c_str(), "ab");
     std::fwrite(records.data(), 1, records.size(), f);
     std::fclose(f);

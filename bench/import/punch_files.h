@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 namespace bench {
@@ -48,5 +49,18 @@ inline bool forEachLine(const std::string& path, F&& f) {
 }
 
 inline const char* const clockFiles[] = {"almacen.csv", "oficinas.csv"};
+
+// Calls f(key, badge) for each punch of the clock files in `dir`, in file order, passing over the lines that
+// are not punches and a clock file that is missing.
+template <class F>
+inline void forEachPunch(const std::filesystem::path& dir, F&& f) {
+    for (const char* name : clockFiles) {
+        forEachLine((dir / name).string(), [&](const char* line, size_t n) {
+            char key[25];
+            int badge;
+            if (punchKey(line, n, key, badge)) f(static_cast<const char*>(key), badge);
+        });
+    }
+}
 
 }  // namespace bench

@@ -23,19 +23,14 @@ int main(int argc, char** argv) {
     sqlite3_stmt* insert = nullptr;
     sqlite3_prepare_v2(db, "INSERT OR IGNORE INTO checadas VALUES(?,?,?,?)", -1, &insert, nullptr);
     long added = 0;
-    for (const char* name : bench::clockFiles) {
-        bench::forEachLine((dir / name).string(), [&](const char* line, size_t n) {
-            char key[25];
-            int badge;
-            if (!bench::punchKey(line, n, key, badge)) return;
-            sqlite3_bind_int(insert, 1, badge);
-            sqlite3_bind_text(insert, 2, key + 6, 10, SQLITE_TRANSIENT);
-            sqlite3_bind_text(insert, 3, key + 16, 8, SQLITE_TRANSIENT);
-            sqlite3_bind_text(insert, 4, key, 24, SQLITE_TRANSIENT);
-            if (sqlite3_step(insert) == SQLITE_DONE) added += sqlite3_changes(db);
-            sqlite3_reset(insert);
-        });
-    }
+    bench::forEachPunch(dir, [&](const char* key, int badge) {
+        sqlite3_bind_int(insert, 1, badge);
+        sqlite3_bind_text(insert, 2, key + 6, 10, SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 3, key + 16, 8, SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 4, key, 24, SQLITE_TRANSIENT);
+        if (sqlite3_step(insert) == SQLITE_DONE) added += sqlite3_changes(db);
+        sqlite3_reset(insert);
+    });
     sqlite3_finalize(insert);
     sqlite3_exec(db, "COMMIT;", nullptr, nullptr, nullptr);
     sqlite3_close(db);

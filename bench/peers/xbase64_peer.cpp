@@ -45,26 +45,21 @@ int main(int argc, char** argv) {
     if (dbf.NoOfRecords() > 0 && ix->ReIndex() != XB_NO_ERROR) return 1;
     const short fEmp = dbf.GetFieldNo("EMPLEADO"), fFecha = dbf.GetFieldNo("FECHA"), fHora = dbf.GetFieldNo("HORA");
     long added = 0;
-    for (const char* name : bench::clockFiles) {
-        bench::forEachLine((dir / name).string(), [&](const char* line, size_t n) {
-            char key[25];
-            int badge;
-            if (!bench::punchKey(line, n, key, badge)) return;
-            if (ix->FindKey(key) == XB_FOUND) return;
-            char emp[7], fecha[11], hora[9];
-            std::memcpy(emp, key, 6);
-            emp[6] = 0;
-            std::memcpy(fecha, key + 6, 10);
-            fecha[10] = 0;
-            std::memcpy(hora, key + 16, 8);
-            hora[8] = 0;
-            dbf.BlankRecord();
-            dbf.PutField(fEmp, emp);
-            dbf.PutField(fFecha, fecha);
-            dbf.PutField(fHora, hora);
-            if (dbf.AppendRecord() == XB_NO_ERROR) ++added;
-        });
-    }
+    bench::forEachPunch(dir, [&](const char* key, int) {
+        if (ix->FindKey(key) == XB_FOUND) return;
+        char emp[7], fecha[11], hora[9];
+        std::memcpy(emp, key, 6);
+        emp[6] = 0;
+        std::memcpy(fecha, key + 6, 10);
+        fecha[10] = 0;
+        std::memcpy(hora, key + 16, 8);
+        hora[8] = 0;
+        dbf.BlankRecord();
+        dbf.PutField(fEmp, emp);
+        dbf.PutField(fFecha, fecha);
+        dbf.PutField(fHora, hora);
+        if (dbf.AppendRecord() == XB_NO_ERROR) ++added;
+    });
     dbf.CloseDatabase();
     timer.print(added);
     return 0;
