@@ -69,7 +69,11 @@ class ReordenTest(unittest.TestCase):
         return sorted(name.upper() for name in os.listdir(self.folder))
 
     def snapshot(self):
-        return {name: open(self.path(name), 'rb').read() for name in os.listdir(self.folder)}
+        contents = {}
+        for name in os.listdir(self.folder):
+            with open(self.path(name), 'rb') as f:
+                contents[name] = f.read()
+        return contents
 
     def drive(self, *steps, holding=None):
         """Starts Reorden in the scratch folder and runs the driver's steps; answers the printed values by name,

@@ -16,11 +16,15 @@ std::string withoutAccelerators(std::string text) {
     return text;
 }
 
-bool sameText(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
+std::string lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
 }
+
+bool sameText(const std::string& a, const std::string& b) { return lower(a) == lower(b); }
+
+// Framework controls have window classes of their own ("TButton", "TLabel") built on the system ones.
+bool classLike(HWND window, const char* kind) { return lower(classOf(window)).find(kind) != std::string::npos; }
 
 template <class Found>
 auto pollUntil(milliseconds patience, Found&& found) -> decltype(found()) {
@@ -112,7 +116,7 @@ std::vector<HWND> childrenOf(HWND window) {
 
 HWND findButton(HWND window, const std::string& texts) {
     for (HWND child : childrenOf(window)) {
-        if (!sameText(classOf(child), "Button")) continue;
+        if (!classLike(child, "button")) continue;
         const std::string text = withoutAccelerators(textOf(child));
         size_t start = 0;
         for (;;) {
@@ -126,12 +130,8 @@ HWND findButton(HWND window, const std::string& texts) {
 }
 
 HWND findLabel(HWND window) {
-    for (HWND child : childrenOf(window)) {
-        const std::string cls = classOf(child);
-        if (sameText(cls, "Button") || sameText(cls, "Edit") || sameText(cls, "ListBox") || sameText(cls, "ComboBox"))
-            continue;
-        return child;
-    }
+    for (HWND child : childrenOf(window))
+        if (classLike(child, "label") || classLike(child, "static")) return child;
     return nullptr;
 }
 

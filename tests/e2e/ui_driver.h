@@ -40,10 +40,10 @@ std::string textOf(HWND window);
 std::string classOf(HWND window);
 std::vector<HWND> childrenOf(HWND window);
 
-// A child button whose text, with its '&' accelerator marks removed, equals one of `texts` ('|' between
+// A child button (a window class with "Button" in its name) whose text, with its '&' accelerator marks removed, equals one of `texts` ('|' between
 // alternatives, case-insensitive); null when there is none.
 HWND findButton(HWND window, const std::string& texts);
-// The first child that is a static text (a label): not a button and not an edit or list.
+// The first child that is a label (a window class with "Label" or "Static" in its name).
 HWND findLabel(HWND window);
 
 // Clicks the button without waiting for what the click starts.
