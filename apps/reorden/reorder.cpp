@@ -98,19 +98,19 @@ Result recoverStranded(TableSteps& steps, const std::string& folder) {
 }
 
 std::string messageFor(Outcome outcome, int osCode) {
-    // Short lines: the label has the form's width. Code page 1252: \xE1 a acute, \xF3 o acute.
+    // At most 30 characters: the label has the rest of the form's width. Code page 1252: \xE1 a acute,
+    // \xED i acute, \xF3 o acute.
     switch (outcome) {
     case Outcome::Nothing: return {};
     case Outcome::Reordered: return "Listo! Archivo reordenado.";
-    case Outcome::TempKept: return "Reordenado, pero EMPL.DBF no se borr\xF3.";
+    case Outcome::TempKept: return "Listo. No se borr\xF3 EMPL.DBF.";
     case Outcome::Missing: return "No se encontr\xF3 EMPLEADO.DBF.";
-    case Outcome::HeldOpen: return "EMPLEADO.DBF est\xE1" " en uso. No se reorden\xF3.";
-    case Outcome::TempExists: return "Ya existe EMPL.DBF. No se reorden\xF3.";
-    case Outcome::RenameFailed:
-        return "No se pudo renombrar EMPLEADO.DBF (error " + std::to_string(osCode) + ").";
-    case Outcome::RolledBack: return "Fall\xF3. EMPLEADO.DBF se restaur\xF3.";
-    case Outcome::Stranded: return "Fall\xF3. Los datos est\xE1n en EMPL.DBF.";
-    case Outcome::Recovered: return "EMPLEADO.DBF se restaur\xF3 de EMPL.DBF.";
+    case Outcome::HeldOpen: return "EMPLEADO.DBF est\xE1" " en uso.";
+    case Outcome::TempExists: return "Ya existe EMPL.DBF.";
+    case Outcome::RenameFailed: return "Error " + std::to_string(osCode) + " al renombrar.";
+    case Outcome::RolledBack: return "Fall\xF3. Se restaur\xF3 el archivo.";
+    case Outcome::Stranded: return "Fall\xF3. Datos en EMPL.DBF.";
+    case Outcome::Recovered: return "Se restaur\xF3 EMPLEADO.DBF.";
     case Outcome::NotRecovered: return "Los datos est\xE1n en EMPL.DBF.";
     case Outcome::Leftover: return "Ya existe EMPL.DBF: rev\xEDselo.";
     }

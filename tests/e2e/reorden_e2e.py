@@ -19,11 +19,11 @@ STAFF = [(5, 'CINCO', False), (2, 'DOS', False), (7, 'SIETE', True), (9, 'NUEVE'
 SORTED = [(2, 'DOS'), (5, 'CINCO'), (9, 'NUEVE')]
 
 DONE = 'Listo! Archivo reordenado.'
-HELD_OPEN = 'EMPLEADO.DBF está en uso. No se reordenó.'
-TEMP_EXISTS = 'Ya existe EMPL.DBF. No se reordenó.'
+HELD_OPEN = 'EMPLEADO.DBF está en uso.'
+TEMP_EXISTS = 'Ya existe EMPL.DBF.'
 LEFTOVER = 'Ya existe EMPL.DBF: revíselo.'
-ROLLED_BACK = 'Falló. EMPLEADO.DBF se restauró.'
-RECOVERED = 'EMPLEADO.DBF se restauró de EMPL.DBF.'
+ROLLED_BACK = 'Falló. Se restauró el archivo.'
+RECOVERED = 'Se restauró EMPLEADO.DBF.'
 
 # The error handler's dialog: the error form or, without it, a message box (Abort / Retry / Ignore).
 ERROR_CAPTION = 'Error'

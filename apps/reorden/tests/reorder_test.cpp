@@ -182,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"TableMissing", [](ReorderTest& t) { fs::remove(t.path("EMPLEADO.DBF")); }, Outcome::Missing,
                 "No se encontr\xF3 EMPLEADO.DBF."},
         Refusal{"TempPresent", [](ReorderTest& t) { t.makeTable("empl.dbf", {{1, "OTRA"}}); }, Outcome::TempExists,
-                "Ya existe EMPL.DBF. No se reorden\xF3."},
+                "Ya existe EMPL.DBF."},
         Refusal{"HeldOpenElsewhere",
                 [](ReorderTest& t) {
                     // As Asistencias holds it: a shared open through the engine.
@@ -192,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ASSERT_TRUE(WorkAreas::instance().use(t.path("EMPLEADO.DBF"), o));
                     WorkAreas::instance().select(0);
                 },
-                Outcome::HeldOpen, "EMPLEADO.DBF est\xE1 en uso. No se reorden\xF3."}),
+                Outcome::HeldOpen, "EMPLEADO.DBF est\xE1" " en uso."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Failures of the real engine after the rename: the error handler is asked, and whether it lets the step
@@ -218,7 +218,7 @@ TEST_P(EngineFailureTest, PutsTheOriginalBack) {
     } else {
         Result r = reorder(steps, dir_);
         EXPECT_EQ(r.outcome, Outcome::RolledBack);
-        EXPECT_EQ(r.message, "Fall\xF3. EMPLEADO.DBF se restaur\xF3.");
+        EXPECT_EQ(r.message, "Fall\xF3. Se restaur\xF3 el archivo.");
     }
     EXPECT_FALSE(errors.empty()) << "the failure went to the error handler";
     EXPECT_EQ(files(), Files{"EMPLEADO.DBF"});
@@ -326,7 +326,7 @@ TEST_F(ReorderTest, ASortedTableWhoseTempCannotBeErasedSaysSo) {
     makeTable("EMPLEADO.DBF", kStaff);
     Result r = reorder(keep, dir_);
     EXPECT_EQ(r.outcome, Outcome::TempKept);
-    EXPECT_EQ(r.message, "Reordenado, pero EMPL.DBF no se borr\xF3.");
+    EXPECT_EQ(r.message, "Listo. No se borr\xF3 EMPL.DBF.");
     EXPECT_EQ(files(), (Files{"EMPL.DBF", "EMPLEADO.DBF"}));
     EXPECT_EQ(liveRecords("EMPLEADO.DBF"), kSorted);
 }
@@ -343,7 +343,7 @@ TEST_F(ReorderTest, APartialTableThatCannotBeRemovedLeavesTheDataInEmplAndSaysSo
     makeTable("EMPLEADO.DBF", kStaff);
     Result r = reorder(stuck, dir_);
     EXPECT_EQ(r.outcome, Outcome::Stranded);
-    EXPECT_EQ(r.message, "Fall\xF3. Los datos est\xE1n en EMPL.DBF.");
+    EXPECT_EQ(r.message, "Fall\xF3. Datos en EMPL.DBF.");
     EXPECT_EQ(liveRecords("EMPL.DBF"), kLive);
 
     // The next start cannot put it back over the partial table: it tells instead and touches nothing.
@@ -357,7 +357,7 @@ TEST_F(ReorderTest, StartUpPutsAStrandedEmplBack) {
     makeTable("EMPL.DBF", kStaff);
     Result r = recoverStranded(steps, dir_);
     EXPECT_EQ(r.outcome, Outcome::Recovered);
-    EXPECT_EQ(r.message, "EMPLEADO.DBF se restaur\xF3 de EMPL.DBF.");
+    EXPECT_EQ(r.message, "Se restaur\xF3 EMPLEADO.DBF.");
     EXPECT_EQ(files(), Files{"EMPLEADO.DBF"});
     EXPECT_EQ(liveRecords("EMPLEADO.DBF"), kLive);
 
@@ -381,8 +381,10 @@ TEST_F(ReorderTest, AStrandedEmplHeldOpenIsReportedNotMoved) {
     EXPECT_EQ(files(), Files{"EMPL.DBF"});
 }
 
-TEST(ReorderMessages, AnOtherRenameFailureNamesTheCode) {
-    EXPECT_EQ(messageFor(Outcome::RenameFailed, 5), "No se pudo renombrar EMPLEADO.DBF (error 5).");
+TEST(ReorderMessages, FitTheLabelAndAnOtherRenameFailureNamesTheCode) {
+    for (int o = static_cast<int>(Outcome::Nothing); o <= static_cast<int>(Outcome::Leftover); ++o)
+        EXPECT_LE(messageFor(static_cast<Outcome>(o), 1234).size(), 30u) << messageFor(static_cast<Outcome>(o));
+    EXPECT_EQ(messageFor(Outcome::RenameFailed, 5), "Error 5 al renombrar.");
 }
 
 }  // namespace
