@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/paint/tests/memory_canvas.h"
+#include "framework/core/paint/tests/test_bitmaps.h"
+#include "tests/support/memory_canvas.h"
 #include "framework/graphics/bitmap_draw/bitmap_draw.h"
 #include "runtime/core/class_builder.h"
 #include "runtime/core/runtime.h"
