@@ -1,0 +1,141 @@
+// XForm: a top-level window, an MDI frame or an MDI child. Every form of a program derives from TForm and
+// builds itself in CreateForm (properties, Create, then its controls and components with the form as owner).
+// The form owns its components (ended in reverse order of creation), its keyboard shortcuts, default and
+// cancel buttons and pop-up menu, and turns a close request into OnClose and the modal result. TForm is its
+// user class. Windows only; the rules that need no window are in form_rules.h, form_state.h, form_styles.h and
+// shortcut_table.h.
+//
+// Menus and the status bar are reached by name: a menu answers DoAction(nId) -> logical, FindItem(nId),
+// RequestState and Handle; a menu item answers cMessage, DrawItem and MeasureItem; a status bar answers
+// Resize, lSimple and cSimpleText.
+#pragma once
+
+#include "framework/core/form/form_rules.h"
+#include "framework/core/form/shortcut_table.h"
+#include "framework/core/scrolling/scrolling_win_control.h"
+
+namespace vorpex {
+
+inline constexpr int mrNONE = 0, mrOK = 1, mrCANCEL = 2, mrABORT = 3, mrRETRY = 4, mrIGNORE = 5, mrYES = 6,
+                     mrNO = 7, mrCLOSE = 8, mrHELP = 9, mrTRYAGAIN = 10, mrCONTINUE = 11, mrALL = -1,
+                     mrNOTOALL = -2, mrYESTOALL = -3;
+inline constexpr int ftNORMAL = 0, ftMDIFRAME = 1, ftMDICHILD = 2;
+inline constexpr int smNORMAL = 1, smMAXIMIZE = 3, smMINIMIZE = 6;
+
+class XForm : public TScrollingWinControl {
+public:
+    using TScrollingWinControl::TScrollingWinControl;
+    static const rt::Class& classRecord();
+
+    static inline const EventRef OnInitialize{"OnInitialize"}, OnClose{"OnClose"}, OnActivate{"OnActivate"},
+        OnDeactivate{"OnDeactivate"}, OnSize{"OnSize"}, OnMove{"OnMove"}, OnChangeFocus{"OnChangeFocus"},
+        OnMenuSelect{"OnMenuSelect"}, OnHelp{"OnHelp"}, OnHelpClick{"OnHelpClick"};
+
+    int nFormType() const { return field(kFormType).asInt(); }
+    int64_t nModalResult() const { return field(kModalResult).asInteger(); }
+    bool lActive() const { return field(kActive).asLogical(); }
+    rt::Value aComponents() const { return field(kComponents); }
+    const ShortcutTable& shortcuts() const { return shortcuts_; }
+    // A form the application does not list: never the main form, never disabled by modal runs (the log
+    // window). Set before Create.
+    void setListed(bool listed) { listed_ = listed; }
+
+    // ---- building and closing
+    rt::Value New(rt::Args args) override;     // ([oParent]) -> Self, after CreateForm(.T.) and OnInitialize
+    rt::Value Create(rt::Args args) override;  // ([oParent]) -> Self
+    rt::Value CreateForm(rt::Args args);       // (lCreate): the program's form fills it
+    rt::Value Show(rt::Args args);             // ([nShowMode], [lCentered])
+    rt::Value ShowModal(rt::Args args);        // ([nShowMode], [lCentered]) -> nModalResult
+    rt::Value Close(rt::Args args);            // ([nReason]) -> gone or hidden
+    rt::Value Free(rt::Args args) override;
+    rt::Value Restore(rt::Args args);
+    rt::Value Maximize(rt::Args args);
+    rt::Value Minimize(rt::Args args);
+    rt::Value SetFocus(rt::Args args);
+    rt::Value SaveState(rt::Args args);
+    rt::Value RestoreState(rt::Args args);  // (cState, [lNoShow])
+    rt::Value Scale(rt::Args args);
+    rt::Value CreateMDIClient(rt::Args args);
+    rt::Value SetBorderStyle(rt::Args args);
+    rt::Value SetIcon(rt::Args args);  // ([xIcon], [lParentIcon])
+    rt::Value GetIcon(rt::Args args);
+    rt::Value SetMinSize(rt::Args args);
+    rt::Value SetMaxSize(rt::Args args);
+    rt::Value SetMaxPos(rt::Args args);
+    rt::Value InsertComponent(rt::Args args);
+    rt::Value RemoveComponent(rt::Args args);
+    rt::Value SetMDIMenu(rt::Args args);
+    rt::Value GetNewID(rt::Args args);
+    rt::Value AddShortCut(rt::Args args);  // (oCtl, [aKeys])
+    rt::Value DelShortCut(rt::Args args);  // (oCtl)
+    rt::Value Help(rt::Args args);         // (oControl, HelpId, nX, nY) -> 0
+    rt::Value FormOfForm(rt::Args args);   // GetForm: a form is its own
+
+    // ---- window messages
+    rt::Value WMCreate(rt::Args args);
+    rt::Value WMClose(rt::Args args);
+    rt::Value WMNCDestroy(rt::Args args);
+    rt::Value WMKeyDown(rt::Args args);
+    rt::Value WMKeyUp(rt::Args args);
+    rt::Value WMChar(rt::Args args);
+    rt::Value WMSysChar(rt::Args args);
+    rt::Value WMSize(rt::Args args);
+    rt::Value WMShowWindow(rt::Args args);
+    rt::Value WMMove(rt::Args args);
+    rt::Value WMGetMinMaxInfo(rt::Args args);
+    rt::Value WMSetFocus(rt::Args args) override;
+    rt::Value WMActivate(rt::Args args);
+    rt::Value WMNCActivate(rt::Args args);
+    rt::Value WMChildActivate(rt::Args args);
+    rt::Value WMWindowPosChanging(rt::Args args);
+    rt::Value WMInitMenu(rt::Args args);
+    rt::Value WMMenuSelect(rt::Args args);
+    rt::Value WMCommand(rt::Args args);
+    rt::Value WMSysCommand(rt::Args args);
+    rt::Value WMDrawItem(rt::Args args);
+    rt::Value WMMeasureItem(rt::Args args);
+
+private:
+    friend struct FormLayout;
+    static inline int kParentIcon = -1, kIcon = -1, kAppWindow = -1,
+                      kModal = -1, kCentered = -1, kShowMode = -1, kFormType = -1, kSysMenu = -1, kCloseBox = -1,
+                      kMinimizeBox = -1, kMaximizeBox = -1, kHelpIcon = -1, kHideOnClose = -1,
+                      kDirectShortCuts = -1, kMinWidth = -1, kMinHeight = -1, kMaxWidth = -1, kMaxHeight = -1,
+                      kMaxPosX = -1, kMaxPosY = -1, kMsgAuto = -1, kLastId = -1, kMDIMenu = -1,
+                      kComponents = -1, kMsgBar = -1, kActive = -1, kModalResult = -1, kMdiClient = -1,
+                      kPrevWnd = -1, kPopup = -1, kDefaultButton = -1, kCancelButton = -1;
+
+    rt::Value SetCenteredProperty(rt::Args args);
+    rt::Value SetParentIconProperty(rt::Args args);
+    rt::Value ShortcutsArray(rt::Args args);
+
+    void applyBorderStyle();
+    void applyCreationStyles();
+    intptr_t parentWindow();
+    void afterWindowCreated();
+    void trimSystemMenu(bool dialogStyle);
+    bool askOnClose(const rt::Value& form);
+    bool usableButton(const rt::Value& button) const;
+    rt::Value menuForCommand();
+    rt::Value findMenuItem(int64_t id);
+    bool isMdiChild() const { return nFormType() == ftMDICHILD; }
+    rt::Value mdiClientOfParent();
+
+    ShortcutTable shortcuts_;
+    MenuStatusMemory menuStatus_;
+    bool listed_ = true;
+    bool closeRefused_ = false;  // the last WM_CLOSE was refused by OnClose
+    bool formScaled_ = false;  // bounds and the requested client size are design units until the first window
+    rt::Value requestedWidth_, requestedHeight_;
+};
+
+class TForm : public XForm {
+public:
+    using XForm::XForm;
+    static const rt::Class& classRecord();
+};
+
+// Registers TScrollingWinControl, TForm and TMDIClient. Safe to call more than once.
+void registerForms();
+
+}  // namespace vorpex
