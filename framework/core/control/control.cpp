@@ -558,7 +558,7 @@ Value XControl::Scale(rt::Args args) {
 namespace {
 
 // Converts the point held by the two by-reference arguments.
-Value convertPoint(rt::Args args, HWND window, BOOL (*convert)(HWND, LPPOINT)) {
+Value convertPoint(rt::Args args, HWND window, BOOL(WINAPI* convert)(HWND, LPPOINT)) {
     POINT p{static_cast<LONG>(rt::arg(args, 0).asInteger()), static_cast<LONG>(rt::arg(args, 1).asInteger())};
     if (window) convert(window, &p);
     if (args.size() > 0) args[0].assign(number(p.x));
