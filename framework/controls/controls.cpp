@@ -2,6 +2,7 @@
 
 #include "framework/controls/button/button.h"
 #include "framework/controls/edit/memo.h"
+#include "framework/controls/error_form/error_form.h"
 #include "framework/controls/label/label.h"
 
 namespace vorpex {
@@ -11,6 +12,9 @@ void registerStandardControls() {
     TButton::classRecord();
     TEdit::classRecord();
     TMemo::classRecord();
+    TErrorForm::classRecord();
+    // Run-time errors are shown on the error form from now on.
+    setErrorPresenter(showErrorForm);
 }
 
 }  // namespace vorpex

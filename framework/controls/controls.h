@@ -1,5 +1,5 @@
-// The standard controls' start-up: TLabel, TButton, TEdit and TMemo become callable by name. Safe to call
-// more than once.
+// The standard controls' start-up: TLabel, TButton, TEdit, TMemo and TErrorForm become callable by name, and
+// the error handler shows its errors on the error form. Safe to call more than once.
 #pragma once
 
 namespace vorpex {
