@@ -70,7 +70,7 @@ void registerCursorFunctions() {
 
     registerCallable("LOADCURSOR", [](Args a) -> Value {
         const Name name = nameArg(a, 1);
-        return name.valid ? handleValue(LoadCursorA(handleOf<HINSTANCE>(a, 0), name.get())) : Value(0);
+        return name.valid ? handleValue(win::loadFrameworkCursor(handleOf<HINSTANCE>(a, 0), name.get())) : Value(0);
     });
     registerCallable("LOADCURSORFROMFILE", [](Args a) -> Value {
         const std::string* file = textArg(a, 0);

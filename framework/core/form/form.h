@@ -10,6 +10,7 @@
 // Resize, lSimple and cSimpleText.
 #pragma once
 
+#include "framework/core/form/form_registry.h"
 #include "framework/core/form/form_rules.h"
 #include "framework/core/form/shortcut_table.h"
 #include "framework/core/scrolling/scrolling_win_control.h"
@@ -134,8 +135,5 @@ public:
     using XForm::XForm;
     static const rt::Class& classRecord();
 };
-
-// Registers TScrollingWinControl, TForm and TMDIClient. Safe to call more than once.
-void registerForms();
 
 }  // namespace vorpex

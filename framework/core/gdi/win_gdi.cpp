@@ -1,6 +1,7 @@
 #include "framework/core/gdi/win_gdi.h"
 
 #include "framework/core/gdi/color.h"
+#include "framework/core/debug/cursor_loader.h"
 #include "framework/core/gdi/message_box.h"
 #include "framework/core/native/win_window.h"
 
@@ -56,7 +57,7 @@ HANDLE loadImage(LPCSTR name, UINT type, int cx, int cy, UINT flags) {
 
 HCURSOR loadCursor(LPCSTR name) {
     for (HINSTANCE module : resourceModules())
-        if (HCURSOR h = LoadCursorA(module, name)) return h;
+        if (HCURSOR h = loadFrameworkCursor(module, name)) return h;
     return nullptr;
 }
 

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/core/debug/debug_functions.h"
+#include "framework/core/form/form_registry.h"
 #include "framework/core/gdi/gdi_functions.h"
 #include "framework/core/native/native_functions.h"
 #include "framework/core/object/object_functions.h"
@@ -10,6 +12,7 @@
 #include "framework/core/startup/run_program.h"
 #include "framework/core/startup/startup_platform.h"
 #include "framework/core/texts/texts.h"
+#include "framework/core/timer/services.h"
 #include "runtime/lib/library.h"
 #include "runtime/rdd/ntx/order_functions.h"
 #include "runtime/rdd/table_functions.h"
@@ -36,6 +39,9 @@ void wireCore() {
     registerStartupFunctions();
     registerNativeFunctions();
     registerGdiFunctions();
+    registerDebugFunctions();
+    registerServiceClasses();
+    registerForms();
     texts::setTextModules(programModules);
     platform::wireServices(programModules);
 }

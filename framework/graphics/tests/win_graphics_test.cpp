@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "framework/core/debug/cursor_loader.h"
 #include "framework/core/screen/screen.h"
 #include "framework/graphics/brush/brush.h"
 #include "framework/graphics/cursor/cursor.h"
@@ -108,7 +109,7 @@ TEST_F(WinGraphicsTest, CachedCursorsLoadOnceAndAnswerThePreviousCursor) {
     const Value previous = wait({});
     EXPECT_EQ(reinterpret_cast<HCURSOR>(previous.asInteger()), LoadCursorA(nullptr, IDC_WAIT));
     EXPECT_NE((*rt::findFunction("CURSORDRAGYES"))({}).asInteger(), 0);
-    EXPECT_EQ(GetCursor(), LoadCursorA(GetModuleHandleA(nullptr), "VP_CUR_DRAG"));
+    EXPECT_EQ(GetCursor(), win::loadFrameworkCursor(GetModuleHandleA(nullptr), "VP_CUR_DRAG"));
 
     SetCursorPos(40, 50);
     auto x = std::make_shared<Value>(), y = std::make_shared<Value>();

@@ -1,0 +1,7 @@
+#include "framework/core/form/form_registry.h"
+
+namespace vorpex {
+
+void registerForms() {}
+
+}  // namespace vorpex
