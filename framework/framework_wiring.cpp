@@ -1,5 +1,7 @@
 #include "framework/framework_wiring.h"
 
+#include "framework/controls/controls.h"
+#include "framework/core/error/error_system.h"
 #include "framework/core/startup/core_wiring.h"
 #include "framework/graphics/graphics.h"
 #include "framework/print/printer_cache/printer_info_cache.h"
@@ -10,6 +12,8 @@ void wireFramework() {
     wireCore();
     registerGraphics();
     print::registerPrinterFunctions();
+    registerStandardControls();
+    installErrorSystem();
 }
 
 }  // namespace vorpex
