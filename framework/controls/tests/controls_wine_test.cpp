@@ -156,6 +156,31 @@ TEST_F(StandardControls, CancelDefaultAndTheirForm) {
     EXPECT_TRUE(rt::send(form, "oDefaultButton").sameAs(other));
 }
 
+TEST_F(StandardControls, CancelPressSlidOffGivesTheFocusBackToARefusingEdit) {
+    rt::send(form, "Show");
+    SetForegroundWindow(hwndOf(form));
+    pump();
+    int exits = 0, clicks = 0;
+    Value edit = make(TEdit::classRecord(), 10, 50, 200, 22, [&](const Value& e) {
+        rt::send(e, "_OnExit", {counter(exits, false)});
+    });
+    Value cancel = make(TButton::classRecord(), 10, 10, 80, 25, [&](const Value& b) {
+        rt::send(b, "_lCancel", {true});
+        rt::send(b, "_OnClick", {counter(clicks)});
+    });
+    rt::send(edit, "SetFocus");
+    pump();
+    ASSERT_EQ(GetFocus(), hwndOf(edit));
+    msg(cancel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetFocus(), hwndOf(cancel));  // taken without asking the edit
+    EXPECT_EQ(exits, 0);
+    msg(cancel, WM_LBUTTONUP, 0, MAKELPARAM(200, 5));
+    pump();
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(GetFocus(), hwndOf(edit));
+}
+
 TEST_F(StandardControls, ImagesAndPushedState) {
     Value button = make(TButton::classRecord(), 10, 10, 80, 25);
     HDC screen = GetDC(nullptr);
