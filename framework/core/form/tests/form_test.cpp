@@ -281,3 +281,25 @@ TEST_F(FormTest, SizeLimitsReachTheSystem) {
 
 }  // namespace
 }  // namespace vorpex::testing
+
+namespace vorpex::testing {
+namespace {
+
+TEST_F(FormTest, ScalingSizesTheFormButLeavesTheDefaultPositionAlone) {
+    rt::send(app(), "SetScale", {125});
+    ASSERT_EQ(rt::send(app(), "nScale").asInteger(), 125);
+    Value form = rt::send(Value(TForm::classRecord().instantiate()), "New");
+    rt::send(form, "_nWidth", {200});
+    rt::send(form, "_nHeight", {120});
+    rt::send(form, "Create");  // left and top stay the system's default position
+    RECT r;
+    GetWindowRect(hwndOf(form), &r);
+    EXPECT_EQ(r.right - r.left, 250);
+    EXPECT_EQ(r.bottom - r.top, 150);
+    EXPECT_GE(r.left, -100);  // a scaled 0x80000000 would be far off any screen
+    EXPECT_LT(r.left, 2000);
+    rt::send(app(), "SetScale", {100});
+}
+
+}  // namespace
+}  // namespace vorpex::testing
