@@ -1,5 +1,10 @@
 #include "rdd_table_steps.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
 #include "runtime/core/settings.h"
 #include "runtime/rdd/commands.h"
 #include "runtime/rdd/failure.h"
@@ -13,11 +18,30 @@ namespace {
 
 rt::rdd::WorkAreas& areas() { return rt::rdd::WorkAreas::instance(); }
 
+bool sameName(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+        return std::toupper(x) == std::toupper(y);
+    });
+}
+
 }  // namespace
 
 bool RddTableSteps::exists(const std::string& path) { return rt::rdd::fileExistsCmd(path); }
 
-std::string RddTableSteps::resolve(const std::string& path) { return rt::rdd::resolveCase(path); }
+// The folder's own spelling on every platform (Windows would take any spelling): the rewritten table then
+// keeps the name the original had, instead of appearing beside it as a second file on a case-sensitive disk.
+std::string RddTableSteps::resolve(const std::string& path) {
+    namespace fs = std::filesystem;
+    const size_t slash = path.find_last_of("/\\");
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string found = it->path().filename().string();
+        if (sameName(found, name)) return slash == std::string::npos ? found : path.substr(0, slash + 1) + found;
+    }
+    return path;
+}
 
 int RddTableSteps::rename(const std::string& from, const std::string& to) {
     return rt::rdd::fileRename(from, to) == 0 ? 0 : rt::rdd::lastFileError();
@@ -61,7 +85,7 @@ int64_t RddTableSteps::storedCount(const std::string& path) {
     options.shared = true;
     options.readOnly = true;
     try {
-        return rt::rdd::Table::open(resolve(path), options)->recCount();
+        return rt::rdd::Table::open(rt::rdd::resolveCase(path), options)->recCount();
     } catch (const rt::rdd::Failure&) {
         return -1;
     }

@@ -107,7 +107,7 @@ class ReordenTest(unittest.TestCase):
         seen = self.drive('label', 'click', 'Reordenar', 'label', 'click', 'Salir', 'exit')
         self.assertEqual(seen['label'], ['', DONE])
         self.assertEqual(seen['exit'], ['0'], '"Salir" ends the program with exit code 0')
-        self.assertEqual(self.files(), ['EMPLEADO.DBF'])
+        self.assertEqual(os.listdir(self.folder), ['empleado.dbf'], 'one table, spelled as before')
         self.assertEqual(read_table(self.table()), (SORTED, 3))
 
         seen = self.drive('click', 'Reordenar', 'label', 'click', 'Salir', 'exit')

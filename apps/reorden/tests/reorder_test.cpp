@@ -102,14 +102,18 @@ public:
         return s.str();
     }
 
-    // The folder's file names upper-cased, sorted: the files as Windows would see them.
-    std::vector<std::string> files() const {
+    // The folder's file names as spelled on disk, sorted.
+    std::vector<std::string> spelledFiles() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir_)) {
-            std::string n = entry.path().filename().string();
+        for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    // The same upper-cased: the files as Windows tells them apart.
+    std::vector<std::string> files() const {
+        std::vector<std::string> names = spelledFiles();
+        for (std::string& n : names)
             std::transform(n.begin(), n.end(), n.begin(), [](unsigned char c) { return std::toupper(c); });
-            names.push_back(n);
-        }
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -130,15 +134,15 @@ TEST_F(ReorderTest, SortsOnNumeroDropsDeletedAndKeepsTheFileNameAsSpelled) {
     EXPECT_EQ(r.outcome, Outcome::Reordered);
     EXPECT_EQ(r.message, "Listo! Archivo reordenado.");
     EXPECT_TRUE(errors.empty());
-    // One table, under the one name: no EMPL.DBF, no second "EMPLEADO.dbf" beside "empleado.dbf".
-    EXPECT_EQ(files(), Files{"EMPLEADO.DBF"});
-    EXPECT_EQ(liveRecords(fs::path(steps.resolve(path("EMPLEADO.DBF"))).filename().string()), kSorted);
-    EXPECT_EQ(rt::rdd::Table::open(steps.resolve(path("EMPLEADO.DBF")), {})->recCount(), kSorted.size());
+    // One table, under the name as it was spelled: no EMPL.DBF, no "EMPLEADO.DBF" beside "empleado.dbf".
+    EXPECT_EQ(spelledFiles(), Files{"empleado.dbf"});
+    EXPECT_EQ(liveRecords("empleado.dbf"), kSorted);
+    EXPECT_EQ(rt::rdd::Table::open(path("empleado.dbf"), {})->recCount(), kSorted.size());
 
     // A second run leaves the same records (equal numbers keep their order).
     EXPECT_EQ(reorder(steps, dir_).outcome, Outcome::Reordered);
-    EXPECT_EQ(files(), Files{"EMPLEADO.DBF"});
-    EXPECT_EQ(liveRecords(fs::path(steps.resolve(path("EMPLEADO.DBF"))).filename().string()), kSorted);
+    EXPECT_EQ(spelledFiles(), Files{"empleado.dbf"});
+    EXPECT_EQ(liveRecords("empleado.dbf"), kSorted);
     EXPECT_EQ(WorkAreas::instance().current(), nullptr) << "the reorder leaves no table open";
 }
 
