@@ -33,8 +33,8 @@ QUIT = 'Quit|Abort|Salir|Anular'
 ARGS = None
 
 
-def write_table(path, rows, spec=EMPLOYEE):
-    table = dbf.Table(path, spec, dbf_type='db3')
+def write_table(path, rows, layout=EMPLOYEE):
+    table = dbf.Table(path, layout, dbf_type='db3')
     table.open(dbf.READ_WRITE)
     for number, name, deleted in rows:
         table.append((number, name, ' '))
@@ -112,7 +112,7 @@ class ReordenTest(unittest.TestCase):
 
         seen = self.drive('click', 'Reordenar', 'label', 'click', 'Salir', 'exit')
         self.assertEqual(seen['label'], [DONE])
-        self.assertEqual(self.files(), ['EMPLEADO.DBF'])
+        self.assertEqual(os.listdir(self.folder), ['empleado.dbf'])
         self.assertEqual(read_table(self.table()), (SORTED, 3))
 
     def test_a_table_held_open_by_another_program_is_left_alone(self):
@@ -132,8 +132,8 @@ class ReordenTest(unittest.TestCase):
 
     def test_a_failed_sort_let_pass_by_the_error_handler_puts_the_original_back(self):
         # No NUMERO field: the sort fails after the rename, pack and open have succeeded.
-        spec = EMPLOYEE.replace('NUMERO', 'NUM')
-        write_table(self.path('empleado.dbf'), STAFF, spec)
+        layout = EMPLOYEE.replace('NUMERO', 'NUM')
+        write_table(self.path('empleado.dbf'), STAFF, layout)
         original = read_table(self.path('empleado.dbf'))[0]
         seen = self.drive('click', 'Reordenar', 'answer', ERROR_CAPTION, IGNORE, 'label', 'click', 'Salir', 'exit')
         self.assertEqual(seen['label'], [ROLLED_BACK])
@@ -143,8 +143,8 @@ class ReordenTest(unittest.TestCase):
         self.assertEqual(read_table(self.table())[0], original)
 
     def test_quitting_from_a_failed_sort_still_puts_the_original_back(self):
-        spec = EMPLOYEE.replace('NUMERO', 'NUM')
-        write_table(self.path('empleado.dbf'), STAFF, spec)
+        layout = EMPLOYEE.replace('NUMERO', 'NUM')
+        write_table(self.path('empleado.dbf'), STAFF, layout)
         original = read_table(self.path('empleado.dbf'))[0]
         seen = self.drive('click', 'Reordenar', 'answer', ERROR_CAPTION, QUIT, 'exit')
         self.assertEqual(len(seen['exit']), 1, 'the program ended')
