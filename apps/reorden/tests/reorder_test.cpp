@@ -204,6 +204,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct EngineFailure {
     const char* name;
     std::function<void(ReorderTest&)> arrange;
+    std::vector<std::string> files = {"EMPLEADO.DBF"};
 };
 
 void PrintTo(const EngineFailure& f, std::ostream* out) { *out << f.name; }
@@ -225,7 +226,7 @@ TEST_P(EngineFailureTest, PutsTheOriginalBack) {
         EXPECT_EQ(r.message, "Fall\xF3. Se restaur\xF3 el archivo.");
     }
     EXPECT_FALSE(errors.empty()) << "the failure went to the error handler";
-    EXPECT_EQ(files(), Files{"EMPLEADO.DBF"});
+    EXPECT_EQ(files(), failure.files);
     if (std::string(failure.name) == "OpenFails") {
         EXPECT_EQ(bytes("EMPLEADO.DBF"), original);
     } else {
@@ -250,7 +251,14 @@ INSTANTIATE_TEST_SUITE_P(
                           [](ReorderTest& t) {
                               t.makeTable("EMPLEADO.DBF", kStaff,
                                           {{"NUM", 'N', 4, 0}, {"NOMBRE", 'C', 40, 0}, {"BAJA", 'C', 1, 0}});
-                          }}),
+                          }},
+            // Only the .DBF is renamed: a table with memos cannot open as EMPL without EMPL.DBT.
+            EngineFailure{"MemoTableFailsToOpen",
+                          [](ReorderTest& t) {
+                              t.makeTable("EMPLEADO.DBF", kStaff,
+                                          {{"NUMERO", 'N', 4, 0}, {"NOMBRE", 'C', 40, 0}, {"NOTA", 'M', 10, 0}});
+                          },
+                          {"EMPLEADO.DBF", "EMPLEADO.DBT"}}),
         ::testing::Values(rt::ErrorAction::Default, rt::ErrorAction::Break)),
     [](const auto& info) {
         return std::string(std::get<0>(info.param).name) +
