@@ -22,6 +22,20 @@ endif()
 
 add_compile_options(-Wall -Wextra)
 
+# The native test build runs under AddressSanitizer and UndefinedBehaviorSanitizer: the platform-neutral
+# engine (tables, indexes, expressions) reads untrusted files, and these catch what a passing test hides.
+# Benchmarks and fuzz targets pick their own instrumentation.
+if(NOT VORPEX_WINDOWS AND NOT VORPEX_BENCH AND NOT VORPEX_FUZZ)
+  set(vorpex_sanitize_default ON)
+else()
+  set(vorpex_sanitize_default OFF)
+endif()
+option(VORPEX_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" ${vorpex_sanitize_default})
+if(VORPEX_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(VORPEX_WINDOWS)
   # Windows 7 API level. UNICODE stays undefined: the programs use the ANSI
   # entry points and work in code page 1252.

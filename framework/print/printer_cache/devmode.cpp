@@ -1,5 +1,6 @@
 #include "framework/print/printer_cache/devmode.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vorpex::print {
@@ -56,17 +57,22 @@ DevMode DevMode::blank(uint16_t size, uint16_t driverExtra) {
     return m;
 }
 
+// A record too short to hold dmFields lists nothing and takes no bits.
 uint32_t DevMode::fields() const {
+    if (bytes_.size() < dm::kFields + 4) return 0;
     uint32_t f;
     std::memcpy(&f, bytes_.data() + dm::kFields, 4);
     return f;
 }
 
-void DevMode::setFields(uint32_t f) { std::memcpy(bytes_.data() + dm::kFields, &f, 4); }
+void DevMode::setFields(uint32_t f) {
+    if (bytes_.size() < dm::kFields + 4) return;
+    std::memcpy(bytes_.data() + dm::kFields, &f, 4);
+}
 
 std::string DevMode::deviceName() const {
     const char* p = reinterpret_cast<const char*>(bytes_.data());
-    return std::string(p, strnlen(p, 32));
+    return std::string(p, strnlen(p, std::min<size_t>(32, bytes_.size())));
 }
 
 int16_t DevMode::readShort(size_t offset) const {
