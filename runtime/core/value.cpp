@@ -65,17 +65,8 @@ void Value::assign(const Value& v) const {
     }
 }
 
-Type Value::type() const {
+Type Value::indirectType() const {
     switch (v_.index()) {
-        case 0: return Type::Nil;
-        case 1: return Type::Logical;
-        case 2: return Type::Number;
-        case 3: return Type::String;
-        case 4: return Type::Date;
-        case 5: return Type::Array;
-        case 6: return Type::Object;
-        case 7: return Type::Block;
-        case 8: return Type::Pointer;
         case 9: return std::get<WeakObject>(v_).ref.expired() ? Type::Nil : Type::Object;
         default: return deref().type();
     }

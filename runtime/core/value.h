@@ -87,7 +87,12 @@ public:
     // A by-reference cell; reads and writes go through to the shared variable.
     static Value reference(RefCell cell);
 
-    Type type() const;
+    // The first nine alternatives are the types themselves, in order; only weak and by-reference values
+    // need the out-of-line look.
+    Type type() const {
+        const size_t i = v_.index();
+        return i <= static_cast<size_t>(Type::Pointer) ? static_cast<Type>(i) : indirectType();
+    }
     bool isNil() const { return type() == Type::Nil; }
     bool isLogical() const { return type() == Type::Logical; }
     bool isNumber() const { return type() == Type::Number; }
@@ -130,8 +135,11 @@ private:
     struct WeakObject {
         std::weak_ptr<Object> ref;
     };
+    Type indirectType() const;
     using Storage = std::variant<std::monostate, bool, Number, std::string, Date, ArrayPtr, ObjectPtr, BlockPtr,
                                  Pointer, WeakObject, RefCell>;
+    static_assert(std::is_same_v<std::variant_alternative_t<static_cast<size_t>(Type::Pointer), Storage>, Pointer>,
+                  "type() reads the first alternatives as the Type values");
     Storage v_;
 };
 

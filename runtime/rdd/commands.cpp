@@ -91,6 +91,50 @@ private:
     bool any_ = false;
 };
 
+// The numeric value of a stored N field; blank or unreadable text sorts as zero, as the field reads.
+double storedNumber(const char* p, size_t length) {
+    std::string_view s(p, length);
+    size_t a = s.find_first_not_of(' ');
+    if (a == std::string_view::npos) return 0;
+    double d = 0;
+    std::from_chars(s.data() + a, s.data() + s.size(), d);
+    return d;
+}
+
+// Record numbers (0-based) in ascending key order; equal keys keep their table order, so sorting twice gives
+// the same table.
+std::vector<uint32_t> sortedOrder(const std::vector<char>& records, uint32_t len, const Field& key) {
+    const size_t count = records.size() / len;
+    const char* base = records.data() + key.offset;
+    std::vector<uint32_t> order(count);
+    if (key.type == 'N' && key.decimals == 0 && key.length <= 9) {
+        // Whole numbers of up to nine digits: key and record number packed in one integer sort fastest, and
+        // the record number in the low half keeps equal keys in table order.
+        std::vector<uint64_t> packed(count);
+        for (uint32_t i = 0; i < count; ++i) {
+            const int64_t k = static_cast<int64_t>(storedNumber(base + static_cast<size_t>(i) * len, key.length));
+            packed[i] = static_cast<uint64_t>(k + 1'000'000'000) << 32 | i;
+        }
+        std::sort(packed.begin(), packed.end());
+        for (size_t i = 0; i < count; ++i) order[i] = static_cast<uint32_t>(packed[i]);
+        return order;
+    }
+    if (key.type == 'N') {
+        std::vector<std::pair<double, uint32_t>> keyed(count);
+        for (uint32_t i = 0; i < count; ++i) keyed[i] = {storedNumber(base + static_cast<size_t>(i) * len, key.length), i};
+        std::sort(keyed.begin(), keyed.end());
+        for (size_t i = 0; i < count; ++i) order[i] = keyed[i].second;
+        return order;
+    }
+    // Character, date ("yyyymmdd", blank first) and logical fields order by their stored bytes.
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+        int c = std::memcmp(base + static_cast<size_t>(a) * len, base + static_cast<size_t>(b) * len, key.length);
+        return c < 0 || (c == 0 && a < b);
+    });
+    return order;
+}
+
 bool appendImage(WorkArea& area, const char* image) {
     if (!area.append(false)) return false;
     return withErrorHandler(
@@ -167,6 +211,7 @@ bool sortTo(WorkArea& area, const std::string& target, const std::string& field)
                 if (src.fields()[i].type == 'M') memoFields.push_back(i);
 
             std::vector<char> records;
+            records.reserve(static_cast<size_t>(src.recCount()) * len);
             std::vector<std::vector<std::string>> memos;
             area.goTop();
             while (!area.eof()) {
@@ -177,22 +222,8 @@ bool sortTo(WorkArea& area, const std::string& target, const std::string& field)
                 }
                 area.skip(1);
             }
-            const size_t count = records.size() / len;
-            const Field& key = src.fields()[static_cast<size_t>(fi - 1)];
-            std::vector<uint32_t> order(count);
-            std::iota(order.begin(), order.end(), 0u);
-            if (key.type == 'N') {
-                std::vector<double> numbers(count);
-                for (size_t i = 0; i < count; ++i)
-                    numbers[i] = std::strtod(std::string(records.data() + i * len + key.offset, key.length).c_str(), nullptr);
-                std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return numbers[a] < numbers[b]; });
-            } else {
-                // Character, date ("yyyymmdd", blank first) and logical fields order by their stored bytes.
-                std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
-                    return std::memcmp(records.data() + a * static_cast<size_t>(len) + key.offset,
-                                       records.data() + b * static_cast<size_t>(len) + key.offset, key.length) < 0;
-                });
-            }
+            const std::vector<uint32_t> order =
+                sortedOrder(records, len, src.fields()[static_cast<size_t>(fi - 1)]);
 
             std::string path = WorkAreas::withExtension(target);
             CreateOptions co;

@@ -4,6 +4,7 @@
 #ifndef _WIN32
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -145,6 +146,37 @@ bool File::lock(uint64_t offset, uint64_t length) {
 
 void File::unlock(uint64_t offset, uint64_t length) {
     ofdLock(static_cast<int>(handle_), F_UNLCK, static_cast<off_t>(offset), static_cast<off_t>(length));
+}
+
+bool FileView::map(File& file, uint64_t offset, size_t length) {
+    unmap();
+    if (!file.isOpen() || length == 0) return false;
+    const int fd = static_cast<int>(file.handle_);
+    const uint64_t page = static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
+    const uint64_t start = offset / page * page;
+    const uint64_t end = offset + length;
+    // Storing into a mapped page past the end of the file would fault, and so would a page a full disk cannot
+    // hold: the file grows first with its blocks allocated, so a full disk is refused here, not by a signal.
+    const uint64_t size = file.size();
+    if (size < end && posix_fallocate(fd, static_cast<off_t>(size), static_cast<off_t>(end - size)) != 0)
+        return false;
+    void* base = mmap(nullptr, static_cast<size_t>(end - start), PROT_READ | PROT_WRITE, MAP_SHARED, fd,
+                      static_cast<off_t>(start));
+    if (base == MAP_FAILED) return false;
+    base_ = base;
+    baseLength_ = static_cast<size_t>(end - start);
+    data_ = static_cast<char*>(base) + (offset - start);
+    offset_ = offset;
+    length_ = length;
+    return true;
+}
+
+void FileView::unmap() {
+    if (!base_) return;
+    munmap(base_, baseLength_);
+    base_ = nullptr;
+    data_ = nullptr;
+    baseLength_ = length_ = 0;
 }
 
 bool fileExists(const std::string& path) {

@@ -2,6 +2,8 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include <algorithm>
+
 #include "file.h"
 
 namespace rt::rdd {
@@ -110,6 +112,48 @@ bool File::lock(uint64_t offset, uint64_t length) {
 void File::unlock(uint64_t offset, uint64_t length) {
     OVERLAPPED o = at(offset);
     UnlockFileEx(h(handle_), 0, static_cast<DWORD>(length), static_cast<DWORD>(length >> 32), &o);
+}
+
+bool FileView::map(File& file, uint64_t offset, size_t length) {
+    unmap();
+    if (!file.isOpen() || length == 0) return false;
+    SYSTEM_INFO info{};
+    GetSystemInfo(&info);
+    const uint64_t grain = info.dwAllocationGranularity ? info.dwAllocationGranularity : 65536;
+    const uint64_t start = offset / grain * grain;
+    const uint64_t end = offset + length;
+    // The file grows by real writes first: a section would grow it too, but then a full disk would surface as
+    // a fault on some later store instead of as a refusal here.
+    static const char zeros[65536] = {};
+    for (uint64_t at = file.size(); at < end; at += sizeof zeros) {
+        if (!file.writeAt(at, zeros, static_cast<size_t>(std::min<uint64_t>(sizeof zeros, end - at)))) return false;
+    }
+    HANDLE section = CreateFileMappingA(h(file.handle_), nullptr, PAGE_READWRITE, static_cast<DWORD>(end >> 32),
+                                        static_cast<DWORD>(end), nullptr);
+    if (!section) return false;
+    void* base = MapViewOfFile(section, FILE_MAP_WRITE, static_cast<DWORD>(start >> 32), static_cast<DWORD>(start),
+                               static_cast<SIZE_T>(end - start));
+    if (!base) {
+        CloseHandle(section);
+        return false;
+    }
+    section_ = reinterpret_cast<intptr_t>(section);
+    base_ = base;
+    baseLength_ = static_cast<size_t>(end - start);
+    data_ = static_cast<char*>(base) + (offset - start);
+    offset_ = offset;
+    length_ = length;
+    return true;
+}
+
+void FileView::unmap() {
+    if (!base_) return;
+    UnmapViewOfFile(base_);
+    CloseHandle(h(section_));
+    section_ = 0;
+    base_ = nullptr;
+    data_ = nullptr;
+    baseLength_ = length_ = 0;
 }
 
 bool fileExists(const std::string& path) {

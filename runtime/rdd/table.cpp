@@ -16,6 +16,9 @@ namespace rt::rdd {
 namespace {
 
 constexpr size_t kReadAhead = 64 * 1024;
+// The tail view an exclusive table appends through; a process killed mid-append leaves at most this much
+// zero-filled space after the end marker, which the next close that writes trims.
+constexpr size_t kTailWindow = 1 << 20;
 
 bool knownVersion(uint8_t v) { return v == 0x03 || v == 0x83 || v == 0x8B || v == dbfver::WithFpt; }
 
@@ -50,7 +53,10 @@ uint32_t memoBlockOf(const char* p, size_t n) {
 
 Table::~Table() {
     try {
-        if (!readOnly_) commit();
+        if (!readOnly_) {
+            commit();
+            closeTail();
+        }
     } catch (...) {
         // Closing must not throw; what could not be written was reported by the writes before.
     }
@@ -145,14 +151,23 @@ uint32_t Table::recCount(bool refresh) {
     return header_.recCount;
 }
 
+uint64_t Table::recordOffset(uint32_t recno) const {
+    return header_.headerLength + static_cast<uint64_t>(recno - 1) * header_.recordLength;
+}
+
 void Table::readRecord(uint32_t recno, char* out) {
     const uint32_t len = header_.recordLength;
+    const uint64_t at = recordOffset(recno);
+    if (tail_.covers(at, at + len)) {
+        std::memcpy(out, tail_.at(at), len);
+        return;
+    }
     if (recno > diskCount_) {
-        std::memcpy(out, pending_.data() + static_cast<size_t>(recno - diskCount_ - 1) * len, len);
+        std::memcpy(out, pending_.data(), len);
         return;
     }
     if (shared_) {
-        if (dbf_.readAt(header_.headerLength + static_cast<uint64_t>(recno - 1) * len, out, len) != len)
+        if (dbf_.readAt(at, out, len) != len)
             corrupt("record " + std::to_string(recno) + " beyond the end of the file");
         return;
     }
@@ -160,8 +175,7 @@ void Table::readRecord(uint32_t recno, char* out) {
         uint32_t want = std::max<uint32_t>(1, static_cast<uint32_t>(kReadAhead / len));
         want = std::min(want, diskCount_ - recno + 1);
         cache_.resize(static_cast<size_t>(want) * len);
-        size_t got = dbf_.readAt(header_.headerLength + static_cast<uint64_t>(recno - 1) * len, cache_.data(),
-                                 cache_.size());
+        size_t got = dbf_.readAt(at, cache_.data(), cache_.size());
         cacheFirst_ = recno;
         cacheCount_ = static_cast<uint32_t>(got / len);
         if (cacheCount_ == 0) corrupt("record " + std::to_string(recno) + " beyond the end of the file");
@@ -171,11 +185,12 @@ void Table::readRecord(uint32_t recno, char* out) {
 
 void Table::writeRecord(uint32_t recno, const char* bytes) {
     const uint32_t len = header_.recordLength;
-    if (recno > diskCount_) {
-        std::memcpy(pending_.data() + static_cast<size_t>(recno - diskCount_ - 1) * len, bytes, len);
-        return;
-    }
-    if (!dbf_.writeAt(header_.headerLength + static_cast<uint64_t>(recno - 1) * len, bytes, len))
+    const uint64_t at = recordOffset(recno);
+    if (tail_.covers(at, at + len))
+        std::memcpy(tail_.at(at), bytes, len);
+    else if (recno > diskCount_)
+        std::memcpy(pending_.data(), bytes, len);
+    else if (!dbf_.writeAt(at, bytes, len))
         fail(eg::Write, sub::Write, "Write error", path_, oserr::Other);
     if (recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_)
         std::memcpy(cache_.data() + static_cast<size_t>(recno - cacheFirst_) * len, bytes, len);
@@ -207,22 +222,52 @@ void Table::touch() {
 }
 
 void Table::writeCount() {
+    if (head_.mapped()) {
+        putLE32(head_.at(4), diskCount_);
+        return;
+    }
     char c[4];
     putLE32(c, diskCount_);
     if (!dbf_.writeAt(4, c, 4)) fail(eg::Write, sub::Write, "Write error", path_, oserr::Other);
 }
 
-void Table::flushPending() {
-    if (pending_.empty()) return;
+// Where the appended record `recno` is stored: the tail view, moved on when the record lies past it and
+// reaching one byte beyond for the end marker. Null when the system grants no view.
+char* Table::tailSlot(uint32_t recno) {
     const uint32_t len = header_.recordLength;
-    uint32_t count = static_cast<uint32_t>(pending_.size() / len);
-    pending_.push_back(static_cast<char>(kEofMarker));
-    if (!dbf_.writeAt(header_.headerLength + static_cast<uint64_t>(diskCount_) * len, pending_.data(),
-                      pending_.size()))
-        fail(eg::Write, sub::Write, "Write error", path_, oserr::Other);
+    const uint64_t at = recordOffset(recno);
+    if (!tail_.covers(at, at + len + 1)) {
+        const size_t records = std::max<size_t>(1, kTailWindow / len);
+        if (!tail_.map(dbf_, at, records * len + 1)) return nullptr;
+        if (!head_.mapped()) head_.map(dbf_, 0, 8);
+    }
+    return tail_.at(at);
+}
+
+// Counts the record being appended: its bytes and the end marker after it are stored before the count.
+void Table::countAppended() {
+    if (diskCount_ == header_.recCount) return;
+    const uint32_t len = header_.recordLength;
+    const uint64_t end = recordOffset(header_.recCount) + len;
+    if (tail_.covers(end, end + 1)) {
+        *tail_.at(end) = static_cast<char>(kEofMarker);
+    } else {
+        pending_.push_back(static_cast<char>(kEofMarker));
+        if (!dbf_.writeAt(end - len, pending_.data(), pending_.size()))
+            fail(eg::Write, sub::Write, "Write error", path_, oserr::Other);
+    }
     pending_.clear();
-    diskCount_ += count;
+    diskCount_ = header_.recCount;
     writeCount();
+}
+
+// Drops the views and trims what the tail view added beyond the end marker.
+void Table::closeTail() {
+    if (!tail_.mapped() && !head_.mapped()) return;
+    tail_.unmap();
+    head_.unmap();
+    const uint64_t end = header_.headerLength + static_cast<uint64_t>(diskCount_) * header_.recordLength + 1;
+    if (dbf_.size() > end) dbf_.truncate(end);
 }
 
 uint32_t Table::appendBlank() {
@@ -240,10 +285,13 @@ uint32_t Table::appendBlank() {
         diskCount_ = header_.recCount = n + 1;
         writeCount();
     } else {
-        // Only the record being written is held back: a process killed now loses at most that one.
-        flushPending();
-        pending_.insert(pending_.end(), buf_.begin(), buf_.end());
+        // Only the record being written is uncounted: a process killed now loses at most that one.
+        countAppended();
         ++header_.recCount;
+        if (char* slot = tailSlot(header_.recCount))
+            std::memcpy(slot, buf_.data(), len);
+        else
+            pending_.assign(buf_.begin(), buf_.end());
     }
     bufRec_ = header_.recCount;
     return bufRec_;
@@ -251,10 +299,11 @@ uint32_t Table::appendBlank() {
 
 void Table::commit(bool toDisk) {
     flushRecord();
-    flushPending();
+    countAppended();
     if (touched_ && !readOnly_) {
         if (!shared_) writeCount();
         if (toDisk) {
+            closeTail();  // a view's stores reach the disk through the file's own flush once it is gone
             dbf_.flush();
             if (memo_) memo_->file().flush();
         }
@@ -298,11 +347,19 @@ std::string Table::memoText(size_t field) {
 
 void Table::putNumber(const Field& f, char* p, const Value& v) {
     const Number& n = v.asNumber();
+    if (n.isInteger && f.decimals == 0) {
+        // The common case, right-aligned without the cost of a format parser.
+        char digits[24];
+        auto r = std::to_chars(digits, digits + sizeof digits, n.integer);
+        size_t w = static_cast<size_t>(r.ptr - digits);
+        if (w > f.length) fail(eg::DataWidth, sub::DataWidth, "Data width error: " + f.name, path_);
+        std::memset(p, ' ', f.length - w);
+        std::memcpy(p + f.length - w, digits, w);
+        return;
+    }
     char text[64];
     int w = 0;
-    if (n.isInteger && f.decimals == 0)
-        w = std::snprintf(text, sizeof text, "%*lld", static_cast<int>(f.length), static_cast<long long>(n.integer));
-    else if (std::isfinite(n.asDouble()))
+    if (std::isfinite(n.asDouble()))
         w = std::snprintf(text, sizeof text, "%*.*f", static_cast<int>(f.length), static_cast<int>(f.decimals),
                           n.asDouble());
     else
@@ -376,6 +433,7 @@ void Table::putRaw(const char* bytes) {
 void Table::pack() {
     requireWritable();
     commit();
+    closeTail();  // Windows truncates no file that a view maps
     touch();
     const uint32_t len = header_.recordLength;
     const uint32_t perChunk = std::max<uint32_t>(1, static_cast<uint32_t>((1u << 20) / len));
@@ -412,6 +470,8 @@ void Table::pack() {
 void Table::zap() {
     requireWritable();
     dirty_ = false;
+    tail_.unmap();
+    head_.unmap();
     pending_.clear();
     touch();
     diskCount_ = header_.recCount = 0;

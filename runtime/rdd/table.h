@@ -2,9 +2,10 @@
 // Navigation, filters, orders and locks are the work area's; this layer only stores.
 //
 // Consistency on disk: a record is written before the header count that includes it, so a table cut short
-// at any moment opens with every record written before. An exclusive table holds back only the record being
-// appended (written, with the count, when the next one is appended or the table commits); shared tables
-// write through at once, because other handles read them.
+// at any moment opens with every record written before. An exclusive table counts the record being appended
+// when the next one is appended or the table commits; it stores appended records through a view of the file's
+// tail (in the system's file cache at once, with no call per record) and trims the file to its records when
+// it closes. Shared tables write through at once, because other handles read them.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -84,9 +85,12 @@ public:
 
 private:
     Table() = default;
+    uint64_t recordOffset(uint32_t recno) const;
     void readRecord(uint32_t recno, char* out);
     void writeRecord(uint32_t recno, const char* bytes);
-    void flushPending();
+    char* tailSlot(uint32_t recno);
+    void countAppended();
+    void closeTail();
     void writeCount();
     void touch();
     void requireWritable();
@@ -107,7 +111,10 @@ private:
     bool dirty_ = false;
     uint32_t diskCount_ = 0;  // records whose bytes are on disk and counted in the header
 
-    // Exclusive tables: appended records not yet written, numbers diskCount_+1 ...
+    // Exclusive tables: the record being appended (number diskCount_ + 1) lives in the tail view when the
+    // system grants one, else here until it is counted.
+    FileView tail_;
+    FileView head_;  // the header's first bytes, for the record count
     std::vector<char> pending_;
     // Exclusive tables: read-ahead window of consecutive records.
     std::vector<char> cache_;

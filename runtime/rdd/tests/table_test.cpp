@@ -262,6 +262,42 @@ TEST_F(TableTest, HeaderCountNeverRunsAheadOfTheRecordsOnDisk) {
     }
 }
 
+// Appends pass through a view of the file's tail that moves on every megabyte: records in earlier stretches
+// stay readable and editable, and closing leaves exactly the records and the end marker.
+TEST_F(TableTest, LongAppendsSpanSeveralTailStretchesAndCloseToTheExactSize) {
+    create("t.dbf", fields({{"N", 'N', 8, 0}, {"C", 'C', 240, 0}}));
+    WorkArea* a = open("t.dbf");
+    ASSERT_NE(a, nullptr);
+    const int count = 10000;  // about 2.5 MB of records
+    auto text = [](int i) { return std::string(240, static_cast<char>('A' + i % 26)); };
+    for (int i = 1; i <= count; ++i) {
+        ASSERT_TRUE(a->append());
+        a->fieldPut(1, Value(i));
+        a->fieldPut(2, Value(text(i)));
+    }
+    for (int r : {1, 4000, 4500, 9000, count}) {
+        a->goTo(static_cast<uint32_t>(r));
+        EXPECT_EQ(a->fieldGet(1).asInt(), r);
+        EXPECT_EQ(a->fieldGet(2).asString(), text(r));
+    }
+    a->goTo(2);
+    a->fieldPut(1, Value(-2));
+    ASSERT_TRUE(a->append());
+    a->fieldPut(1, Value(count + 1));
+    areas().closeAll();
+
+    std::string bytes = readFile("t.dbf");
+    const size_t header = 32 + 2 * 32 + 1, length = 1 + 8 + 240;
+    ASSERT_EQ(bytes.size(), header + (count + 1) * length + 1);
+    EXPECT_EQ(bytes.back(), '\x1A');
+    a = open("t.dbf");
+    EXPECT_EQ(a->lastRec(), static_cast<uint32_t>(count + 1));
+    a->goTo(2);
+    EXPECT_EQ(a->fieldGet(1).asInt(), -2);
+    a->goBottom();
+    EXPECT_EQ(a->fieldGet(1).asInt(), count + 1);
+}
+
 #ifndef _WIN32
 TEST_F(TableTest, AProcessKilledWhileAppendingLosesAtMostTheRecordBeingWritten) {
     create("t.dbf", fields({{"N", 'N', 8, 0}, {"C", 'C', 20, 0}}));
@@ -290,6 +326,12 @@ TEST_F(TableTest, AProcessKilledWhileAppendingLosesAtMostTheRecordBeingWritten) 
         ASSERT_EQ(a->fieldGet(2).asString(), std::string(20, static_cast<char>('A' + n % 26)));
     }
     EXPECT_EQ(n, a->lastRec());
+
+    // The killed process left its tail stretch behind the end marker; the next close that writes trims it.
+    ASSERT_TRUE(a->append());
+    a->fieldPut(1, Value(static_cast<int>(n + 1)));
+    areas().closeAll();
+    EXPECT_EQ(readFile("t.dbf").size(), 32u + 2 * 32 + 1 + (n + 1) * 29 + 1);
 }
 #endif
 
