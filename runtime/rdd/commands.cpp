@@ -1,13 +1,17 @@
 #include "commands.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cstring>
 #include <fstream>
 #include <numeric>
+#include <utility>
 #include <vector>
 
 #include "failure.h"
+#include "runtime/core/settings.h"
 #include "runtime/lib/date.h"
 #include "work_areas.h"
 
@@ -101,38 +105,137 @@ double storedNumber(const char* p, size_t length) {
     return d;
 }
 
+// An unsigned integer that orders as the number does: negatives have every bit flipped, the rest only the
+// sign bit.
+uint64_t orderedBits(double d) {
+    const uint64_t bits = std::bit_cast<uint64_t>(d + 0.0);  // + 0.0 makes -0 sort as 0
+    return bits >> 63 ? ~bits : bits | (uint64_t{1} << 63);
+}
+
+using KeyedRecord = std::pair<uint64_t, uint32_t>;
+
+// Least-significant-byte-first radix sort by key: stable, so equal keys keep their table order. A byte that
+// every key shares costs one counting pass and no move.
+void radixSort(std::vector<KeyedRecord>& items) {
+    std::vector<KeyedRecord> spare(items.size());
+    for (int shift = 0; shift < 64; shift += 8) {
+        std::array<size_t, 256> at{};
+        for (const KeyedRecord& it : items) ++at[(it.first >> shift) & 0xFF];
+        if (std::find(at.begin(), at.end(), items.size()) != at.end()) continue;
+        size_t sum = 0;
+        for (size_t& n : at) sum += std::exchange(n, sum);
+        for (const KeyedRecord& it : items) spare[at[(it.first >> shift) & 0xFF]++] = it;
+        items.swap(spare);
+    }
+}
+
 // Record numbers (0-based) in ascending key order; equal keys keep their table order, so sorting twice gives
 // the same table.
 std::vector<uint32_t> sortedOrder(const std::vector<char>& records, uint32_t len, const Field& key) {
     const size_t count = records.size() / len;
     const char* base = records.data() + key.offset;
     std::vector<uint32_t> order(count);
-    if (key.type == 'N' && key.decimals == 0 && key.length <= 9) {
-        // Whole numbers of up to nine digits: key and record number packed in one integer sort fastest, and
-        // the record number in the low half keeps equal keys in table order.
-        std::vector<uint64_t> packed(count);
-        for (uint32_t i = 0; i < count; ++i) {
-            const int64_t k = static_cast<int64_t>(storedNumber(base + static_cast<size_t>(i) * len, key.length));
-            packed[i] = static_cast<uint64_t>(k + 1'000'000'000) << 32 | i;
-        }
-        std::sort(packed.begin(), packed.end());
-        for (size_t i = 0; i < count; ++i) order[i] = static_cast<uint32_t>(packed[i]);
-        return order;
-    }
     if (key.type == 'N') {
-        std::vector<std::pair<double, uint32_t>> keyed(count);
-        for (uint32_t i = 0; i < count; ++i) keyed[i] = {storedNumber(base + static_cast<size_t>(i) * len, key.length), i};
-        std::sort(keyed.begin(), keyed.end());
+        std::vector<KeyedRecord> keyed(count);
+        for (uint32_t i = 0; i < count; ++i)
+            keyed[i] = {orderedBits(storedNumber(base + static_cast<size_t>(i) * len, key.length)), i};
+        radixSort(keyed);
         for (size_t i = 0; i < count; ++i) order[i] = keyed[i].second;
         return order;
     }
     // Character, date ("yyyymmdd", blank first) and logical fields order by their stored bytes.
     std::iota(order.begin(), order.end(), 0u);
-    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
-        int c = std::memcmp(base + static_cast<size_t>(a) * len, base + static_cast<size_t>(b) * len, key.length);
-        return c < 0 || (c == 0 && a < b);
+    std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+        return std::memcmp(base + static_cast<size_t>(a) * len, base + static_cast<size_t>(b) * len, key.length) < 0;
     });
     return order;
+}
+
+// The visible records of an area in its current order, with the texts of their memo fields.
+struct RecordSet {
+    uint32_t length = 0;
+    std::vector<size_t> memoFields;
+    std::vector<char> images;
+    std::vector<std::vector<std::string>> memos;  // per record, one text per memo field
+};
+
+// Natural order with nothing to evaluate per record: the images come a megabyte at a time, and only the
+// deleted ones are dropped when SET DELETED hides them. The area ends at EOF, as after a scan.
+void readNatural(WorkArea& area, RecordSet& set) {
+    area.flush();
+    Table& src = area.table();
+    const uint32_t total = src.recCount(true);
+    const uint32_t perChunk = std::max<uint32_t>(1, (1u << 20) / set.length);
+    const bool hideDeleted = settings().deleted;
+    set.images.resize(static_cast<size_t>(total) * set.length);
+    size_t kept = 0;
+    for (uint32_t first = 1; first <= total; first += perChunk) {
+        const uint32_t n = std::min(perChunk, total - first + 1);
+        char* chunk = set.images.data() + kept;
+        src.readImages(first, n, chunk);
+        if (!hideDeleted) {
+            kept += static_cast<size_t>(n) * set.length;
+            continue;
+        }
+        for (uint32_t i = 0; i < n; ++i) {
+            const char* image = chunk + static_cast<size_t>(i) * set.length;
+            if (*image == '*') continue;
+            std::memmove(set.images.data() + kept, image, set.length);
+            kept += set.length;
+        }
+    }
+    set.images.resize(kept);
+    area.goTo(total + 1);
+}
+
+RecordSet readVisible(WorkArea& area) {
+    Table& src = area.table();
+    RecordSet set;
+    set.length = src.recordLength();
+    for (size_t i = 0; i < src.fields().size(); ++i)
+        if (src.fields()[i].type == 'M') set.memoFields.push_back(i);
+    if (set.memoFields.empty() && !area.filtered() && !area.controlling()) {
+        readNatural(area, set);
+        return set;
+    }
+    set.images.reserve(static_cast<size_t>(src.recCount()) * set.length);
+    for (area.goTop(); !area.eof(); area.skip(1)) {
+        set.images.insert(set.images.end(), src.record(), src.record() + set.length);
+        if (set.memoFields.empty()) continue;
+        set.memos.emplace_back();
+        for (size_t m : set.memoFields) set.memos.back().push_back(src.memoText(m));
+    }
+    return set;
+}
+
+// Appends the records to an empty exclusive table in the given order, undeleted. Without memo fields they go
+// out a megabyte at a time; memo texts are written anew record by record, because the stored pointers name
+// blocks of the source's memo file.
+void writeInOrder(Table& out, RecordSet& set, const std::vector<uint32_t>& order) {
+    const size_t len = set.length;
+    if (set.memoFields.empty()) {
+        const size_t perChunk = std::max<size_t>(1, (1u << 20) / len);
+        std::vector<char> chunk;
+        chunk.reserve(perChunk * len);
+        for (size_t done = 0; done < order.size(); done += perChunk) {
+            chunk.clear();
+            for (size_t k = done; k < std::min(order.size(), done + perChunk); ++k) {
+                const char* image = set.images.data() + order[k] * len;
+                chunk.insert(chunk.end(), image, image + len);
+                chunk[chunk.size() - len] = ' ';
+            }
+            out.appendImages(chunk.data(), static_cast<uint32_t>(chunk.size() / len));
+        }
+        return;
+    }
+    for (uint32_t i : order) {
+        char* image = set.images.data() + static_cast<size_t>(i) * len;
+        for (size_t m : set.memoFields) std::memset(image + out.fields()[m].offset, ' ', 10);
+        out.appendBlank();
+        out.putRaw(image);
+        out.setDeleted(false);
+        for (size_t k = 0; k < set.memoFields.size(); ++k) out.put(set.memoFields[k], Value(set.memos[i][k]));
+    }
 }
 
 bool appendImage(WorkArea& area, const char* image) {
@@ -205,25 +308,9 @@ bool sortTo(WorkArea& area, const std::string& target, const std::string& field)
         [&] {
             if (fi == 0) fail(eg::Arg, sub::Arg, "Unknown sort field " + field, area.table().path());
             Table& src = area.table();
-            const uint32_t len = src.recordLength();
-            std::vector<size_t> memoFields;
-            for (size_t i = 0; i < src.fields().size(); ++i)
-                if (src.fields()[i].type == 'M') memoFields.push_back(i);
-
-            std::vector<char> records;
-            records.reserve(static_cast<size_t>(src.recCount()) * len);
-            std::vector<std::vector<std::string>> memos;
-            area.goTop();
-            while (!area.eof()) {
-                records.insert(records.end(), src.record(), src.record() + len);
-                if (!memoFields.empty()) {
-                    memos.emplace_back();
-                    for (size_t m : memoFields) memos.back().push_back(src.memoText(m));
-                }
-                area.skip(1);
-            }
+            RecordSet set = readVisible(area);
             const std::vector<uint32_t> order =
-                sortedOrder(records, len, src.fields()[static_cast<size_t>(fi - 1)]);
+                sortedOrder(set.images, src.recordLength(), src.fields()[static_cast<size_t>(fi - 1)]);
 
             std::string path = WorkAreas::withExtension(target);
             CreateOptions co;
@@ -232,15 +319,7 @@ bool sortTo(WorkArea& area, const std::string& target, const std::string& field)
             TableOptions to;
             to.memoKind = co.memoKind;
             auto out = Table::open(path, to);
-            for (uint32_t i : order) {
-                char* image = records.data() + static_cast<size_t>(i) * len;
-                // Memo pointers name blocks of the source's memo file: the texts are written anew below.
-                for (size_t m : memoFields) std::memset(image + src.fields()[m].offset, ' ', 10);
-                out->appendBlank();
-                out->putRaw(image);
-                out->setDeleted(false);
-                for (size_t k = 0; k < memoFields.size(); ++k) out->put(memoFields[k], Value(memos[i][k]));
-            }
+            writeInOrder(*out, set, order);
             out->commit(true);
             return true;
         },

@@ -297,6 +297,33 @@ uint32_t Table::appendBlank() {
     return bufRec_;
 }
 
+void Table::readImages(uint32_t first, uint32_t count, char* out) {
+    flushRecord();
+    const uint32_t len = header_.recordLength;
+    // What the file counts comes in one read; the record being appended, if asked for, from where it is kept.
+    const uint32_t onDisk = first <= diskCount_ ? std::min(count, diskCount_ - first + 1) : 0;
+    const size_t bytes = static_cast<size_t>(onDisk) * len;
+    if (onDisk && dbf_.readAt(recordOffset(first), out, bytes) != bytes)
+        corrupt("record " + std::to_string(first) + " beyond the end of the file");
+    for (uint32_t r = first + onDisk; r < first + count; ++r)
+        readRecord(r, out + static_cast<size_t>(r - first) * len);
+}
+
+void Table::appendImages(const char* images, uint32_t count) {
+    requireWritable();
+    if (shared_) fail(eg::Shared, sub::Shared, "Exclusive open required", path_);
+    flushRecord();
+    countAppended();
+    touch();
+    const uint64_t at = recordOffset(diskCount_ + 1);
+    const size_t bytes = static_cast<size_t>(count) * header_.recordLength;
+    const char eof = static_cast<char>(kEofMarker);
+    if (!dbf_.writeAt(at, images, bytes) || !dbf_.writeAt(at + bytes, &eof, 1))
+        fail(eg::Write, sub::Write, "Write error", path_, oserr::Other);
+    diskCount_ = header_.recCount = diskCount_ + count;
+    writeCount();
+}
+
 void Table::commit(bool toDisk) {
     flushRecord();
     countAppended();

@@ -72,6 +72,12 @@ public:
 
     // Appends a blank record and buffers it; answers its number. The caller holds whatever lock it needs.
     uint32_t appendBlank();
+    // Copies `count` record images from record `first` on into `out` (a bulk read for copying and sorting).
+    // Throws Failure (Corruption) when the file holds fewer.
+    void readImages(uint32_t first, uint32_t count, char* out);
+    // Appends whole record images at once (an exclusive table's bulk path, for copying and sorting): the
+    // records are written before the count that includes them. Throws Failure.
+    void appendImages(const char* images, uint32_t count);
     // Writes the buffered record when changed.
     void flushRecord();
     // Writes everything pending, the header date and count; with `toDisk` asks the OS to sync.

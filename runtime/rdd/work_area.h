@@ -83,6 +83,7 @@ public:
     void setFilter(BlockPtr block, std::string text);
     void clearFilter();
     const std::string& filterText() const { return filterText_; }
+    bool filtered() const { return filter_ != nullptr; }
 
     void setRelation(int childArea, BlockPtr key, std::string text);
     void clearRelations() { relations_.clear(); }

@@ -134,5 +134,31 @@ TEST_F(CommandTest, SortHonoursSetDeletedAndRefusesAnUnknownField) {
     EXPECT_EQ(rows(s), (std::vector<std::string>{"2", "3"}));
 }
 
+// Signed and fractional keys, equal keys in table order, the record still being appended included; in
+// natural order the records are read in bulk, under a filter record by record: both give the same order.
+TEST_F(CommandTest, SortOrdersSignedAndFractionalKeysWithTiesInTableOrder) {
+    create("t.dbf", fields({{"N", 'N', 7, 2}, {"C", 'C', 1, 0}}));
+    WorkArea* a = open("t.dbf");
+    const std::pair<double, const char*> data[] = {{3.5, "a"}, {-2, "b"},  {0, "c"},  {-2.25, "d"},
+                                                   {3.5, "e"}, {10, "f"},  {-2, "g"}, {0.01, "h"}};
+    for (auto [n, c] : data) {
+        a->append();
+        a->fieldPut(1, Value::number(n, 7, 2));
+        a->fieldPut(2, Value(c));
+    }
+    auto letters = [&](const char* file) {
+        WorkArea* s = open(file);
+        std::string out;
+        for (s->goTop(); !s->eof(); s->skip(1)) out += s->fieldGet(2).asString();
+        areas().close(s->number());
+        return out;
+    };
+    ASSERT_TRUE(sortTo(*a, path("natural.dbf"), "N"));
+    a->setFilter(makeBlock([a](Args) { return Value(a->fieldGet(2).asString() != "c"); }), "C != 'c'");
+    ASSERT_TRUE(sortTo(*a, path("filtered.dbf"), "N"));
+    EXPECT_EQ(letters("natural.dbf"), "dbgchaef");
+    EXPECT_EQ(letters("filtered.dbf"), "dbghaef");
+}
+
 }  // namespace
 }  // namespace rt::rdd::test
