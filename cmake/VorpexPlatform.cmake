@@ -30,6 +30,11 @@ if(NOT VORPEX_WINDOWS AND NOT VORPEX_BENCH AND NOT VORPEX_FUZZ)
 else()
   set(vorpex_sanitize_default OFF)
 endif()
+# Benchmarks measure the build a release would ship: optimized across translation units.
+if(VORPEX_BENCH)
+  set(CMAKE_INTERPROCEDURAL_OPTIMIZATION ON)
+endif()
+
 option(VORPEX_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" ${vorpex_sanitize_default})
 if(VORPEX_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
