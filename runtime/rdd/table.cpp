@@ -16,9 +16,9 @@ namespace rt::rdd {
 namespace {
 
 constexpr size_t kReadAhead = 64 * 1024;
-// The tail view an exclusive table appends through; a process killed mid-append leaves at most this much
+// The view an exclusive table writes through; a process killed mid-append leaves at most this much
 // zero-filled space after the end marker, which the next close that writes trims.
-constexpr size_t kTailWindow = 1 << 20;
+constexpr size_t kViewWindow = 1 << 20;
 
 bool knownVersion(uint8_t v) { return v == 0x03 || v == 0x83 || v == 0x8B || v == dbfver::WithFpt; }
 
@@ -55,7 +55,7 @@ Table::~Table() {
     try {
         if (!readOnly_) {
             commit();
-            closeTail();
+            closeView();
         }
     } catch (...) {
         // Closing must not throw; what could not be written was reported by the writes before.
@@ -158,8 +158,8 @@ uint64_t Table::recordOffset(uint32_t recno) const {
 void Table::readRecord(uint32_t recno, char* out) {
     const uint32_t len = header_.recordLength;
     const uint64_t at = recordOffset(recno);
-    if (tail_.covers(at, at + len)) {
-        std::memcpy(out, tail_.at(at), len);
+    if (view_.covers(at, at + len)) {
+        std::memcpy(out, view_.at(at), len);
         return;
     }
     if (recno > diskCount_) {
@@ -186,8 +186,8 @@ void Table::readRecord(uint32_t recno, char* out) {
 void Table::writeRecord(uint32_t recno, const char* bytes) {
     const uint32_t len = header_.recordLength;
     const uint64_t at = recordOffset(recno);
-    if (tail_.covers(at, at + len))
-        std::memcpy(tail_.at(at), bytes, len);
+    if (char* slot = viewSlot(recno))
+        std::memcpy(slot, bytes, len);
     else if (recno > diskCount_)
         std::memcpy(pending_.data(), bytes, len);
     else if (!dbf_.writeAt(at, bytes, len))
@@ -231,17 +231,25 @@ void Table::writeCount() {
     if (!dbf_.writeAt(4, c, 4)) fail(eg::Write, sub::Write, "Write error", path_, oserr::Other);
 }
 
-// Where the appended record `recno` is stored: the tail view, moved on when the record lies past it and
-// reaching one byte beyond for the end marker. Null when the system grants no view.
-char* Table::tailSlot(uint32_t recno) {
+// The record's place in the exclusive table's view, or null where writes go through the file (a shared or
+// read-only table, or a system that grants no view). The view moves to a record it does not cover: appends
+// take a megabyte beyond the end, growing the file, plus the end marker's byte; edits of stored records take
+// up to a megabyte within the file, so a sequential pass of edits costs one mapping per megabyte.
+char* Table::viewSlot(uint32_t recno) {
+    if (shared_ || readOnly_) return nullptr;
     const uint32_t len = header_.recordLength;
     const uint64_t at = recordOffset(recno);
-    if (!tail_.covers(at, at + len + 1)) {
-        const size_t records = std::max<size_t>(1, kTailWindow / len);
-        if (!tail_.map(dbf_, at, records * len + 1)) return nullptr;
-        if (!head_.mapped()) head_.map(dbf_, 0, 8);
+    const bool appending = recno > diskCount_;
+    if (view_.covers(at, at + len + (appending ? 1 : 0))) return view_.at(at);
+    uint64_t length = std::max<size_t>(1, kViewWindow / len) * len + 1;
+    if (!appending) {
+        // The record being appended may live only in the view that is about to move: count it first.
+        countAppended();
+        length = std::min<uint64_t>(length, recordOffset(diskCount_ + 1) - at);
     }
-    return tail_.at(at);
+    if (!view_.map(dbf_, at, static_cast<size_t>(length))) return nullptr;
+    if (appending && !head_.mapped()) head_.map(dbf_, 0, 8);
+    return view_.at(at);
 }
 
 // Counts the record being appended: its bytes and the end marker after it are stored before the count.
@@ -249,11 +257,14 @@ void Table::countAppended() {
     if (diskCount_ == header_.recCount) return;
     const uint32_t len = header_.recordLength;
     const uint64_t end = recordOffset(header_.recCount) + len;
-    if (tail_.covers(end, end + 1)) {
-        *tail_.at(end) = static_cast<char>(kEofMarker);
+    const char eof = static_cast<char>(kEofMarker);
+    if (view_.covers(end, end + 1)) {
+        *view_.at(end) = eof;
     } else {
-        pending_.push_back(static_cast<char>(kEofMarker));
-        if (!dbf_.writeAt(end - len, pending_.data(), pending_.size()))
+        // Its bytes are in pending_, or already in the file through a view since dropped.
+        pending_.push_back(eof);
+        const uint64_t from = pending_.size() > 1 ? end - len : end;
+        if (!dbf_.writeAt(from, pending_.data(), pending_.size()))
             fail(eg::Write, sub::Write, "Write error", path_, oserr::Other);
     }
     pending_.clear();
@@ -261,10 +272,10 @@ void Table::countAppended() {
     writeCount();
 }
 
-// Drops the views and trims what the tail view added beyond the end marker.
-void Table::closeTail() {
-    if (!tail_.mapped() && !head_.mapped()) return;
-    tail_.unmap();
+// Drops the views and trims what an appending view added beyond the end marker.
+void Table::closeView() {
+    if (!view_.mapped() && !head_.mapped()) return;
+    view_.unmap();
     head_.unmap();
     const uint64_t end = header_.headerLength + static_cast<uint64_t>(diskCount_) * header_.recordLength + 1;
     if (dbf_.size() > end) dbf_.truncate(end);
@@ -288,7 +299,7 @@ uint32_t Table::appendBlank() {
         // Only the record being written is uncounted: a process killed now loses at most that one.
         countAppended();
         ++header_.recCount;
-        if (char* slot = tailSlot(header_.recCount))
+        if (char* slot = viewSlot(header_.recCount))
             std::memcpy(slot, buf_.data(), len);
         else
             pending_.assign(buf_.begin(), buf_.end());
@@ -330,7 +341,7 @@ void Table::commit(bool toDisk) {
     if (touched_ && !readOnly_) {
         if (!shared_) writeCount();
         if (toDisk) {
-            closeTail();  // a view's stores reach the disk through the file's own flush once it is gone
+            closeView();  // a view's stores reach the disk through the file's own flush once it is gone
             dbf_.flush();
             if (memo_) memo_->file().flush();
         }
@@ -460,7 +471,7 @@ void Table::putRaw(const char* bytes) {
 void Table::pack() {
     requireWritable();
     commit();
-    closeTail();  // Windows truncates no file that a view maps
+    closeView();  // Windows truncates no file that a view maps
     touch();
     const uint32_t len = header_.recordLength;
     const uint32_t perChunk = std::max<uint32_t>(1, static_cast<uint32_t>((1u << 20) / len));
@@ -497,7 +508,7 @@ void Table::pack() {
 void Table::zap() {
     requireWritable();
     dirty_ = false;
-    tail_.unmap();
+    view_.unmap();
     head_.unmap();
     pending_.clear();
     touch();

@@ -3,9 +3,9 @@
 //
 // Consistency on disk: a record is written before the header count that includes it, so a table cut short
 // at any moment opens with every record written before. An exclusive table counts the record being appended
-// when the next one is appended or the table commits; it stores appended records through a view of the file's
-// tail (in the system's file cache at once, with no call per record) and trims the file to its records when
-// it closes. Shared tables write through at once, because other handles read them.
+// when the next one is appended or the table commits; it stores records through a mapped view of the file
+// (in the system's file cache at once, with no call per record) and trims the file to its records when it
+// closes. Shared tables write through at once, because other handles read them.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -94,9 +94,9 @@ private:
     uint64_t recordOffset(uint32_t recno) const;
     void readRecord(uint32_t recno, char* out);
     void writeRecord(uint32_t recno, const char* bytes);
-    char* tailSlot(uint32_t recno);
+    char* viewSlot(uint32_t recno);
     void countAppended();
-    void closeTail();
+    void closeView();
     void writeCount();
     void touch();
     void requireWritable();
@@ -117,9 +117,9 @@ private:
     bool dirty_ = false;
     uint32_t diskCount_ = 0;  // records whose bytes are on disk and counted in the header
 
-    // Exclusive tables: the record being appended (number diskCount_ + 1) lives in the tail view when the
-    // system grants one, else here until it is counted.
-    FileView tail_;
+    // Exclusive tables write records through a view of the file when the system grants one; the record being
+    // appended (number diskCount_ + 1) lives there, or else in pending_ until it is counted.
+    FileView view_;
     FileView head_;  // the header's first bytes, for the record count
     std::vector<char> pending_;
     // Exclusive tables: read-ahead window of consecutive records.
