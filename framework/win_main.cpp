@@ -8,6 +8,7 @@
 #include "framework/core/startup/run_program.h"
 #include "framework/core/startup/startup_platform.h"
 #include "framework/core/startup/terminate.h"
+#include "framework/core/theme/theme.h"
 
 namespace {
 
@@ -29,6 +30,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     e.commandLine = commandLine ? commandLine : "";
     e.showCommand = showCommand;
     e.modulePath = vorpex::platform::moduleFileName(e.instance);
+    // Whether visual styles are in use is decided once, before any window exists.
+    vorpex::theme::initTheme();
     vorpex::wireFramework();
     return vorpex::runProgram(e, [] { MAIN(); });
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "framework/core/control/control_math.h"
+#include "framework/core/control/control_registry.h"
 #include "framework/core/control/tooltip_zones.h"
 #include "framework/core/object/event.h"
 #include "framework/core/object/win_object.h"
@@ -243,9 +244,5 @@ rt::Value createByClassName(std::string_view className, std::string_view constru
 rt::Value controlOfWindow(intptr_t hWnd);
 // The object of the window or of its nearest ancestor that has one.
 rt::Value controlOfWindowOrAncestor(intptr_t hWnd);
-
-// Registers the control classes (TControl, TStdControl, TWinControl) and the callable functions of this
-// area: visual styles, the painting frame helpers. Safe to call more than once.
-void registerControls();
 
 }  // namespace vorpex

@@ -1,4 +1,6 @@
 // What the control area registers at start-up.
+#include "framework/core/control/control_registry.h"
+
 #include "framework/core/control/control.h"
 #include "framework/core/control/std_control.h"
 #include "framework/core/control/win_control.h"

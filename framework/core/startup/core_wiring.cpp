@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/core/control/control_registry.h"
 #include "framework/core/debug/debug_functions.h"
 #include "framework/core/form/form_registry.h"
 #include "framework/core/gdi/gdi_functions.h"
@@ -41,6 +42,7 @@ void wireCore() {
     registerGdiFunctions();
     registerDebugFunctions();
     registerServiceClasses();
+    registerControls();
     registerForms();
     texts::setTextModules(programModules);
     platform::wireServices(programModules);

@@ -102,4 +102,6 @@ void MAIN() {
     if (mode == "throw") throw std::runtime_error("escaped");
     if (mode == "terminate-twice") terminateTwice();
     if (mode == "exit-code") rt::setExitCode(3);
+    if (mode == "names")
+        for (size_t i = 2; i < args.size(); ++i) say(args[i] + (rt::findFunction(args[i]) ? " yes" : " no"));
 }

@@ -73,6 +73,16 @@ TEST(WinMain, RealCommandLineReachesMain) {
     EXPECT_TRUE(r.report.empty());
 }
 
+// Every layer registers its functions before the program's main runs: visual styles and the painting
+// helpers of the controls, the table engine and the message boxes, as a program calls them by name.
+TEST(WinMain, ThePartsOfTheFrameworkAreReachableByNameFromMain) {
+    ProbeRun r = runProbe("names ISAPPTHEMED OPENTHEMEDATA VP_DRAWBITMAP DBUSEAREA ORDCREATE MSGBOX NO_SUCH_FUNCTION");
+    EXPECT_EQ(r.exitCode, 0u);
+    for (const char* line : {"ISAPPTHEMED yes\n", "OPENTHEMEDATA yes\n", "VP_DRAWBITMAP yes\n", "DBUSEAREA yes\n",
+                             "ORDCREATE yes\n", "MSGBOX yes\n", "NO_SUCH_FUNCTION no\n"})
+        EXPECT_NE(r.output.find(line), std::string::npos) << line << r.output;
+}
+
 TEST(WinMain, ExitCodeOfANormalEnd) {
     EXPECT_EQ(runProbe("exit-code").exitCode, 3u);
     EXPECT_EQ(runProbe("plain").exitCode, 0u);

@@ -1,0 +1,7 @@
+#include "framework/core/control/control_registry.h"
+
+namespace vorpex {
+
+void registerControls() {}
+
+}  // namespace vorpex
