@@ -19,4 +19,19 @@ File& File::operator=(File&& other) noexcept {
     return *this;
 }
 
+void FileView::adopt(void* base, uint64_t start, uint64_t offset, size_t length) {
+    base_ = base;
+    baseLength_ = static_cast<size_t>(offset + length - start);
+    data_ = static_cast<char*>(base) + (offset - start);
+    offset_ = offset;
+    length_ = length;
+}
+
+void FileView::forget() {
+    base_ = nullptr;
+    data_ = nullptr;
+    section_ = 0;
+    baseLength_ = length_ = 0;
+}
+
 }  // namespace rt::rdd

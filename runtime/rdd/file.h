@@ -74,6 +74,10 @@ public:
     char* at(uint64_t offset) const { return data_ + (offset - offset_); }
 
 private:
+    // Records a mapping made from the aligned `start` that covers [offset, offset + length); forget() clears it.
+    void adopt(void* base, uint64_t start, uint64_t offset, size_t length);
+    void forget();
+
     char* data_ = nullptr;      // the byte at offset_
     void* base_ = nullptr;      // the mapping itself, from an aligned offset
     size_t baseLength_ = 0;

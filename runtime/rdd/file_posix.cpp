@@ -163,20 +163,14 @@ bool FileView::map(File& file, uint64_t offset, size_t length) {
     void* base = mmap(nullptr, static_cast<size_t>(end - start), PROT_READ | PROT_WRITE, MAP_SHARED, fd,
                       static_cast<off_t>(start));
     if (base == MAP_FAILED) return false;
-    base_ = base;
-    baseLength_ = static_cast<size_t>(end - start);
-    data_ = static_cast<char*>(base) + (offset - start);
-    offset_ = offset;
-    length_ = length;
+    adopt(base, start, offset, length);
     return true;
 }
 
 void FileView::unmap() {
     if (!base_) return;
     munmap(base_, baseLength_);
-    base_ = nullptr;
-    data_ = nullptr;
-    baseLength_ = length_ = 0;
+    forget();
 }
 
 bool fileExists(const std::string& path) {

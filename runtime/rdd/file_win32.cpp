@@ -137,12 +137,8 @@ bool FileView::map(File& file, uint64_t offset, size_t length) {
         CloseHandle(section);
         return false;
     }
+    adopt(base, start, offset, length);
     section_ = reinterpret_cast<intptr_t>(section);
-    base_ = base;
-    baseLength_ = static_cast<size_t>(end - start);
-    data_ = static_cast<char*>(base) + (offset - start);
-    offset_ = offset;
-    length_ = length;
     return true;
 }
 
@@ -150,10 +146,7 @@ void FileView::unmap() {
     if (!base_) return;
     UnmapViewOfFile(base_);
     CloseHandle(h(section_));
-    section_ = 0;
-    base_ = nullptr;
-    data_ = nullptr;
-    baseLength_ = length_ = 0;
+    forget();
 }
 
 bool fileExists(const std::string& path) {
