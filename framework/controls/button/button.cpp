@@ -21,12 +21,6 @@ namespace {
 HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
 Value number(int64_t n) { return Value(static_cast<long long>(n)); }
 
-Value choices(std::initializer_list<std::pair<const char*, int>> list) {
-    std::vector<Value> rows;
-    for (const auto& [label, value] : list) rows.push_back(Value::array({Value(label), Value(value)}));
-    return Value::array(std::move(rows));
-}
-
 constexpr int64_t kPushedState = 4;  // BST_PUSHED in BM_GETSTATE's answer
 constexpr LRESULT kCustomDrawAnswer = 0x70;  // post-erase, item draw and post-paint notifications
 
@@ -45,7 +39,7 @@ const rt::Class& XButton::classRecord() {
             {.name = "lCancel", .initial = false, .type = "L", .scope = Published, .setter = &X::SetCancel});
         kModalResult = b.addProperty(
             {.name = "nModalResult", .initial = 0, .type = "N", .scope = Published,
-             .choices = choices({{"mrNONE", 0}, {"mrOK", 1}, {"mrCANCEL", 2}, {"mrABORT", 3}, {"mrRETRY", 4},
+             .choices = choiceList({{"mrNONE", 0}, {"mrOK", 1}, {"mrCANCEL", 2}, {"mrABORT", 3}, {"mrRETRY", 4},
                                  {"mrIGNORE", 5}, {"mrYES", 6}, {"mrNO", 7}, {"mrCLOSE", 8}, {"mrHELP", 9},
                                  {"mrTRYAGAIN", 10}, {"mrCONTINUE", 11}, {"mrALL", -1}, {"mrNOTOALL", -2},
                                  {"mrYESTOALL", -3}})});
@@ -53,10 +47,10 @@ const rt::Class& XButton::classRecord() {
                                  .getter = &X::GetPushed, .setter = &X::SetPushed});
         kAlignment = b.addProperty({.name = "nAlignment", .initial = 6, .type = "N", .scope = Published,
                                     .setter = &X::SetAlignment,
-                                    .choices = choices({{"taCENTER", 6}, {"taLEFT", 0}, {"taRIGHT", 2}})});
+                                    .choices = choiceList({{"taCENTER", 6}, {"taLEFT", 0}, {"taRIGHT", 2}})});
         kVAlignment = b.addProperty({.name = "nVAlignment", .initial = 1, .type = "N", .scope = Published,
                                      .setter = &X::SetVAlignment,
-                                     .choices = choices({{"vaTOP", 0}, {"vaCENTER", 1}, {"vaBOTTOM", 2}})});
+                                     .choices = choiceList({{"vaTOP", 0}, {"vaCENTER", 1}, {"vaBOTTOM", 2}})});
         kMultiLine = b.addProperty(
             {.name = "lMultiLine", .initial = false, .type = "L", .scope = Published, .setter = &X::SetMultiLine});
         b.addEvent("OnClick", Published, "oSender");

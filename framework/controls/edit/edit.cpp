@@ -20,12 +20,6 @@ namespace {
 HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
 Value number(int64_t n) { return Value(static_cast<long long>(n)); }
 
-Value choices(std::initializer_list<std::pair<const char*, Value>> list) {
-    std::vector<Value> rows;
-    for (const auto& [label, value] : list) rows.push_back(Value::array({Value(label), value}));
-    return Value::array(std::move(rows));
-}
-
 bool& sharedInsertMode() {
     static bool insert = true;
     return insert;
@@ -95,7 +89,7 @@ const rt::Class& XEdit::classRecord() {
                            .editor = "PE_Color"});
         kAlignment = b.addProperty({.name = "nAlignment", .initial = 0, .type = "N", .scope = Published,
                                     .setter = &X::SetAlignment,
-                                    .choices = choices({{"taLEFT", 0}, {"taCENTER", 6}, {"taRIGHT", 2}})});
+                                    .choices = choiceList({{"taLEFT", 0}, {"taCENTER", 6}, {"taRIGHT", 2}})});
         kReadOnly = b.addProperty(
             {.name = "lReadOnly", .initial = false, .type = "L", .scope = Published, .setter = &X::SetReadOnly});
         kHScroll = b.addProperty(
@@ -106,14 +100,14 @@ const rt::Class& XEdit::classRecord() {
             {.name = "lNumeric", .initial = false, .type = "L", .scope = Published, .setter = &X::SetNumeric});
         kCharCase = b.addProperty({.name = "nCharCase", .initial = 0, .type = "N", .scope = Published,
                                    .setter = &X::SetCharCase,
-                                   .choices = choices({{"ecNONE", 0}, {"ecUPPERCASE", 1}, {"ecLOWERCASE", 2}})});
+                                   .choices = choiceList({{"ecNONE", 0}, {"ecUPPERCASE", 1}, {"ecLOWERCASE", 2}})});
         kPasswordChar = b.addProperty({.name = "cPasswordChar", .initial = "*", .type = "C", .scope = Published,
                                        .getter = &X::GetPasswordChar, .setter = &X::SetPasswordChar});
         kMaxLength = b.addProperty({.name = "nMaxLength", .initial = 0, .type = "N", .scope = Published,
                                     .getter = &X::GetMaxLength, .setter = &X::SetMaxLength});
         kAutoSelect = b.addProperty(
             {.name = "lAutoSelect", .type = "L", .scope = Published,
-             .choices = choices({{"asDONTCARE", Value()}, {"asSELECTALL", true}, {"asSELECTNONE", false}})});
+             .choices = choiceList({{"asDONTCARE", Value()}, {"asSELECTALL", true}, {"asSELECTNONE", false}})});
         b.addEvent("OnChange", Published, "oSender");
         b.record().redeclareField(kWinClassName, Value("EDIT"), "C");
         kOnEntering = b.addData("lOnEntering", false, "L", Protected);

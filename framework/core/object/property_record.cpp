@@ -61,6 +61,12 @@ Accessor Accessor::fromValue(const rt::Value& v) {
     return a;
 }
 
+rt::Value choiceList(std::initializer_list<std::pair<const char*, rt::Value>> list) {
+    std::vector<rt::Value> rows;
+    for (const auto& [label, value] : list) rows.push_back(rt::Value::array({rt::Value(label), value}));
+    return rt::Value::array(std::move(rows));
+}
+
 rt::Value rowOf(const PropertySpec& p) {
     return rt::Value::array({rt::Value(p.name), p.initial, textOrNil(p.type), rt::Value(p.scope),
                              rt::Value(p.readOnly), p.getter.toValue(), p.setter.toValue(), p.extra,

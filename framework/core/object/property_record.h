@@ -3,10 +3,12 @@
 // tools read (see rowOf / specOf).
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 
 #include "runtime/core/block.h"
@@ -77,6 +79,9 @@ struct PropertySpec {
     rt::Value choices{};  // {{"label", value}, ...} for design tools
     bool persistent = false;
 };
+
+// A property's choices for design tools: {{"label", value}, ...}.
+rt::Value choiceList(std::initializer_list<std::pair<const char*, rt::Value>> list);
 
 // The 11-value row: {cName, xDefault, cType, nScope, lReadOnly, xGetter, xSetter, xExtra, cEditor, aChoices,
 // lPersistent}.
