@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The one test command (`make test`, `make test T=<regex>`):
 #   installs what is missing, builds native and win64 (incrementally), runs the
-#   native tests, runs the Windows x86_64 tests under Wine inside one Xvfb
+#   native tests (built with AddressSanitizer and UndefinedBehaviorSanitizer),
+#   runs the Windows x86_64 tests under Wine inside one Xvfb
 #   display, builds win32, and ends with the line "N passed, M failed" (both
 #   test runs).
 # Exits non-zero on any build error or test failure.
