@@ -162,11 +162,11 @@ void Table::readRecord(uint32_t recno, char* out) {
         std::memcpy(out, view_.at(at), len);
         return;
     }
-    if (recno > diskCount_) {
+    if (recno > diskCount_ && !pending_.empty()) {
         std::memcpy(out, pending_.data(), len);
         return;
     }
-    if (shared_) {
+    if (shared_ || recno > diskCount_) {
         if (dbf_.readAt(at, out, len) != len)
             corrupt("record " + std::to_string(recno) + " beyond the end of the file");
         return;
