@@ -4,6 +4,7 @@
 #include "framework/controls/edit/memo.h"
 #include "framework/controls/error_form/error_form.h"
 #include "framework/controls/label/label.h"
+#include "framework/controls/word_list/word_list.h"
 
 namespace vorpex {
 
@@ -13,6 +14,7 @@ void registerStandardControls() {
     TEdit::classRecord();
     TMemo::classRecord();
     TErrorForm::classRecord();
+    registerWordListFunctions();
     // Run-time errors are shown on the error form from now on.
     setErrorPresenter(showErrorForm);
 }
