@@ -3,6 +3,7 @@
 #include "framework/controls/controls.h"
 #include "framework/core/error/error_system.h"
 #include "framework/core/startup/core_wiring.h"
+#include "framework/dialogs/dialogs.h"
 #include "framework/graphics/graphics.h"
 #include "framework/print/printer_cache/printer_info_cache.h"
 
@@ -13,6 +14,7 @@ void wireFramework() {
     registerGraphics();
     print::registerPrinterFunctions();
     registerStandardControls();
+    registerDialogServices();
     installErrorSystem();
 }
 

@@ -111,6 +111,12 @@ void Class::setInstanceSize(int size) {
     while (static_cast<int>(fields_.size()) < size) fields_.push_back(FieldDecl{});
 }
 
+const UnknownMessageHandler* Class::unknownMessageHandler() const {
+    for (const Class* c = this; c; c = c->parent_)
+        if (c->unknown_) return &c->unknown_;
+    return nullptr;
+}
+
 const Class& baseObjectClass() { return *registry().byHandle[0]; }
 
 void Class::registerClass() {

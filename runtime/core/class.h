@@ -64,6 +64,10 @@ struct FieldDecl {
 
 using Factory = std::function<std::shared_ptr<Object>(const Class&)>;
 
+// What a class does with a message it has no method for (the class's own error handler clause), instead of
+// the no-method error: records whose members are declared at run time take such a message as a member name.
+using UnknownMessageHandler = std::function<Value(Object& self, Symbol message, Args args)>;
+
 class Class {
 public:
     Class(std::string name, const Class* parent, Factory factory);
@@ -104,6 +108,9 @@ public:
     void setMethod(Method m);  // adds or replaces the method of that symbol
     Method* findMutable(Symbol message);
     void setInstanceSize(int size);
+    // Subclasses inherit the handler; null when neither the class nor a parent has one.
+    void setUnknownMessageHandler(UnknownMessageHandler handler) { unknown_ = std::move(handler); }
+    const UnknownMessageHandler* unknownMessageHandler() const;
 
     // Registry of built classes.
     static const Class* byHandle(int handle);
@@ -123,6 +130,7 @@ private:
     std::vector<FieldDecl> fields_;
     std::vector<std::string> classDataNames_;
     mutable std::vector<Value> classData_;
+    UnknownMessageHandler unknown_;
 };
 
 // A copy of an initial value for a new object: arrays are copied so objects do not share them.

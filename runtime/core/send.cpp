@@ -49,6 +49,11 @@ Value invoke(Object& self, const Method& m, Args args) {
 Value send(Object& receiver, Symbol message, Args args) {
     for (;;) {
         if (const Method* m = receiver.objectClass().find(message)) return invoke(receiver, *m, args);
+        if (const UnknownMessageHandler* h = receiver.objectClass().unknownMessageHandler()) {
+            ObjectPtr keepAlive = receiver.weak_from_this().lock();
+            FrameGuard frame(&receiver, &receiver.objectClass(), message);
+            return (*h)(receiver, message, args);
+        }
         bool retry = false;
         Value v = noMethod(Value(receiver.weak_from_this().lock()), message, args, retry);
         if (!retry) return v;

@@ -1,0 +1,19 @@
+#include "framework/dialogs/dialogs.h"
+
+#include "framework/dialogs/ex_struct/ex_struct.h"
+#include "framework/dialogs/ex_struct/struct_stack.h"
+#include "framework/dialogs/file_name/file_name.h"
+#include "framework/dialogs/file_name/file_name_functions.h"
+
+namespace vorpex {
+
+void registerDialogServices() {
+    dialogs::XFileName::classRecord();
+    dialogs::TFileName::classRecord();
+    dialogs::XExStruct::classRecord();
+    dialogs::TExStruct::classRecord();
+    dialogs::registerFileNameFunctions();
+    dialogs::registerStructFunctions();
+}
+
+}  // namespace vorpex

@@ -1,0 +1,18 @@
+// STRUCBEGIN, STRUCMEMBER, STRUCEND: nested run-time records declared in reading order on one stack:
+//
+//     oRec := STRUCBEGIN()
+//        STRUCMEMBER("NAME", "C", "", 30)
+//        STRUCBEGIN("ADDRESS")          // a member ADDRESS of type OBJECT holding the nested record
+//           STRUCMEMBER({"STREET", "CITY"}, "C")
+//        STRUCEND()
+//     STRUCEND()
+#pragma once
+
+namespace vorpex::dialogs {
+
+void registerStructFunctions();
+
+// Records still open on the stack (a declaration missing its STRUCEND leaves some).
+int openStructCount();
+
+}  // namespace vorpex::dialogs

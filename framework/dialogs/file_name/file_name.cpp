@@ -1,0 +1,91 @@
+#include "framework/dialogs/file_name/file_name.h"
+
+#include "framework/core/object/user_class.h"
+#include "framework/core/object/vp_class.h"
+#include "framework/dialogs/file_name/file_name_rules.h"
+#include "framework/dialogs/file_name/file_unique.h"
+
+namespace vorpex::dialogs {
+
+namespace {
+
+std::string text(rt::Args args, size_t i) {
+    const rt::Value& v = rt::arg(args, i);
+    return v.isString() ? v.asString() : std::string();
+}
+
+}  // namespace
+
+const rt::Class& XFileName::classRecord() {
+    static const rt::Class& c = []() -> const rt::Class& {
+        VPClass b("XFileName", nullptr, rt::factoryOf<XFileName>());
+        kFileName = b.addData("cFileName", "", "C");
+        using X = XFileName;
+        b.addMethod("New", rt::method(&X::Create), rt::scope::Exported | rt::scope::Constructor);
+        b.addMethod("Create", rt::method(&X::Create), rt::scope::Exported | rt::scope::Constructor);
+        b.addMethod("ShortName", rt::method(&X::ShortName));
+        b.addMethod("FullName", rt::method(&X::FullName));
+        b.addMethod("Path", rt::method(&X::Path));
+        b.addMethod("Extension", rt::method(&X::Extension));
+        b.addMethod("Drive", rt::method(&X::Drive));
+        b.addMethod("HasExtension", rt::method(&X::HasExtension));
+        b.addMethod("HasPath", rt::method(&X::HasPath));
+        b.addMethod("HasDrive", rt::method(&X::HasDrive));
+        b.addMethod("SetPath", rt::method(&X::SetPath));
+        b.addMethod("SetName", rt::method(&X::SetName));
+        b.addMethod("SetExtension", rt::method(&X::SetExtension));
+        b.addMethod("WithPath", rt::method(&X::WithPath));
+        b.addMethod("WithName", rt::method(&X::WithName));
+        b.addMethod("WithExtension", rt::method(&X::WithExtension));
+        b.addMethod("Unique", rt::method(&X::Unique));
+        return b.create();
+    }();
+    return c;
+}
+
+const rt::Class& TFileName::classRecord() {
+    static const rt::Class& c = userClass<TFileName>("TFileName", XFileName::classRecord());
+    return c;
+}
+
+std::string XFileName::cFileName() const {
+    const rt::Value& v = field(kFileName);
+    return v.isString() ? v.asString() : std::string();
+}
+
+rt::Value XFileName::Create(rt::Args args) {
+    setFileName(text(args, 0));
+    return rt::Value(self());
+}
+
+rt::Value XFileName::ShortName() { return fileShortName(cFileName()); }
+rt::Value XFileName::FullName() { return fileFullName(cFileName()); }
+rt::Value XFileName::Path() { return filePath(cFileName()); }
+rt::Value XFileName::Extension() { return fileExtension(cFileName()); }
+rt::Value XFileName::Drive() { return fileDrive(cFileName()); }
+rt::Value XFileName::HasExtension() { return fileHasExtension(cFileName()); }
+rt::Value XFileName::HasPath() { return fileHasPath(cFileName()); }
+rt::Value XFileName::HasDrive() { return fileHasDrive(cFileName()); }
+
+// Stores the changed name unless the update flag (second argument) is .F.
+rt::Value XFileName::changed(std::string name, rt::Args args) {
+    const rt::Value& update = rt::arg(args, 1);
+    if (!update.isLogical() || update.asLogical()) setFileName(name);
+    return name;
+}
+
+rt::Value XFileName::SetPath(rt::Args args) { return changed(fileSetPath(cFileName(), text(args, 0)), args); }
+rt::Value XFileName::SetName(rt::Args args) { return changed(fileSetName(cFileName(), text(args, 0)), args); }
+rt::Value XFileName::SetExtension(rt::Args args) {
+    return changed(fileSetExtension(cFileName(), text(args, 0)), args);
+}
+
+rt::Value XFileName::WithPath(rt::Args args) { return fileSetPath(cFileName(), text(args, 0)); }
+rt::Value XFileName::WithName(rt::Args args) { return fileSetName(cFileName(), text(args, 0)); }
+rt::Value XFileName::WithExtension(rt::Args args) { return fileSetExtension(cFileName(), text(args, 0)); }
+
+rt::Value XFileName::Unique(rt::Args args) {
+    return fileUnique(filePath(cFileName()), rt::arg(args, 0), rt::arg(args, 1));
+}
+
+}  // namespace vorpex::dialogs

@@ -1,0 +1,48 @@
+// XFileName: one file name as a value, with the file-name rules as methods. Nothing is checked against the
+// disk. TFileName is its user class.
+#pragma once
+
+#include <string>
+
+#include "runtime/core/class.h"
+#include "runtime/core/object.h"
+
+namespace vorpex::dialogs {
+
+class XFileName : public rt::Object {
+public:
+    explicit XFileName(const rt::Class& cls) : rt::Object(cls) {}
+    static const rt::Class& classRecord();
+
+    std::string cFileName() const;
+    void setFileName(std::string name) { field(kFileName) = std::move(name); }
+
+    rt::Value Create(rt::Args args);  // ([cFile]) -> Self; New is the same
+    rt::Value ShortName();
+    rt::Value FullName();
+    rt::Value Path();
+    rt::Value Extension();
+    rt::Value Drive();
+    rt::Value HasExtension();
+    rt::Value HasPath();
+    rt::Value HasDrive();
+    rt::Value SetPath(rt::Args args);       // (cPath, [lUpdate]) -> the changed name, stored unless lUpdate is .F.
+    rt::Value SetName(rt::Args args);       // (cName, [lUpdate])
+    rt::Value SetExtension(rt::Args args);  // (cExtension, [lUpdate])
+    rt::Value WithPath(rt::Args args);      // (cPath) -> the changed name, not stored
+    rt::Value WithName(rt::Args args);
+    rt::Value WithExtension(rt::Args args);
+    rt::Value Unique(rt::Args args);        // ([cExtension], [cPrefix]) -> FILEUNIQUE in this name's folder
+
+private:
+    rt::Value changed(std::string name, rt::Args args);
+    static inline int kFileName = -1;
+};
+
+class TFileName : public XFileName {
+public:
+    using XFileName::XFileName;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex::dialogs
