@@ -25,8 +25,8 @@ std::string systemTempFolder() {
         if (v.isString() && !v.asString().empty()) return v.asString();
     }
     std::error_code ec;
-    std::string folder = std::filesystem::temp_directory_path(ec).string();
-    return ec ? std::string() : folder;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
+    return ec ? std::string() : (folder / "").string();
 }
 
 std::string tempFolder() { return host().tempFolder ? host().tempFolder() : systemTempFolder(); }

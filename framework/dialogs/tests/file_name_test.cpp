@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/native/native_functions.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/dialogs/file_name/file_unique.h"
 #include "runtime/core/send.h"
@@ -166,6 +167,20 @@ TEST_F(UniqueNames, RootedFolderTakesTheProgramsDrive) {
         setUniqueNameHost({[this] { return folder(); }, [program] { return program; }});
         EXPECT_EQ(call("FILEUNIQUE", {c.folder}).asString(), c.expected) << c.folder;
     }
+}
+
+TEST_F(FileNames, WithoutAHostTheTemporaryFolderIsTheSystems) {
+    registerNativeFunctions();  // GETTEMPDIRECTORY on Windows
+    UniqueNameHost previous = setUniqueNameHost({});
+    std::string expected;
+    if (rt::findFunction("GETTEMPDIRECTORY"))
+        expected = call("GETTEMPDIRECTORY").asString();
+    else
+        expected = (std::filesystem::temp_directory_path() / "").string();
+    const std::string name = call("FILEUNIQUE", {rt::Value(), "vorpex-none"}).asString();
+    setUniqueNameHost(previous);
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(name, expected + "VP_1.vorpex-none");
 }
 
 }  // namespace
