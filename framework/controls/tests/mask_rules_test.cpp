@@ -46,7 +46,7 @@ TEST(MaskPicture, SplitsFunctionAndMask) {
 
 TEST(MaskPicture, MasksMadeFromTheValue) {
     EXPECT_EQ(dateMask("mm/DD/yy"), "99/99/99");
-    EXPECT_EQ(numberMask("        42"), "9999999.99");
+    EXPECT_EQ(numberMask("        42"), "9999999999");
     EXPECT_EQ(numberMask("      3.25"), "9999999.99");
     EXPECT_EQ(numberMask("            12345.678"), "99999999999999999.999");
 }
