@@ -3,6 +3,7 @@
 #include "framework/controls/controls.h"
 #include "framework/core/error/error_system.h"
 #include "framework/core/startup/core_wiring.h"
+#include "framework/data/data.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/graphics/graphics.h"
 #include "framework/print/printer_cache/printer_info_cache.h"
@@ -15,6 +16,7 @@ void wireFramework() {
     print::registerPrinterFunctions();
     registerStandardControls();
     registerDialogServices();
+    registerDataSources();
     installErrorSystem();
 }
 

@@ -1,0 +1,38 @@
+#include "framework/data/data.h"
+
+#include "framework/data/data_source/data_source.h"
+#include "framework/data/data_source/data_source_list.h"
+#include "framework/data/data_source/dbf_data_source.h"
+#include "runtime/core/runtime.h"
+#include "runtime/rdd/ntx/order_functions.h"
+#include "runtime/rdd/table_functions.h"
+
+namespace vorpex {
+
+void registerDataSources() {
+    using namespace data;
+    rt::rdd::registerTableFunctions();
+    rt::ntx::registerOrderFunctions();
+    XDataSource::classRecord();
+    TDataSource::classRecord();
+    XDbfDataSource::classRecord();
+    TDbfDataSource::classRecord();
+    XNtxDataSource::classRecord();
+    TNtxDataSource::classRecord();
+    rt::registerFunction("DATASOURCES", DATASOURCES);
+    rt::registerFunction("DATASOURCECLOSEALL", [](rt::Args) {
+        DATASOURCECLOSEALL();
+        return rt::Value();
+    });
+    rt::registerFunction("DATASOURCEEXITPROC", [](rt::Args) {
+        DATASOURCEEXITPROC();
+        return rt::Value();
+    });
+    static const bool exitAdded = [] {
+        rt::addExitProc("DATASOURCEEXITPROC", DATASOURCEEXITPROC);
+        return true;
+    }();
+    (void)exitAdded;
+}
+
+}  // namespace vorpex

@@ -1,0 +1,347 @@
+#include "framework/data/data_source/data_source.h"
+
+#include <algorithm>
+
+#include "framework/core/object/user_class.h"
+#include "framework/core/object/vp_class.h"
+#include "framework/core/texts/texts.h"
+#include "framework/data/data_source/data_errors.h"
+#include "framework/data/data_source/data_source_list.h"
+#include "framework/data/data_source/error_list_view.h"
+#include "runtime/core/runtime.h"
+#include "runtime/core/send.h"
+#include "runtime/core/symbol.h"
+
+namespace vorpex::data {
+
+namespace {
+
+rt::Value& processSlot() {
+    static rt::Value name("General");
+    return name;
+}
+
+std::string text(const rt::Value& v) { return v.isString() ? v.asString() : std::string(); }
+std::string upperText(const rt::Value& v) { return rt::upper(text(v)); }
+
+// A message the object may lack (data sets of other kinds, programs' replacements): NIL when it has none.
+rt::Value ask(const rt::Value& object, std::string_view message, std::initializer_list<rt::Value> args = {}) {
+    const rt::Symbol s = rt::Symbol::intern(message);
+    if (!object.isObject() || !rt::understands(object, s)) return {};
+    return rt::send(object, s, rt::Args(args.begin(), args.size()));
+}
+
+void tellParent(const rt::ObjectPtr& parent, const char* message, const rt::Value& me) {
+    if (!parent) return;
+    const rt::Symbol s = rt::Symbol::intern(message);
+    if (parent->objectClass().understands(s)) rt::send(*parent, s, rt::Args(&me, 1));
+}
+
+bool isFalse(const rt::Value& v) { return v.isLogical() && !v.asLogical(); }
+
+}  // namespace
+
+const rt::Class& XDataSource::classRecord() {
+    static const rt::Class& c = []() -> const rt::Class& {
+        using namespace rt::scope;
+        using X = XDataSource;
+        VPClass b("XDataSource", &TComponent::classRecord(), rt::factoryOf<XDataSource>());
+        kDataSets = b.addData("aDataSet", rt::Value::array(), "A", Exported);
+        kUseDictionary = b.addData("lUseDictionary", false, "L", Exported);
+        kErrors = b.addData("aErrors", rt::Value::array(), "A", Hidden);
+        kConnect = b.addProperty({.name = "cConnect", .initial = "", .type = "C", .scope = Published,
+                                  .setter = &X::SetConnect});
+        kTimeOut = b.addProperty({.name = "nTimeOut", .initial = 30, .type = "N", .scope = Published});
+        kAbortOnErrors = b.addProperty({.name = "lAbortOnErrors", .initial = false, .type = "L", .scope = Published});
+        kDisplayErrors = b.addProperty({.name = "lDisplayErrors", .initial = true, .type = "L", .scope = Published});
+        kConnected = b.addProperty({.name = "lConnected", .initial = false, .type = "L", .scope = Published,
+                                    .setter = &X::SetConnected});
+        for (const char* event : {"OnCreate", "OnConnect", "OnConnected", "OnDisconnect", "OnDisconnected"})
+            b.addEvent(event, Published, "oSender");
+        b.addEvent("OnError", Published, "oSender, oError, oDataset");
+        // The current process is one name for every source, whatever its class.
+        b.addMethod("cProcess", [](rt::Object&, const rt::Method&, rt::Args) { return processSlot(); }, Protected);
+        b.addMethod("_cProcess", [](rt::Object&, const rt::Method&, rt::Args a) {
+            setSharedProcess(rt::arg(a, 0));
+            return processSlot();
+        }, Protected);
+        b.addMethod("AddDataSet", rt::method(&X::AddDataSet));
+        b.addMethod("DelDataSet", rt::method(&X::DelDataSet));
+        b.addMethod("NewProcess", rt::method(&X::NewProcess));
+        b.addMethod("OpenProcess", rt::method(&X::OpenProcess));
+        b.addMethod("CloseProcess", rt::method(&X::CloseProcess));
+        b.addMethod("DelProcess", rt::method(&X::DelProcess));
+        b.addMethod("EndProcess", rt::method(&X::DelProcess));
+        b.addMethod("GetDataSet", rt::method(&X::GetDataSet));
+        b.addMethod("Connect", rt::method(&X::Connect));
+        b.addMethod("DisConnect", rt::method(&X::DisConnect));
+        b.addMethod("IsError", rt::method(&X::IsError));
+        b.addMethod("LastError", rt::method(&X::LastError));
+        b.addMethod("DelErrors", rt::method(&X::DelErrors));
+        b.addMethod("GetErrors", rt::method(&X::GetErrors));
+        b.addMethod("ShowErrorList", rt::method(&X::ShowErrorList));
+        b.addMethod("NewError", rt::method(&X::NewError));
+        b.addMethod("NewDataSet", rt::method(&X::NewDataSet));
+        b.addMethod("ShowMasiveError", rt::method(&X::ShowMasiveError));
+        b.addMethod("OnOpen", rt::method(&X::OnOpen));
+        b.addMethod("OnOpened", rt::method(&X::OnOpened));
+        b.addMethod("GetRecords", rt::method(&X::GetRecords));
+        b.addMethod("SetConnect", rt::method(&X::SetConnect), Hidden);
+        return b.create();
+    }();
+    return c;
+}
+
+const rt::Class& TDataSource::classRecord() {
+    static const rt::Class& c = userClass<TDataSource>("TDataSource", XDataSource::classRecord());
+    return c;
+}
+
+std::string XDataSource::sharedProcess() { return text(processSlot()); }
+
+void XDataSource::setSharedProcess(const rt::Value& name) {
+    if (name.isString()) processSlot() = name;
+}
+
+std::vector<rt::Value>& XDataSource::dataSets() {
+    rt::Value& list = field(kDataSets);
+    if (!list.isArray()) list = rt::Value::array();
+    return list.asArray()->items;
+}
+
+const std::vector<rt::Value>& XDataSource::errors() const {
+    static const std::vector<rt::Value> none;
+    const rt::Value& list = field(kErrors);
+    return list.isArray() ? list.asArray()->items : none;
+}
+
+// ---- creation and end
+
+rt::Value XDataSource::createSource(rt::Args args) {
+    XComponent::New(args.first(std::min<size_t>(args.size(), 1)));
+    setCreated(true);
+    if (rt::arg(args, 1).isString()) rt::send(*this, "_cConnect", {rt::arg(args, 1)});
+    joinDataSources(selfValue());
+    fireEvent(*this, OnCreate);
+    tellParent(oParent(), "InsertComponent", selfValue());
+    return selfValue();
+}
+
+rt::Value XDataSource::New(rt::Args args) { return createSource(args); }
+rt::Value XDataSource::Create(rt::Args args) { return createSource(args); }
+
+rt::Value XDataSource::Destroy(rt::Args args) {
+    const rt::Value keep = selfValue();  // the list may hold the last strong reference
+    if (lConnected()) {
+        const std::vector<rt::Value> sets = dataSets();
+        for (const rt::Value& set : sets) ask(set, "Destroy", {rt::Value(false)});
+        dataSets().clear();
+        rt::send(*this, "DisConnect");
+    }
+    leaveDataSources(*this);
+    tellParent(oParent(), "RemoveComponent", keep);
+    return XComponent::Destroy(args);
+}
+
+rt::Value XDataSource::Connect(rt::Args) {
+    fireEvent(*this, OnConnect);
+    setConnectedFlag(true);
+    fireEvent(*this, OnConnected);
+    return rt::Value(true);
+}
+
+rt::Value XDataSource::DisConnect(rt::Args) {
+    fireEvent(*this, OnDisconnect);
+    setConnectedFlag(false);
+    fireEvent(*this, OnDisconnected);
+    return {};
+}
+
+rt::Value XDataSource::SetConnected(rt::Args args) {
+    const rt::Value& on = rt::arg(args, 0);
+    if (!on.isLogical()) return field(kConnected);
+    rt::send(*this, on.asLogical() ? "Connect" : "DisConnect");
+    return field(kConnected);
+}
+
+rt::Value XDataSource::SetConnect(rt::Args args) {
+    const rt::Value& connect = rt::arg(args, 0);
+    if (!connect.isString()) return field(kConnect);
+    field(kConnect) = connect;
+    // Sets named without a folder find their file again in the new one.
+    const std::vector<rt::Value> sets = dataSets();
+    for (const rt::Value& set : sets) {
+        const rt::Value name = ask(set, "cName");
+        if (name.isString() && name.asString().find('\\') == std::string::npos) ask(set, "_cName", {name});
+    }
+    return field(kConnect);
+}
+
+// ---- data sets and processes
+
+rt::Value XDataSource::AddDataSet(rt::Args args) {
+    if (rt::arg(args, 0).isObject()) dataSets().push_back(rt::arg(args, 0));
+    return {};
+}
+
+void XDataSource::removeDataSet(const rt::Object& set) {
+    std::erase_if(dataSets(), [&](const rt::Value& v) { return v.isObject() && v.asObject().get() == &set; });
+}
+
+rt::Value XDataSource::DelDataSet(rt::Args args) {
+    const rt::Value set = rt::arg(args, 0);
+    const bool end = !isFalse(rt::arg(args, 1));
+    if (!set.isObject()) return rt::Value(false);
+    const auto& sets = dataSets();
+    const bool found = std::any_of(sets.begin(), sets.end(),
+                                   [&](const rt::Value& v) { return v.isObject() && v.asObject() == set.asObject(); });
+    if (!found) return rt::Value(false);
+    if (end) ask(set, "End");
+    // A set whose End did not reach DelDataSet must still leave the list (DelProcess loops until it has).
+    removeDataSet(*set.asObject());
+    return rt::Value(true);
+}
+
+rt::Value XDataSource::NewProcess(rt::Args args) {
+    setSharedProcess(rt::arg(args, 0));
+    return processSlot();
+}
+
+std::vector<rt::Value> XDataSource::setsOf(const rt::Value& process) {
+    const std::string wanted = process.isString() ? rt::upper(process.asString()) : rt::upper(sharedProcess());
+    std::vector<rt::Value> found;
+    for (const rt::Value& set : dataSets())
+        if (upperText(ask(set, "cProcess")) == wanted) found.push_back(set);
+    return found;
+}
+
+rt::Value XDataSource::OpenProcess(rt::Args args) {
+    for (const rt::Value& set : setsOf(rt::arg(args, 0)))
+        if (isFalse(ask(set, "Open"))) return rt::Value(false);
+    return rt::Value(true);
+}
+
+rt::Value XDataSource::CloseProcess(rt::Args args) {
+    for (const rt::Value& set : setsOf(rt::arg(args, 0))) ask(set, "Close");
+    return {};
+}
+
+rt::Value XDataSource::DelProcess(rt::Args args) {
+    int ended = 0;
+    for (std::vector<rt::Value> sets = setsOf(rt::arg(args, 0)); !sets.empty(); sets = setsOf(rt::arg(args, 0))) {
+        const rt::Value set = sets.front();
+        const rt::Value yes(true);
+        const rt::Value call[] = {set, yes};
+        rt::send(*this, rt::Symbol::intern("DelDataSet"), rt::Args(call, 2));
+        removeDataSet(*set.asObject());  // never loop on a set that stays
+        ++ended;
+    }
+    return rt::Value(ended);
+}
+
+rt::Value XDataSource::GetDataSet(rt::Args args) {
+    const std::string name = upperText(rt::arg(args, 0));
+    const std::string process = upperText(rt::arg(args, 1));
+    for (const rt::Value& set : dataSets()) {
+        if (!process.empty() && upperText(ask(set, "cProcess")) != process) continue;
+        if (upperText(ask(set, "cName")).find(name) != std::string::npos || upperText(ask(set, "cAlias")) == name)
+            return set;
+    }
+    return {};
+}
+
+rt::Value XDataSource::makeDataSet(const char* className, const rt::Value& name) {
+    const rt::Class* cls = rt::Class::byName(className);
+    if (!cls) return {};
+    const rt::Value set = classCall(*cls);
+    const rt::Value parent = oParent() ? rt::Value(oParent()) : rt::Value();
+    return rt::send(set, "Create", {parent, selfValue(), name, rt::Value(rt::upper(sharedProcess()))});
+}
+
+rt::Value XDataSource::NewDataSet(rt::Args args) {
+    const rt::Value& name = rt::arg(args, 0);
+    if (text(name).empty()) return {};
+    setSharedProcess(rt::arg(args, 1));
+    if (!lConnected()) rt::send(*this, "Connect");
+    return makeDataSet("TDataSet", name);
+}
+
+rt::Value XDataSource::OnOpen(rt::Args) { return {}; }
+rt::Value XDataSource::OnOpened(rt::Args) { return {}; }
+rt::Value XDataSource::GetRecords(rt::Args) { return {}; }
+
+// ---- errors
+
+rt::Value XDataSource::IsError(rt::Args) { return rt::Value(!errors().empty()); }
+
+rt::Value XDataSource::LastError(rt::Args) {
+    if (errors().empty()) return rt::Value("");
+    const rt::Value& last = errors().back();
+    return last.isArray() ? last.asArray()->at1(2) : rt::Value("");
+}
+
+rt::Value XDataSource::DelErrors(rt::Args) {
+    field(kErrors) = rt::Value::array();
+    return {};
+}
+
+rt::Value XDataSource::GetErrors(rt::Args) {
+    if (!field(kErrors).isArray()) field(kErrors) = rt::Value::array();
+    return field(kErrors);
+}
+
+void XDataSource::report(const std::string& message, const std::string& text, int code,
+                         const std::string& operation, const rt::Value& dataSet, bool noShow) {
+    if (noShow) return;
+    const rt::Value setDisplays = ask(dataSet, "lDisplayErrors");
+    showOrLog(message, lDisplayErrors() || (setDisplays.isLogical() && setDisplays.asLogical()));
+    if (!lAbortOnErrors()) return;
+    const ErrorPlace place = errorPlace();
+    rt::Error e = dataError(text, code, operation);
+    const rt::Value error = errorObject(e, place);
+    if (isFalse(fireEvent(*this, OnError, {error, dataSet}))) return;
+    e.cargo = dataSet;
+    rt::raise(e);
+}
+
+rt::Value XDataSource::NewError(rt::Args args) {
+    const std::string message = text(rt::arg(args, 0));
+    const int code = rt::arg(args, 1).isNumber() ? rt::arg(args, 1).asInt() : 0;
+    const rt::Value dataSet = rt::arg(args, 2);
+    std::string setName = text(rt::arg(args, 3));
+    if (dataSet.isObject()) {
+        if (setName.empty()) setName = text(ask(dataSet, "cName"));
+        ask(dataSet, "_cLastError", {rt::Value(message)});
+        ask(dataSet, "_nLastError", {rt::Value(code)});
+    }
+    const rt::Value row = errorRow(setName, message, code, errorPlace());
+    GetErrors({}).asArray()->items.push_back(row);
+    report(errorMessage(row), message, code, errorColumn(setName), dataSet, rt::arg(args, 4).asLogical());
+    return {};
+}
+
+rt::Value XDataSource::ShowMasiveError(rt::Args args) {
+    const std::string all = massErrorText(errors());
+    if (errors().empty()) return rt::Value(all);
+    const rt::Value& last = errors().back();
+    const rt::Value code = last.isArray() ? last.asArray()->at1(3) : rt::Value();
+    report(all, text(last.asArray()->at1(2)), code.isNumber() ? code.asInt() : 0, text(last.asArray()->at1(1)),
+           rt::arg(args, 0), false);
+    return rt::Value(all);
+}
+
+rt::Value XDataSource::ShowErrorList(rt::Args args) {
+    const std::string title = rt::arg(args, 0).isString() ? rt::arg(args, 0).asString()
+                                                          : texts::LT(32872) + ": " + cConnect();
+    if (errors().empty()) {
+        if (const rt::Function* info = rt::findFunction("MSGINFO")) {
+            const rt::Value call[] = {rt::Value("TDataSource: " + texts::LT(32873)), rt::Value(title)};
+            (*info)(rt::Args(call, 2));
+        }
+        return {};
+    }
+    showErrorListView(title, GetErrors({}));
+    return {};
+}
+
+}  // namespace vorpex::data
