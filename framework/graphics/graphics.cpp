@@ -7,6 +7,8 @@
 #include "framework/graphics/cursor/cursor.h"
 #include "framework/graphics/font/font.h"
 #include "framework/graphics/icon/icon.h"
+#include "framework/graphics/image_list/image_list.h"
+#include "framework/graphics/image_list/image_list_port.h"
 #include "framework/graphics/pen/pen.h"
 
 namespace vorpex {
@@ -17,8 +19,10 @@ void registerGraphics() {
     TPen::classRecord();
     TCursor::classRecord();
     TIcon::classRecord();
+    TImageList::classRecord();
     TClipboard::classRecord();
     registerClipboardFunctions();
+    gfx::registerImageListFunctions();
     registerScreen();
     registerPlatformGraphicsFunctions();
 }

@@ -1,5 +1,5 @@
-// The graphics library's start-up: builds the classes TFont, TBrush, TPen, TCursor and TIcon (so that they
-// are callable by name, as the Screen object and the programs call them) and registers the graphics
+// The graphics library's start-up: builds the classes TFont, TBrush, TPen, TCursor, TIcon and TImageList (so
+// that they are callable by name, as the Screen object and the programs call them) and registers the graphics
 // functions. Call it once before the application object is made; calling it again does no harm.
 #pragma once
 
