@@ -184,8 +184,10 @@ TEST_F(DataSources, CreateTableMakesARealTableTheEngineCanIndex) {
     ASSERT_TRUE(dataSet.isObject());
     EXPECT_EQ(set(dataSet).get("cName"), bare + ".dbf");  // the file the engine wrote
     EXPECT_TRUE(std::filesystem::exists(bare + ".dbt"));
-    std::ifstream in(bare + ".dbf", std::ios::binary);
-    EXPECT_EQ(in.get(), 0x83);  // dBASE III with memo
+    {
+        std::ifstream in(bare + ".dbf", std::ios::binary);
+        EXPECT_EQ(in.get(), 0x83);  // dBASE III with memo
+    }  // closed: the exclusive open below must be the only handle
 
     ASSERT_TRUE(call("DBUSEAREA", {Value(true), Value("DBFNTX"), Value(bare + ".dbf"), Value("EMP"), Value(false)})
                     .asLogical());
