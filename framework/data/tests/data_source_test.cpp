@@ -458,3 +458,22 @@ TEST_F(DataSources, AnOwnerIsToldOfItsSource) {
 
 }  // namespace
 }  // namespace vorpex::data
+
+namespace vorpex::data {
+namespace {
+
+// The runtime's end runs the exit procedure that registerDataSources added: no source outlives the program.
+TEST(DataSourceExit, TheRuntimeEndEndsEverySource) {
+    registerDataSources();
+    const size_t before = DATASOURCES({}).asArray()->size();
+    const Value bare = call("TNTXDATASOURCE");
+    rt::send(bare, rt::Symbol::intern("New"));
+    ASSERT_EQ(DATASOURCES({}).asArray()->size(), before + 1);
+    rt::resetForTests();
+    rt::quit();
+    rt::resetForTests();
+    EXPECT_EQ(DATASOURCES({}).asArray()->size(), 0u);
+}
+
+}  // namespace
+}  // namespace vorpex::data
