@@ -8,6 +8,7 @@
 #include "framework/data/data_source/data_errors.h"
 #include "framework/data/data_source/data_source_list.h"
 #include "framework/data/data_source/error_list_view.h"
+#include "framework/data/data_source/send_if_understood.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 #include "runtime/core/symbol.h"
@@ -23,13 +24,6 @@ rt::Value& processSlot() {
 
 std::string text(const rt::Value& v) { return v.isString() ? v.asString() : std::string(); }
 std::string upperText(const rt::Value& v) { return rt::upper(text(v)); }
-
-// A message the object may lack (data sets of other kinds, programs' replacements): NIL when it has none.
-rt::Value ask(const rt::Value& object, std::string_view message, std::initializer_list<rt::Value> args = {}) {
-    const rt::Symbol s = rt::Symbol::intern(message);
-    if (!object.isObject() || !rt::understands(object, s)) return {};
-    return rt::send(object, s, rt::Args(args.begin(), args.size()));
-}
 
 void tellParent(const rt::ObjectPtr& parent, const char* message, const rt::Value& me) {
     if (!parent) return;
@@ -134,7 +128,7 @@ rt::Value XDataSource::Destroy(rt::Args args) {
     const rt::Value keep = selfValue();  // the list may hold the last strong reference
     if (lConnected()) {
         const std::vector<rt::Value> sets = dataSets();
-        for (const rt::Value& set : sets) ask(set, "Destroy", {rt::Value(false)});
+        for (const rt::Value& set : sets) sendIfUnderstood(set, "Destroy", {rt::Value(false)});
         dataSets().clear();
         rt::send(*this, "DisConnect");
     }
@@ -171,8 +165,9 @@ rt::Value XDataSource::SetConnect(rt::Args args) {
     // Sets named without a folder find their file again in the new one.
     const std::vector<rt::Value> sets = dataSets();
     for (const rt::Value& set : sets) {
-        const rt::Value name = ask(set, "cName");
-        if (name.isString() && name.asString().find('\\') == std::string::npos) ask(set, "_cName", {name});
+        const rt::Value name = sendIfUnderstood(set, "cName");
+        if (name.isString() && name.asString().find('\\') == std::string::npos)
+            sendIfUnderstood(set, "_cName", {name});
     }
     return field(kConnect);
 }
@@ -196,7 +191,7 @@ rt::Value XDataSource::DelDataSet(rt::Args args) {
     const bool found = std::any_of(sets.begin(), sets.end(),
                                    [&](const rt::Value& v) { return v.isObject() && v.asObject() == set.asObject(); });
     if (!found) return rt::Value(false);
-    if (end) ask(set, "End");
+    if (end) sendIfUnderstood(set, "End");
     // A set whose End did not reach DelDataSet must still leave the list (DelProcess loops until it has).
     removeDataSet(*set.asObject());
     return rt::Value(true);
@@ -211,18 +206,18 @@ std::vector<rt::Value> XDataSource::setsOf(const rt::Value& process) {
     const std::string wanted = process.isString() ? rt::upper(process.asString()) : rt::upper(sharedProcess());
     std::vector<rt::Value> found;
     for (const rt::Value& set : dataSets())
-        if (upperText(ask(set, "cProcess")) == wanted) found.push_back(set);
+        if (upperText(sendIfUnderstood(set, "cProcess")) == wanted) found.push_back(set);
     return found;
 }
 
 rt::Value XDataSource::OpenProcess(rt::Args args) {
     for (const rt::Value& set : setsOf(rt::arg(args, 0)))
-        if (isFalse(ask(set, "Open"))) return rt::Value(false);
+        if (isFalse(sendIfUnderstood(set, "Open"))) return rt::Value(false);
     return rt::Value(true);
 }
 
 rt::Value XDataSource::CloseProcess(rt::Args args) {
-    for (const rt::Value& set : setsOf(rt::arg(args, 0))) ask(set, "Close");
+    for (const rt::Value& set : setsOf(rt::arg(args, 0))) sendIfUnderstood(set, "Close");
     return {};
 }
 
@@ -243,9 +238,9 @@ rt::Value XDataSource::GetDataSet(rt::Args args) {
     const std::string name = upperText(rt::arg(args, 0));
     const std::string process = upperText(rt::arg(args, 1));
     for (const rt::Value& set : dataSets()) {
-        if (!process.empty() && upperText(ask(set, "cProcess")) != process) continue;
-        if (upperText(ask(set, "cName")).find(name) != std::string::npos || upperText(ask(set, "cAlias")) == name)
-            return set;
+        if (!process.empty() && upperText(sendIfUnderstood(set, "cProcess")) != process) continue;
+        const bool named = upperText(sendIfUnderstood(set, "cName")).find(name) != std::string::npos;
+        if (named || upperText(sendIfUnderstood(set, "cAlias")) == name) return set;
     }
     return {};
 }
@@ -293,7 +288,7 @@ rt::Value XDataSource::GetErrors(rt::Args) {
 void XDataSource::report(const std::string& message, const std::string& text, int code,
                          const std::string& operation, const rt::Value& dataSet, bool noShow) {
     if (noShow) return;
-    const rt::Value setDisplays = ask(dataSet, "lDisplayErrors");
+    const rt::Value setDisplays = sendIfUnderstood(dataSet, "lDisplayErrors");
     showOrLog(message, lDisplayErrors() || (setDisplays.isLogical() && setDisplays.asLogical()));
     if (!lAbortOnErrors()) return;
     const ErrorPlace place = errorPlace();
@@ -310,9 +305,9 @@ rt::Value XDataSource::NewError(rt::Args args) {
     const rt::Value dataSet = rt::arg(args, 2);
     std::string setName = text(rt::arg(args, 3));
     if (dataSet.isObject()) {
-        if (setName.empty()) setName = text(ask(dataSet, "cName"));
-        ask(dataSet, "_cLastError", {rt::Value(message)});
-        ask(dataSet, "_nLastError", {rt::Value(code)});
+        if (setName.empty()) setName = text(sendIfUnderstood(dataSet, "cName"));
+        sendIfUnderstood(dataSet, "_cLastError", {rt::Value(message)});
+        sendIfUnderstood(dataSet, "_nLastError", {rt::Value(code)});
     }
     const rt::Value row = errorRow(setName, message, code, errorPlace());
     GetErrors({}).asArray()->items.push_back(row);

@@ -5,6 +5,7 @@
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/dialogs/file_name/file_unique.h"
+#include "framework/data/data_source/send_if_understood.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 #include "runtime/rdd/commands.h"
@@ -18,12 +19,6 @@ namespace rddi = rt::rdd::rddi;
 namespace {
 
 std::string text(const rt::Value& v) { return v.isString() ? v.asString() : std::string(); }
-
-rt::Value ask(const rt::Value& object, std::string_view message, std::initializer_list<rt::Value> args = {}) {
-    const rt::Symbol s = rt::Symbol::intern(message);
-    if (!object.isObject() || !rt::understands(object, s)) return {};
-    return rt::send(object, s, rt::Args(args.begin(), args.size()));
-}
 
 bool sameSetting(const rt::Value& a, const rt::Value& b) {
     if (a.isLogical() && b.isLogical()) return a.asLogical() == b.asLogical();
@@ -220,10 +215,10 @@ rt::Value XDbfDataSource::OnOpen(rt::Args args) {
 
 rt::Value XDbfDataSource::OnOpened(rt::Args args) {
     const rt::Value& set = rt::arg(args, 0);
-    if (!text(ask(set, "cPassword")).empty())
-        ask(set, "SetPassword");
+    if (!text(sendIfUnderstood(set, "cPassword")).empty())
+        sendIfUnderstood(set, "SetPassword");
     else if (!cPassword().empty())
-        ask(set, "SetPassword", {rt::Value(cPassword())});
+        sendIfUnderstood(set, "SetPassword", {rt::Value(cPassword())});
     return XDataSource::OnOpened(args);
 }
 

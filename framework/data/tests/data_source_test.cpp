@@ -151,7 +151,8 @@ TEST_F(DataSources, OpenHookReappliesNothingAndHandsOnThePassword) {
     put(source, "cPassword", "secret");
     send(source, "OnOpened", {own});
     send(source, "OnOpened", {plain});
-    EXPECT_EQ(StandInSet::calls(), (std::vector<std::string>{"own.dbf:SetPassword(NIL)", "plain.dbf:SetPassword(secret)"}));
+    EXPECT_EQ(StandInSet::calls(),
+              (std::vector<std::string>{"own.dbf:SetPassword(NIL)", "plain.dbf:SetPassword(secret)"}));
 }
 
 TEST_F(DataSources, ClassesAndDefaults) {
