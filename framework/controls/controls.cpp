@@ -4,6 +4,8 @@
 #include "framework/controls/edit/memo.h"
 #include "framework/controls/error_form/error_form.h"
 #include "framework/controls/label/label.h"
+#include "framework/controls/masked_edit/mask_edit.h"
+#include "framework/controls/masked_edit/mask_rules.h"
 #include "framework/controls/word_list/word_list.h"
 
 namespace vorpex {
@@ -13,8 +15,10 @@ void registerStandardControls() {
     TButton::classRecord();
     TEdit::classRecord();
     TMemo::classRecord();
+    TMaskEdit::classRecord();
     TErrorForm::classRecord();
     registerWordListFunctions();
+    mask::registerMaskFunctions();
     // Run-time errors are shown on the error form from now on.
     setErrorPresenter(showErrorForm);
 }

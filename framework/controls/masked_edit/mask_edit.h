@@ -1,0 +1,68 @@
+// XMaskEdit: an edit whose Value keeps its type (text, number, date or logical) and whose text is shaped by a
+// picture: an optional function part and a mask of input positions and literals. The value is shown through
+// Transform(); while the edit has the focus it shows its editing form. Typed characters are filtered and
+// placed here, deletions keep the literals in place, and the text reads back as a typed value. The decisions
+// live in mask_rules.h. TMaskEdit is its user class.
+#pragma once
+
+#include <string>
+
+#include "framework/controls/edit/edit.h"
+
+namespace vorpex {
+
+class XMaskEdit : public XEdit {
+public:
+    using XEdit::XEdit;
+    static const rt::Class& classRecord();
+
+    rt::Value Create(rt::Args args) override;
+    rt::Value MaskGetValue(rt::Args args);
+    rt::Value MaskSetValue(rt::Args args);  // (xValue, [lFocused], [lRePicture], [lRaw])
+    rt::Value SetPicture(rt::Args args);    // (cPicture, [lUser])
+    rt::Value Input(rt::Args args);         // (nKey) -> lLetTheWindowInsertIt
+    rt::Value MaskSetFocus(rt::Args args);
+    rt::Value MaskKillFocus(rt::Args args);
+    rt::Value MaskValid(rt::Args args);
+    rt::Value MaskChar(rt::Args args);
+    rt::Value MaskChange(rt::Args args);
+    rt::Value MaskKeyDown(rt::Args args);
+    rt::Value WMCut(rt::Args args);
+    rt::Value WMClear(rt::Args args);
+    rt::Value WMPaste(rt::Args args);
+    rt::Value WMUndo(rt::Args args);
+    rt::Value WMVorpex(rt::Args args);
+
+private:
+    std::string type() const;
+    std::string function() const;
+    std::string maskText() const;
+    bool complex() const;
+    bool hasPicture() const;
+    bool readOnly() const;
+    int64_t maxLength() const;
+    void setMaxLength(int64_t n);
+    // The selection's zero-based start and end.
+    std::pair<int64_t, int64_t> selection();
+    void setCaret(int64_t at);
+    // Writes the text as the user's (OnChange fires), keeps the value in step and marks the edit modified.
+    void writeTyped(const std::string& text);
+    void setModified();
+    // Clears the selection and lets the key come again, to be typed into what is left.
+    void clearAndRepost(int64_t key);
+    void postRepair(intptr_t message, intptr_t caret);
+    char decimalSeparator() const;
+    // A date text with digits that does not convert: re-formatting it would lose what was typed.
+    bool unreadableDate();
+
+    static inline int kMaskValue = -1, kPicture = -1, kZeroFill = -1, kTrimSpaces = -1, kOnFocusChange = -1,
+                      kType = -1, kPicFunc = -1, kPicMask = -1, kPicUser = -1, kPicComplex = -1;
+};
+
+class TMaskEdit : public XMaskEdit {
+public:
+    using XMaskEdit::XMaskEdit;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex
