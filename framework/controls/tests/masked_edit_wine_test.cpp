@@ -8,6 +8,7 @@
 #include "framework/controls/controls.h"
 #include "framework/controls/masked_edit/mask_edit.h"
 #include "framework/core/control/tests/control_fixture.h"
+#include "framework/core/object/vp_class.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 #include "runtime/core/settings.h"
@@ -32,11 +33,11 @@ protected:
         rt::settings() = saved_;
         ControlTest::TearDown();
     }
-    // A masked edit holding `value` under `picture`.
+    // A masked edit holding `value` under `picture` (none given: nullptr).
     Value make(const Value& value, const char* picture, const std::function<void(const Value&)>& before = {}) {
         return makeControl(TMaskEdit::classRecord(), form, 10, 10, 200, 22, [&](const Value& e) {
             rt::send(e, "_Value", {value});
-            rt::send(e, "_cPicture", {picture});
+            if (picture) rt::send(e, "_cPicture", {picture});
             if (before) before(e);
         });
     }
@@ -182,6 +183,40 @@ TEST_F(MaskedEdit, CutKeepsTheLiteralsInPlace) {
     SendMessageA(hwndOf(edit), WM_CLEAR, 0, 0);
     pump();
     EXPECT_EQ(text(edit), "12/04/    ");
+}
+
+// An Application whose system answers "," as the decimal separator.
+const rt::Class& commaAppClass() {
+    static const rt::Class& c = []() -> const rt::Class& {
+        VPClass b("TTestCommaApp", nullptr);
+        b.addMethod("DecimalSeparator", [](rt::Object&, const rt::Method&, rt::Args) { return Value(","); });
+        return b.create();
+    }();
+    return c;
+}
+
+TEST_F(MaskedEdit, CommaSystemsShowDecimalsAfterAComma) {
+    Value edit = make(Value(), nullptr, [](const Value& e) {
+        Value& app = rt::publicVar("Application");
+        const Value kept = app;
+        app = Value(commaAppClass().instantiate());
+        rt::send(e, "_Value", {Value(3.25)});
+        app = kept;
+    });
+    EXPECT_EQ(text(edit), "3,25");
+    EXPECT_DOUBLE_EQ(rt::send(edit, "Value").asNumber().asDouble(), 3.25);
+    EXPECT_EQ(rt::send(edit, "cPicture").asString(), "@E 9999999999.99");
+}
+
+TEST_F(MaskedEdit, FocusShowsTheEditingForm) {
+    Value edit = make(Value(0), "@ZK 9,999");
+    EXPECT_EQ(text(edit), "");
+    rt::send(edit, "SetValue", {Value(1234)});
+    EXPECT_EQ(text(edit), "1,234");
+    rt::send(edit, "SetValue", {Value(1234), true});
+    EXPECT_EQ(text(edit), "1234");
+    rt::send(edit, "SetValue", {Value(0), true});
+    EXPECT_EQ(text(edit), "0");
 }
 
 TEST_F(MaskedEdit, FunctionsByName) {
