@@ -219,6 +219,21 @@ TEST_F(MaskedEdit, FocusShowsTheEditingForm) {
     EXPECT_EQ(text(edit), "0");
 }
 
+TEST_F(MaskedEdit, FocusArrivingAndLeaving) {
+    int changes = 0;
+    Value edit = make(Value(1234), "@ZK 9,999", [&](const Value& e) { rt::send(e, "_OnChange", {counter(changes)}); });
+    Value other = make(Value(""), "XXX");
+    EXPECT_EQ(text(edit), "1,234");
+    SetFocus(hwndOf(edit));
+    pump();
+    EXPECT_EQ(text(edit), "1234");
+    EXPECT_EQ(selection(edit), std::make_pair(0, 4));  // "K" selects it all
+    SetFocus(hwndOf(other));
+    pump();
+    EXPECT_EQ(text(edit), "1,234");
+    EXPECT_EQ(changes, 0);
+}
+
 TEST_F(MaskedEdit, FunctionsByName) {
     const rt::Function* count = rt::findFunction("CHRCOUNT");
     ASSERT_NE(count, nullptr);
