@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "framework/controls/controls.h"
 #include "framework/controls/masked_edit/mask_edit.h"
 #include "framework/core/control/tests/control_fixture.h"
@@ -232,6 +234,29 @@ TEST_F(MaskedEdit, FocusArrivingAndLeaving) {
     pump();
     EXPECT_EQ(text(edit), "1,234");
     EXPECT_EQ(changes, 0);
+}
+
+TEST_F(MaskedEdit, TypingOverASelectionAndPasting) {
+    Value edit = make(Value("123-456"), "999-999");
+    caret(edit, 0, 3);
+    type(edit, "7");
+    EXPECT_EQ(text(edit), "7  -456");
+
+    Value date = make(Value(rt::makeDate(2026, 3, 12)), "99/99/9999");
+    ASSERT_TRUE(OpenClipboard(hwndOf(date)));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 11);
+    std::memcpy(GlobalLock(memory), "24/12/2025", 11);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+    caret(date, 0, -1);
+    SendMessageA(hwndOf(date), WM_PASTE, 0, 0);
+    pump();
+    EXPECT_EQ(text(date), "24/12/2025");
+    EXPECT_EQ(rt::send(date, "Value").asDate(), rt::makeDate(2025, 12, 24));
+    EXPECT_EQ(selection(date).first, 10);
+    EXPECT_NE(SendMessageA(hwndOf(date), EM_GETMODIFY, 0, 0), 0);
 }
 
 TEST_F(MaskedEdit, FunctionsByName) {
