@@ -3,6 +3,7 @@
 #include "framework/data/data_source/data_source.h"
 #include "framework/data/data_source/data_source_list.h"
 #include "framework/data/data_source/dbf_data_source.h"
+#include "framework/data/field/data_field.h"
 #include "runtime/core/runtime.h"
 #include "runtime/rdd/ntx/order_functions.h"
 #include "runtime/rdd/table_functions.h"
@@ -19,6 +20,8 @@ void registerDataSources() {
     TDbfDataSource::classRecord();
     XNtxDataSource::classRecord();
     TNtxDataSource::classRecord();
+    XDataField::classRecord();
+    TDataField::classRecord();
     rt::registerFunction("DATASOURCES", DATASOURCES);
     rt::registerFunction("DATASOURCECLOSEALL", [](rt::Args) {
         DATASOURCECLOSEALL();
