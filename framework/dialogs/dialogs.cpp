@@ -4,6 +4,7 @@
 #include "framework/dialogs/ex_struct/struct_stack.h"
 #include "framework/dialogs/file_name/file_name.h"
 #include "framework/dialogs/file_name/file_name_functions.h"
+#include "framework/dialogs/registry/registry.h"
 
 namespace vorpex {
 
@@ -12,6 +13,8 @@ void registerDialogServices() {
     dialogs::TFileName::classRecord();
     dialogs::XExStruct::classRecord();
     dialogs::TExStruct::classRecord();
+    dialogs::XRegistry::classRecord();
+    dialogs::TRegistry::classRecord();
     dialogs::registerFileNameFunctions();
     dialogs::registerStructFunctions();
 }

@@ -1,0 +1,68 @@
+// XRegistry: the system registry through one current key. Opening or creating a key makes it current, values
+// are read and written in it, closing it returns to the root (Root). Every operation records the system's
+// result code in nLastError (0 = success; 1 = the operation could not be attempted). Readers give the
+// caller's default when a value is missing or of another type; dates and logical values are kept as text.
+// TRegistry is its user class.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/core/object/component.h"
+
+namespace vorpex::dialogs {
+
+class XRegistry : public TComponent {
+public:
+    using TComponent::TComponent;
+    static const rt::Class& classRecord();
+
+    int64_t Root() const { return field(kRoot).asInteger(); }
+    int64_t hCurrentKey() const { return field(kCurrentKey).asInteger(); }
+    int64_t nLastError() const { return field(kLastError).asInteger(); }
+
+    rt::Value OpenKey(rt::Args args);      // (cSubKey, [nAccess])
+    rt::Value CreateKey(rt::Args args);    // (cSubKey, [cClass], [nOptions], [nAccess])
+    rt::Value CloseKey(rt::Args args);
+    rt::Value Connect(rt::Args args);      // (cMachine, nRootKey)
+    rt::Value DeleteKey(rt::Args args);    // (cSubKey)
+    rt::Value DeleteValue(rt::Args args);  // (cValueName)
+    rt::Value EnumKeys(rt::Args args);
+    rt::Value EnumValues(rt::Args args);
+    rt::Value GetString(rt::Args args);    // (cValueName, [cDefault])
+    rt::Value SetString(rt::Args args);    // (cValueName, cText)
+    rt::Value GetNumeric(rt::Args args);   // (cValueName, [nDefault])
+    rt::Value SetNumeric(rt::Args args);   // (cValueName, nValue)
+    rt::Value GetBinary(rt::Args args);    // (cValueName, [cDefault])
+    rt::Value SetBinary(rt::Args args);    // (cValueName, cBytes)
+    rt::Value SetValue(rt::Args args);     // (cValueName, xValue): its display text
+    rt::Value GetDate(rt::Args args);      // (cValueName, [dDefault])
+    rt::Value GetLogical(rt::Args args);   // (cValueName, [lDefault])
+    rt::Value Flush(rt::Args args);
+    rt::Value Destroy(rt::Args args) override;
+
+private:
+    static inline int kRoot = -1, kCurrentKey = -1, kLastError = -1;
+
+    // The key operations work on: the current key, else the root.
+    int64_t workKey() const;
+    int64_t done(int64_t code);
+    void setCurrentKey(int64_t key) { field(kCurrentKey) = key; }
+    rt::Value keyOpened(int64_t code, int64_t key);
+    rt::Value names(bool values);
+    rt::Value write(rt::Args args, int64_t type, std::string bytes);
+    // Reads a value of one of the wanted types; false (with nLastError set) when there is none.
+    bool read(rt::Args args, std::initializer_list<int64_t> types, std::string& bytes);
+
+    // Keys left open behind the current one when another was opened from it; closed with the object.
+    std::vector<int64_t> behind_;
+};
+
+class TRegistry : public XRegistry {
+public:
+    using XRegistry::XRegistry;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex::dialogs
