@@ -1,5 +1,7 @@
 #include "framework/data/data.h"
 
+#include "framework/data/data_set/data_set.h"
+#include "framework/data/data_set/dbf_data_set.h"
 #include "framework/data/data_source/data_source.h"
 #include "framework/data/data_source/data_source_list.h"
 #include "framework/data/data_source/dbf_data_source.h"
@@ -36,6 +38,19 @@ void registerDataSources() {
         return true;
     }();
     (void)exitAdded;
+}
+
+void registerDataSets() {
+    using namespace data;
+    registerDataSources();
+    XDataSet::classRecord();
+    TDataSet::classRecord();
+    XDbfDataSet::classRecord();
+    TDbfDataSet::classRecord();
+    rt::registerFunction("VALIDALIAS", [](rt::Args a) {
+        return rt::Value(validAlias(a.size() > 0 && rt::arg(a, 0).isString() ? rt::arg(a, 0).asString() : "",
+                                    rt::arg(a, 1).asLogical()));
+    });
 }
 
 }  // namespace vorpex

@@ -9,4 +9,8 @@ namespace vorpex {
 
 void registerDataSources();
 
+// Builds the data-set classes TDataSet and TDbfDataSet (and their class functions), after the data sources.
+// Kept apart so that a test program may put stand-ins under those names first; wireFramework() calls both.
+void registerDataSets();
+
 }  // namespace vorpex

@@ -1,0 +1,336 @@
+#include "framework/data/data_set/data_set.h"
+
+#include <algorithm>
+
+#include "framework/controls/word_list/word_list.h"
+#include "framework/core/object/user_class.h"
+#include "framework/core/object/vp_class.h"
+#include "framework/data/data_source/data_errors.h"
+#include "framework/data/data_source/send_if_understood.h"
+#include "framework/data/field/data_field.h"
+#include "framework/dialogs/ex_struct/ex_struct.h"
+#include "runtime/core/error.h"
+#include "runtime/core/runtime.h"
+#include "runtime/core/send.h"
+#include "runtime/core/symbol.h"
+
+namespace vorpex::data {
+
+namespace {
+
+std::string text(const rt::Value& v) { return v.isString() ? v.asString() : std::string(); }
+
+void tellParent(const rt::ObjectPtr& parent, const char* message, const rt::Value& me) {
+    if (!parent) return;
+    const rt::Symbol s = rt::Symbol::intern(message);
+    if (parent->objectClass().understands(s)) rt::send(*parent, s, rt::Args(&me, 1));
+}
+
+}  // namespace
+
+const rt::Class& XDataSet::classRecord() {
+    static const rt::Class& c = []() -> const rt::Class& {
+        using namespace rt::scope;
+        using X = XDataSet;
+        VPClass b("XDataSet", &TComponent::classRecord(), rt::factoryOf<XDataSet>());
+        kLinked = b.addData("aLinkedControls", rt::Value::array(), "A", Exported);
+        kLastError = b.addData("cLastError", "", "C", Exported);
+        kLastErrorNo = b.addData("nLastError", 0, "N", Exported);
+        kReadOnly = b.addData("lReadOnly", false, "L", Exported);
+        kUpdLinked = b.addData("lUpdLinked", true, "L", Exported);
+        kRecord = b.addData("aRecord", rt::Value::array(), "A", Exported);
+        kEditRecord = b.addData("nEditRecord", 0, "N", Protected);
+        kFieldsList = b.addData("hFieldsList", 0, "N", Protected);
+        kOpenPending = b.addData("lOpenPending", false, "L", Hidden);
+        kName = b.addProperty({.name = "cName", .initial = "", .type = "C", .scope = Published,
+                               .setter = "SetName"});
+        kDataSource = b.addProperty({.name = "oDataSource", .type = "O", .scope = Published,
+                                     .setter = &X::SetDataSource});
+        kProcess = b.addProperty({.name = "cProcess", .initial = "", .type = "C", .scope = Published});
+        kDisplayErrors = b.addProperty({.name = "lDisplayErrors", .initial = true, .type = "L", .scope = Published});
+        kOpen = b.addProperty({.name = "lOpen", .initial = false, .type = "L", .scope = Published,
+                               .setter = &X::SetOpen});
+        kFields = b.addProperty({.name = "aFields", .initial = rt::Value::array(), .type = "A", .scope = Exported});
+        kUserFields = b.addProperty({.name = "aUserFields", .initial = rt::Value::array(), .type = "A",
+                                     .scope = Exported});
+        kAbortOnErrors = b.addProperty({.name = "lAbortOnErrors", .initial = false, .type = "L", .scope = Protected});
+        for (const char* event : {"OnCreate", "OnOpen", "OnPostOpen", "OnClose", "OnPostClose"})
+            b.addEvent(event, Published, "oSender");
+        b.addEvent("OnPreChange", Published, "oSender, nOperation, Param");
+        b.addEvent("OnPostChange", Published, "oSender, nOperation, Param1, Param2");
+        b.addMethod("Open", rt::method(&X::Open));
+        b.addMethod("Close", rt::method(&X::Close));
+        b.addMethod("FieldGet", rt::method(&X::FieldGet));
+        b.addMethod("VarGet", rt::method(&X::FieldGet));
+        b.addMethod("Load", rt::method(&X::Load));
+        b.addMethod("FieldGetByName", rt::method(&X::FieldGetByName));
+        b.addMethod("FieldPos", rt::method(&X::FieldPos));
+        b.addMethod("FieldExist", rt::method(&X::FieldExist));
+        b.addMethod("oFieldByName", rt::method(&X::oFieldByName));
+        b.addMethod("FieldNames", rt::method(&X::FieldNames));
+        b.addMethod("FieldCount", rt::method(&X::FieldCount));
+        b.addMethod("FCount", rt::method(&X::FieldCount));
+        b.addMethod("AddField", rt::method(&X::AddField));
+        b.addMethod("GetRecord", rt::method(&X::GetRecord));
+        b.addMethod("ChangePos", rt::method(&X::ChangePos), Protected);
+        b.addMethod("UpdateControls", rt::method(&X::UpdateControls));
+        b.addMethod("AddLinkedControl", rt::method(&X::AddLinkedControl));
+        b.addMethod("DelLinkedControl", rt::method(&X::DelLinkedControl));
+        b.addMethod("Refresh", rt::method(&X::Refresh));
+        b.addMethod("RefreshCurrent", rt::method(&X::RefreshCurrent));
+        b.addMethod("NewError", rt::method(&X::NewError));
+        b.addMethod("DelError", rt::method(&X::DelError));
+        b.addMethod("SetName", rt::method(&X::SetName), Protected);
+        b.addMethod("SetDataSource", rt::method(&X::SetDataSource), Protected);
+        return b.create();
+    }();
+    return c;
+}
+
+const rt::Class& TDataSet::classRecord() {
+    static const rt::Class& c = userClass<TDataSet>("TDataSet", XDataSet::classRecord());
+    return c;
+}
+
+std::string XDataSet::cName() const { return text(field(kName)); }
+
+std::vector<rt::Value>& XDataSet::listAt(int position) {
+    rt::Value& list = field(position);
+    if (!list.isArray()) list = rt::Value::array();
+    return list.asArray()->items;
+}
+std::vector<rt::Value>& XDataSet::fields() { return listAt(kFields); }
+std::vector<rt::Value>& XDataSet::linkedControls() { return listAt(kLinked); }
+
+// ---- creation and end
+
+rt::Value XDataSet::Create(rt::Args args) {
+    const rt::Value source = rt::arg(args, 1), name = rt::arg(args, 2), process = rt::arg(args, 3);
+    if (name.isString()) field(kName) = name;
+    XComponent::Create(args.first(std::min<size_t>(args.size(), 1)));
+    if (source.isObject()) rt::send(*this, "_oDataSource", {source});
+    if (name.isString()) rt::send(*this, "_cName", {name});
+    if (process.isString()) field(kProcess) = process;
+    freeWordList(field(kFieldsList).asInteger());  // a second Create starts a fresh list
+    field(kFieldsList) = rt::Value(createWordList());
+    if (openPending()) {
+        setOpenPending(false);
+        rt::send(*this, "Open");
+    }
+    fireEvent(*this, OnCreate);
+    tellParent(oParent(), "InsertComponent", selfValue());
+    return selfValue();
+}
+
+rt::Value XDataSet::Destroy(rt::Args args) {
+    const rt::Value keep = selfValue();
+    rt::send(*this, "Close");
+    for (int list : {kFields, kUserFields})
+        for (const rt::Value& f : listAt(list)) sendIfUnderstood(f, "Destroy", {rt::Value(true)});
+    listAt(kFields).clear();
+    listAt(kUserFields).clear();
+    freeWordList(field(kFieldsList).asInteger());
+    field(kFieldsList) = rt::Value(0);
+    if (rt::arg(args, 0).asLogical()) {
+        const rt::Value source = oDataSource();
+        if (source.isObject()) {
+            const rt::Value call[] = {keep, rt::Value(false)};
+            rt::send(source, rt::Symbol::intern("DelDataSet"), rt::Args(call, 2));
+        }
+        field(kDataSource) = rt::Value();
+    }
+    tellParent(oParent(), "RemoveComponent", keep);
+    return XComponent::Destroy(args);
+}
+
+rt::Value XDataSet::SetOpen(rt::Args args) {
+    if (!lCreated()) {  // remembered until Create
+        setOpenPending(rt::arg(args, 0).asLogical());
+        return rt::Value(openPending());
+    }
+    rt::send(*this, rt::arg(args, 0).asLogical() ? "Open" : "Close");
+    return rt::Value(lOpen());
+}
+
+rt::Value XDataSet::SetName(rt::Args args) {
+    if (lOpen()) rt::send(*this, "Close");
+    field(kName) = rt::arg(args, 0).isString() ? rt::arg(args, 0) : rt::Value("");
+    return field(kName);
+}
+
+// Leaves the old source without being ended by it, then joins the new one under its shared process.
+rt::Value XDataSet::SetDataSource(rt::Args args) {
+    const rt::Value source = rt::arg(args, 0);
+    const bool wasOpen = lOpen();
+    if (wasOpen) rt::send(*this, "Close");
+    const rt::Value old = oDataSource(), me = selfValue();
+    if (old.isObject() && !old.sameAs(source)) {
+        const rt::Value call[] = {me, rt::Value(false)};
+        rt::send(old, rt::Symbol::intern("DelDataSet"), rt::Args(call, 2));
+    }
+    field(kDataSource) = source.isObject() ? rt::Value::weak(source.asObject()) : rt::Value();
+    if (source.isObject()) {
+        field(kProcess) = rt::Value(rt::upper(text(rt::send(source, "cProcess"))));
+        rt::send(source, rt::Symbol::intern("AddDataSet"), rt::Args(&me, 1));
+        const std::string name = cName();
+        if (!name.empty()) rt::send(*this, "_cName", {rt::Value(name.substr(name.find_last_of("\\/:") + 1))});
+    }
+    if (wasOpen) rt::send(*this, "Open");
+    return oDataSource();
+}
+
+rt::Value XDataSet::Open(rt::Args) { return rt::Value(false); }
+rt::Value XDataSet::Close(rt::Args) { return rt::Value(true); }
+
+// ---- fields
+
+int64_t XDataSet::fieldNumber(const rt::Value& name) const {
+    const WordList* list = findWordList(field(kFieldsList).asInteger());
+    return list && name.isString() ? list->search(name.asString()) : 0;
+}
+
+rt::ObjectPtr XDataSet::fieldAt(int n) {
+    std::vector<rt::Value>& list = fields();
+    if (n < 1 || static_cast<size_t>(n) > list.size()) return nullptr;
+    return list[n - 1].asObject();
+}
+
+rt::Value XDataSet::FieldGet(rt::Args) { return {}; }
+rt::Value XDataSet::Load(rt::Args) { return {}; }
+
+rt::Value XDataSet::FieldPos(rt::Args args) {
+    const int64_t n = fieldNumber(rt::arg(args, 0));
+    return rt::Value(n > 0 ? n : 0);
+}
+
+rt::Value XDataSet::FieldExist(rt::Args args) { return rt::Value(fieldNumber(rt::arg(args, 0)) > 0); }
+
+rt::Value XDataSet::FieldGetByName(rt::Args args) {
+    const rt::Value call[] = {FieldPos(args)};
+    return rt::send(*this, rt::Symbol::intern("FieldGet"), rt::Args(call, 1));
+}
+
+rt::Value XDataSet::oFieldByName(rt::Args args) {
+    const int64_t n = fieldNumber(rt::arg(args, 0));
+    std::vector<rt::Value>& list = listAt(n > 0 ? kFields : kUserFields);
+    const size_t i = static_cast<size_t>(n > 0 ? n : -n);
+    return n != 0 && i <= list.size() ? list[i - 1] : rt::Value();
+}
+
+rt::Value XDataSet::FieldNames(rt::Args) {
+    std::vector<rt::Value> names;
+    for (const rt::Value& f : fields()) names.push_back(rt::send(f, "cName"));
+    return rt::Value::array(std::move(names));
+}
+
+rt::Value XDataSet::FieldCount(rt::Args) { return rt::Value(static_cast<int64_t>(fields().size())); }
+
+rt::Value XDataSet::AddField(rt::Args args) {
+    const rt::Value name = rt::arg(args, 0);
+    const int64_t position = static_cast<int64_t>(fields().size()) + 1;
+    if (WordList* list = findWordList(field(kFieldsList).asInteger()); list && name.isString())
+        list->add(name.asString(), position);
+    const rt::Value bare(TDataField::classRecord().instantiate());
+    const rt::Value f = rt::send(bare, "Create", {selfValue(), rt::Value(position), name});
+    fields().push_back(f);
+    return f;
+}
+
+rt::Value XDataSet::GetRecord(rt::Args) {
+    const rt::Value record(dialogs::XExStruct::classRecord().instantiate());
+    auto& rec = static_cast<dialogs::XExStruct&>(*record.asObject());
+    const std::vector<rt::Value> list = fields();
+    for (const rt::Value& f : list) {
+        const rt::Value type = rt::send(f, "cType");
+        rec.addMember(text(rt::send(f, "cName")), type, rt::send(f, "Value"), rt::send(f, "nLen"));
+    }
+    return record;
+}
+
+// ---- notifications
+
+rt::Value XDataSet::ChangePos(rt::Args args) {
+    if (!lUpdLinked()) return {};
+    fireEvent(*this, OnPreChange, {rt::arg(args, 0), rt::arg(args, 1)});
+    return {};
+}
+
+rt::Value XDataSet::UpdateControls(rt::Args args) {
+    const std::vector<rt::Value> controls = linkedControls();
+    if (rt::arg(args, 0).isNil()) {
+        for (const rt::Value& c : controls) sendIfUnderstood(c, "Refresh", {rt::Value(), rt::Value(11)});
+        return {};
+    }
+    if (!lUpdLinked()) return {};
+    fireEvent(*this, OnPostChange, {rt::arg(args, 0), rt::arg(args, 1), rt::arg(args, 2)});
+    for (const rt::Value& c : controls)
+        sendIfUnderstood(c, "Refresh", {rt::Value(), rt::arg(args, 0), rt::arg(args, 1), rt::arg(args, 2)});
+    return {};
+}
+
+void XDataSet::notified(int operation, const rt::Value& notify, const rt::Value& before,
+                        const std::function<void()>& move, const std::function<std::vector<rt::Value>()>& after) {
+    const bool on = notify.isLogical() ? notify.asLogical() : lUpdLinked();
+    if (on) rt::send(*this, "ChangePos", {rt::Value(operation), before});
+    move();
+    if (!on) return;
+    std::vector<rt::Value> call{rt::Value(operation)};
+    for (rt::Value& v : after()) call.push_back(std::move(v));
+    rt::send(*this, rt::Symbol::intern("UpdateControls"), rt::Args(call.data(), call.size()));
+}
+
+rt::Value XDataSet::AddLinkedControl(rt::Args args) {
+    const rt::Value c = rt::arg(args, 0);
+    std::vector<rt::Value>& list = linkedControls();
+    if (!c.isObject() || std::any_of(list.begin(), list.end(), [&](const rt::Value& v) { return v.sameAs(c); }))
+        return rt::Value(false);
+    list.push_back(c);
+    return rt::Value(true);
+}
+
+rt::Value XDataSet::DelLinkedControl(rt::Args args) {
+    const rt::Value c = rt::arg(args, 0);
+    std::vector<rt::Value>& list = linkedControls();
+    const auto it = std::find_if(list.begin(), list.end(), [&](const rt::Value& v) { return v.sameAs(c); });
+    if (it == list.end()) return rt::Value(false);
+    list.erase(it);
+    return rt::Value(true);
+}
+
+rt::Value XDataSet::Refresh(rt::Args args) {
+    rt::send(*this, "UpdateControls", {rt::Value(rt::arg(args, 0).asLogical() ? kRefreshFull : kRefresh)});
+    return {};
+}
+
+rt::Value XDataSet::RefreshCurrent(rt::Args) {
+    rt::send(*this, "UpdateControls", {rt::Value(static_cast<int>(kRefreshCurrent))});
+    return {};
+}
+
+// ---- errors
+
+rt::Value XDataSet::NewError(rt::Args args) {
+    const std::string message = text(rt::arg(args, 0));
+    const int code = rt::arg(args, 1).asInt();
+    const rt::Value source = oDataSource();
+    if (source.isObject()) {
+        rt::send(source, "NewError", {rt::Value(message), rt::Value(code), selfValue()});
+    } else {
+        showOrLog(message, field(kDisplayErrors).asLogical());
+        if (field(kAbortOnErrors).asLogical()) {
+            rt::Error e = dataError(message, code, "");
+            rt::raise(e);
+        }
+    }
+    field(kLastError) = rt::Value(message);
+    field(kLastErrorNo) = rt::Value(code);
+    return {};
+}
+
+rt::Value XDataSet::DelError(rt::Args) {
+    field(kLastError) = rt::Value("");
+    field(kLastErrorNo) = rt::Value(0);
+    return {};
+}
+
+}  // namespace vorpex::data

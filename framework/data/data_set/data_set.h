@@ -1,0 +1,90 @@
+// XDataSet: what every data set has — its source and name, the field objects with the word list that finds
+// them by name, the loaded record, the linked data-aware controls and the change notifications that keep them
+// in step. Moving and reading the table are left to the subclass (XDbfDataSet). TDataSet is its user class.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/core/object/component.h"
+#include "framework/core/object/event.h"
+
+namespace vorpex::data {
+
+class XDataSet : public TComponent {
+public:
+    using TComponent::TComponent;
+    static const rt::Class& classRecord();
+
+    static inline const EventRef OnCreate{"OnCreate"}, OnPreChange{"OnPreChange"}, OnPostChange{"OnPostChange"},
+        OnOpen{"OnOpen"}, OnPostOpen{"OnPostOpen"}, OnClose{"OnClose"}, OnPostClose{"OnPostClose"};
+
+    // Change codes handed to ChangePos / UpdateControls.
+    enum Operation { kGoTop = 0, kGoBottom = 1, kGoTo = 2, kSkip = 4, kRefresh = 12, kRefreshFull = 13,
+                     kRefreshCurrent = 14 };
+
+    bool lOpen() const { return field(kOpen).asLogical(); }
+    bool lUpdLinked() const { return field(kUpdLinked).asLogical(); }
+    std::string cName() const;
+    rt::Value oDataSource() const { return field(kDataSource); }
+    std::vector<rt::Value>& fields();
+    std::vector<rt::Value>& linkedControls();
+
+    rt::Value Create(rt::Args args) override;   // ([oOwner], [oDataSource], [cName], [cProcess]) -> Self
+    rt::Value Destroy(rt::Args args) override;  // ([lFlag])
+    virtual rt::Value Open(rt::Args args);      // nothing to open in the base class
+    virtual rt::Value Close(rt::Args args);
+    virtual rt::Value FieldGet(rt::Args args);  // (n, [lBuffer])
+    virtual rt::Value Load(rt::Args args);
+    rt::Value FieldGetByName(rt::Args args);    // (cName)
+    rt::Value FieldPos(rt::Args args);          // (cName) -> n, 0 for none (or a user field)
+    rt::Value FieldExist(rt::Args args);
+    rt::Value oFieldByName(rt::Args args);      // (cName) -> field object or NIL
+    rt::Value FieldNames(rt::Args args);
+    rt::Value FieldCount(rt::Args args);
+    rt::Value AddField(rt::Args args);          // (cName) -> the new TDataField
+    rt::Value GetRecord(rt::Args args);         // -> TExStruct with one member per field
+    rt::Value ChangePos(rt::Args args);         // (nOperation, xParam) before a move
+    rt::Value UpdateControls(rt::Args args);    // ([nOperation], [p1], [p2]) after a move
+    rt::Value AddLinkedControl(rt::Args args);
+    rt::Value DelLinkedControl(rt::Args args);
+    rt::Value Refresh(rt::Args args);           // ([lFull])
+    rt::Value RefreshCurrent(rt::Args args);
+    rt::Value NewError(rt::Args args);          // (cText, [nCode])
+    rt::Value DelError(rt::Args args);
+
+    // The field object at position n (1-based) of aFields; nullptr when there is none.
+    rt::ObjectPtr fieldAt(int n);
+    // The word-list number of a name: n for aFields, -n for aUserFields, 0 when unknown.
+    int64_t fieldNumber(const rt::Value& name) const;
+
+protected:
+    int nEditRecord() const { return field(kEditRecord).asInt(); }
+    void setOpenFlag(bool on) { field(kOpen) = on; }
+    rt::Value& aRecord() { return field(kRecord); }
+    // Runs the move with the notifications around it when `notify` (default lUpdLinked).
+    void notified(int operation, const rt::Value& notify, const rt::Value& before, const std::function<void()>& move,
+                  const std::function<std::vector<rt::Value>()>& after);
+    // lOpen pending before creation: true while the object is not created yet.
+    bool openPending() const { return field(kOpenPending).asLogical(); }
+    void setOpenPending(bool on) { field(kOpenPending) = on; }
+    virtual rt::Value SetName(rt::Args args);
+
+private:
+    static inline int kName = -1, kDataSource = -1, kProcess = -1, kDisplayErrors = -1, kOpen = -1, kFields = -1,
+                      kUserFields = -1, kLinked = -1, kLastError = -1, kLastErrorNo = -1, kReadOnly = -1,
+                      kUpdLinked = -1, kRecord = -1, kAbortOnErrors = -1, kEditRecord = -1, kFieldsList = -1,
+                      kOpenPending = -1;
+    rt::Value SetOpen(rt::Args args);
+    rt::Value SetDataSource(rt::Args args);
+    std::vector<rt::Value>& listAt(int position);
+};
+
+class TDataSet : public XDataSet {
+public:
+    using XDataSet::XDataSet;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex::data

@@ -1,0 +1,312 @@
+#include "framework/data/data_set/dbf_data_set.h"
+
+#include <cctype>
+
+#include "framework/core/debug/small_utilities.h"
+#include "framework/core/object/user_class.h"
+#include "framework/core/object/vp_class.h"
+#include "framework/core/texts/texts.h"
+#include "framework/data/data_source/send_if_understood.h"
+#include "runtime/core/runtime.h"
+#include "runtime/core/send.h"
+#include "runtime/core/symbol.h"
+#include "runtime/rdd/work_areas.h"
+
+namespace vorpex::data {
+
+namespace {
+
+using rt::rdd::WorkAreas;
+
+std::string text(const rt::Value& v) { return v.isString() ? v.asString() : std::string(); }
+bool isFalse(const rt::Value& v) { return v.isLogical() && !v.asLogical(); }
+bool events(rt::Args args) { return !isFalse(rt::arg(args, 0)); }
+
+bool hasFolder(const std::string& name) { return name.find_first_of("\\/:") != std::string::npos; }
+
+std::string filePart(const std::string& name) {
+    const size_t cut = name.find_last_of("\\/:");
+    return cut == std::string::npos ? name : name.substr(cut + 1);
+}
+
+// The short name: no folder, no extension.
+std::string shortName(const std::string& name) {
+    const std::string file = filePart(name);
+    const size_t dot = file.find_last_of('.');
+    return dot == std::string::npos || dot == 0 ? file : file.substr(0, dot);
+}
+
+std::string programFolder() {
+    if (!rt::isPublic("Application")) return {};
+    const rt::Value app = rt::publicVar("Application");
+    return app.isObject() ? text(rt::send(app, "cDirectory")) : std::string();
+}
+
+// Joins with the folder's own separator: a backslash unless the folder is written with slashes only.
+std::string withSlash(std::string folder) {
+    if (folder.empty() || folder.back() == '\\' || folder.back() == '/') return folder;
+    const bool slashes = folder.find('/') != std::string::npos && folder.find('\\') == std::string::npos;
+    return folder + (slashes ? '/' : '\\');
+}
+
+}  // namespace
+
+std::string validAlias(const std::string& name, bool withNumber) {
+    std::string base;
+    for (unsigned char c : name) {
+        const unsigned char u = static_cast<unsigned char>(std::toupper(c));
+        if ((u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_') base += static_cast<char>(u);
+        if (base.size() == 10) break;
+    }
+    const WorkAreas& areas = WorkAreas::instance();
+    const auto free = [&](const std::string& alias) { return !alias.empty() && areas.numberOf(alias) == 0; };
+    const auto suffixed = [&](int n) {
+        const std::string suffix = std::to_string(n);
+        return base.substr(0, base.size() < 10 - suffix.size() ? base.size() : 10 - suffix.size()) + suffix;
+    };
+    int first = 0;
+    if (withNumber) {
+        const std::string alias = base.substr(0, std::min<size_t>(base.size(), 9)) + "0";
+        if (free(alias)) return alias;
+        first = 1;
+    } else if (free(base)) {
+        return base;
+    }
+    for (int n = first; n < first + 251; ++n)
+        if (const std::string alias = suffixed(n); free(alias)) return alias;
+    return {};
+}
+
+const rt::Class& XDbfDataSet::classRecord() {
+    static const rt::Class& c = []() -> const rt::Class& {
+        using namespace rt::scope;
+        using X = XDbfDataSet;
+        VPClass b("XDbfDataSet", &XDataSet::classRecord(), rt::factoryOf<XDbfDataSet>());
+        kAlias = b.addData("cAlias", "", "C", Exported);
+        kAliasWithNum = b.addData("lAliasWithNum", false, "L", Exported);
+        kFldEdit = b.addData("aFldEdit", rt::Value::array(), "A", Exported);
+        kShared = b.addProperty({.name = "lShared", .initial = true, .type = "L", .scope = Published});
+        kNew = b.addProperty({.name = "lNew", .initial = true, .type = "L", .scope = Published});
+        kReadOnlyProp = b.addProperty({.name = "lReadOnly", .initial = false, .type = "L", .scope = Published});
+        b.addMethod("GoTop", rt::method(&X::GoTop));
+        b.addMethod("GoBottom", rt::method(&X::GoBottom));
+        b.addMethod("GoTo", rt::method(&X::GoTo));
+        b.addMethod("Skip", rt::method(&X::Skip));
+        b.addMethod("nSkip", rt::method(&X::nSkip));
+        b.addMethod("Bof", rt::method(&X::Bof));
+        b.addMethod("Eof", rt::method(&X::Eof));
+        b.addMethod("Recno", rt::method(&X::Recno));
+        b.addMethod("RecCount", rt::method(&X::RecCount));
+        b.addMethod("RecordCount", rt::method(&X::RecCount));
+        b.addMethod("Alias", rt::method(&X::Alias));
+        b.addMethod("Area", rt::method(&X::Area));
+        return b.create();
+    }();
+    return c;
+}
+
+const rt::Class& TDbfDataSet::classRecord() {
+    static const rt::Class& c = userClass<TDbfDataSet>("TDbfDataSet", XDbfDataSet::classRecord());
+    return c;
+}
+
+int XDbfDataSet::area() const {
+    return lOpen() && !cAlias().empty() ? WorkAreas::instance().numberOf(cAlias()) : 0;
+}
+
+rt::Value XDbfDataSet::inArea(const std::function<rt::Value()>& body) const {
+    const int n = area();
+    if (n == 0) return {};
+    return WorkAreas::instance().inArea(n, body);
+}
+
+std::string XDbfDataSet::tableFile() const {
+    std::string file = cName();
+    const rt::Value source = oDataSource();
+    if (rt::send(source, "lUseDictionary").asLogical()) return file;
+    const std::string folder = text(rt::send(source, "cConnect"));
+    if (!hasFolder(file)) file = withSlash(folder) + file;
+    if (folder.empty() || file.front() == '.') file = withSlash(programFolder()) + file;
+    return file;
+}
+
+void XDbfDataSet::makeFields() {
+    const rt::Value rows = inArea([] { return WorkAreas::instance().current()->structure(); });
+    for (const rt::Value& row : rows.asArray()->items) {
+        const auto& col = row.asArray()->items;
+        const rt::Value f = rt::send(selfValue(), "AddField", {col[0]});
+        rt::send(f, "_cDisplayName", {col[0]});
+        rt::send(f, "_cType", {col[1]});
+        rt::send(f, "_nLen", {col[2]});
+        rt::send(f, "_nDec", {col[3]});
+        rt::send(f, "_lAllowsNull", {rt::Value(false)});
+        rt::send(f, "_DefValue", {defaultValueOf(text(col[1]))});
+    }
+}
+
+rt::Value XDbfDataSet::Open(rt::Args args) {
+    if (!lCreated()) {
+        setOpenPending(true);
+        return rt::Value(true);
+    }
+    const rt::Value source = oDataSource();
+    const auto fail = [&](const std::string& message) {
+        rt::send(*this, "NewError", {rt::Value(message)});
+        return rt::Value(false);
+    };
+    if (!source.isObject()) return fail("No DataSource, imppossible to continue");
+    if (cName().empty()) return fail("Property cName not assigned, imppossible to continue");
+    if (lOpen()) {
+        fail(cName() + " " + texts::LT(32874));
+        return rt::Value(true);
+    }
+    if (!rt::send(source, "lConnected").asLogical() && !rt::send(source, "Connect").asLogical())
+        return fail("No connection with DataSource");
+    const std::string file = tableFile();
+    if (events(args) && isFalse(fireEvent(*this, OnOpen))) return rt::Value(false);
+    if (cAlias().empty() || WorkAreas::instance().numberOf(cAlias()) != 0)
+        field(kAlias) = rt::Value(validAlias(shortName(file), field(kAliasWithNum).asLogical()));
+    const rt::Value me = selfValue();
+    rt::send(source, rt::Symbol::intern("OnOpen"), rt::Args(&me, 1));
+
+    rt::rdd::UseOptions use;
+    use.newArea = field(kNew).asLogical();
+    use.driver = text(rt::send(source, "cDriver"));
+    use.alias = cAlias();
+    use.shared = field(kShared).asLogical();
+    use.readOnly = field(kReadOnlyProp).asLogical();
+    WorkAreas& areas = WorkAreas::instance();
+    if (!areas.use(file, use)) {
+        if (!areas.netErr()) return rt::Value(false);
+        return fail(cName() + " " + texts::LT(use.shared ? 32876 : 32877));
+    }
+    setOpenFlag(true);
+    rt::send(source, rt::Symbol::intern("OnOpened"), rt::Args(&me, 1));
+    if (fields().empty()) makeFields();
+    aRecord() = rt::Value::array(std::vector<rt::Value>(fields().size()));
+    field(kFldEdit) = rt::Value::array(std::vector<rt::Value>(fields().size()));
+    areas.select(area());
+    for (const rt::Value& c : std::vector<rt::Value>(linkedControls())) sendIfUnderstood(c, "SetFieldObject");
+    rt::send(*this, "GoTop");
+    rt::send(*this, "Load");
+    if (events(args)) fireEvent(*this, OnPostOpen);
+    return rt::Value(true);
+}
+
+rt::Value XDbfDataSet::Close(rt::Args args) {
+    if (!lOpen()) return rt::Value(true);
+    if (events(args) && isFalse(fireEvent(*this, OnClose))) return rt::Value(false);
+    if (const int n = area()) WorkAreas::instance().close(n);
+    setOpenFlag(false);
+    for (const rt::Value& c : std::vector<rt::Value>(linkedControls())) sendIfUnderstood(c, "ResetDataField");
+    if (events(args)) fireEvent(*this, OnPostClose);
+    return rt::Value(true);
+}
+
+// ---- reading
+
+rt::Value XDbfDataSet::FieldGet(rt::Args args) {
+    const int n = rt::arg(args, 0).asInt();
+    if (nEditRecord() != 0 && !isFalse(rt::arg(args, 1))) {
+        const rt::Value& edit = field(kFldEdit);
+        if (!edit.isArray() || n < 1 || static_cast<size_t>(n) > edit.asArray()->items.size()) return {};
+        return edit.asArray()->items[n - 1];
+    }
+    return inArea([n] { return WorkAreas::instance().current()->fieldGet(n > 0 ? n : 0); });
+}
+
+rt::Value XDbfDataSet::Load(rt::Args) {
+    if (!lOpen()) return {};
+    const rt::Value again[] = {Recno({}), rt::Value(false)};
+    GoTo(rt::Args(again, 2));
+    const std::vector<rt::Value> list = fields();
+    std::vector<rt::Value> values;
+    for (const rt::Value& f : list) values.push_back(rt::send(f, "Load"));
+    aRecord() = rt::Value::array(values);
+    field(kFldEdit) = rt::Value::array(std::move(values));
+    return {};
+}
+
+// ---- navigation
+
+rt::Value XDbfDataSet::GoTop(rt::Args args) {
+    notified(kGoTop, rt::arg(args, 0), {}, [&] { inArea([] { WorkAreas::instance().current()->goTop(); return rt::Value(); }); },
+             [] { return std::vector<rt::Value>{}; });
+    return {};
+}
+
+rt::Value XDbfDataSet::GoBottom(rt::Args args) {
+    notified(kGoBottom, rt::arg(args, 0), {},
+             [&] { inArea([] { WorkAreas::instance().current()->goBottom(); return rt::Value(); }); },
+             [] { return std::vector<rt::Value>{}; });
+    return {};
+}
+
+rt::Value XDbfDataSet::GoTo(rt::Args args) {
+    const rt::Value rec = rt::arg(args, 0);
+    const int64_t n = rec.asInteger();
+    notified(kGoTo, rt::arg(args, 1), {}, [&] {
+        inArea([n] {
+            WorkAreas::instance().current()->goTo(n > 0 && n <= UINT32_MAX ? static_cast<uint32_t>(n) : 0);
+            return rt::Value();
+        });
+    }, [&] { return std::vector<rt::Value>{rec}; });
+    return {};
+}
+
+// The rows actually moved, counted by record position changes: an edge stops the walk.
+int64_t XDbfDataSet::skipRows(int64_t n) {
+    return inArea([n] {
+               rt::rdd::WorkArea* a = WorkAreas::instance().current();
+               int64_t moved = 0;
+               const int step = n < 0 ? -1 : 1;
+               for (int64_t i = 0; i != n; i += step) {
+                   a->skip(step);
+                   if (step > 0 ? a->eof() : a->bof()) break;
+                   moved += step;
+               }
+               if (n == 0) a->skip(0);
+               return rt::Value(moved);
+           })
+        .asInteger();
+}
+
+rt::Value XDbfDataSet::Skip(rt::Args args) {
+    const rt::Value asked = rt::arg(args, 0).isNumber() ? rt::arg(args, 0) : rt::Value(1);
+    notified(kSkip, rt::arg(args, 1), asked, [&] { skipRows(asked.asInteger()); },
+             [&] { return std::vector<rt::Value>{asked, asked}; });
+    return {};
+}
+
+rt::Value XDbfDataSet::nSkip(rt::Args args) {
+    const rt::Value asked = rt::arg(args, 0).isNumber() ? rt::arg(args, 0) : rt::Value(1);
+    int64_t moved = 0;
+    notified(kSkip, rt::arg(args, 1), asked, [&] { moved = skipRows(asked.asInteger()); },
+             [&] { return std::vector<rt::Value>{asked, rt::Value(moved)}; });
+    return rt::Value(moved);
+}
+
+rt::Value XDbfDataSet::Bof(rt::Args) {
+    if (!area()) return rt::Value(true);
+    return inArea([] { return rt::Value(WorkAreas::instance().current()->bof()); });
+}
+
+rt::Value XDbfDataSet::Eof(rt::Args) {
+    if (!area()) return rt::Value(true);
+    return inArea([] { return rt::Value(WorkAreas::instance().current()->eof()); });
+}
+
+rt::Value XDbfDataSet::Recno(rt::Args) {
+    if (!area()) return rt::Value(0);
+    return inArea([] { return rt::Value(static_cast<int64_t>(WorkAreas::instance().current()->recno())); });
+}
+
+rt::Value XDbfDataSet::RecCount(rt::Args) {
+    if (!area()) return rt::Value(0);
+    return inArea([] { return rt::Value(static_cast<int64_t>(WorkAreas::instance().current()->lastRec())); });
+}
+
+rt::Value XDbfDataSet::Alias(rt::Args) { return field(kAlias); }
+rt::Value XDbfDataSet::Area(rt::Args) { return rt::Value(area()); }
+
+}  // namespace vorpex::data

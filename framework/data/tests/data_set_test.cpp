@@ -1,0 +1,206 @@
+// DBF data sets over a real table: opening through a source (fields from the structure, aliases, the
+// refusals), navigation with its notifications and its own work area, reading by name, and the record copy.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/core/object/event.h"
+#include "framework/data/data.h"
+#include "framework/data/data_set/dbf_data_set.h"
+#include "framework/data/data_source/data_source_list.h"
+#include "framework/dialogs/dialogs.h"
+#include "runtime/core/block.h"
+#include "runtime/core/runtime.h"
+#include "runtime/core/send.h"
+#include "runtime/rdd/work_areas.h"
+#include "tests/support/function_call.h"
+#include "tests/support/temp_folder.h"
+
+namespace vorpex::data {
+namespace {
+
+using rt::Value;
+using rt::rdd::WorkAreas;
+using rt::testing::call;
+
+Value ask(const Value& o, std::string_view message, std::vector<Value> args = {}) {
+    return rt::send(o, rt::Symbol::intern(message), rt::Args(args.data(), args.size()));
+}
+
+class DataSets : public ::testing::Test {
+protected:
+    void SetUp() override {
+        registerDataSets();
+        registerDialogServices();
+        for (const char* name : {"MSGALERT", "LOGDEBUG"})
+            rt::registerFunction(name, [this](rt::Args a) {
+                shown.push_back(rt::arg(a, 0).isString() ? rt::arg(a, 0).asString() : std::string());
+                return Value();
+            });
+        makeTable(10);
+        source = ask(call("TNTXDATASOURCE"), "New");
+        ask(source, "_cConnect", {Value(dir.path().string())});
+    }
+    void TearDown() override {
+        DATASOURCECLOSEALL();
+        call("DBCLOSEALL");
+    }
+    // empleado.dbf: NOMBRE C 10, EDAD N 3, records "E1".."En" with ages 21..
+    void makeTable(int rows) {
+        const std::string file = dir.file("empleado.dbf");
+        call("DBCREATE", {Value(file), Value::array({Value::array({Value("NOMBRE"), Value("C"), Value(10), Value(0)}),
+                                                     Value::array({Value("EDAD"), Value("N"), Value(3), Value(0)})})});
+        rt::rdd::UseOptions o;
+        o.newArea = true;
+        o.alias = "MAKER";
+        WorkAreas& areas = WorkAreas::instance();
+        ASSERT_TRUE(areas.use(file, o));
+        for (int i = 1; i <= rows; ++i) {
+            areas.current()->append();
+            areas.current()->fieldPut(1, Value("E" + std::to_string(i)));
+            areas.current()->fieldPut(2, Value(20 + i));
+        }
+        areas.close(areas.currentNumber());
+    }
+    Value newSet(const char* name = "empleado") {
+        return ask(call("TDBFDATASET"), "Create", {Value(), source, Value(name), Value("GENERAL")});
+    }
+    static int num(const Value& v) { return v.asInt(); }
+
+    rt::testing::TempFolder dir;
+    Value source;
+    std::vector<std::string> shown;
+};
+
+TEST_F(DataSets, OpenMakesOneFieldPerColumnAndFindsThemByName) {
+    const Value set = newSet();
+    ASSERT_TRUE(ask(set, "Open").asLogical());
+    EXPECT_TRUE(ask(set, "lOpen").asLogical());
+    EXPECT_EQ(ask(set, "cAlias").asString(), "EMPLEADO");
+    EXPECT_EQ(WorkAreas::instance().currentNumber(), num(ask(set, "Area")));  // Open leaves its area current
+    EXPECT_EQ(num(ask(set, "FCount")), 2);
+    EXPECT_EQ(num(ask(set, "FieldPos", {Value("edad")})), 2);
+    EXPECT_EQ(num(ask(set, "FieldPos", {Value("SUELDO")})), 0);
+    EXPECT_FALSE(ask(set, "FieldExist", {Value("SUELDO")}).asLogical());
+    const Value edad = ask(set, "oFieldByName", {Value("EDAD")});
+    ASSERT_TRUE(edad.isObject());
+    EXPECT_EQ(ask(edad, "cType").asString(), "N");
+    EXPECT_EQ(num(ask(edad, "nLen")), 3);
+    EXPECT_EQ(num(ask(edad, "DefValue")), 0);
+    EXPECT_FALSE(ask(edad, "lAllowsNull").asLogical());
+    EXPECT_EQ(num(ask(set, "FieldGetByName", {Value("EDAD")})), 21);
+    EXPECT_EQ(num(ask(edad, "Value")), 21);
+    EXPECT_FALSE(ask(edad, "lModified").asLogical());  // loaded on open
+    const Value names = ask(set, "FieldNames");
+    ASSERT_EQ(names.asArray()->items.size(), 2u);
+    EXPECT_EQ(names.asArray()->items[0].asString(), "NOMBRE");
+
+    EXPECT_TRUE(ask(set, "Close").asLogical());
+    EXPECT_FALSE(ask(set, "lOpen").asLogical());
+    EXPECT_EQ(WorkAreas::instance().numberOf("EMPLEADO"), 0);
+}
+
+TEST_F(DataSets, SetsOnOneTableTakeNumberedAliases) {
+    const Value a = newSet(), b = newSet(), c = newSet();
+    for (const Value& s : {a, b, c}) ASSERT_TRUE(ask(s, "Open").asLogical());
+    EXPECT_EQ(ask(b, "cAlias").asString(), "EMPLEADO0");
+    EXPECT_EQ(ask(c, "cAlias").asString(), "EMPLEADO1");
+    ask(b, "GoTo", {Value(7)});
+    EXPECT_EQ(num(ask(a, "Recno")), 1);  // each set moves in its own area
+    EXPECT_EQ(num(ask(b, "Recno")), 7);
+}
+
+TEST_F(DataSets, OpenRefusalsAreReportedThroughTheSource) {
+    ask(source, "_lDisplayErrors", {Value(false)});
+    const Value noName = newSet("");
+    EXPECT_FALSE(ask(noName, "Open").asLogical());
+    const Value bare = ask(call("TDBFDATASET"), "Create", {Value(), Value(), Value("empleado")});
+    EXPECT_FALSE(ask(bare, "Open").asLogical());
+    EXPECT_EQ(ask(bare, "cLastError").asString(), "No DataSource, imppossible to continue");
+    const Value twice = newSet();
+    ASSERT_TRUE(ask(twice, "Open").asLogical());
+    EXPECT_TRUE(ask(twice, "Open").asLogical());
+    EXPECT_EQ(ask(twice, "cLastError").asString(), "empleado Already opened");
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_NE(shown[0].find("Property cName not assigned, imppossible to continue"), std::string::npos);
+    EXPECT_NE(shown.back().find("empleado Already opened"), std::string::npos);
+}
+
+TEST_F(DataSets, OpenSetBeforeCreationOpensOnCreateAndOnOpenMayVeto) {
+    const Value set = call("TDBFDATASET");
+    ask(set, "_lOpen", {Value(true)});
+    ask(set, "Create", {Value(), source, Value("empleado")});
+    EXPECT_TRUE(ask(set, "lOpen").asLogical());
+
+    const Value vetoed = newSet();
+    ask(vetoed, "_OnOpen", {Value(rt::makeBlock([](rt::Args) { return Value(false); }))});
+    EXPECT_FALSE(ask(vetoed, "Open").asLogical());
+    EXPECT_FALSE(ask(vetoed, "lOpen").asLogical());
+}
+
+TEST_F(DataSets, NavigationMovesInTheSetsAreaAndNotifies) {
+    const Value set = newSet();
+    ASSERT_TRUE(ask(set, "Open").asLogical());
+    std::vector<std::vector<int>> before, after;
+    ask(set, "_OnPreChange", {Value(rt::makeBlock([&](rt::Args a) {
+        before.push_back({num(rt::arg(a, 1)), num(rt::arg(a, 2))});
+        return Value();
+    }))});
+    ask(set, "_OnPostChange", {Value(rt::makeBlock([&](rt::Args a) {
+        after.push_back({num(rt::arg(a, 1)), num(rt::arg(a, 2)), num(rt::arg(a, 3))});
+        return Value();
+    }))});
+    call("DBSELECTAREA", {Value(0)});  // another area current: navigation must leave it so
+    const int other = WorkAreas::instance().currentNumber();
+
+    ask(set, "GoBottom");
+    EXPECT_EQ(num(ask(set, "Recno")), 10);
+    ask(set, "GoTo", {Value(6)});
+    EXPECT_EQ(ask(set, "FieldGet", {Value(1)}).asString(), "E6        ");
+    EXPECT_EQ(num(ask(set, "nSkip", {Value(5)})), 4);  // four records before the end
+    EXPECT_TRUE(ask(set, "Eof").asLogical());  // the fifth step ran off the end
+    EXPECT_EQ(after.back(), (std::vector<int>{4, 5, 4}));
+    EXPECT_EQ(before.back(), (std::vector<int>{4, 5}));
+    ask(set, "Skip");
+    EXPECT_TRUE(ask(set, "Eof").asLogical());
+    EXPECT_EQ(after.back(), (std::vector<int>{4, 1, 1}));  // Skip reports the rows asked twice
+    EXPECT_EQ(num(ask(set, "nSkip", {Value(-100)})), -10);
+    EXPECT_TRUE(ask(set, "Bof").asLogical());
+    EXPECT_EQ(num(ask(set, "Recno")), 1);
+    ask(set, "GoTop");
+    EXPECT_EQ(after.back(), (std::vector<int>{0, 0, 0}));
+    EXPECT_EQ(WorkAreas::instance().currentNumber(), other);
+
+    const size_t seen = after.size();
+    ask(set, "GoTo", {Value(3), Value(false)});  // lNotify .F.
+    ask(set, "_lUpdLinked", {Value(false)});
+    ask(set, "Skip");
+    EXPECT_EQ(after.size(), seen);
+    EXPECT_EQ(num(ask(set, "Recno")), 4);
+    EXPECT_EQ(num(ask(set, "RecCount")), 10);
+}
+
+TEST_F(DataSets, GetRecordCopiesTheCurrentRecord) {
+    const Value set = newSet();
+    ASSERT_TRUE(ask(set, "Open").asLogical());
+    ask(set, "GoTo", {Value(2)});
+    const Value rec = ask(set, "GetRecord");
+    ASSERT_TRUE(rec.isObject());
+    EXPECT_EQ(num(ask(rec, "Len")), 2);
+    EXPECT_EQ(ask(rec, "NOMBRE").asString().substr(0, 2), "E2");
+    EXPECT_EQ(num(ask(rec, "EDAD")), 22);
+}
+
+TEST_F(DataSets, ValidAliasSkipsAliasesInUse) {
+    EXPECT_EQ(call("VALIDALIAS", {Value("mi-tabla.dbf")}).asString(), "MITABLADBF");
+    EXPECT_EQ(call("VALIDALIAS", {Value("empleado")}).asString(), "EMPLEADO");
+    EXPECT_EQ(call("VALIDALIAS", {Value("empleado"), Value(true)}).asString(), "EMPLEADO0");
+    const Value set = newSet();
+    ASSERT_TRUE(ask(set, "Open").asLogical());
+    EXPECT_EQ(call("VALIDALIAS", {Value("empleado")}).asString(), "EMPLEADO0");
+    EXPECT_EQ(call("VALIDALIAS", {Value("abcdefghijkl")}).asString(), "ABCDEFGHIJ");
+}
+
+}  // namespace
+}  // namespace vorpex::data
