@@ -10,6 +10,7 @@
 #include "framework/graphics/image_list/image_list.h"
 #include "framework/graphics/image_list/image_list_port.h"
 #include "framework/graphics/pen/pen.h"
+#include "framework/graphics/picture/picture.h"
 
 namespace vorpex {
 
@@ -20,6 +21,7 @@ void registerGraphics() {
     TCursor::classRecord();
     TIcon::classRecord();
     TImageList::classRecord();
+    TPicture::classRecord();
     TClipboard::classRecord();
     registerClipboardFunctions();
     gfx::registerImageListFunctions();

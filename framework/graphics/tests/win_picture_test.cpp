@@ -1,0 +1,219 @@
+// Under Wine, with real OLE pictures: a 2 by 2 bitmap loaded from a file, from bytes and from the test's own
+// resources, read back pixel by pixel from its rendered bitmap and from memory canvases it paints on (copied,
+// stretched, with its corner colour transparent); pictures that own a GDI handle, and what is given back.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "framework/graphics/bitmap_draw/bitmap_draw.h"
+#include "framework/graphics/graphics.h"
+#include "framework/graphics/picture/picture.h"
+#include "runtime/core/runtime.h"
+#include "runtime/core/send.h"
+#include "tests/support/memory_canvas.h"
+
+namespace vorpex::testing {
+namespace {
+
+using rt::Value;
+
+constexpr COLORREF kCorner = RGB(255, 0, 255), kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0),
+                   kBlue = RGB(0, 0, 255), kPaper = RGB(255, 255, 255);
+
+template <class H>
+int64_t num(H h) {
+    return static_cast<int64_t>(reinterpret_cast<intptr_t>(h));
+}
+
+// Top row corner, red; bottom row green, blue: the same picture the resources hold.
+HBITMAP quad() {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 2, 2);
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SetPixel(dc, 0, 0, kCorner);
+    SetPixel(dc, 1, 0, kRed);
+    SetPixel(dc, 0, 1, kGreen);
+    SetPixel(dc, 1, 1, kBlue);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return bitmap;
+}
+
+COLORREF pixelOf(HBITMAP bitmap, int x, int y) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const COLORREF c = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return c;
+}
+
+std::string readAll(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class WinPictureTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        registerGraphics();
+        HBITMAP bitmap = quad();
+        ASSERT_TRUE(saveBitmap(bitmap, bmpFile));
+        DeleteObject(bitmap);
+    }
+    void TearDown() override {
+        std::filesystem::remove(bmpFile);
+        std::filesystem::remove(savedFile);
+    }
+    static Value newPicture(std::vector<Value> args = {}) {
+        return rt::send((*rt::findFunction("TPICTURE"))({}), rt::Symbol::intern("Create"), args);
+    }
+    static int64_t get(const Value& p, const char* what) { return rt::send(p, what).asInteger(); }
+    static HBITMAP handle(const Value& p) { return reinterpret_cast<HBITMAP>(get(p, "Handle")); }
+    static void expectQuad(const Value& p) {
+        ASSERT_TRUE(rt::send(p, "IsBitmap").asLogical());
+        EXPECT_EQ(get(p, "nWidth"), 2);
+        EXPECT_EQ(get(p, "nHeight"), 2);
+        EXPECT_EQ(get(p, "nImageCount"), 1);
+        HDC screen = GetDC(nullptr);
+        EXPECT_EQ(get(p, "nWidth"), MulDiv(get(p, "nLogicalWidth"), GetDeviceCaps(screen, LOGPIXELSX), 2540));
+        ReleaseDC(nullptr, screen);
+        // The rendered bitmap is the right way up.
+        EXPECT_EQ(pixelOf(handle(p), 0, 0), kCorner);
+        EXPECT_EQ(pixelOf(handle(p), 1, 0), kRed);
+        EXPECT_EQ(pixelOf(handle(p), 0, 1), kGreen);
+        EXPECT_EQ(pixelOf(handle(p), 1, 1), kBlue);
+    }
+
+    const std::string bmpFile = (std::filesystem::temp_directory_path() / "vp_picture_quad.bmp").string();
+    const std::string savedFile = (std::filesystem::temp_directory_path() / "vp_picture_saved.bmp").string();
+};
+
+TEST_F(WinPictureTest, ABitmapFileLoadsAndGivesItsBytesBack) {
+    Value p = newPicture({Value(bmpFile)});
+    expectQuad(p);
+    EXPECT_NE(get(p, "Ptr"), 0);
+    EXPECT_EQ(get(p, "GetPictureHandle"), get(p, "Picture"));
+    EXPECT_FALSE(rt::send(p, "lTransparent").asLogical());
+
+    const std::string bytes = readAll(bmpFile);
+    EXPECT_EQ(rt::send(p, "SaveToStream").asString(), bytes);
+    ASSERT_TRUE(rt::send(p, "Save", {Value(savedFile)}).asLogical());
+    EXPECT_EQ(readAll(savedFile), bytes);
+
+    Value fromBytes = newPicture();
+    rt::send(fromBytes, "LoadFromStream", {Value(bytes)});
+    expectQuad(fromBytes);
+}
+
+TEST_F(WinPictureTest, WhatIsNoPictureLeavesItEmpty) {
+    const std::string bytes = readAll(bmpFile);
+    for (const std::string& data : {std::string(), std::string("not a picture at all"), bytes.substr(0, 30)}) {
+        Value p = newPicture();
+        rt::send(p, "LoadFromStream", {Value(data)});
+        EXPECT_FALSE(rt::send(p, "IsPicture").asLogical()) << data.size();
+        EXPECT_EQ(get(p, "Handle"), 0);
+        EXPECT_EQ(get(p, "Ptr"), 0);  // the block of a failed load is not kept
+    }
+    Value missing = newPicture({Value("no_such_folder\\none.gif")});
+    EXPECT_FALSE(rt::send(missing, "IsPicture").asLogical());
+    MemoryCanvas canvas(4, 4);
+    EXPECT_FALSE(rt::send(missing, "Paint", {num(canvas.dc()), 0, 0, 2, 2}).asLogical());
+}
+
+TEST_F(WinPictureTest, ResourcesLoadAsBitmapAndAsCustomType) {
+    expectQuad(newPicture({Value("VP_BMP_PICTURE")}));
+
+    Value custom = newPicture();
+    rt::send(custom, "LoadFromResource", {Value("VP_PIC_BMPFILE"), Value("PICBMP")});
+    expectQuad(custom);
+
+    // Found through the custom types when neither a bitmap nor an icon has that name.
+    Value typed = newPicture();
+    rt::send(typed, "SetTypes", {Value::array({Value("GIF"), Value("PICBMP")})});
+    rt::send(typed, "_cName", {Value("VP_PIC_BMPFILE")});
+    expectQuad(typed);
+
+    EXPECT_FALSE(rt::send(newPicture({Value("VP_NO_SUCH_PICTURE")}), "IsPicture").asLogical());
+}
+
+TEST_F(WinPictureTest, PaintCopiesStretchesAndKeepsTheCornerColourTransparent) {
+    Value p = newPicture({Value(bmpFile)});
+    const struct {
+        RECT target;
+        bool transparent;
+        POINT probe;
+        COLORREF expected;
+    } cases[] = {
+        {{1, 1, 3, 3}, false, {1, 1}, kCorner}, {{1, 1, 3, 3}, false, {2, 2}, kBlue},
+        {{1, 1, 3, 3}, false, {0, 0}, kPaper},  {{0, 0, 4, 4}, false, {3, 0}, kRed},
+        {{0, 0, 4, 4}, false, {1, 3}, kGreen},  {{0, 0, 4, 4}, true, {1, 1}, kPaper},
+        {{0, 0, 4, 4}, true, {3, 1}, kRed},     {{1, 1, 3, 3}, true, {1, 1}, kPaper},
+        {{1, 1, 3, 3}, true, {2, 2}, kBlue},
+    };
+    for (const auto& c : cases) {
+        MemoryCanvas canvas(4, 4, kPaper);
+        ASSERT_TRUE(rt::send(p, "Paint",
+                             {num(canvas.dc()), c.target.left, c.target.top, c.target.right, c.target.bottom,
+                              c.transparent})
+                        .asLogical());
+        EXPECT_EQ(canvas.at(c.probe.x, c.probe.y), c.expected)
+            << c.target.right << " " << c.transparent << " at " << c.probe.x << "," << c.probe.y;
+    }
+}
+
+TEST_F(WinPictureTest, APictureOwnsTheHandleItIsMadeFrom) {
+    HBITMAP bitmap = quad();
+    Value p = newPicture();
+    rt::send(p, "CreateIndirect", {Value(int64_t{1}), num(bitmap)});
+    expectQuad(p);
+    EXPECT_EQ(get(p, "GetPictureHandle"), num(bitmap));
+    EXPECT_EQ(get(p, "Ptr"), 0);
+    rt::send(p, "Destroy");
+    EXPECT_EQ(GetObjectType(bitmap), 0u);  // deleted with the picture
+    EXPECT_EQ(get(p, "Image"), 0);
+
+    // A number that is not a live object of that type is not taken.
+    HBRUSH brush = CreateSolidBrush(kRed);
+    rt::send(p, "CreateIndirect", {Value(int64_t{1}), num(brush)});
+    EXPECT_FALSE(rt::send(p, "IsPicture").asLogical());
+    EXPECT_EQ(GetObjectType(brush), static_cast<DWORD>(OBJ_BRUSH));
+    DeleteObject(brush);
+    rt::send(p, "CreateIndirect", {Value(int64_t{3}), Value(int64_t{12345})});
+    EXPECT_FALSE(rt::send(p, "IsPicture").asLogical());
+}
+
+TEST_F(WinPictureTest, AnIconPictureDrawsItself) {
+    HBITMAP color = quad();
+    HBITMAP mask = CreateBitmap(2, 2, 1, 1, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, mask);
+    PatBlt(dc, 0, 0, 2, 2, BLACKNESS);  // all opaque
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ICONINFO info{TRUE, 0, 0, mask, color};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(color);
+    DeleteObject(mask);
+    ASSERT_NE(icon, nullptr);
+
+    Value p = newPicture();
+    rt::send(p, "CreateIndirect", {Value(int64_t{3}), num(icon)});
+    ASSERT_TRUE(rt::send(p, "IsIcon").asLogical());
+    EXPECT_EQ(get(p, "GetIcon"), num(icon));
+    EXPECT_EQ(get(p, "GetEnhMetafile"), 0);
+    MemoryCanvas canvas(4, 4, kPaper);
+    ASSERT_TRUE(rt::send(p, "Paint", {num(canvas.dc()), 0, 0, 2, 2}).asLogical());
+    EXPECT_EQ(canvas.at(1, 1), kBlue);
+    EXPECT_EQ(canvas.at(3, 3), kPaper);
+}
+
+}  // namespace
+}  // namespace vorpex::testing
