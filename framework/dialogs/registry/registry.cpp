@@ -1,10 +1,11 @@
 #include "framework/dialogs/registry/registry.h"
 
+#include <algorithm>
+
 #include "framework/core/native/to_string.h"
 #include "framework/core/object/property_record.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
-#include "framework/dialogs/registry/registry_port.h"
 #include "runtime/core/settings.h"
 #include "runtime/lib/date.h"
 
@@ -176,17 +177,12 @@ rt::Value XRegistry::names(bool values) {
 rt::Value XRegistry::EnumKeys(rt::Args) { return names(false); }
 rt::Value XRegistry::EnumValues(rt::Args) { return names(true); }
 
-bool XRegistry::read(rt::Args args, std::initializer_list<int64_t> types, std::string& bytes) {
+bool XRegistry::read(rt::Args args, std::initializer_list<int64_t> types, RegValue& value) {
     std::string name;
     if (!valueName(args, name)) return done(kNotAttempted), false;
-    RegValue value;
     if (done(registryPort().read(workKey(), name, value)) != kRegSuccess) return false;
-    for (int64_t t : types) {
-        if (t != value.type) continue;
-        bytes = std::move(value.bytes);
-        return true;
-    }
-    return false;  // the read worked; the type is not one asked for
+    // The read worked even when the type is not one asked for.
+    return std::find(types.begin(), types.end(), value.type) != types.end();
 }
 
 rt::Value XRegistry::write(rt::Args args, int64_t type, std::string bytes) {
@@ -199,13 +195,13 @@ rt::Value XRegistry::write(rt::Args args, int64_t type, std::string bytes) {
 // and loses only the one that ends the list.
 rt::Value XRegistry::GetString(rt::Args args) {
     const rt::Value fallback = textOr(rt::arg(args, 1));
-    std::string bytes;
-    if (!read(args, {kRegText, kRegExpandText, kRegMultiText}, bytes)) return fallback;
-    if (bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, std::string(2, '\0')) == 0) {
-        bytes.pop_back();  // a multi-text list: "a\0b\0\0" reads as "a\0b\0"
-    } else {
+    RegValue value;
+    if (!read(args, {kRegText, kRegExpandText, kRegMultiText}, value)) return fallback;
+    std::string& bytes = value.bytes;
+    if (value.type != kRegMultiText)
         bytes.resize(std::min(bytes.find('\0'), bytes.size()));
-    }
+    else if (bytes.size() >= 2 && bytes.ends_with(std::string(2, '\0')))
+        bytes.pop_back();  // "a\0b\0\0" reads as "a\0b\0"
     return bytes.empty() ? fallback : rt::Value(std::move(bytes));
 }
 
@@ -217,9 +213,9 @@ rt::Value XRegistry::SetString(rt::Args args) {
 
 rt::Value XRegistry::GetNumeric(rt::Args args) {
     const rt::Value& d = rt::arg(args, 1);
-    std::string bytes;
-    if (!read(args, {kRegNumber}, bytes) || bytes.size() != 4) return d.isNumber() ? d : rt::Value(0);
-    return fromDword(bytes);
+    RegValue value;
+    if (!read(args, {kRegNumber}, value) || value.bytes.size() != 4) return d.isNumber() ? d : rt::Value(0);
+    return fromDword(value.bytes);
 }
 
 rt::Value XRegistry::SetNumeric(rt::Args args) {
@@ -229,9 +225,9 @@ rt::Value XRegistry::SetNumeric(rt::Args args) {
 }
 
 rt::Value XRegistry::GetBinary(rt::Args args) {
-    std::string bytes;
-    if (!read(args, {kRegBinary}, bytes)) return textOr(rt::arg(args, 1));
-    return bytes;
+    RegValue value;
+    if (!read(args, {kRegBinary}, value)) return textOr(rt::arg(args, 1));
+    return value.bytes;
 }
 
 rt::Value XRegistry::SetBinary(rt::Args args) {
@@ -263,10 +259,17 @@ rt::Value XRegistry::GetLogical(rt::Args args) {
 
 rt::Value XRegistry::Flush(rt::Args) { return done(registryPort().flush(workKey())); }
 
-rt::Value XRegistry::Destroy(rt::Args args) {
-    CloseKey({});
+void XRegistry::closeAll() {
+    if (hCurrentKey() && registryPort().close(hCurrentKey()) == kRegSuccess) setCurrentKey(0);
     for (int64_t key : behind_) registryPort().close(key);
     behind_.clear();
+}
+
+XRegistry::~XRegistry() { closeAll(); }
+
+rt::Value XRegistry::Destroy(rt::Args args) {
+    CloseKey({});
+    closeAll();
     return TComponent::Destroy(args);
 }
 

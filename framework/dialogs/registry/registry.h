@@ -10,12 +10,16 @@
 #include <vector>
 
 #include "framework/core/object/component.h"
+#include "framework/dialogs/registry/registry_port.h"
 
 namespace vorpex::dialogs {
 
 class XRegistry : public TComponent {
 public:
     using TComponent::TComponent;
+    XRegistry(const XRegistry&) = delete;
+    XRegistry& operator=(const XRegistry&) = delete;
+    ~XRegistry() override;
     static const rt::Class& classRecord();
 
     int64_t Root() const { return field(kRoot).asInteger(); }
@@ -53,9 +57,12 @@ private:
     rt::Value names(bool values);
     rt::Value write(rt::Args args, int64_t type, std::string bytes);
     // Reads a value of one of the wanted types; false (with nLastError set) when there is none.
-    bool read(rt::Args args, std::initializer_list<int64_t> types, std::string& bytes);
+    bool read(rt::Args args, std::initializer_list<int64_t> types, RegValue& value);
+    // Closes every key the object holds: the current one and those left open behind it.
+    void closeAll();
 
-    // Keys left open behind the current one when another was opened from it; closed with the object.
+    // Keys left open behind the current one when another was opened from it; closed with the object, so an
+    // object dropped without Destroy leaves no key open either.
     std::vector<int64_t> behind_;
 };
 

@@ -147,9 +147,10 @@ private:
 
 }  // namespace
 
+// Never destroyed: registry objects that end during the program's exit still close their keys through it.
 RegistryPort& platformRegistryPort() {
-    static Win32RegistryPort port;
-    return port;
+    static auto* port = new Win32RegistryPort;
+    return *port;
 }
 
 }  // namespace vorpex::dialogs

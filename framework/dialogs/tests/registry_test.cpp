@@ -197,8 +197,10 @@ TEST_F(Registry, TextReadsUnexpandedAndMultiTextKeepsItsSeparators) {
     const std::string list("one\0two\0\0", 9);
     ASSERT_EQ(port.write(key, "list", {kRegMultiText, list}), 0);
     ASSERT_EQ(port.write(key, "path", {kRegExpandText, std::string("%WINDIR%\\x\0", 11)}), 0);
+    ASSERT_EQ(port.write(key, "plain", {kRegText, std::string("one\0\0", 5)}), 0);  // text ends at its zero
     EXPECT_EQ(send(reg_, "GetString", {"list"}).asString(), std::string("one\0two\0", 8));
     EXPECT_EQ(send(reg_, "GetString", {"path"}).asString(), "%WINDIR%\\x");
+    EXPECT_EQ(send(reg_, "GetString", {"plain"}).asString(), "one");
 }
 
 TEST_F(Registry, DatesAndLogicalsAreKeptAsText) {
@@ -239,6 +241,13 @@ TEST_F(Registry, KeysLeftOpenBehindTheCurrentOneCloseWithTheObject) {
     send(reg_, "CloseKey");
     EXPECT_EQ(fake_.openKeys(), 2u);
     send(reg_, "Destroy");
+    EXPECT_EQ(fake_.openKeys(), 0u);
+
+    rt::Value dropped = send(call("TREGISTRY"), "New");
+    send(dropped, "OpenKey", {kScratch});
+    send(dropped, "CreateKey", {"Inner"});
+    EXPECT_EQ(fake_.openKeys(), 2u);
+    dropped = rt::Value();  // gone without Destroy
     EXPECT_EQ(fake_.openKeys(), 0u);
 }
 
