@@ -161,6 +161,7 @@ rt::Value XDataSet::SetName(rt::Args args) {
 // Leaves the old source without being ended by it, then joins the new one under its shared process.
 rt::Value XDataSet::SetDataSource(rt::Args args) {
     const rt::Value source = rt::arg(args, 0);
+    if (source.isObject() && oDataSource().sameAs(source)) return source;  // already on its list once
     const bool wasOpen = lOpen();
     if (wasOpen) rt::send(*this, "Close");
     const rt::Value old = oDataSource(), me = selfValue();

@@ -11,6 +11,7 @@
 #include "framework/data/data_source/data_source_list.h"
 #include "framework/dialogs/dialogs.h"
 #include "runtime/core/block.h"
+#include "runtime/core/class_builder.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 #include "runtime/rdd/work_areas.h"
@@ -190,6 +191,55 @@ TEST_F(DataSets, GetRecordCopiesTheCurrentRecord) {
     EXPECT_EQ(num(ask(rec, "Len")), 2);
     EXPECT_EQ(ask(rec, "NOMBRE").asString().substr(0, 2), "E2");
     EXPECT_EQ(num(ask(rec, "EDAD")), 22);
+}
+
+// A data-aware control as far as a set talks to it: every message it receives, with its numeric arguments.
+class ControlStub : public rt::Object {
+public:
+    using rt::Object::Object;
+    std::vector<std::string> got;
+    static const rt::Class& classRecord() {
+        static const rt::Class& c = []() -> const rt::Class& {
+            rt::ClassBuilder b("DATASETTESTCONTROL", &rt::baseObjectClass(), rt::factoryOf<ControlStub>());
+            for (const char* m : {"Refresh", "SetFieldObject", "ResetDataField"})
+                b.addMethod(m, [m](rt::Object& o, const rt::Method&, rt::Args a) {
+                    std::string line = m;
+                    for (size_t i = 1; i < a.size(); ++i)
+                        if (!rt::arg(a, i).isNil()) line += " " + std::to_string(rt::arg(a, i).asInt());
+                    static_cast<ControlStub&>(o).got.push_back(line);
+                    return Value();
+                });
+            return b.create();
+        }();
+        return c;
+    }
+};
+
+TEST_F(DataSets, LinkedControlsBindOnOpenFollowMovesAndLetGoOnClose) {
+    const Value set = newSet();
+    const Value ctl(ControlStub::classRecord().instantiate());
+    EXPECT_TRUE(ask(set, "AddLinkedControl", {ctl}).asLogical());
+    EXPECT_FALSE(ask(set, "AddLinkedControl", {ctl}).asLogical());  // once only
+    ASSERT_TRUE(ask(set, "Open").asLogical());
+    ask(set, "GoTo", {Value(4)});
+    ask(set, "Refresh", {Value(true)});
+    ask(set, "RefreshCurrent");
+    ask(set, "UpdateControls");
+    ask(set, "Close");
+    auto& got = static_cast<ControlStub&>(*ctl.asObject()).got;
+    EXPECT_EQ(got, (std::vector<std::string>{"SetFieldObject", "Refresh 0", "Refresh 2 4", "Refresh 13",
+                                             "Refresh 14", "Refresh 11", "ResetDataField"}));
+    EXPECT_TRUE(ask(set, "DelLinkedControl", {ctl}).asLogical());
+    EXPECT_FALSE(ask(set, "DelLinkedControl", {ctl}).asLogical());
+}
+
+TEST_F(DataSets, ReadOnlySetOpensTheTableReadOnlyAndJoinsItsSourceOnce) {
+    const Value set = newSet();
+    ask(set, "_lReadOnly", {Value(true)});
+    ask(set, "_oDataSource", {source});
+    EXPECT_EQ(ask(source, "aDataSet").asArray()->items.size(), 1u);
+    ASSERT_TRUE(ask(set, "Open").asLogical());
+    EXPECT_TRUE(WorkAreas::instance().area(num(ask(set, "Area")))->readOnly());
 }
 
 TEST_F(DataSets, ValidAliasSkipsAliasesInUse) {
