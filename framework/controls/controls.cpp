@@ -6,6 +6,7 @@
 #include "framework/controls/label/label.h"
 #include "framework/controls/masked_edit/mask_edit.h"
 #include "framework/controls/masked_edit/mask_rules.h"
+#include "framework/controls/progress_bar/progress_bar.h"
 #include "framework/controls/word_list/word_list.h"
 
 namespace vorpex {
@@ -16,6 +17,7 @@ void registerStandardControls() {
     TEdit::classRecord();
     TMemo::classRecord();
     TMaskEdit::classRecord();
+    TProgressBar::classRecord();
     TErrorForm::classRecord();
     registerWordListFunctions();
     mask::registerMaskFunctions();

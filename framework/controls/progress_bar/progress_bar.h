@@ -1,0 +1,47 @@
+// XProgressBar: the common-controls progress bar ("msctls_progress32"). Its position, step, range and
+// colours live in properties and are sent to the window whenever it exists; Create sends what was stored
+// before. On Vista and later the bar is made to jump to a new position instead of animating towards it.
+// TProgressBar is its user class.
+#pragma once
+
+#include "framework/core/control/control.h"
+
+namespace vorpex {
+
+class XProgressBar : public TControl {
+public:
+    using TControl::TControl;
+    static const rt::Class& classRecord();
+
+    static inline const EventRef OnChange{"OnChange"};
+
+    int64_t nValue() const { return field(kValue).asInteger(); }
+    int64_t nStep() const { return field(kStep).asInteger(); }
+    int64_t nMin() const { return field(kMin).asInteger(); }
+    int64_t nMax() const { return field(kMax).asInteger(); }
+
+    rt::Value Create(rt::Args args) override;
+    rt::Value SetPos(rt::Args args);  // (nPos, [lNotify]) -> nPos
+    rt::Value GetPos(rt::Args args);
+    rt::Value DeltaPos(rt::Args args);
+    rt::Value SetStep(rt::Args args);
+    rt::Value StepIt(rt::Args args);
+    rt::Value SetRange(rt::Args args);  // (nMin, nMax)
+    rt::Value GetRange(rt::Args args);  // -> {nLow, nHigh}
+    rt::Value SetBarColor(rt::Args args);
+    rt::Value SetBkColor(rt::Args args);
+
+private:
+    static inline int kValue = -1, kStep = -1, kMin = -1, kMax = -1, kOrientation = -1, kSmooth = -1;
+    rt::Value SetMinProperty(rt::Args args);
+    rt::Value SetMaxProperty(rt::Args args);
+    int64_t send(unsigned message, int64_t wParam = 0, int64_t lParam = 0);
+};
+
+class TProgressBar : public XProgressBar {
+public:
+    using XProgressBar::XProgressBar;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex
