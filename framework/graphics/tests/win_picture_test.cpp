@@ -169,6 +169,29 @@ TEST_F(WinPictureTest, PaintCopiesStretchesAndKeepsTheCornerColourTransparent) {
     }
 }
 
+// A 2 by 2 GIF: the top-left pixel transparent (colour 0), the others blue.
+const unsigned char kTransparentGif[] = {
+    0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x02, 0x00, 0x02, 0x00, 0x80, 0x00, 0x00, 0xFF, 0x00,
+    0xFF, 0x00, 0x00, 0xFF, 0x21, 0xF9, 0x04, 0x01, 0x00, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00,
+    0x00, 0x00, 0x02, 0x00, 0x02, 0x00, 0x00, 0x02, 0x04, 0x04, 0xC3, 0x30, 0x05, 0x00, 0x3B};
+
+TEST_F(WinPictureTest, ATransparentGifDrawsItselfAndSavesAsTheSameGif) {
+    const std::string gif(reinterpret_cast<const char*>(kTransparentGif), sizeof kTransparentGif);
+    Value p = newPicture();
+    rt::send(p, "LoadFromStream", {Value(gif)});
+    ASSERT_TRUE(rt::send(p, "IsPicture").asLogical());
+    EXPECT_TRUE(rt::send(p, "lTransparent").asLogical());
+    EXPECT_EQ(get(p, "nWidth"), 2);
+    EXPECT_EQ(rt::send(p, "SaveToStream").asString(), gif);
+
+    MemoryCanvas canvas(4, 4, kPaper);
+    ASSERT_TRUE(rt::send(p, "Paint", {num(canvas.dc()), 1, 1, 3, 3}).asLogical());
+    EXPECT_EQ(canvas.at(1, 1), kPaper);
+    EXPECT_EQ(canvas.at(2, 1), kBlue);
+    EXPECT_EQ(canvas.at(2, 2), kBlue);
+    EXPECT_EQ(canvas.at(0, 0), kPaper);
+}
+
 TEST_F(WinPictureTest, APictureOwnsTheHandleItIsMadeFrom) {
     HBITMAP bitmap = quad();
     Value p = newPicture();
