@@ -72,6 +72,17 @@ const rt::Class& XDataSet::classRecord() {
         b.addMethod("FCount", rt::method(&X::FieldCount));
         b.addMethod("AddField", rt::method(&X::AddField));
         b.addMethod("GetRecord", rt::method(&X::GetRecord));
+        b.addMethod("AddUserVar", rt::method(&X::AddUserVar));
+        b.addMethod("AddCalcField", rt::method(&X::AddCalcField));
+        b.addMethod("SetUserFields", rt::method(&X::SetUserFields));
+        b.addMethod("FieldName", rt::method(&X::FieldName));
+        b.addMethod("FieldDisplayName", rt::method(&X::FieldDisplayName));
+        b.addMethod("FieldType", rt::method(&X::FieldType));
+        b.addMethod("FieldSQLType", rt::method(&X::FieldSQLType));
+        b.addMethod("FieldLen", rt::method(&X::FieldLen));
+        b.addMethod("FieldDec", rt::method(&X::FieldDec));
+        b.addMethod("Modified", rt::method(&X::Modified));
+
         b.addMethod("ChangePos", rt::method(&X::ChangePos), Protected);
         b.addMethod("UpdateControls", rt::method(&X::UpdateControls));
         b.addMethod("AddLinkedControl", rt::method(&X::AddLinkedControl));
@@ -235,6 +246,64 @@ rt::Value XDataSet::AddField(rt::Args args) {
     const rt::Value f = rt::send(bare, "Create", {selfValue(), rt::Value(position), name});
     fields().push_back(f);
     return f;
+}
+
+rt::Value XDataSet::fieldMember(rt::Args args, const char* member) {
+    const rt::ObjectPtr f = fieldAt(rt::arg(args, 0).asInt());
+    return f ? rt::send(*f, member) : rt::Value();
+}
+rt::Value XDataSet::FieldName(rt::Args args) { return fieldMember(args, "cName"); }
+rt::Value XDataSet::FieldDisplayName(rt::Args args) { return fieldMember(args, "cDisplayName"); }
+rt::Value XDataSet::FieldType(rt::Args args) { return fieldMember(args, "cType"); }
+rt::Value XDataSet::FieldSQLType(rt::Args args) { return fieldMember(args, "nSQLType"); }
+rt::Value XDataSet::FieldLen(rt::Args args) { return fieldMember(args, "nLen"); }
+rt::Value XDataSet::FieldDec(rt::Args args) { return fieldMember(args, "nDec"); }
+
+// A user field at the next negative position, entered in the word list under that number.
+rt::Value XDataSet::addUserField(const rt::Value& name) {
+    const int64_t position = -(static_cast<int64_t>(listAt(kUserFields).size()) + 1);
+    if (WordList* list = findWordList(field(kFieldsList).asInteger()); list && name.isString())
+        list->add(name.asString(), position);
+    const rt::Value bare(TDataField::classRecord().instantiate());
+    const rt::Value f = rt::send(bare, "Create", {selfValue(), rt::Value(position), name});
+    listAt(kUserFields).push_back(f);
+    return f;
+}
+
+rt::Value XDataSet::AddUserVar(rt::Args args) {
+    const rt::Value f = addUserField(rt::arg(args, 0));
+    static_cast<XDataField&>(*f.asObject()).makeUserVar(rt::arg(args, 1));
+    return f;
+}
+
+// Controls still bound by name only get that name again, so that they find the new field now.
+rt::Value XDataSet::AddCalcField(rt::Args args) {
+    const rt::Value f = addUserField(rt::arg(args, 0));
+    static_cast<XDataField&>(*f.asObject()).makeCalcField(rt::arg(args, 1));
+    for (const rt::Value& c : std::vector<rt::Value>(linkedControls())) {
+        const rt::Value bound = sendIfUnderstood(c, "oDataField");
+        if (bound.isString()) sendIfUnderstood(c, "_oDataField", {bound});
+    }
+    return f;
+}
+
+rt::Value XDataSet::SetUserFields(rt::Args args) {
+    const rt::Value list = rt::arg(args, 0);
+    field(kUserFields) = list.isArray() ? list : rt::Value::array();
+    WordList* words = findWordList(field(kFieldsList).asInteger());
+    int64_t position = 0;
+    for (const rt::Value& f : listAt(kUserFields)) {
+        --position;
+        if (words && f.isObject()) words->add(text(rt::send(f, "cName")), position);
+    }
+    return field(kUserFields);
+}
+
+rt::Value XDataSet::Modified(rt::Args) {
+    const std::vector<rt::Value> list = fields();
+    for (const rt::Value& f : list)
+        if (rt::send(f, "lModified").asLogical()) return rt::Value(true);
+    return rt::Value(false);
 }
 
 rt::Value XDataSet::GetRecord(rt::Args) {

@@ -44,6 +44,16 @@ public:
     rt::Value FieldNames(rt::Args args);
     rt::Value FieldCount(rt::Args args);
     rt::Value AddField(rt::Args args);          // (cName) -> the new TDataField
+    rt::Value AddUserVar(rt::Args args);        // (cName, xValue) -> field whose value lives in it
+    rt::Value AddCalcField(rt::Args args);      // (cName, bGetValue) -> read-only computed field
+    rt::Value SetUserFields(rt::Args args);     // (aList)
+    rt::Value FieldName(rt::Args args);         // (n) and the five below: the field object's member
+    rt::Value FieldDisplayName(rt::Args args);
+    rt::Value FieldType(rt::Args args);
+    rt::Value FieldSQLType(rt::Args args);
+    rt::Value FieldLen(rt::Args args);
+    rt::Value FieldDec(rt::Args args);
+    rt::Value Modified(rt::Args args);          // any field modified
     rt::Value GetRecord(rt::Args args);         // -> TExStruct with one member per field
     rt::Value ChangePos(rt::Args args);         // (nOperation, xParam) before a move
     rt::Value UpdateControls(rt::Args args);    // ([nOperation], [p1], [p2]) after a move
@@ -79,6 +89,8 @@ private:
     rt::Value SetOpen(rt::Args args);
     rt::Value SetDataSource(rt::Args args);
     std::vector<rt::Value>& listAt(int position);
+    rt::Value fieldMember(rt::Args args, const char* member);
+    rt::Value addUserField(const rt::Value& name);
 };
 
 class TDataSet : public XDataSet {

@@ -242,6 +242,39 @@ TEST_F(DataSets, ReadOnlySetOpensTheTableReadOnlyAndJoinsItsSourceOnce) {
     EXPECT_TRUE(WorkAreas::instance().area(num(ask(set, "Area")))->readOnly());
 }
 
+TEST_F(DataSets, UserFieldsAreFoundByNameButHaveNoTablePosition) {
+    const Value set = newSet();
+    ASSERT_TRUE(ask(set, "Open").asLogical());
+    const Value total = ask(set, "AddUserVar", {Value("TOTAL"), Value(5)});
+    const Value doble = ask(set, "AddCalcField", {Value("DOBLE"), Value(rt::makeBlock([](rt::Args a) {
+                                 return Value(ask(ask(rt::arg(a, 0), "oDataSet"), "FieldGetByName",
+                                                  {Value("EDAD")}).asInt() * 2);
+                             }))});
+    EXPECT_EQ(num(ask(total, "nIndex")), -1);
+    EXPECT_EQ(num(ask(doble, "nIndex")), -2);
+    EXPECT_EQ(num(ask(set, "FieldPos", {Value("TOTAL")})), 0);
+    EXPECT_TRUE(ask(set, "oFieldByName", {Value("doble")}).sameAs(doble));
+    EXPECT_EQ(num(ask(doble, "Value")), 42);
+    ask(set, "GoTo", {Value(3)});
+    EXPECT_EQ(num(ask(doble, "Value")), 46);
+    ask(total, "_Value", {Value(8)});
+    EXPECT_EQ(num(ask(total, "Value")), 8);
+    EXPECT_EQ(num(ask(set, "FCount")), 2);  // table fields only
+
+    struct Case {
+        const char* message;
+        Value expected;
+    };
+    for (const Case& c : {Case{"FieldName", Value("EDAD")}, Case{"FieldDisplayName", Value("EDAD")},
+                          Case{"FieldType", Value("N")}, Case{"FieldLen", Value(3)}, Case{"FieldDec", Value(0)}})
+        EXPECT_TRUE(ask(set, c.message, {Value(2)}).sameAs(c.expected)) << c.message;
+    EXPECT_TRUE(ask(set, "FieldName", {Value(9)}).isNil());
+    ask(set, "Load");
+    EXPECT_FALSE(ask(set, "Modified").asLogical());
+    ask(ask(set, "oFieldByName", {Value("NOMBRE")}), "_lModified", {Value(true)});
+    EXPECT_TRUE(ask(set, "Modified").asLogical());
+}
+
 TEST_F(DataSets, ValidAliasSkipsAliasesInUse) {
     EXPECT_EQ(call("VALIDALIAS", {Value("mi-tabla.dbf")}).asString(), "MITABLADBF");
     EXPECT_EQ(call("VALIDALIAS", {Value("empleado")}).asString(), "EMPLEADO");
