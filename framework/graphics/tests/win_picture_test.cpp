@@ -141,6 +141,12 @@ TEST_F(WinPictureTest, ResourcesLoadAsBitmapAndAsCustomType) {
     rt::send(typed, "_cName", {Value("VP_PIC_BMPFILE")});
     expectQuad(typed);
 
+    // An icon resource when there is no bitmap of that name.
+    Value icon = newPicture({Value("VP_ICO_VORPEX")});
+    EXPECT_TRUE(rt::send(icon, "IsIcon").asLogical());
+    EXPECT_GT(get(icon, "nWidth"), 0);
+    EXPECT_NE(get(icon, "GetIcon"), 0);
+
     EXPECT_FALSE(rt::send(newPicture({Value("VP_NO_SUCH_PICTURE")}), "IsPicture").asLogical());
 }
 
