@@ -275,6 +275,20 @@ TEST_F(DataSets, UserFieldsAreFoundByNameButHaveNoTablePosition) {
     EXPECT_TRUE(ask(set, "Modified").asLogical());
 }
 
+TEST_F(DataSets, NameBeforeSourceOpensFromTheSourcesFolderAndEndLeavesTheSource) {
+    const Value set = ask(call("TDBFDATASET"), "Create");
+    ask(set, "_cName", {Value("empleado")});
+    ask(set, "_oDataSource", {source});
+    EXPECT_EQ(ask(set, "cProcess").asString(), "GENERAL");
+    ASSERT_TRUE(ask(set, "Open").asLogical());
+    EXPECT_EQ(ask(source, "aDataSet").asArray()->items.size(), 1u);
+    ask(set, "End");
+    EXPECT_FALSE(ask(set, "lOpen").asLogical());
+    EXPECT_EQ(WorkAreas::instance().numberOf("EMPLEADO"), 0);
+    EXPECT_TRUE(ask(source, "aDataSet").asArray()->items.empty());
+    EXPECT_EQ(num(ask(set, "FCount")), 0);
+}
+
 TEST_F(DataSets, ValidAliasSkipsAliasesInUse) {
     EXPECT_EQ(call("VALIDALIAS", {Value("mi-tabla.dbf")}).asString(), "MITABLADBF");
     EXPECT_EQ(call("VALIDALIAS", {Value("empleado")}).asString(), "EMPLEADO");
