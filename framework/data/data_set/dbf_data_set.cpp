@@ -98,6 +98,11 @@ const rt::Class& XDbfDataSet::classRecord() {
         b.addMethod("Recno", rt::method(&X::Recno));
         b.addMethod("RecCount", rt::method(&X::RecCount));
         b.addMethod("RecordCount", rt::method(&X::RecCount));
+        b.addMethod("Deleted", rt::method(&X::Deleted));
+        b.addMethod("Found", rt::method(&X::Found));
+        b.addMethod("Commit", rt::method(&X::Commit));
+        b.addMethod("Select", rt::method(&X::Select));
+        b.addMethod("Struct", rt::method(&X::Struct));
         b.addMethod("Alias", rt::method(&X::Alias));
         b.addMethod("Area", rt::method(&X::Area));
         return b.create();
@@ -304,6 +309,31 @@ rt::Value XDbfDataSet::Recno(rt::Args) {
 rt::Value XDbfDataSet::RecCount(rt::Args) {
     if (!area()) return rt::Value(0);
     return inArea([] { return rt::Value(static_cast<int64_t>(WorkAreas::instance().current()->lastRec())); });
+}
+
+rt::Value XDbfDataSet::Deleted(rt::Args) {
+    if (!area()) return rt::Value(false);
+    return inArea([] { return rt::Value(WorkAreas::instance().current()->deleted()); });
+}
+
+rt::Value XDbfDataSet::Found(rt::Args) {
+    if (!area()) return rt::Value(false);
+    return inArea([] { return rt::Value(WorkAreas::instance().current()->found()); });
+}
+
+rt::Value XDbfDataSet::Commit(rt::Args) {
+    if (!area()) return rt::Value(false);
+    return inArea([] { return rt::Value(WorkAreas::instance().current()->commit()); });
+}
+
+rt::Value XDbfDataSet::Select(rt::Args) {
+    if (const int n = area()) WorkAreas::instance().select(n);
+    return rt::Value(area());
+}
+
+rt::Value XDbfDataSet::Struct(rt::Args) {
+    if (!area()) return rt::Value::array();
+    return inArea([] { return WorkAreas::instance().current()->structure(); });
 }
 
 rt::Value XDbfDataSet::Alias(rt::Args) { return field(kAlias); }

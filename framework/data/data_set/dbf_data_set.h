@@ -31,6 +31,11 @@ public:
     rt::Value Eof(rt::Args args);
     rt::Value Recno(rt::Args args);
     rt::Value RecCount(rt::Args args);
+    rt::Value Deleted(rt::Args args);
+    rt::Value Found(rt::Args args);
+    rt::Value Commit(rt::Args args);
+    rt::Value Select(rt::Args args);          // makes the set's area current -> area number
+    rt::Value Struct(rt::Args args);          // {{name, type, len, dec}, ...}
     rt::Value Alias(rt::Args args);
     rt::Value Area(rt::Args args);
 

@@ -289,6 +289,24 @@ TEST_F(DataSets, NameBeforeSourceOpensFromTheSourcesFolderAndEndLeavesTheSource)
     EXPECT_EQ(num(ask(set, "FCount")), 0);
 }
 
+TEST_F(DataSets, TableQueriesRunInTheSetsAreaAndAnswerQuietlyWhenClosed) {
+    const Value set = newSet();
+    EXPECT_TRUE(ask(set, "Struct").asArray()->items.empty());
+    EXPECT_TRUE(ask(set, "Eof").asLogical());
+    EXPECT_EQ(num(ask(set, "Recno")), 0);
+    ASSERT_TRUE(ask(set, "Open").asLogical());
+    const int mine = num(ask(set, "Area"));
+    call("DBSELECTAREA", {Value(0)});
+    const Value rows = ask(set, "Struct");
+    ASSERT_EQ(rows.asArray()->items.size(), 2u);
+    EXPECT_EQ(rows.asArray()->items[1].asArray()->items[0].asString(), "EDAD");
+    EXPECT_FALSE(ask(set, "Deleted").asLogical());
+    EXPECT_TRUE(ask(set, "Commit").asLogical());
+    EXPECT_NE(WorkAreas::instance().currentNumber(), mine);
+    EXPECT_EQ(num(ask(set, "Select")), mine);
+    EXPECT_EQ(WorkAreas::instance().currentNumber(), mine);
+}
+
 TEST_F(DataSets, ValidAliasSkipsAliasesInUse) {
     EXPECT_EQ(call("VALIDALIAS", {Value("mi-tabla.dbf")}).asString(), "MITABLADBF");
     EXPECT_EQ(call("VALIDALIAS", {Value("empleado")}).asString(), "EMPLEADO");
