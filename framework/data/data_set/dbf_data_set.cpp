@@ -10,6 +10,8 @@
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 #include "runtime/core/symbol.h"
+#include "runtime/expr/expression.h"
+#include "runtime/rdd/area_scope.h"
 #include "runtime/rdd/work_areas.h"
 
 namespace vorpex::data {
@@ -93,6 +95,8 @@ const rt::Class& XDbfDataSet::classRecord() {
         b.addMethod("GoTo", rt::method(&X::GoTo));
         b.addMethod("Skip", rt::method(&X::Skip));
         b.addMethod("nSkip", rt::method(&X::nSkip));
+        b.addMethod("Locate", rt::method(&X::Locate));
+        b.addMethod("Continue", rt::method(&X::Continue));
         b.addMethod("Bof", rt::method(&X::Bof));
         b.addMethod("Eof", rt::method(&X::Eof));
         b.addMethod("Recno", rt::method(&X::Recno));
@@ -289,6 +293,29 @@ rt::Value XDbfDataSet::nSkip(rt::Args args) {
     notified(kSkip, rt::arg(args, 1), asked, [&] { moved = skipRows(asked.asInteger()); },
              [&] { return std::vector<rt::Value>{asked, rt::Value(moved)}; });
     return rt::Value(moved);
+}
+
+// The condition is compiled at run time over the work areas' fields; text that does not compile finds nothing.
+rt::Value XDbfDataSet::Locate(rt::Args args) {
+    const rt::Value condition = rt::arg(args, 0);
+    const bool rest = rt::arg(args, 1).asLogical();
+    bool found = false;
+    notified(kLocate, rt::arg(args, 2), condition, [&] {
+        if (!area() || !condition.isString()) return;
+        const rt::BlockPtr block = rt::expr::compileBlock(condition.asString(), &rt::rdd::areaScope());
+        if (!block) return;
+        found = inArea([&] { return rt::Value(WorkAreas::instance().current()->locate(block, nullptr, 0, 0, rest)); })
+                    .asLogical();
+    }, [&] { return std::vector<rt::Value>{condition, rt::Value(found)}; });
+    return rt::Value(found);
+}
+
+rt::Value XDbfDataSet::Continue(rt::Args) {
+    rt::send(*this, "ChangePos", {rt::Value(static_cast<int>(kContinue)), rt::Value()});
+    const bool found =
+        area() && inArea([] { return rt::Value(WorkAreas::instance().current()->continueLocate()); }).asLogical();
+    rt::send(*this, "UpdateControls", {rt::Value(static_cast<int>(kContinue)), rt::Value(found)});
+    return rt::Value(found);
 }
 
 rt::Value XDbfDataSet::Bof(rt::Args) {

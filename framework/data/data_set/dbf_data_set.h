@@ -27,6 +27,8 @@ public:
     rt::Value GoTo(rt::Args args);            // (nRec, [lNotify])
     rt::Value Skip(rt::Args args);            // ([n = 1], [lNotify])
     rt::Value nSkip(rt::Args args);           // ([n = 1], [lNotify]) -> rows actually moved
+    rt::Value Locate(rt::Args args);          // (cFor, [lRest], [lNotify]) -> found
+    rt::Value Continue(rt::Args args);        // () -> found
     rt::Value Bof(rt::Args args);
     rt::Value Eof(rt::Args args);
     rt::Value Recno(rt::Args args);

@@ -307,6 +307,30 @@ TEST_F(DataSets, TableQueriesRunInTheSetsAreaAndAnswerQuietlyWhenClosed) {
     EXPECT_EQ(WorkAreas::instance().currentNumber(), mine);
 }
 
+TEST_F(DataSets, LocateAndContinueFindTheNextMatchAndReportIt) {
+    const Value set = newSet();
+    ASSERT_TRUE(ask(set, "Open").asLogical());
+    std::vector<std::vector<Value>> after;
+    ask(set, "_OnPostChange", {Value(rt::makeBlock([&](rt::Args a) {
+        after.push_back({rt::arg(a, 1), rt::arg(a, 2), rt::arg(a, 3)});
+        return Value();
+    }))});
+    EXPECT_TRUE(ask(set, "Locate", {Value("EDAD > 26")}).asLogical());
+    EXPECT_EQ(num(ask(set, "Recno")), 7);
+    EXPECT_EQ(num(after.back()[0]), 6);
+    EXPECT_EQ(after.back()[1].asString(), "EDAD > 26");
+    EXPECT_TRUE(after.back()[2].asLogical());
+    EXPECT_TRUE(ask(set, "Continue").asLogical());
+    EXPECT_EQ(num(ask(set, "Recno")), 8);
+    EXPECT_EQ(num(after.back()[0]), 7);
+    ask(set, "GoTo", {Value(9)});
+    EXPECT_TRUE(ask(set, "Locate", {Value("EDAD < 23")}).asLogical());  // the whole table
+    EXPECT_EQ(num(ask(set, "Recno")), 1);
+    ask(set, "GoTo", {Value(9)});
+    EXPECT_FALSE(ask(set, "Locate", {Value("EDAD < 23"), Value(true)}).asLogical());  // from here on
+    EXPECT_TRUE(ask(set, "Eof").asLogical());
+}
+
 TEST_F(DataSets, ValidAliasSkipsAliasesInUse) {
     EXPECT_EQ(call("VALIDALIAS", {Value("mi-tabla.dbf")}).asString(), "MITABLADBF");
     EXPECT_EQ(call("VALIDALIAS", {Value("empleado")}).asString(), "EMPLEADO");
