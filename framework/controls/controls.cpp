@@ -6,6 +6,7 @@
 #include "framework/controls/label/label.h"
 #include "framework/controls/masked_edit/mask_edit.h"
 #include "framework/controls/masked_edit/mask_rules.h"
+#include "framework/controls/panel/containers.h"
 #include "framework/controls/progress_bar/progress_bar.h"
 #include "framework/controls/word_list/word_list.h"
 
@@ -18,6 +19,9 @@ void registerStandardControls() {
     TMemo::classRecord();
     TMaskEdit::classRecord();
     TProgressBar::classRecord();
+    TGroupBox::classRecord();
+    TBevel::classRecord();
+    TPanel::classRecord();
     TErrorForm::classRecord();
     registerWordListFunctions();
     mask::registerMaskFunctions();

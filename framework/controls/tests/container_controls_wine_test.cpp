@@ -1,14 +1,18 @@
 // The progress bar and the framework-painted containers on real windows under Wine, over the control tests'
 // minimal form: what the progress bar sends to its window (read back through a logging window procedure),
-// its jump without animation on newer systems, and its notification.
+// its jump without animation on newer systems, and its notification; the group box's frame and caption and
+// the panel's caption and bevels read back as pixels, and clicks a group box swallows.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/controls/controls.h"
+#include "framework/controls/edit/edit.h"
+#include "framework/controls/panel/containers.h"
 #include "framework/controls/progress_bar/progress_bar.h"
 #include "framework/core/control/tests/control_fixture.h"
 #include "framework/core/native/windows_version.h"
@@ -19,7 +23,8 @@ namespace {
 
 using rt::Value;
 
-// The progress-bar messages that reached a window, with their parameters, in order.
+// The messages of interest that reached a window, with their parameters, in order: progress-bar messages,
+// and the frame recomputation.
 struct Sent {
     UINT message;
     WPARAM w;
@@ -30,7 +35,7 @@ std::vector<Sent> sentLog;
 WNDPROC previousProc = nullptr;
 
 LRESULT CALLBACK loggingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    if (m >= PBM_SETRANGE && m <= PBM_SETBARCOLOR) sentLog.push_back({m, w, l});
+    if ((m >= PBM_SETRANGE && m <= PBM_SETBARCOLOR) || m == WM_NCCALCSIZE) sentLog.push_back({m, w, l});
     return CallWindowProcA(previousProc, h, m, w, l);
 }
 
@@ -38,6 +43,44 @@ void startLogging(HWND h) {
     sentLog.clear();
     previousProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(loggingProc)));
 }
+
+// A white memory bitmap the size of a control's client area, for a WM_PRINTCLIENT to draw into.
+class Canvas {
+public:
+    explicit Canvas(HWND window) {
+        GetClientRect(window, &rect);
+        HDC screen = GetDC(nullptr);
+        dc = CreateCompatibleDC(screen);
+        bitmap = CreateCompatibleBitmap(screen, rect.right, rect.bottom);
+        ReleaseDC(nullptr, screen);
+        previous = SelectObject(dc, bitmap);
+        FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    }
+    ~Canvas() {
+        SelectObject(dc, previous);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
+    // The bounding box of the pixels of one colour (empty when there are none).
+    RECT boxOf(COLORREF colour) const {
+        RECT box{rect.right, rect.bottom, -1, -1};
+        for (int y = 0; y < rect.bottom; ++y)
+            for (int x = 0; x < rect.right; ++x)
+                if (at(x, y) == colour) box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                                               std::max<LONG>(box.right, x), std::max<LONG>(box.bottom, y)};
+        return box;
+    }
+    RECT rect{};
+    HDC dc = nullptr;
+
+private:
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previous = nullptr;
+};
+
+Value colour(COLORREF c) { return Value(static_cast<long long>(c)); }
 
 WindowsVersion version(uint32_t major) { return WindowsVersion{.major = major, .minor = 1, .platformId = 2}; }
 
@@ -163,6 +206,129 @@ TEST_F(ContainerControls, ProgressBarKeepsAValueBeyondItsRange) {
     EXPECT_EQ(pos(b), 70);
     rt::send(b, "SetBarColor", {RGB(255, 0, 0)});
     EXPECT_EQ(SendMessageA(hwndOf(b), PBM_SETBARCOLOR, 0, RGB(0, 255, 0)), static_cast<LRESULT>(RGB(255, 0, 0)));
+}
+
+// ---- group box
+
+TEST_F(ContainerControls, GroupBoxFrameRunsThroughItsCaption) {
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), red = RGB(255, 0, 0);
+    struct Case {
+        const char* caption;
+        int alignment;
+    };
+    for (const Case c : {Case{"", 0}, Case{"Group", 0}, Case{"Group", 2}, Case{"Group", 6}}) {
+        SCOPED_TRACE(::testing::Message() << "'" << c.caption << "' aligned " << c.alignment);
+        Value box = makeControl(TGroupBox::classRecord(), form, 10, 10, 200, 100, [&](const Value& g) {
+            rt::send(g, "_cText", {c.caption});
+            rt::send(g, "_nAlignment", {c.alignment});
+            rt::send(g, "_nClrText", {colour(red)});
+        });
+        Canvas canvas(hwndOf(box));
+        const int w = canvas.rect.right;
+        // The frame's top line, found in a column the caption never reaches.
+        const int probe = c.alignment == 6 ? 5 : w / 2;
+        int line = -1;
+        for (int y = 0; y < canvas.rect.bottom && line < 0; ++y)
+            if (canvas.at(probe, y) == shadow) line = y;
+        ASSERT_GE(line, 0);
+        const RECT text = canvas.boxOf(red);
+        if (*c.caption == 0) {
+            EXPECT_EQ(line, 0);
+            for (int x : {2, w / 4, w - 3}) EXPECT_EQ(canvas.at(x, line), shadow) << x;  // unbroken
+            EXPECT_LT(text.right, text.left);
+            continue;
+        }
+        EXPECT_GT(line, 0);
+        ASSERT_GE(text.right, text.left);  // the caption is drawn in nClrText
+        EXPECT_LT(text.top, line);
+        EXPECT_GT(text.bottom, line);
+        const int inCaption = (text.left + text.right) / 2;
+        EXPECT_NE(canvas.at(inCaption, line), shadow);
+        const int centre = (text.left + text.right) / 2;
+        if (c.alignment == 0) EXPECT_LT(text.right, w / 2);
+        if (c.alignment == 2) EXPECT_GT(text.left, w / 2);
+        if (c.alignment == 6) EXPECT_NEAR(centre, w / 2, 3);
+        rt::send(box, "End");
+    }
+}
+
+TEST_F(ContainerControls, GroupBoxSwallowsClicks) {
+    Value edit = makeControl(TEdit::classRecord(), form, 10, 150, 100, 22);
+    Value box = makeControl(TGroupBox::classRecord(), form, 10, 10, 200, 100);
+    int clicks = 0;
+    rt::send(box, "_OnClick", {counter(clicks)});
+    EXPECT_FALSE(rt::send(box, "lTabStop").asLogical());
+    SetFocus(hwndOf(edit));
+    pump();
+    for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        SendMessageA(hwndOf(box), m, MK_LBUTTON, MAKELPARAM(20, 20));
+    pump();
+    EXPECT_EQ(GetFocus(), hwndOf(edit));
+    EXPECT_EQ(clicks, 0);
+}
+
+// ---- panel
+
+TEST_F(ContainerControls, PanelCaptionIsCentredBothWays) {
+    const COLORREF red = RGB(255, 0, 0);
+    Value panel = makeControl(TPanel::classRecord(), form, 10, 10, 200, 60, [&](const Value& p) {
+        rt::send(p, "_cText", {"Navigator"});
+        rt::send(p, "_nClrText", {colour(red)});
+    });
+    Canvas canvas(hwndOf(panel));
+    const RECT text = canvas.boxOf(red);
+    ASSERT_GE(text.right, text.left);
+    EXPECT_NEAR((text.left + text.right) / 2, canvas.rect.right / 2, 3);
+    EXPECT_NEAR((text.top + text.bottom) / 2, canvas.rect.bottom / 2, 4);
+}
+
+TEST_F(ContainerControls, PanelBevelsTakeTheNonClientFrame) {
+    Value stored(TPanel::classRecord().instantiate());
+    rt::send(stored, "New", {form});
+    rt::send(stored, "_nBevelOuter", {4});  // no window yet: only stored
+    EXPECT_EQ(rt::send(stored, "nBevelOuter").asInteger(), 4);
+    rt::send(stored, "End");
+
+    Value panel = makeControl(TPanel::classRecord(), form, 10, 10, 200, 60);
+    EXPECT_EQ(rt::send(panel, "cTheme").asString(), "Toolbar");
+    rt::send(panel, "SetXPLook", {false});
+    EXPECT_TRUE(rt::send(panel, "cTheme").isNil());
+    RECT client{};
+    GetClientRect(hwndOf(panel), &client);
+    EXPECT_EQ(client.right, 196);  // two bevels of one pixel on every side
+    EXPECT_EQ(client.bottom, 56);
+    startLogging(hwndOf(panel));
+    rt::send(panel, "_nBevelOuter", {4});
+    EXPECT_NE(std::find_if(sentLog.begin(), sentLog.end(), [](const Sent& s) { return s.message == WM_NCCALCSIZE; }),
+              sentLog.end());
+    SetWindowLongPtrA(hwndOf(panel), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+}
+
+TEST_F(ContainerControls, PanelDrawsItsBevelsInTheFrame) {
+    struct Case {
+        int outer, inner;
+        int outerTopLeft, innerTopLeft;  // system colours expected at (0, 0) and (1, 1)
+    };
+    const Case cases[] = {
+        {3, 4, COLOR_3DLIGHT, COLOR_BTNSHADOW},
+        {4, 3, COLOR_BTNSHADOW, COLOR_3DLIGHT},
+    };
+    ShowWindow(hwndOf(form), SW_SHOWNOACTIVATE);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.outer << "/" << c.inner);
+        Value panel = makeControl(TPanel::classRecord(), form, 10, 10, 100, 40, [&](const Value& p) {
+            rt::send(p, "_lXPLook", {false});
+            rt::send(p, "_nBevelOuter", {c.outer});
+            rt::send(p, "_nBevelInner", {c.inner});
+        });
+        HWND h = hwndOf(panel);
+        RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        HDC dc = GetWindowDC(h);
+        EXPECT_EQ(GetPixel(dc, 0, 0), GetSysColor(c.outerTopLeft));
+        EXPECT_EQ(GetPixel(dc, 1, 1), GetSysColor(c.innerTopLeft));
+        ReleaseDC(h, dc);
+        rt::send(panel, "End");
+    }
 }
 
 }  // namespace

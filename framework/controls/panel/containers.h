@@ -1,0 +1,56 @@
+// The containers the framework paints itself, each a window of the framework's own class with no Windows
+// control behind it: XGroupBox (TGroupBox), a captioned frame that groups controls and never takes the
+// focus; XBevel (TBevel), a framed area without text; XPanel (TPanel), a container with a raised or sunken
+// double bevel in its non-client area, or the toolbar's visual-style look.
+#pragma once
+
+#include "framework/core/control/win_control.h"
+
+namespace vorpex {
+
+class XGroupBox : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    static const rt::Class& classRecord();
+};
+
+class TGroupBox : public XGroupBox {
+public:
+    using XGroupBox::XGroupBox;
+    static const rt::Class& classRecord();
+};
+
+class XBevel : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    static const rt::Class& classRecord();
+};
+
+class TBevel : public XBevel {
+public:
+    using XBevel::XBevel;
+    static const rt::Class& classRecord();
+};
+
+class XPanel : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    static const rt::Class& classRecord();
+
+    rt::Value Create(rt::Args args) override;
+    rt::Value SetXPLook(rt::Args args);  // ([lOn]) -> Self
+    rt::Value RefreshBorder(rt::Args args);
+
+private:
+    static inline int kBevelOuter = -1, kBevelInner = -1, kXPLook = -1;
+    rt::Value SetBevelOuter(rt::Args args);
+    rt::Value SetBevelInner(rt::Args args);
+};
+
+class TPanel : public XPanel {
+public:
+    using XPanel::XPanel;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex
