@@ -21,7 +21,7 @@ public:
         OnOpen{"OnOpen"}, OnPostOpen{"OnPostOpen"}, OnClose{"OnClose"}, OnPostClose{"OnPostClose"};
 
     // Change codes handed to ChangePos / UpdateControls.
-    enum Operation { kGoTop = 0, kGoBottom = 1, kGoTo = 2, kSkip = 4, kLocate = 6, kContinue = 7, kRefresh = 12, kRefreshFull = 13,
+    enum Operation { kGoTop = 0, kGoBottom = 1, kGoTo = 2, kKeyGoto = 3, kSkip = 4, kLocate = 6, kContinue = 7, kRefresh = 12, kRefreshFull = 13,
                      kRefreshCurrent = 14 };
 
     bool lOpen() const { return field(kOpen).asLogical(); }

@@ -93,6 +93,7 @@ const rt::Class& XDbfDataSet::classRecord() {
         b.addMethod("GoTop", rt::method(&X::GoTop));
         b.addMethod("GoBottom", rt::method(&X::GoBottom));
         b.addMethod("GoTo", rt::method(&X::GoTo));
+        b.addMethod("KeyGoto", rt::method(&X::KeyGoto));
         b.addMethod("Skip", rt::method(&X::Skip));
         b.addMethod("nSkip", rt::method(&X::nSkip));
         b.addMethod("Locate", rt::method(&X::Locate));
@@ -261,6 +262,18 @@ rt::Value XDbfDataSet::GoTo(rt::Args args) {
         });
     }, [&] { return std::vector<rt::Value>{rec}; });
     return {};
+}
+
+rt::Value XDbfDataSet::KeyGoto(rt::Args args) {
+    const rt::Value key = rt::arg(args, 0);
+    const int64_t n = key.asInteger();
+    bool done = false;
+    notified(kKeyGoto, rt::arg(args, 1), {}, [&] {
+        if (!area() || n < 1 || n > UINT32_MAX) return;
+        done = inArea([n] { return rt::Value(WorkAreas::instance().current()->keyGoto(static_cast<uint32_t>(n))); })
+                   .asLogical();
+    }, [&] { return std::vector<rt::Value>{key}; });
+    return rt::Value(done);
 }
 
 // The rows actually moved, counted by record position changes: an edge stops the walk.

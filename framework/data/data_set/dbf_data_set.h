@@ -25,6 +25,7 @@ public:
     rt::Value GoTop(rt::Args args);           // ([lNotify])
     rt::Value GoBottom(rt::Args args);        // ([lNotify])
     rt::Value GoTo(rt::Args args);            // (nRec, [lNotify])
+    rt::Value KeyGoto(rt::Args args);         // (nKeyNo, [lNotify]) -> the engine's answer
     rt::Value Skip(rt::Args args);            // ([n = 1], [lNotify])
     rt::Value nSkip(rt::Args args);           // ([n = 1], [lNotify]) -> rows actually moved
     rt::Value Locate(rt::Args args);          // (cFor, [lRest], [lNotify]) -> found

@@ -173,6 +173,11 @@ TEST_F(DataSets, NavigationMovesInTheSetsAreaAndNotifies) {
     EXPECT_EQ(after.back(), (std::vector<int>{0, 0, 0}));
     EXPECT_EQ(WorkAreas::instance().currentNumber(), other);
 
+    EXPECT_TRUE(ask(set, "KeyGoto", {Value(5)}).asLogical());
+    EXPECT_EQ(num(ask(set, "Recno")), 5);
+    EXPECT_EQ(after.back(), (std::vector<int>{3, 5, 0}));
+    EXPECT_FALSE(ask(set, "KeyGoto", {Value(11)}).asLogical());
+
     const size_t seen = after.size();
     ask(set, "GoTo", {Value(3), Value(false)});  // lNotify .F.
     ask(set, "_lUpdLinked", {Value(false)});
