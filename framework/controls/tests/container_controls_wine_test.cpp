@@ -331,5 +331,22 @@ TEST_F(ContainerControls, PanelDrawsItsBevelsInTheFrame) {
     }
 }
 
+// ---- bevel
+
+TEST_F(ContainerControls, BevelIsEtchedByDefault) {
+    ShowWindow(hwndOf(form), SW_SHOWNOACTIVATE);
+    Value bevel = makeControl(TBevel::classRecord(), form, 10, 10, 100, 40);
+    HWND h = hwndOf(bevel);
+    RECT client{};
+    GetClientRect(h, &client);
+    EXPECT_LT(client.right, 100);  // the etched border takes the frame
+    RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetWindowDC(h);
+    EXPECT_EQ(GetPixel(dc, 0, 0), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(GetPixel(dc, 1, 1), GetSysColor(COLOR_BTNHIGHLIGHT));
+    ReleaseDC(h, dc);
+    EXPECT_EQ(GetWindowLongA(h, GWL_STYLE) & (WS_BORDER | WS_TABSTOP), 0);
+}
+
 }  // namespace
 }  // namespace vorpex::testing
