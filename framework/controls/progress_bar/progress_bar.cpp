@@ -19,12 +19,6 @@ Value number(int64_t n) { return Value(static_cast<long long>(n)); }
 
 constexpr int64_t kHorizontal = 4, kVertical = 5;  // orHORIZONTAL, orVERTICAL
 
-Value choices(std::initializer_list<std::pair<const char*, int>> list) {
-    std::vector<Value> rows;
-    for (const auto& [label, value] : list) rows.push_back(Value::array({Value(label), Value(value)}));
-    return Value::array(std::move(rows));
-}
-
 }  // namespace
 
 const rt::Class& XProgressBar::classRecord() {
@@ -45,7 +39,7 @@ const rt::Class& XProgressBar::classRecord() {
         kMax = b.addProperty(
             {.name = "nMax", .initial = 100, .type = "N", .scope = Published, .setter = &X::SetMaxProperty});
         kOrientation = b.addProperty({.name = "nOrientation", .initial = kHorizontal, .type = "N", .scope = Published,
-                                      .choices = choices({{"orHORIZONTAL", 4}, {"orVERTICAL", 5}})});
+                                      .choices = choiceList({{"orHORIZONTAL", Value(4)}, {"orVERTICAL", Value(5)}})});
         kSmooth = b.addProperty({.name = "lSmooth", .initial = false, .type = "L", .scope = Published});
         b.addEvent("OnChange", Published, "oSender, nPos");
         b.addProperty({.name = "cText", .scope = Exported});
