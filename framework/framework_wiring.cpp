@@ -17,6 +17,7 @@ void wireFramework() {
     registerStandardControls();
     registerDialogServices();
     registerDataSources();
+    registerDataSets();
     installErrorSystem();
 }
 

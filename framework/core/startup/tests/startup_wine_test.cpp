@@ -74,12 +74,17 @@ TEST(WinMain, RealCommandLineReachesMain) {
 }
 
 // Every layer registers its functions before the program's main runs: visual styles and the painting
-// helpers of the controls, the table engine and the message boxes, as a program calls them by name.
+// helpers of the controls, the table engine, the message boxes and the classes of every library, as a program
+// calls them by name.
 TEST(WinMain, ThePartsOfTheFrameworkAreReachableByNameFromMain) {
-    ProbeRun r = runProbe("names ISAPPTHEMED OPENTHEMEDATA VP_DRAWBITMAP DBUSEAREA ORDCREATE MSGBOX NO_SUCH_FUNCTION");
+    ProbeRun r = runProbe(
+        "names ISAPPTHEMED OPENTHEMEDATA VP_DRAWBITMAP DBUSEAREA ORDCREATE MSGBOX VP_WLSEARCH FILEUNIQUE "
+        "DATASOURCECLOSEALL TDBFDATASET TREGISTRY TPICTURE TIMAGELIST TMASKEDIT NO_SUCH_FUNCTION");
     EXPECT_EQ(r.exitCode, 0u);
     for (const char* line : {"ISAPPTHEMED yes\n", "OPENTHEMEDATA yes\n", "VP_DRAWBITMAP yes\n", "DBUSEAREA yes\n",
-                             "ORDCREATE yes\n", "MSGBOX yes\n", "NO_SUCH_FUNCTION no\n"})
+                             "ORDCREATE yes\n", "MSGBOX yes\n", "VP_WLSEARCH yes\n", "FILEUNIQUE yes\n",
+                             "DATASOURCECLOSEALL yes\n", "TDBFDATASET yes\n", "TREGISTRY yes\n", "TPICTURE yes\n",
+                             "TIMAGELIST yes\n", "TMASKEDIT yes\n", "NO_SUCH_FUNCTION no\n"})
         EXPECT_NE(r.output.find(line), std::string::npos) << line << r.output;
 }
 
