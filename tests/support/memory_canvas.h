@@ -1,5 +1,5 @@
 // A 32-bit top-down DIB section in a memory DC, for Windows tests that check painting by reading pixels back
-// instead of comparing screenshots. Windows-only.
+// instead of comparing screenshots, and the pixel reader for a bitmap of its own. Windows-only.
 #pragma once
 
 #include <windows.h>
@@ -60,5 +60,15 @@ private:
     HGDIOBJ previous_ = nullptr;
     uint32_t* bits_ = nullptr;
 };
+
+// One pixel of a bitmap that is selected into no device context, read through a DC of its own.
+inline COLORREF pixelOf(HBITMAP bitmap, int x, int y) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const COLORREF c = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return c;
+}
 
 }  // namespace vorpex::testing

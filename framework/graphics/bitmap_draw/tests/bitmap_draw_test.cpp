@@ -21,6 +21,7 @@ namespace {
 
 using testing::MemoryCanvas;
 using testing::makeBitmap;
+using testing::pixelOf;
 
 constexpr COLORREF kRed = RGB(200, 0, 0), kGreen = RGB(0, 160, 0), kMagenta = RGB(255, 0, 255),
                    kSentinel = RGB(1, 2, 3), kBack = RGB(10, 120, 130);
@@ -188,15 +189,6 @@ std::vector<uint8_t> readFile(const std::string& name) {
 
 uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
     return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t(b[at + 3]) << 24);
-}
-
-COLORREF pixelOf(HBITMAP b, int x, int y) {
-    HDC mem = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mem, b);
-    COLORREF c = GetPixel(mem, x, y);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    return c;
 }
 
 TEST(SaveBitmap, FilesHaveTheirColourTableOnlyUpToEightBitsAndLoadBackIdentical) {
