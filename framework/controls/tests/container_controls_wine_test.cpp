@@ -245,9 +245,13 @@ TEST_F(ContainerControls, GroupBoxFrameRunsThroughItsCaption) {
         const int inCaption = (text.left + text.right) / 2;
         EXPECT_NE(canvas.at(inCaption, line), shadow);
         const int centre = (text.left + text.right) / 2;
-        if (c.alignment == 0) EXPECT_LT(text.right, w / 2);
-        if (c.alignment == 2) EXPECT_GT(text.left, w / 2);
-        if (c.alignment == 6) EXPECT_NEAR(centre, w / 2, 3);
+        if (c.alignment == 0) {
+            EXPECT_LT(text.right, w / 2);
+        } else if (c.alignment == 2) {
+            EXPECT_GT(text.left, w / 2);
+        } else if (c.alignment == 6) {
+            EXPECT_NEAR(centre, w / 2, 3);
+        }
         rt::send(box, "End");
     }
 }
