@@ -82,7 +82,13 @@ private:
 
 Value colour(COLORREF c) { return Value(static_cast<long long>(c)); }
 
-WindowsVersion version(uint32_t major) { return WindowsVersion{.major = major, .minor = 1, .platformId = 2}; }
+WindowsVersion version(uint32_t major) {
+    WindowsVersion v;
+    v.major = major;
+    v.minor = 1;
+    v.platformId = 2;
+    return v;
+}
 
 class ContainerControls : public ControlTest {
 protected:
