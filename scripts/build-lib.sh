@@ -4,7 +4,8 @@
 #   win32   mingw-w64 i686, everything; compiled only
 # Call from the repository root.
 
-vorpex_jobs="$(nproc 2>/dev/null || echo 2)"
+# VORPEX_JOBS caps the parallel jobs (several builds sharing one machine).
+vorpex_jobs="${VORPEX_JOBS:-$(nproc 2>/dev/null || echo 2)}"
 
 # vorpex_require <command>...: one-line error for the first one missing.
 vorpex_require() {
