@@ -23,13 +23,38 @@ std::string checkField(Field& f) {
         f.decimals = 0;
         return {};
     case 'N':
-        if (f.length < 1 || f.length > 20) return "bad width for numeric field " + f.name;
+        if (f.length < 1 || f.length > kMaxNumericWidth) return "bad width for numeric field " + f.name;
         if (f.decimals > 15 || (f.decimals > 0 && f.decimals + 2 > f.length)) return "bad decimals for " + f.name;
         return {};
     case 'D': f.length = 8; f.decimals = 0; return {};
     case 'L': f.length = 1; f.decimals = 0; return {};
     case 'M': f.length = 10; f.decimals = 0; return {};
     default: return std::string("unknown field type '") + f.type + "' for " + f.name;
+    }
+}
+
+// A descriptor read from a file, checked against what the engine can store in a field of its type: every
+// read and write of a field is bounded by the width checked here. Answers the fault, or "".
+std::string checkStoredField(const Field& f, uint8_t version) {
+    const std::string which = "field " + f.name + " (" + f.type + ")";
+    auto width = [&](uint32_t need) {
+        return f.length == need ? std::string() : which + " needs width " + std::to_string(need) + ", has " +
+                                                      std::to_string(f.length);
+    };
+    switch (f.type) {
+    case 'C': return {};  // any width: the record length bounds it
+    case 'N':
+    case 'F':
+        if (f.length > kMaxNumericWidth) return which + " wider than " + std::to_string(kMaxNumericWidth);
+        if (f.decimals > 15 || (f.decimals > 0 && f.decimals >= f.length)) return which + " has bad decimals";
+        return {};
+    case 'D': return width(8);
+    case 'L': return width(1);
+    case 'M':
+        // Block numbers are ten digits, or four binary bytes in a memo file of the FoxPro kind.
+        if (f.length == 4 && version == dbfver::WithFpt) return {};
+        return width(10);
+    default: return which + " has a type the engine cannot read";
     }
 }
 
@@ -134,10 +159,11 @@ bool decodeFields(DbfHeader& h, std::string_view d, std::string& fault) {
             f.length |= f.decimals << 8;
             f.decimals = 0;
         }
-        if (f.name.empty() || f.length == 0 || std::string_view("CNDLMF").find(f.type) == std::string_view::npos) {
+        if (f.name.empty() || f.length == 0) {
             fault = "bad field descriptor " + std::to_string(h.fields.size() + 1);
             return false;
         }
+        if (fault = checkStoredField(f, h.version); !fault.empty()) return false;
         if (f.type == 'F') f.type = 'N';  // dBASE IV float: stored as numeric text
         f.offset = offset;
         offset += f.length;

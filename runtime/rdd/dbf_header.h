@@ -37,6 +37,8 @@ inline constexpr size_t kFieldDescriptor = 32;
 inline constexpr uint8_t kHeaderEnd = 0x0D;
 inline constexpr uint8_t kEofMarker = 0x1A;
 inline constexpr uint32_t kMaxRecordLength = 65535;
+// The widest numeric field the engine reads and writes (digits, sign and point).
+inline constexpr uint32_t kMaxNumericWidth = 20;
 
 // Checks a structure (as DBCREATE receives it) and fills offsets; answers an empty string or the fault.
 std::string layoutFields(std::vector<Field>& fields);

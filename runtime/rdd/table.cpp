@@ -42,7 +42,10 @@ std::string_view trimmed(const char* p, size_t n) {
     return s.substr(a, b - a + 1);
 }
 
+// A memo field's block number: ten digits, or four binary bytes in a FoxPro-kind table (blank in a record
+// that was appended blank).
 uint32_t memoBlockOf(const char* p, size_t n) {
+    if (n == 4) return std::string_view(p, 4) == "    " ? 0 : getLE32(p);
     std::string_view s = trimmed(p, n);
     uint32_t block = 0;
     auto r = std::from_chars(s.data(), s.data() + s.size(), block);
@@ -367,7 +370,7 @@ Value Table::get(size_t field) {
     switch (f.type) {
     case 'C': return Value(std::string(p, f.length));
     case 'N': return getNumber(f, p);
-    case 'D': return Value(stod(std::string_view(p, 8)));
+    case 'D': return Value(stod(std::string_view(p, f.length)));
     case 'L': return Value(*p == 'T' || *p == 't' || *p == 'Y' || *p == 'y');
     case 'M': return Value(memoText(field));
     default: return Value();
@@ -402,9 +405,21 @@ void Table::putNumber(const Field& f, char* p, const Value& v) {
                           n.asDouble());
     else
         w = 64;
-    if (w < 0 || static_cast<uint32_t>(w) > f.length)
+    // The text is padded to the field's width, so anything but that width does not fit (or was cut short).
+    if (w < 0 || static_cast<uint32_t>(w) != f.length || static_cast<size_t>(w) >= sizeof text)
         fail(eg::DataWidth, sub::DataWidth, "Data width error: " + f.name, path_);
-    std::memcpy(p, text, f.length);
+    std::memcpy(p, text, static_cast<size_t>(w));
+}
+
+void Table::putMemoBlock(const Field& f, char* p, uint32_t block) {
+    if (f.length == 4) {
+        putLE32(p, block);
+        return;
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "%10u", block);
+    if (block == 0) std::memset(text, ' ', 10);
+    std::memcpy(p, text, std::min<size_t>(f.length, 10));
 }
 
 void Table::checkType(size_t field, const Value& value) const {
@@ -438,13 +453,7 @@ void Table::put(size_t field, const Value& value) {
         uint32_t block = 0;
         if (!memo_ || !memo_->write(v.asString(), memoBlockOf(p, f.length), block))
             fail(eg::Write, sub::Write, "Write error", memo_ ? memo_->file().path() : path_, oserr::Other);
-        char text[16];
-        if (block == 0)
-            std::memset(p, ' ', 10);
-        else {
-            std::snprintf(text, sizeof text, "%10u", block);
-            std::memcpy(p, text, 10);
-        }
+        putMemoBlock(f, p, block);
         break;
     }
     }

@@ -102,6 +102,7 @@ private:
     void requireWritable();
     Value getNumber(const Field& f, const char* p) const;
     void putNumber(const Field& f, char* p, const Value& v);
+    static void putMemoBlock(const Field& f, char* p, uint32_t block);
     [[noreturn]] void corrupt(const std::string& what, const std::string& file = {}) const;
 
     std::string path_;
