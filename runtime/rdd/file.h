@@ -15,6 +15,7 @@ inline constexpr int None = 0, NotFound = 2, PathNotFound = 3, Access = 5, Shari
 }
 
 enum class Share { Exclusive, Shared };
+enum class LockKind { Exclusive, Shared };
 
 class File {
 public:
@@ -40,8 +41,9 @@ public:
     bool truncate(uint64_t length);
     bool flush();
 
-    // Non-blocking exclusive lock of a byte range; false when another handle holds any of it.
-    bool lock(uint64_t offset, uint64_t length);
+    // Lock of a byte range, exclusive unless asked otherwise; without `wait` a conflicting lock held by another
+    // handle answers false at once, with it the call waits for that lock to go.
+    bool lock(uint64_t offset, uint64_t length, LockKind kind = LockKind::Exclusive, bool wait = false);
     void unlock(uint64_t offset, uint64_t length);
 
 private:

@@ -34,13 +34,15 @@ int mapErrno(int e) {
     }
 }
 
-bool ofdLock(int fd, short type, off_t start, off_t length) {
+bool ofdLock(int fd, short type, off_t start, off_t length, bool wait = false) {
     struct flock fl {};
     fl.l_type = type;
     fl.l_whence = SEEK_SET;
     fl.l_start = start;
     fl.l_len = length;
-    return fcntl(fd, F_OFD_SETLK, &fl) == 0;
+    while (fcntl(fd, wait ? F_OFD_SETLKW : F_OFD_SETLK, &fl) != 0)
+        if (errno != EINTR) return false;
+    return true;
 }
 
 bool takeShare(int fd, Share share) { return ofdLock(fd, share == Share::Exclusive ? F_WRLCK : F_RDLCK, kShareByte, 1); }
@@ -140,11 +142,14 @@ bool File::truncate(uint64_t length) { return ftruncate(static_cast<int>(handle_
 
 bool File::flush() { return fdatasync(static_cast<int>(handle_)) == 0; }
 
-bool File::lock(uint64_t offset, uint64_t length) {
-    return ofdLock(static_cast<int>(handle_), F_WRLCK, static_cast<off_t>(offset), static_cast<off_t>(length));
+bool File::lock(uint64_t offset, uint64_t length, LockKind kind, bool wait) {
+    if (handle_ < 0 || length == 0) return false;
+    return ofdLock(static_cast<int>(handle_), kind == LockKind::Exclusive ? F_WRLCK : F_RDLCK,
+                   static_cast<off_t>(offset), static_cast<off_t>(length), wait);
 }
 
 void File::unlock(uint64_t offset, uint64_t length) {
+    if (handle_ < 0 || length == 0) return;
     ofdLock(static_cast<int>(handle_), F_UNLCK, static_cast<off_t>(offset), static_cast<off_t>(length));
 }
 

@@ -103,13 +103,15 @@ bool File::truncate(uint64_t length) {
 
 bool File::flush() { return FlushFileBuffers(h(handle_)) != 0; }
 
-bool File::lock(uint64_t offset, uint64_t length) {
+bool File::lock(uint64_t offset, uint64_t length, LockKind kind, bool wait) {
+    if (handle_ == -1 || length == 0) return false;
     OVERLAPPED o = at(offset);
-    return LockFileEx(h(handle_), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
-                      static_cast<DWORD>(length), static_cast<DWORD>(length >> 32), &o) != 0;
+    DWORD flags = (kind == LockKind::Exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0) | (wait ? 0 : LOCKFILE_FAIL_IMMEDIATELY);
+    return LockFileEx(h(handle_), flags, 0, static_cast<DWORD>(length), static_cast<DWORD>(length >> 32), &o) != 0;
 }
 
 void File::unlock(uint64_t offset, uint64_t length) {
+    if (handle_ == -1 || length == 0) return;
     OVERLAPPED o = at(offset);
     UnlockFileEx(h(handle_), 0, static_cast<DWORD>(length), static_cast<DWORD>(length >> 32), &o);
 }

@@ -57,11 +57,11 @@ private:
 // K-way merge of the spilled runs and the last in-memory chunk.
 class NtxBuilder::MergeSource : public Source {
 public:
-    MergeSource(const NtxBuilder& b, std::vector<std::FILE*> runs, std::unique_ptr<Source> memory)
+    MergeSource(const NtxBuilder& b, const std::vector<TempFile>& runs, std::unique_ptr<Source> memory)
         : b_(b), memory_(std::move(memory)) {
-        for (std::FILE* f : runs) {
-            std::rewind(f);
-            inputs_.push_back({f, std::vector<unsigned char>(b.entrySize_)});
+        for (const TempFile& f : runs) {
+            std::rewind(f.get());
+            inputs_.push_back({f.get(), std::vector<unsigned char>(b.entrySize_)});
         }
         inputs_.push_back({nullptr, std::vector<unsigned char>(b.entrySize_)});
         for (size_t i = 0; i < inputs_.size(); ++i)
@@ -78,7 +78,7 @@ public:
 
 private:
     struct Input {
-        std::FILE* file;
+        std::FILE* file;  // owned by the builder's runs
         std::vector<unsigned char> entry;
     };
     bool advance(size_t i) {
@@ -100,6 +100,21 @@ private:
     std::vector<Input> inputs_;
     std::vector<unsigned char> current_;
     std::priority_queue<size_t, std::vector<size_t>, Greater> heap_{Greater{this}};
+};
+
+// Entries read back from a temporary file it owns.
+class NtxBuilder::FileSource : public Source {
+public:
+    FileSource(TempFile file, size_t entrySize) : file_(std::move(file)), entry_(entrySize) {
+        std::rewind(file_.get());
+    }
+    const unsigned char* next() override {
+        return std::fread(entry_.data(), 1, entry_.size(), file_.get()) == entry_.size() ? entry_.data() : nullptr;
+    }
+
+private:
+    TempFile file_;
+    std::vector<unsigned char> entry_;
 };
 
 // Writes pages in post-order at increasing offsets through one large buffer.
@@ -134,8 +149,12 @@ NtxBuilder::NtxBuilder(NtxHeader header, size_t memoryBudget)
     : header_(std::move(header)), budget_(std::max<size_t>(memoryBudget, 4096)),
       entrySize_(header_.keySize + 4u) {}
 
-NtxBuilder::~NtxBuilder() {
-    for (std::FILE* f : runs_) std::fclose(f);
+NtxBuilder::~NtxBuilder() = default;
+
+NtxBuilder::TempFile NtxBuilder::newTempFile() {
+    TempFile f(std::tmpfile());
+    if (!f) throw NtxError(eg::Create, {}, "Cannot create a temporary sort file");
+    return f;
 }
 
 bool NtxBuilder::less(const unsigned char* a, const unsigned char* b) const {
@@ -166,109 +185,108 @@ void NtxBuilder::sortBuffer() {
 
 void NtxBuilder::spill() {
     sortBuffer();
-    std::FILE* f = std::tmpfile();
-    if (!f) throw NtxError(eg::Create, {}, "Cannot create a temporary sort file");
-    runs_.push_back(f);
+    TempFile f = newTempFile();
     for (uint32_t i : order_)
-        if (std::fwrite(buffer_.data() + size_t(i) * entrySize_, 1, entrySize_, f) != entrySize_)
+        if (std::fwrite(buffer_.data() + size_t(i) * entrySize_, 1, entrySize_, f.get()) != entrySize_)
             throw NtxError(eg::Write, {}, "Cannot write a temporary sort file");
-    std::fflush(f);
+    std::fflush(f.get());
+    runs_.push_back(std::move(f));
     buffer_.clear();
     order_.clear();
 }
 
-uint64_t NtxBuilder::write(const std::string& path) {
+std::unique_ptr<NtxBuilder::Source> NtxBuilder::sortedEntries(uint64_t& count) {
     sortBuffer();
-    std::unique_ptr<Source> src = std::make_unique<MemorySource>(buffer_, order_, entrySize_);
-    if (!runs_.empty()) src = std::make_unique<MergeSource>(*this, runs_, std::move(src));
-
-    // The page layout needs the count up front; a unique order drops duplicates first (through a run file
-    // when the entries did not fit memory).
-    std::FILE* dedup = nullptr;
-    uint64_t count = 0;
-    const unsigned char* base = buffer_.data();
+    auto memory = std::make_unique<MemorySource>(buffer_, order_, entrySize_);
     if (runs_.empty()) {
         if (header_.unique) {
+            const unsigned char* base = buffer_.data();
             auto same = [&](uint32_t a, uint32_t b) {
                 return std::memcmp(base + size_t(a) * entrySize_, base + size_t(b) * entrySize_, header_.keySize) == 0;
             };
             order_.erase(std::unique(order_.begin(), order_.end(), same), order_.end());
         }
         count = order_.size();
-    } else if (!header_.unique) {
-        count = added_;  // every entry is kept: stream straight from the merge
-    } else {
-        dedup = std::tmpfile();
-        if (!dedup) throw NtxError(eg::Create, path, "Cannot create a temporary sort file");
-        std::vector<unsigned char> prev;
-        while (const unsigned char* e = src->next()) {
-            if (header_.unique && !prev.empty() && std::memcmp(prev.data(), e, header_.keySize) == 0) continue;
-            if (header_.unique) prev.assign(e, e + entrySize_);
-            if (std::fwrite(e, 1, entrySize_, dedup) != entrySize_)
-                throw NtxError(eg::Write, path, "Cannot write a temporary sort file");
-            ++count;
-        }
-        std::rewind(dedup);
+        return memory;
     }
+    auto merged = std::make_unique<MergeSource>(*this, runs_, std::move(memory));
+    if (!header_.unique) {
+        count = added_;  // every entry is kept: stream straight from the merge
+        return merged;
+    }
+    return withoutDuplicates(*merged, count);
+}
 
-    PageFile file = PageFile::open(path, PageFile::OpenMode::Create);
-    PageWriter writer(file, header_);
-    size_t readAt = 0;
-    std::vector<unsigned char> entry(entrySize_);
-    auto take = [&]() -> const unsigned char* {
-        if (runs_.empty()) return base + size_t(order_[readAt++]) * entrySize_;
-        if (!dedup) {
-            const unsigned char* e = src->next();
-            if (!e) throw NtxError(eg::Read, path, "Sorted run ended early");
-            return e;
-        }
-        if (std::fread(entry.data(), 1, entrySize_, dedup) != entrySize_)
-            throw NtxError(eg::Read, path, "Cannot read a temporary sort file");
-        return entry.data();
+std::unique_ptr<NtxBuilder::Source> NtxBuilder::withoutDuplicates(Source& sorted, uint64_t& count) {
+    // The page layout needs the count up front, so the kept entries go through a file first.
+    TempFile f = newTempFile();
+    std::vector<unsigned char> prev;
+    count = 0;
+    while (const unsigned char* e = sorted.next()) {
+        if (!prev.empty() && std::memcmp(prev.data(), e, header_.keySize) == 0) continue;
+        prev.assign(e, e + entrySize_);
+        if (std::fwrite(e, 1, entrySize_, f.get()) != entrySize_)
+            throw NtxError(eg::Write, {}, "Cannot write a temporary sort file");
+        ++count;
+    }
+    return std::make_unique<FileSource>(std::move(f), entrySize_);
+}
+
+const unsigned char* NtxBuilder::take(Source& entries) const {
+    const unsigned char* e = entries.next();
+    if (!e) throw NtxError(eg::Read, {}, "Sorted entries ended early");
+    return e;
+}
+
+// Even split of n entries into a subtree of the given height: all leaves at one depth, none empty.
+uint32_t NtxBuilder::writeSubtree(PageWriter& writer, Source& entries, uint64_t n, int height) {
+    NtxPage p;
+    p.keySize = header_.keySize;
+    p.child.assign(1, 0);
+    auto keyOf = [&](const unsigned char* e) {
+        return std::string_view(reinterpret_cast<const char*>(e), header_.keySize);
     };
-
-    const uint64_t cap = header_.maxItems;
-    int height = 1;
-    while (treeCapacity(height, cap) < count) ++height;
-
-    // Even split of n entries into a subtree of the given height: all leaves at one depth, none empty.
-    auto build = [&](auto&& self, uint64_t n, int h) -> uint32_t {
-        NtxPage p;
-        p.keySize = header_.keySize;
-        p.child.assign(1, 0);
-        if (h == 1) {
-            for (uint64_t i = 0; i < n; ++i) {
-                const unsigned char* e = take();
-                p.insertItem(i, std::string_view(reinterpret_cast<const char*>(e), header_.keySize),
-                             recOf(e, header_.keySize), 0);
-            }
-            return writer.put(p);
-        }
-        const uint64_t sub = treeCapacity(h - 1, cap);
-        const uint64_t k = (n + 1 + sub) / (sub + 1);  // children
-        const uint64_t rest = n - (k - 1);
-        for (uint64_t c = 0; c < k; ++c) {
-            uint64_t size = rest / k + (c < rest % k ? 1 : 0);
-            uint32_t childOff = self(self, size, h - 1);
-            if (c + 1 == k) {
-                p.child.back() = childOff;
-                break;
-            }
-            const unsigned char* e = take();
-            p.insertItem(p.count(), std::string_view(reinterpret_cast<const char*>(e), header_.keySize),
-                         recOf(e, header_.keySize), childOff);
+    if (height == 1) {
+        for (uint64_t i = 0; i < n; ++i) {
+            const unsigned char* e = take(entries);
+            p.insertItem(i, keyOf(e), recOf(e, header_.keySize), 0);
         }
         return writer.put(p);
-    };
+    }
+    const uint64_t sub = treeCapacity(height - 1, header_.maxItems);
+    const uint64_t k = (n + 1 + sub) / (sub + 1);  // children
+    const uint64_t rest = n - (k - 1);
+    for (uint64_t c = 0; c < k; ++c) {
+        const uint64_t size = rest / k + (c < rest % k ? 1 : 0);
+        const uint32_t childOff = writeSubtree(writer, entries, size, height - 1);
+        if (c + 1 == k) {
+            p.child.back() = childOff;
+            break;
+        }
+        const unsigned char* e = take(entries);
+        p.insertItem(p.count(), keyOf(e), recOf(e, header_.keySize), childOff);
+    }
+    return writer.put(p);
+}
+
+uint64_t NtxBuilder::write(const std::string& path, rdd::Share share) {
+    uint64_t count = 0;
+    std::unique_ptr<Source> entries = sortedEntries(count);
+    int height = 1;
+    while (treeCapacity(height, header_.maxItems) < count) ++height;
+
+    PageFile file = PageFile::open(path, PageFile::OpenMode::Create, share);
+    PageWriter writer(file, header_);
     NtxHeader h = header_;
-    h.root = build(build, count, height);
+    h.root = writeSubtree(writer, *entries, count, height);
     h.freePage = 0;
     writer.drain();
-    if (dedup) std::fclose(dedup);
-    buffer_.clear();
-    order_.clear();
+    // The header goes last: a file cut short before it has no valid header and reads as damaged.
     auto head = h.encode();
     file.write(0, head.data(), pageSize);
+    entries.reset();
+    buffer_.clear();
+    order_.clear();
     return count;
 }
 

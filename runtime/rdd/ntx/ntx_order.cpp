@@ -73,7 +73,7 @@ void NtxOrder::build(const OrderSpec& spec) {
         return true;
     });
     if (spec.progress) spec.progress(done, total);
-    b.write(spec.path);
+    b.write(spec.path, spec.shared ? rdd::Share::Shared : rdd::Share::Exclusive);
     NtxTree::Options opt;
     opt.shared = spec.shared;
     opt.readOnly = spec.readOnly;

@@ -53,7 +53,8 @@ private:
 std::unique_ptr<NtxTree> NtxTree::open(const std::string& path, Options options) {
     std::unique_ptr<NtxTree> t(new NtxTree());
     t->options_ = options;
-    t->file_ = PageFile::open(path, options.readOnly ? PageFile::OpenMode::ReadOnly : PageFile::OpenMode::ReadWrite);
+    t->file_ = PageFile::open(path, options.readOnly ? PageFile::OpenMode::ReadOnly : PageFile::OpenMode::ReadWrite,
+                              options.shared ? rdd::Share::Shared : rdd::Share::Exclusive);
     std::array<unsigned char, pageSize> buf{};
     if (t->file_.read(0, buf.data(), pageSize) != pageSize) throwCorrupt(path, "file shorter than its header");
     t->header_ = NtxHeader::decode(buf.data(), path);
