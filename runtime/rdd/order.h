@@ -51,7 +51,11 @@ public:
     virtual void setScope(int which, const Value& key) { (void)which, (void)key; }
     virtual Value scope(int which) const { (void)which; return Value(); }
 
-    // Maintenance. beforeChange runs while the buffer still holds the record's old values (first field
+    // Maintenance. beginUpdate runs before the table's bytes change in a way the order must follow (an append,
+    // a record's first change, PACK, ZAP): an order kept in a file marks it as changing first, so that a
+    // process stopped at any moment leaves a file that is in step with the table or says it is not.
+    virtual void beginUpdate() {}
+    // beforeChange runs while the buffer still holds the record's old values (first field
     // change of a record, delete or recall), afterChange once the new values are in the buffer and are
     // being written. appended runs for a new blank record, before any field of it is assigned.
     virtual void beforeChange(uint32_t recno) = 0;

@@ -21,12 +21,19 @@ WorkArea::WorkArea(WorkAreas& owner, int number, std::unique_ptr<Table> table, s
 
 WorkArea::~WorkArea() {
     try {
-        flush();
-        for (auto& o : orders_) o->flush();
+        commitInOrder(false);
         unlockAll();
     } catch (...) {
         // Closing never throws; the table's destructor writes what remains.
     }
+}
+
+// The table's records and count reach the file before the orders write the keys that point to them and mark
+// their files whole: a process stopped in between leaves orders that say they are not in step.
+void WorkArea::commitInOrder(bool toDisk) {
+    flush();
+    if (!table_->readOnly()) table_->commit(toDisk);
+    for (auto& o : orders_) o->flush();
 }
 
 // A move that fails (a record that cannot be read) leaves the area on the phantom record, at EOF.
@@ -57,11 +64,11 @@ uint32_t WorkArea::recno() const {
 uint32_t WorkArea::lastRec() { return table_->recCount(true); }
 
 void WorkArea::flush() {
-    if (hot_) {
-        hot_ = false;
+    const bool changed = hot_;
+    hot_ = false;
+    table_->flushRecord();  // the record is in the file before any key that points to it
+    if (changed)
         for (auto& o : orders_) o->afterChange(table_->loaded());
-    }
-    table_->flushRecord();
 }
 
 uint32_t WorkArea::rawFirst() {
@@ -236,8 +243,13 @@ void WorkArea::requireWritableRecord() {
 
 void WorkArea::beginChange() {
     if (hot_ || table_->isPhantom()) return;
+    beginOrderUpdate();
     for (auto& o : orders_) o->beforeChange(table_->loaded());
     hot_ = true;
+}
+
+void WorkArea::beginOrderUpdate() {
+    for (auto& o : orders_) o->beginUpdate();
 }
 
 bool WorkArea::fieldPut(size_t n, const Value& v) {
@@ -274,6 +286,7 @@ bool WorkArea::append(bool releaseLocks) {
             if (releaseLocks && !locks_.empty()) {
                 for (uint32_t r : std::vector<uint32_t>(locks_.begin(), locks_.end())) unlockRecord(r);
             }
+            beginOrderUpdate();
             bool osLocks = shared() && !fileLocked_;
             if (osLocks && !tryLock(kLockBase, 1)) {
                 Failure f{makeError(eg::AppendLock, sub::AppendLock, "Append lock failed", table_->path())};
@@ -328,9 +341,7 @@ bool WorkArea::recall() {
 bool WorkArea::commit() {
     return guarded(
         [&] {
-            flush();
-            for (auto& o : orders_) o->flush();
-            table_->commit(true);
+            commitInOrder(true);
             return true;
         },
         false);
@@ -341,6 +352,7 @@ bool WorkArea::pack() {
         [&] {
             if (shared()) fail(eg::Shared, sub::Shared, "Exclusive open required", table_->path());
             flush();
+            beginOrderUpdate();
             table_->pack();
             for (auto& o : orders_) o->rebuild();
             goTop();
@@ -354,6 +366,7 @@ bool WorkArea::zap() {
         [&] {
             if (shared()) fail(eg::Shared, sub::Shared, "Exclusive open required", table_->path());
             hot_ = false;
+            beginOrderUpdate();
             table_->zap();
             for (auto& o : orders_) o->rebuild();
             goTop();
@@ -472,6 +485,12 @@ void WorkArea::addOrder(std::unique_ptr<Order> order) {
 
 void WorkArea::removeOrder(size_t n) {
     if (n < 1 || n > orders_.size()) return;
+    guarded(
+        [&] {
+            commitInOrder(false);
+            return true;
+        },
+        false);
     orders_.erase(orders_.begin() + static_cast<std::ptrdiff_t>(n - 1));
     if (focus_ == n)
         focus_ = 0;
@@ -510,25 +529,36 @@ bool WorkArea::seek(const Value& key, bool softSeek, bool findLast) {
 }
 
 uint32_t WorkArea::keyNo() {
-    if (Order* o = controlling()) return table_->isPhantom() ? 0 : o->keyNo(table_->loaded());
-    return table_->isPhantom() ? 0 : table_->loaded();
+    return guarded(
+        [&]() -> uint32_t {
+            if (Order* o = controlling()) return table_->isPhantom() ? 0 : o->keyNo(table_->loaded());
+            return table_->isPhantom() ? 0 : table_->loaded();
+        },
+        0u);
 }
 
 uint32_t WorkArea::keyCount() {
-    if (Order* o = controlling()) return o->keyCount();
-    return lastRec();
+    return guarded(
+        [&]() -> uint32_t {
+            if (Order* o = controlling()) return o->keyCount();
+            return lastRec();
+        },
+        0u);
 }
 
 bool WorkArea::keyGoto(uint32_t position) {
-    if (Order* o = controlling()) {
-        uint32_t r = o->keyGoto(position);
-        if (r == 0) return false;
-        goTo(r);
-        return true;
-    }
-    if (position < 1 || position > lastRec()) return false;
-    goTo(position);
-    return true;
+    return guarded(
+        [&] {
+            uint32_t r = position;
+            if (Order* o = controlling())
+                r = o->keyGoto(position);
+            else if (position > lastRec())
+                r = 0;
+            if (r == 0) return false;
+            goTo(r);
+            return true;
+        },
+        false);
 }
 
 }  // namespace rt::rdd

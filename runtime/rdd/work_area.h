@@ -128,6 +128,8 @@ private:
     uint32_t rawPrevious(uint32_t r);
     uint32_t visibleFrom(uint32_t r, bool forward);
     void beginChange();
+    void beginOrderUpdate();
+    void commitInOrder(bool toDisk);
     void requireWritableRecord();
     void syncRelations();
     bool scanLocate(int64_t next);

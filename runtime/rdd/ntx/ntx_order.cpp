@@ -58,8 +58,12 @@ std::unique_ptr<NtxOrder> NtxOrder::create(const OrderSpec& spec, OrderSource so
 }
 
 void NtxOrder::build(const OrderSpec& spec) {
-    if (tree_) tree_->close();
+    // The old file is replaced whole: nothing of it is written (a stop before the new header leaves a file
+    // without one, which reads as damaged).
+    if (tree_) tree_->abandon();
     tree_.reset();
+    updating_ = false;
+    knownRecords_ = 0;
     NtxHeader h = NtxHeader::forKey(keySpec_.size, keySpec_.decimals, spec.keyText, spec.forText, spec.unique,
                                     spec.descending);
     h.tagName = name_.substr(0, 10);
@@ -112,7 +116,7 @@ std::unique_ptr<NtxOrder> NtxOrder::open(const OrderSpec& spec,
 
 NtxOrder::~NtxOrder() {
     try {
-        settlePending();
+        if (tree_ && !stale()) settlePending();
         if (tree_) tree_->close();
     } catch (...) {
     }
@@ -120,6 +124,13 @@ NtxOrder::~NtxOrder() {
         std::error_code ec;
         std::filesystem::remove(spec_.path, ec);
     }
+}
+
+void NtxOrder::requireInStep() const {
+    reported([&] {
+        tree_->requireInStep();
+        return 0;
+    });
 }
 
 void NtxOrder::setDescending(bool on) { reversed_ = on != tree_->header().descending; }
@@ -178,8 +189,19 @@ uint32_t NtxOrder::answer(bool on, NtxPosition& p) {
         pos_ = p;
         return 0;
     }
+    requireRecord(p.recno);
     pos_ = p;
     return p.recno;
+}
+
+void NtxOrder::requireRecord(uint32_t recno) {
+    // The table only grows while the order is open (PACK and ZAP rebuild it), so the count read once covers
+    // most keys; a key past it makes the order read the count again, for records other handles appended.
+    if ((recno != 0 && recno <= knownRecords_) || !source_.recordCount) return;
+    knownRecords_ = source_.recordCount();
+    if (recno == 0 || recno > knownRecords_)
+        throwCorrupt(path(), "key for record " + std::to_string(recno) + " beyond the table's " +
+                                 std::to_string(knownRecords_));
 }
 
 std::string NtxOrder::currentKey() const { return encodeKey(source_.key(), keySpec_); }
@@ -196,7 +218,7 @@ bool NtxOrder::locate(uint32_t recno, bool& exact) {
 
 uint32_t NtxOrder::first() {
     return reported([&] {
-        settlePending();
+        settleForReading();
         NtxPosition p;
         return answer(firstInScope(p), p);
     });
@@ -204,7 +226,7 @@ uint32_t NtxOrder::first() {
 
 uint32_t NtxOrder::last() {
     return reported([&] {
-        settlePending();
+        settleForReading();
         NtxPosition p;
         return answer(lastInScope(p), p);
     });
@@ -212,7 +234,7 @@ uint32_t NtxOrder::last() {
 
 uint32_t NtxOrder::next(uint32_t from) {
     return reported([&] {
-        settlePending();
+        settleForReading();
         bool exact = false;
         bool on = locate(from, exact);
         NtxPosition p = pos_;
@@ -227,7 +249,7 @@ uint32_t NtxOrder::next(uint32_t from) {
 
 uint32_t NtxOrder::previous(uint32_t from) {
     return reported([&] {
-        settlePending();
+        settleForReading();
         bool exact = false;
         bool on = locate(from, exact);
         NtxPosition p = pos_;
@@ -242,7 +264,7 @@ uint32_t NtxOrder::previous(uint32_t from) {
 
 rdd::SeekResult NtxOrder::seek(const Value& key, bool softSeek, bool findLast) {
     return reported([&] {
-        settlePending();
+        settleForReading();
         const std::string prefix = encodeSeekKey(key, keySpec_);
         NtxPosition p;
         bool on = vSeek(p, prefix, findLast);
@@ -272,7 +294,7 @@ Value NtxOrder::keyValue() {
 
 uint32_t NtxOrder::keyNo(uint32_t recno) {
     return reported([&]() -> uint32_t {
-        settlePending();
+        settleForReading();
         bool exact = false;
         locate(recno, exact);
         if (!exact || !inScope(pos_)) return 0;
@@ -289,7 +311,7 @@ uint32_t NtxOrder::keyNo(uint32_t recno) {
 
 uint32_t NtxOrder::keyCount() {
     return reported([&]() -> uint32_t {
-        settlePending();
+        settleForReading();
         if (!scopeTop_ && !scopeBottom_) return static_cast<uint32_t>(tree_->keyCount());
         NtxPosition f, l;
         if (!firstInScope(f) || !lastInScope(l)) return 0;
@@ -300,7 +322,7 @@ uint32_t NtxOrder::keyCount() {
 
 uint32_t NtxOrder::keyGoto(uint32_t position) {
     return reported([&]() -> uint32_t {
-        settlePending();
+        settleForReading();
         NtxPosition p;
         if (position == 0) return answer(false, p);
         uint64_t base = 0;
@@ -341,6 +363,11 @@ void NtxOrder::settlePending() {
     if (a.member) tree_->insert(a.key, a.recno);
 }
 
+void NtxOrder::settleForReading() {
+    settlePending();
+    endUpdateWhenSettled();
+}
+
 bool NtxOrder::blankCacheable() const {
     auto mentionsRecno = [](std::string text) {
         for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -349,8 +376,24 @@ bool NtxOrder::blankCacheable() const {
     return !mentionsRecno(keyText()) && !mentionsRecno(forText());
 }
 
+void NtxOrder::beginUpdate() {
+    reported([&] {
+        if (updating_ || stale()) return 0;
+        tree_->beginChanges();
+        updating_ = true;
+        return 0;
+    });
+}
+
+void NtxOrder::endUpdateWhenSettled() {
+    if (!updating_ || !spec_.shared || appended_.recno != 0 || changing_.recno != 0) return;
+    updating_ = false;
+    tree_->endChanges();
+}
+
 void NtxOrder::appended(uint32_t recno) {
     reported([&] {
+        if (stale()) return 0;
         settlePending();
         // The blank key is held back: a field assignment usually follows at once, and then only the final
         // key goes into the file.
@@ -367,6 +410,7 @@ void NtxOrder::appended(uint32_t recno) {
 
 void NtxOrder::beforeChange(uint32_t recno) {
     reported([&] {
+        if (stale()) return 0;
         if (appended_.recno == recno) {
             changing_ = {recno, {}, false};
             appended_.recno = 0;
@@ -380,6 +424,7 @@ void NtxOrder::beforeChange(uint32_t recno) {
 
 void NtxOrder::afterChange(uint32_t recno) {
     reported([&] {
+        if (stale()) return 0;
         settlePending();
         std::string key = currentKey();
         bool member = currentMember();
@@ -387,12 +432,14 @@ void NtxOrder::afterChange(uint32_t recno) {
             // No "before" seen: make sure the record is where its key says, at least.
             NtxPosition p;
             if (member && !tree_->find(p, key, recno)) tree_->insert(key, recno);
-            return 0;
+        } else {
+            changing_.recno = 0;
+            if (changing_.member != member || changing_.key != key) {
+                if (changing_.member) tree_->remove(changing_.key, recno);
+                if (member) tree_->insert(key, recno);
+            }
         }
-        changing_.recno = 0;
-        if (changing_.member == member && changing_.key == key) return 0;
-        if (changing_.member) tree_->remove(changing_.key, recno);
-        if (member) tree_->insert(key, recno);
+        endUpdateWhenSettled();
         return 0;
     });
 }
@@ -423,7 +470,12 @@ void NtxOrder::rebuild(const std::function<void(uint64_t done)>& progress, uint6
 
 void NtxOrder::flush() {
     reported([&] {
+        if (stale()) return 0;
         settlePending();
+        if (updating_) {
+            updating_ = false;
+            tree_->endChanges();
+        }
         tree_->flush();
         return 0;
     });

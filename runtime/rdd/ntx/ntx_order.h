@@ -60,6 +60,11 @@ public:
     void setDescending(bool on) override;
     bool unique() const override { return tree_->header().unique; }
     bool temporary() const { return spec_.temporary; }
+    // The file was left half-written by a process that stopped: navigation reports the corrupt-index error
+    // and maintenance waits for the rebuild that repairs it.
+    bool stale() const { return tree_->stale(); }
+    // Throws the corrupt-index failure when stale.
+    void requireInStep() const;
     const KeySpec& keySpec() const { return keySpec_; }
     NtxTree& tree() { return *tree_; }
 
@@ -77,6 +82,7 @@ public:
     void setScope(int which, const Value& key) override;
     Value scope(int which) const override;
 
+    void beginUpdate() override;
     void beforeChange(uint32_t recno) override;
     void afterChange(uint32_t recno) override;
     void appended(uint32_t recno) override;
@@ -97,6 +103,10 @@ private:
     std::string currentKey() const;
     bool currentMember() const;
     void settlePending();
+    // Before a read: the pending key goes in, and a shared file is marked whole when nothing else is pending.
+    void settleForReading();
+    // Shared: once no change is pending, the file is marked whole again (exclusive: at the next flush).
+    void endUpdateWhenSettled();
     void build(const OrderSpec& spec);
 
     // The order as the area sees it: the file's order, or its reverse after ORDDESCEND.
@@ -113,6 +123,8 @@ private:
     // Positions on the buffered record `recno`, or where it would be.
     bool locate(uint32_t recno, bool& exact);
     uint32_t answer(bool on, NtxPosition& p);
+    // Throws the corrupt-index error for a key whose record number is not a record of the table.
+    void requireRecord(uint32_t recno);
 
     OrderSpec spec_;
     OrderSource source_;
@@ -123,6 +135,8 @@ private:
     std::optional<std::string> scopeTop_, scopeBottom_;
     Value scopeTopValue_, scopeBottomValue_;
     NtxPosition pos_;
+    uint32_t knownRecords_ = 0;  // the table's record count when last read
+    bool updating_ = false;      // between beginUpdate and the end of the changes it announced
     Pending changing_;
     Pending appended_;
     // Every appended record starts blank, so its key is the same each time unless the expressions look at

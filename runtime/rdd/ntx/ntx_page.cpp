@@ -66,6 +66,7 @@ NtxPage NtxPage::decode(const NtxHeader& h, uint32_t offset, const unsigned char
         if (at < tableEnd || at + h.itemSize > pageSize) throwCorrupt(file, "item offset outside the page");
         p.child[i] = rdd::getLE32(in + at);
         if (p.child[i] % pageSize != 0) throwCorrupt(file, "page offset not on a page boundary");
+        if (p.child[i] == offset) throwCorrupt(file, "page links to itself");
         if (i == n) break;
         p.recno[i] = rdd::getLE32(in + at + 4);
         std::memcpy(p.keys.data() + i * h.keySize, in + at + 8, h.keySize);

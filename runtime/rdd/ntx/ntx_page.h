@@ -19,6 +19,7 @@ struct NtxPage {
     std::vector<uint32_t> recno;  // count entries
     std::string keys;             // count * keySize bytes
     bool dirty = false;
+    bool fresh = false;  // allocated since the last write: nothing on disk links it yet
 
     size_t count() const { return recno.size(); }
     bool leaf() const { return child.empty() || child[0] == 0; }

@@ -14,6 +14,8 @@ namespace {
 constexpr size_t maxDepth = 40;
 // Where writers and readers of a shared file serialise (a byte far past any real file size).
 constexpr uint64_t lockOffset = 1000000000ULL;
+// Every writer with changes not yet whole on disk holds a shared lock here (see openWindow).
+constexpr uint64_t windowByte = lockOffset + 1;
 
 int bytes(std::string_view a, std::string_view b) {
     int c = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
@@ -31,15 +33,23 @@ public:
         if (t.options_.shared) {
             t.file_.lock(lockOffset, 1, write, true);
             locked_ = true;
-            t.refresh();
         }
-        t.trimCache();
+        try {
+            if (locked_) t.refresh();
+            t.requireInStep();
+            t.trimCache();
+            if (write) t.openWindow();
+        } catch (...) {
+            if (locked_) t.file_.unlock(lockOffset, 1);
+            throw;
+        }
     }
     ~Guard() {
         if (!locked_) return;
         try {
             if (write_ && std::uncaught_exceptions() == 0) t_.flush();
         } catch (...) {
+            // A failed write leaves the window open: the file reads as stale until rebuilt.
         }
         t_.file_.unlock(lockOffset, 1);
     }
@@ -55,12 +65,79 @@ std::unique_ptr<NtxTree> NtxTree::open(const std::string& path, Options options)
     t->options_ = options;
     t->file_ = PageFile::open(path, options.readOnly ? PageFile::OpenMode::ReadOnly : PageFile::OpenMode::ReadWrite,
                               options.shared ? rdd::Share::Shared : rdd::Share::Exclusive);
+    // Shared: under the index lock, so that no writer is half-way through closing its changes.
+    if (options.shared) t->file_.lock(lockOffset, 1, false, true);
+    struct Unlock {
+        NtxTree& t;
+        ~Unlock() {
+            if (t.options_.shared) t.file_.unlock(lockOffset, 1);
+        }
+    } unlock{*t};
     std::array<unsigned char, pageSize> buf{};
     if (t->file_.read(0, buf.data(), pageSize) != pageSize) throwCorrupt(path, "file shorter than its header");
     t->header_ = NtxHeader::decode(buf.data(), path);
     t->fileEnd_ = t->file_.size();
-    t->page(t->header_.root);  // an unreadable root is reported now rather than at the first seek
+    t->stale_ = t->leftHalfWritten();
+    if (!t->stale_) t->page(t->header_.root);  // an unreadable root is reported now rather than at the first seek
     return t;
+}
+
+// A writer marks the file as changing (the header's update counter made odd) before its first change reaches
+// the disk, and holds a shared lock on the window byte until every change, and the table records they point
+// to, are written; then the last writer out makes the counter even again. Other tools that read the file
+// see an ordinary counter.
+void NtxTree::openWindow() {
+    if (windowOpen_ || options_.readOnly) return;
+    file_.lock(windowByte, 1, false, true);
+    windowOpen_ = true;
+    if (header_.version % 2 == 0) {
+        ++header_.version;
+        writeHeader();
+    }
+}
+
+void NtxTree::closeWindow() {
+    file_.unlock(windowByte, 1);
+    windowOpen_ = false;
+    if (file_.lock(windowByte, 1, true, false)) {  // no other writer has changes open
+        if (header_.version % 2 == 1) ++header_.version;
+        file_.unlock(windowByte, 1);
+    }
+    writeHeader();
+}
+
+// An odd counter that no live writer answers for: a writer stopped (was killed) between its first change and
+// the end of its changes, so the file may miss keys of records the table has, or hold keys of records it
+// never got. Called with the index lock held in shared mode, so no writer is half-way through its end.
+bool NtxTree::leftHalfWritten() {
+    if (header_.version % 2 == 0 || windowOpen_) return false;
+    if (!file_.lock(windowByte, 1, true, false)) return false;
+    file_.unlock(windowByte, 1);
+    return true;
+}
+
+void NtxTree::requireInStep() const {
+    if (stale_) throwCorrupt(path(), "a writer stopped before its changes were complete; rebuild the index");
+}
+
+void NtxTree::beginChanges() {
+    Guard g(*this, true);
+    ++holds_;
+}
+
+void NtxTree::endChanges() {
+    if (holds_ == 0) return;
+    --holds_;
+    if (holds_ == 0 && options_.shared) {
+        Guard g(*this, true);  // its end writes the changes and closes the window
+    }
+}
+
+void NtxTree::abandon() {
+    file_.close();
+    dropCache();
+    windowOpen_ = false;
+    holds_ = 0;
 }
 
 NtxTree::~NtxTree() {
@@ -72,6 +149,7 @@ NtxTree::~NtxTree() {
 
 void NtxTree::close() {
     if (!file_.isOpen()) return;
+    holds_ = 0;
     if (!options_.readOnly) flush();
     file_.close();
     dropCache();
@@ -94,6 +172,7 @@ void NtxTree::refresh() {
     sizes_.clear();
     fileEnd_ = file_.size();
     ++generation_;
+    if (leftHalfWritten()) stale_ = true;
 }
 
 void NtxTree::trimCache() {
@@ -130,9 +209,15 @@ NtxPage& NtxTree::page(uint32_t offset) {
 NtxPage& NtxTree::allocPage() {
     uint32_t offset;
     if (header_.freePage != 0) {
+        // A released page holds no items and links only the next released page: anything else means the list
+        // was damaged, and reusing the page would tear a live one out of the tree.
         offset = header_.freePage;
+        if (offset == header_.root) throwCorrupt(path(), "free list reaches the root page");
         NtxPage& old = page(offset);
-        header_.freePage = old.child.empty() ? 0 : old.child[0];
+        const uint32_t next = old.child.empty() ? 0 : old.child[0];
+        if (old.count() != 0) throwCorrupt(path(), "free list reaches a page in use");
+        if (next == offset) throwCorrupt(path(), "loop in the free list");
+        header_.freePage = next;
     } else {
         if (fileEnd_ + pageSize > 0xFFFFFFFFULL) throw NtxError(eg::Limit, path(), "Index file too large");
         offset = static_cast<uint32_t>(fileEnd_);
@@ -143,6 +228,7 @@ NtxPage& NtxTree::allocPage() {
     p->keySize = header_.keySize;
     p->child.assign(1, 0);
     p->dirty = true;
+    p->fresh = true;
     headerDirty_ = true;
     NtxPage& ref = *p;
     remember(std::move(p));
@@ -166,13 +252,23 @@ void NtxTree::modified() {
 }
 
 void NtxTree::writeDirty() {
-    std::array<unsigned char, pageSize> buf{};
+    // New pages first, then the pages that link them: a reader never follows a link to a page not yet written.
+    std::vector<NtxPage*> linking;
     for (auto& p : cache_) {  // in page order: the writes go out sequentially
         if (!p || !p->dirty) continue;
-        p->encode(header_, buf.data());
-        file_.write(p->offset, buf.data(), pageSize);
-        p->dirty = false;
+        if (p->fresh)
+            writePage(*p);
+        else
+            linking.push_back(p.get());
     }
+    for (NtxPage* p : linking) writePage(*p);
+}
+
+void NtxTree::writePage(NtxPage& p) {
+    std::array<unsigned char, pageSize> buf{};
+    p.encode(header_, buf.data());
+    file_.write(p.offset, buf.data(), pageSize);
+    p.dirty = p.fresh = false;
 }
 
 void NtxTree::writeHeader() {
@@ -182,14 +278,18 @@ void NtxTree::writeHeader() {
 }
 
 void NtxTree::flush() {
-    if (options_.readOnly || !file_.isOpen()) return;
+    if (options_.readOnly || !file_.isOpen() || stale_) return;
     writeDirty();
     if (changedSinceFlush_) {
-        ++header_.version;  // tells readers in other processes to drop what they cached
+        header_.version += 2;  // tells readers in other processes to drop what they cached; keeps the parity
         changedSinceFlush_ = false;
         headerDirty_ = true;
     }
-    if (headerDirty_) writeHeader();
+    // The header, with its counter, goes last.
+    if (windowOpen_ && holds_ == 0)
+        closeWindow();
+    else if (headerDirty_)
+        writeHeader();
 }
 
 void NtxTree::setDescendingFlag(bool on) {
@@ -417,7 +517,7 @@ bool NtxTree::next(NtxPosition& pos) {
     bool on = relocate(pos, exact);
     if (!on) return false;
     if (!exact) return true;  // the entry went away; its successor is the next one
-    return settle(pos, stepNext(pos));
+    return settleStep(pos, stepNext(pos), true);
 }
 
 bool NtxTree::prev(NtxPosition& pos) {
@@ -428,7 +528,20 @@ bool NtxTree::prev(NtxPosition& pos) {
         pos.path.clear();
         return settle(pos, lastIn(pos, header_.root));
     }
-    return settle(pos, stepPrev(pos));
+    return settleStep(pos, stepPrev(pos), false);
+}
+
+// One step of a walk must move on in key order, to another entry: pages linked from two places or keys out
+// of order would otherwise give the same keys twice or skip some, silently.
+bool NtxTree::settleStep(NtxPosition& pos, bool onEntry, bool forward) {
+    if (onEntry) {
+        const auto& s = pos.path.back();
+        const NtxPage& p = page(s.page);
+        const int c = compare(p.key(s.idx), pos.key);
+        if (forward ? c < 0 : c > 0) throwCorrupt(path(), "keys out of order");
+        if (c == 0 && (header_.unique || p.recno[s.idx] == pos.recno)) throwCorrupt(path(), "key repeated");
+    }
+    return settle(pos, onEntry);
 }
 
 bool NtxTree::seek(NtxPosition& pos, std::string_view prefix, bool strict) {
@@ -448,23 +561,28 @@ bool NtxTree::seekEntry(NtxPosition& pos, std::string_view key, uint32_t recno, 
 
 // ---- key numbers ----
 
-uint64_t NtxTree::subtreeSize(uint32_t offset, int depth) {
+uint64_t NtxTree::subtreeSize(uint32_t offset, uint32_t parent, size_t slot, int depth) {
     if (depth > static_cast<int>(maxDepth)) throwCorrupt(path(), "loop in the page chain");
     auto it = sizes_.find(offset);
-    if (it != sizes_.end()) return it->second;
+    if (it != sizes_.end()) {
+        // A page hangs from one slot of one parent; counted from another, it is linked from two places.
+        if (it->second.parent != parent || it->second.slot != slot)
+            throwCorrupt(path(), "page linked from two places");
+        return it->second.keys;
+    }
     NtxPage& p = page(offset);
     uint64_t n = p.count();
     if (!p.leaf()) {
         std::vector<uint32_t> children = p.child;  // the reference may not survive loading the children
-        for (uint32_t c : children) n += subtreeSize(c, depth + 1);
+        for (size_t c = 0; c < children.size(); ++c) n += subtreeSize(children[c], offset, c, depth + 1);
     }
-    sizes_[offset] = n;
+    sizes_[offset] = {n, parent, slot};
     return n;
 }
 
 uint64_t NtxTree::keyCount() {
     Guard g(*this, false);
-    return subtreeSize(header_.root, 0);
+    return subtreeSize(header_.root, 0, 0, 0);
 }
 
 uint64_t NtxTree::rank(NtxPosition& pos) {
@@ -480,7 +598,7 @@ uint64_t NtxTree::rank(NtxPosition& pos) {
         r += s.idx;
         if (leaf) continue;
         size_t upto = lastStep ? s.idx + 1 : s.idx;  // on a branch item, its left subtree precedes it too
-        for (size_t c = 0; c < upto; ++c) r += subtreeSize(children[c], static_cast<int>(d) + 1);
+        for (size_t c = 0; c < upto; ++c) r += subtreeSize(children[c], s.page, c, static_cast<int>(d) + 1);
     }
     return r + 1;
 }
@@ -488,7 +606,7 @@ uint64_t NtxTree::rank(NtxPosition& pos) {
 bool NtxTree::gotoRank(NtxPosition& pos, uint64_t n) {
     Guard g(*this, false);
     pos.path.clear();
-    if (n == 0 || n > subtreeSize(header_.root, 0)) return settle(pos, false);
+    if (n == 0 || n > subtreeSize(header_.root, 0, 0, 0)) return settle(pos, false);
     uint32_t off = header_.root;
     for (;;) {
         std::vector<uint32_t> children = page(off).child;
@@ -499,7 +617,7 @@ bool NtxTree::gotoRank(NtxPosition& pos, uint64_t n) {
         }
         bool descended = false;
         for (size_t j = 0; j <= count; ++j) {
-            uint64_t s = subtreeSize(children[j], static_cast<int>(pos.path.size()) + 1);
+            uint64_t s = subtreeSize(children[j], off, j, static_cast<int>(pos.path.size()) + 1);
             if (n <= s) {
                 pushDepth(pos, off, static_cast<uint32_t>(j));
                 off = children[j];

@@ -53,9 +53,20 @@ public:
     // Maintenance. insert answers false when the order is unique and the key is present already.
     bool insert(std::string_view key, uint32_t recno);
     bool remove(std::string_view key, uint32_t recno);
-    // Writes cached changes and the header.
+    // Writes cached changes and the header; with no changes held open (beginChanges), marks the file whole.
     void flush();
     void close();
+    // Closes the file without writing anything: it is about to be rebuilt.
+    void abandon();
+    // Brackets changes that span more than one call (a table record written, then its keys): the file reads
+    // as half-written from the first until every bracket is closed and the changes are flushed.
+    void beginChanges();
+    void endChanges();
+    // True when the file was left half-written by a writer that stopped: every call then reports the
+    // corrupt-index error until the file is rebuilt.
+    bool stale() const { return stale_; }
+    // Throws the corrupt-index error when stale.
+    void requireInStep() const;
     // ORDDESCEND on an existing file changes only the header flag; navigation reverses in the order layer.
     void setDescendingFlag(bool on);
 
@@ -93,6 +104,10 @@ private:
     void refresh();
     void writeHeader();
     void writeDirty();
+    void writePage(NtxPage& p);
+    void openWindow();
+    void closeWindow();
+    bool leftHalfWritten();
     void modified();
     void trimCache();
 
@@ -108,7 +123,8 @@ private:
     // After another change of the tree: back to the saved key and record, or the entry after them.
     bool relocate(NtxPosition& pos, bool& exact);
     bool entryAtOrAfter(NtxPosition& pos, std::string_view key, uint32_t recno, bool& exact);
-    uint64_t subtreeSize(uint32_t offset, int depth);
+    uint64_t subtreeSize(uint32_t offset, uint32_t parent, size_t slot, int depth);
+    bool settleStep(NtxPosition& pos, bool onEntry, bool forward);
     void splitUp(std::vector<NtxPosition::Step>& path);
     void rebalance(std::vector<NtxPosition::Step>& path);
     void pushDepth(NtxPosition& pos, uint32_t page, uint32_t idx);
@@ -124,11 +140,19 @@ private:
     size_t cached_ = 0;
     void dropCache();
     void remember(std::unique_ptr<NtxPage> p);
-    std::unordered_map<uint32_t, uint64_t> sizes_;
+    struct Subtree {
+        uint64_t keys;
+        uint32_t parent;
+        size_t slot;
+    };
+    std::unordered_map<uint32_t, Subtree> sizes_;
     uint64_t fileEnd_ = 0;
     uint64_t generation_ = 1;
     bool headerDirty_ = false;
     bool changedSinceFlush_ = false;
+    bool windowOpen_ = false;  // this handle's changes are open (see openWindow)
+    int holds_ = 0;            // open beginChanges brackets
+    bool stale_ = false;
 };
 
 }  // namespace rt::ntx

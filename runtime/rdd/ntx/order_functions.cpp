@@ -117,10 +117,13 @@ bool ordListAdd(WorkArea& area, const std::string& bag, const std::string& tag) 
                 return sourceFor(area, compiled(h.keyExpr), compiled(h.forExpr));
             };
             auto order = NtxOrder::open(spec, bind);
+            NtxOrder& added = *order;
             const size_t before = area.focus();
             closeMatching(area, order->name(), {});
             area.addOrder(std::move(order));
             if (before == 0) area.setFocus(area.orderCount());
+            // A file left half-written is reported now, but stays in the list for ORDLISTREBUILD to repair.
+            added.requireInStep();
             return true;
         },
         false);

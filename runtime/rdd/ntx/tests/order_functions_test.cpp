@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -289,6 +291,172 @@ TEST_F(OrderFunctions, DamagedIndexIsReportedAndReindexRepairsIt) {
     EXPECT_FALSE(call("ORDLISTADD", {Value(file("emp"))}).asLogical());
     ASSERT_FALSE(errors.empty());
     EXPECT_EQ(errors.back().genCode, eg::Corruption);
+}
+
+// ---- hostile index files -------------------------------------------------------------------------------
+
+// The bytes of an index file, edited in place through the published layout: header fields at fixed offsets,
+// pages of a count, an offset table and items of child page, record number and key.
+struct NtxBytes {
+    std::vector<unsigned char> b;
+
+    static NtxBytes load(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}};
+    }
+    void save(const std::string& path) const {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+    }
+    uint32_t get32(size_t at) const {
+        return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
+    }
+    void put32(size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<unsigned char>(v >> (8 * i));
+    }
+    uint32_t root() const { return get32(4); }
+    size_t item(uint32_t page, size_t i) const { return page + (b[page + 2 + 2 * i] | b[page + 3 + 2 * i] << 8); }
+    uint32_t child(uint32_t page, size_t i) const { return get32(item(page, i)); }
+    uint32_t firstLeaf() const {
+        uint32_t p = root();
+        while (child(p, 0) != 0) p = child(p, 0);
+        return p;
+    }
+    void swapKeys(uint32_t page, size_t i, size_t j) {
+        const size_t keySize = b[14] | b[15] << 8;
+        std::swap_ranges(b.begin() + static_cast<ptrdiff_t>(item(page, i) + 8),
+                         b.begin() + static_cast<ptrdiff_t>(item(page, i) + 8 + keySize),
+                         b.begin() + static_cast<ptrdiff_t>(item(page, j) + 8));
+    }
+};
+
+class HostileIndex : public OrderFunctions {
+public:
+    // 300 records under an index of 100-byte keys: eight keys a page, three levels.
+    void buildTable() {
+        ASSERT_TRUE(call("DBCREATE", {Value(file("emp")), Value::array({row("NAME", "C", 100, 0)})}).asLogical());
+        use("emp", false);
+        for (int i = 1; i <= 300; ++i) {
+            call("DBAPPEND");
+            call("FIELDPUT", {Value(1), Value(keyOf(i))});
+        }
+        ASSERT_TRUE(call("ORDCREATE", {Value(file("emp")), Value(), Value("NAME")}).asLogical());
+        call("DBCLOSEAREA");
+    }
+    static std::string keyOf(int i) {
+        char b[16];
+        std::snprintf(b, sizeof b, "%6d", i);
+        return b;
+    }
+    void reopen() {
+        use("emp", false);
+        ASSERT_TRUE(call("ORDLISTADD", {Value(file("emp"))}).asLogical());
+    }
+    // Walks the order to its end, however long the file makes it; answers the records met.
+    int walk() {
+        int steps = 0;
+        for (call("DBGOTOP"); !call("EOF").asLogical() && steps < 1000; call("DBSKIP")) ++steps;
+        return steps;
+    }
+    bool sawCorruptIndex() const {
+        for (const Error& e : errors)
+            if (e.genCode == eg::Corruption && e.filename == dir.file("emp.ntx")) return true;
+        return false;
+    }
+};
+
+TEST_F(HostileIndex, EveryEntryPointReportsTheCorruptIndexThroughTheErrorSystem) {
+    using Damage = std::function<void(NtxBytes&)>;
+    const Damage recordBeyondTable = [](NtxBytes& f) { f.put32(f.item(f.firstLeaf(), 0) + 4, 99999); };
+    const Damage pageLinksItself = [](NtxBytes& f) {
+        const uint32_t page = f.child(f.root(), 0);
+        f.put32(f.item(page, 0), page);
+    };
+    const Damage crossLinked = [](NtxBytes& f) { f.put32(f.item(f.root(), 1), f.child(f.root(), 0)); };
+    const Damage keysOutOfOrder = [](NtxBytes& f) { f.swapKeys(f.firstLeaf(), 0, 1); };
+    const Damage freeListAtRoot = [](NtxBytes& f) { f.put32(8, f.root()); };
+
+    using Probe = std::function<void(HostileIndex&)>;
+    const Probe walk = [](HostileIndex& t) { EXPECT_LT(t.walk(), 1000); };
+    const Probe keyCount = [](HostileIndex&) { call("ORDKEYCOUNT"); };
+    const Probe keyNo = [](HostileIndex&) {
+        call("DBGOTO", {Value(299)});
+        call("ORDKEYNO");
+    };
+    const Probe keyGoto = [](HostileIndex&) { call("ORDKEYGOTO", {Value(1)}); };
+    const Probe seek = [](HostileIndex&) { call("DBSEEK", {Value(keyOf(1))}); };
+    const Probe scopedWalk = [](HostileIndex& t) {
+        call("ORDSCOPE", {Value(0), Value(keyOf(1))});
+        call("ORDSCOPE", {Value(1), Value(keyOf(250))});
+        EXPECT_LT(t.walk(), 1000);
+    };
+    const Probe appends = [](HostileIndex& t) {
+        for (int i = 301; i <= 500; ++i) {
+            call("DBAPPEND");
+            call("FIELDPUT", {Value(1), Value(keyOf(i))});
+        }
+        call("DBCOMMIT");
+        EXPECT_LT(t.walk(), 1000);
+    };
+    struct Case {
+        const char* name;
+        const Damage& damage;
+        const Probe& probe;
+    };
+    const Case cases[] = {
+        {"record beyond the table, walk", recordBeyondTable, walk},
+        {"record beyond the table, ORDKEYGOTO", recordBeyondTable, keyGoto},
+        {"record beyond the table, DBSEEK", recordBeyondTable, seek},
+        {"record beyond the table, scope", recordBeyondTable, scopedWalk},
+        {"page links itself, walk", pageLinksItself, walk},
+        {"page links itself, ORDKEYCOUNT", pageLinksItself, keyCount},
+        {"page links itself, ORDKEYNO", pageLinksItself, keyNo},
+        {"page links itself, ORDKEYGOTO", pageLinksItself, keyGoto},
+        {"page links itself, DBSEEK", pageLinksItself, seek},
+        {"cross-linked page, walk", crossLinked, walk},
+        {"cross-linked page, ORDKEYCOUNT", crossLinked, keyCount},
+        {"cross-linked page, ORDKEYNO", crossLinked, keyNo},
+        {"cross-linked page, ORDKEYGOTO", crossLinked, keyGoto},
+        {"cross-linked page, scope", crossLinked, scopedWalk},
+        {"keys out of order, walk", keysOutOfOrder, walk},
+        {"free list at the root, appends", freeListAtRoot, appends},
+    };
+    buildTable();
+    const NtxBytes good = NtxBytes::load(file("emp.ntx"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        NtxBytes bad = good;
+        c.damage(bad);
+        bad.save(file("emp.ntx"));
+        reopen();
+        errors.clear();
+        c.probe(*this);
+        EXPECT_TRUE(sawCorruptIndex());
+        WorkAreas::instance().closeAll();
+    }
+}
+
+TEST_F(HostileIndex, AFileLeftHalfWrittenIsReportedOnOpenAndRepairedByReindex) {
+    buildTable();
+    NtxBytes f = NtxBytes::load(file("emp.ntx"));
+    f.b[2] |= 1;  // the update counter as a writer leaves it between its first change and its last
+    f.save(file("emp.ntx"));
+    use("emp", false);
+    EXPECT_FALSE(call("ORDLISTADD", {Value(file("emp"))}).asLogical());
+    EXPECT_TRUE(sawCorruptIndex());
+    EXPECT_EQ(call("ORDCOUNT").asInt(), 1);  // listed all the same, for the rebuild
+    errors.clear();
+    call("DBGOTOP");
+    EXPECT_TRUE(sawCorruptIndex());
+    errors.clear();
+    ASSERT_TRUE(call("ORDLISTREBUILD").asLogical());
+    EXPECT_EQ(walk(), 300);
+    EXPECT_EQ(call("ORDKEYCOUNT").asInt(), 300);
+    EXPECT_TRUE(errors.empty()) << errors.front().description;
+    call("DBCLOSEAREA");
+    reopen();
+    EXPECT_EQ(call("ORDKEYCOUNT").asInt(), 300);
+    EXPECT_TRUE(errors.empty()) << errors.front().description;
 }
 
 TEST_F(OrderFunctions, SharedAreasSeeEachOthersKeys) {
