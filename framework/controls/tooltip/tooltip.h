@@ -1,0 +1,62 @@
+// XToolTip: one window of the common tool-tip control. The application keeps one tool tip and one balloon;
+// controls register themselves as whole windows or as rectangle zones (AddTool, SetToolInfo, DelTool) and
+// the tip asks them for their text each time it shows. Show puts up a tracking tip at a point on demand.
+// XBalloon is the same with the balloon style; whether a tip is a balloon decides which text of a control it
+// reads (cBalloon or cTooltip). TToolTip and TBalloon are their user classes.
+#pragma once
+
+#include "framework/controls/tooltip/tip_rules.h"
+#include "framework/core/object/event.h"
+#include "framework/core/object/win_object.h"
+
+namespace vorpex {
+
+class XToolTip : public TWinObject {
+public:
+    using TWinObject::TWinObject;
+    static const rt::Class& classRecord();
+
+    static inline const EventRef OnShow{"OnShow"}, OnHide{"OnHide"}, OnLinkClick{"OnLinkClick"};
+
+    rt::Value Create(rt::Args args) override;   // ([oParent]) -> Self
+    rt::Value Destroy(rt::Args args) override;  // ([lFree]) -> Self
+    rt::Value SetAlwaysTip(rt::Args args);      // ([lOn]) -> lAlwaysTip
+    rt::Value SetCloseButton(rt::Args args);    // ([lOn]) -> lCloseButton
+    rt::Value AddTool(rt::Args args);           // (oControl, [aRect], [nId])
+    rt::Value SetToolInfo(rt::Args args);       // (oControl, [aRect], [nId])
+    rt::Value DelTool(rt::Args args);           // (oControl, [nId])
+    rt::Value Show(rt::Args args);              // ([nX], [nY], [oControl])
+    rt::Value Hide(rt::Args args);
+    rt::Value Notify(rt::Args args);            // (wParam, lParam)
+    rt::Value WMShowWindow(rt::Args args);
+    rt::Value WMLButtonUp(rt::Args args);
+
+    bool isBalloon() const;
+
+protected:
+    static inline int kCtlStyle = -1, kText = -1, kTitle = -1, kIcon = -1, kAlwaysTip = -1, kCloseButton = -1;
+
+private:
+    rt::Value sendTool(unsigned message, rt::Args args);
+    void applyTitle(const rt::Value& control);
+};
+
+class TToolTip : public XToolTip {
+public:
+    using XToolTip::XToolTip;
+    static const rt::Class& classRecord();
+};
+
+class XBalloon : public TToolTip {
+public:
+    using TToolTip::TToolTip;
+    static const rt::Class& classRecord();
+};
+
+class TBalloon : public XBalloon {
+public:
+    using XBalloon::XBalloon;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex
