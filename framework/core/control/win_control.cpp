@@ -77,6 +77,8 @@ const rt::Class& XWinControl::classRecord() {
         b.addMethod("WMCommand", rt::method(&X::WMCommand));
         b.addMethod("WMNotify", rt::method(&X::WMNotify));
         b.addMethod("WMSize", rt::method(&X::WMSize));
+        b.addMethod("WMHScroll", rt::method(&X::WMScroll));
+        b.addMethod("WMVScroll", rt::method(&X::WMScroll));
         b.addMethod("WMEraseBkgnd", XWINCONTROL_WMERASEBKGND);
         b.addMethod("WMDestroy", rt::method(&X::WMDestroy));
         for (const char* m : {"WMCtlColorStatic", "WMCtlColorBtn", "WMCtlColorEdit", "WMCtlColorListBox",
@@ -321,6 +323,14 @@ Value XWinControl::WMSetFocus(rt::Args args) {
         sendIfUnderstood(active, "SetFocus");
     else
         rt::send(*this, "GoFirstControl");
+    return Value(0);
+}
+
+Value XWinControl::WMScroll(rt::Args args) {
+    const intptr_t bar = handleNumber(rt::arg(args, 1));
+    // A scroll-bar child reports to its container; the bar's own object acts on it (lParam 0: its own).
+    if (!bar || controlOfWindow(bar).isNil()) return {};
+    SendMessageA(hwnd(bar), static_cast<UINT>(rt::arg(args, 3).asInteger()), static_cast<WPARAM>(rt::arg(args, 0).asInteger()), 0);
     return Value(0);
 }
 

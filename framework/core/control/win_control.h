@@ -41,6 +41,7 @@ public:
     rt::Value WMCommand(rt::Args args);
     rt::Value WMNotify(rt::Args args) override;
     rt::Value WMSize(rt::Args args);
+    rt::Value WMScroll(rt::Args args);  // WMHScroll and WMVScroll: a child scroll bar's report goes to the bar
     rt::Value WMDestroy(rt::Args args);
     rt::Value WMExitMenuLoop(rt::Args args);
 

@@ -60,8 +60,12 @@ std::optional<int64_t> scrollTarget(int code, std::optional<int64_t> answer, con
         default: return std::nullopt;
     }
     if (answer) next = *answer;
+    return clampPosition(next, bar);
+}
+
+int64_t clampPosition(int64_t requested, const BarState& bar) {
     const int64_t last = bar.max - std::max<int64_t>(bar.page, 1) + 1;
-    return std::clamp(next, bar.min, std::max(bar.min, last));
+    return std::clamp(requested, bar.min, std::max(bar.min, last));
 }
 
 WheelStep wheelStep(int delta, bool shift, bool verticalBar, bool horizontalBar) {

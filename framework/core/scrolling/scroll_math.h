@@ -47,6 +47,9 @@ struct BarState {
 
 inline constexpr int kLineUp = 0, kLineDown = 1, kPageUp = 2, kPageDown = 3, kThumbPosition = 4, kThumbTrack = 5;
 
+// The position a bar really takes for a requested one: within [min, max - page + 1] (a page of 0 counts as 1).
+int64_t clampPosition(int64_t requested, const BarState& bar);
+
 // The position a scroll code leads to: the event's numeric answer when it gave one, else the line step, the
 // page or the track position; clamped to [min, max - page + 1]. Nothing for codes that do not scroll.
 std::optional<int64_t> scrollTarget(int code, std::optional<int64_t> eventAnswer, const BarState& bar,

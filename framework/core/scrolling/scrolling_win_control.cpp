@@ -270,7 +270,8 @@ Value XScrollingWinControl::scroll(bool vertical, rt::Args args) {
     const auto barWindow = static_cast<intptr_t>(rt::arg(args, 1).asInteger());
     if (barWindow) {
         // A scroll-bar child reports to its container; the bar itself acts on it (lParam 0: its own).
-        SendMessageA(hwnd(barWindow), vertical ? WM_VSCROLL : WM_HSCROLL, static_cast<WPARAM>(wParam), 0);
+        const Value message = number(vertical ? WM_VSCROLL : WM_HSCROLL);
+        XWinControl::WMScroll(std::vector<Value>{rt::arg(args, 0), rt::arg(args, 1), rt::arg(args, 2), message});
         return Value(0);
     }
     if (!windowExists()) return Value(0);
