@@ -1,0 +1,124 @@
+// XHeader: the column header bar ("SysHeader32"), and XHeaderItem, one of its items (a component the header
+// owns). The items, in position order in aItems, carry text, width, order, alignment, an image of the
+// header's image list, a sort arrow, a text filter and a tool tip; the header paints each item itself after
+// the control's own painting, turns the control's notifications into events of the header and of the item,
+// and runs an item click after the notification through its private message. THeader and THeaderItem are
+// their user classes.
+#pragma once
+
+#include <vector>
+
+#include "framework/core/control/std_control.h"
+
+namespace vorpex {
+
+class XHeader : public TStdControl {
+public:
+    using TStdControl::TStdControl;
+    static const rt::Class& classRecord();
+
+    static inline const EventRef OnBeginDrag{"OnBeginDrag"}, OnBeginTrack{"OnBeginTrack"},
+        OnDividerDblClick{"OnDividerDblClick"}, OnEndDrag{"OnEndDrag"}, OnEndTrack{"OnEndTrack"},
+        OnFilterBtnClick{"OnFilterBtnClick"}, OnFilterChange{"OnFilterChange"}, OnFilterEdit{"OnFilterEdit"},
+        OnItemChanged{"OnItemChanged"}, OnItemChanging{"OnItemChanging"}, OnClick{"OnClick"},
+        OnDblClick{"OnDblClick"}, OnRClick{"OnRClick"}, OnTrack{"OnTrack"};
+
+    std::vector<rt::Value> items() const;
+    rt::Value itemAt(int64_t position) const;  // NIL outside 1..count
+    bool lWordBreak() const { return field(kWordBreak).asLogical(); }
+    bool lFilterBar() const { return field(kFilterBar).asLogical(); }
+    const rt::Value& oImageList() const { return field(kImageList); }
+
+    rt::Value New(rt::Args args) override;     // ([oParent]) -> Self
+    rt::Value Create(rt::Args args) override;  // ([oParent]) -> Self
+    rt::Value Free(rt::Args args) override;
+    rt::Value AddItem(rt::Args args);     // ([cText], [nAlignment], [nWidth], [nImage], [cTooltip], [nSort], [cFilter], [nIndex])
+    rt::Value InsertItem(rt::Args args);  // (nIndex, [cText], ...)
+    rt::Value DeleteItem(rt::Args args);  // (n) -> lDone
+    rt::Value DeleteItems(rt::Args args);
+    rt::Value Rebuild(rt::Args args);
+    rt::Value SetItems(rt::Args args);
+    rt::Value HitTest(rt::Args args);     // the item under the mouse cursor, 0 for none
+    rt::Value GetItemRect(rt::Args args);
+    rt::Value GetItemCount(rt::Args args);
+    rt::Value GetOrderArray(rt::Args args);
+    rt::Value SetOrderArray(rt::Args args);
+    rt::Value SetTooltipZones(rt::Args args);
+    rt::Value SetImageList(rt::Args args);
+    rt::Value GetImageList(rt::Args args);
+    rt::Value Notify(rt::Args args);         // (wParam, lParam)
+    rt::Value WMVorpex(rt::Args args);       // (wParam, lParam)
+    rt::Value WMParentNotify(rt::Args args);  // (wParam, lParam)
+
+    // Inserts the item object at its nIndex (or last) in aItems and renumbers; answers its position.
+    int64_t placeItem(const rt::Value& item, int64_t position);
+    // The mouse cursor in the header's client coordinates, and the item under it (0 for none).
+    std::pair<int64_t, int64_t> cursor() const;
+    int64_t itemAtPoint(int64_t x, int64_t y) const;
+    intptr_t send(unsigned message, intptr_t wParam = 0, intptr_t lParam = 0) const;
+
+private:
+    static inline int kImageList = -1, kItems = -1, kWordBreak = -1, kButtons = -1, kDragDrop = -1,
+                      kFilterBar = -1, kFlat = -1, kFullDrag = -1, kHotTrack = -1, kResize = -1, kCancelDrag = -1,
+                      kCancelTrack = -1;
+    void renumber();
+    bool ownsImageList() const;
+    bool takeFlag(int position);  // read and clear
+    // The header's event, then, when it answered NIL, the item's own.
+    rt::Value fireItemEvent(const EventRef& headerEvent, const EventRef& itemEvent, int64_t x, int64_t y, int64_t item);
+    rt::Value customDraw(void* draw);
+};
+
+class THeader : public XHeader {
+public:
+    using XHeader::XHeader;
+    static const rt::Class& classRecord();
+};
+
+class XHeaderItem : public TComponent {
+public:
+    using TComponent::TComponent;
+    static const rt::Class& classRecord();
+
+    static inline const EventRef OnClick{"OnClick"}, OnDblClick{"OnDblClick"}, OnRClick{"OnRClick"},
+        OnDividerDblClick{"OnDividerDblClick"};
+
+    int64_t nIndex() const { return field(kIndex).asInteger(); }
+    void setIndex(int64_t n) { field(kIndex) = rt::Value(static_cast<long long>(n)); }
+    const rt::Value& cText() const { return field(kText); }
+    const rt::Value& cTooltip() const { return field(kTooltip); }
+    int64_t nSort() const { return field(kSort).asInteger(); }
+    int64_t nImage() const { return field(kImage).asInteger(); }
+    int64_t nAlignment() const { return field(kAlignment).asInteger(); }
+
+    rt::Value Create(rt::Args args) override;  // (oHeader) -> Self
+    rt::Value End(rt::Args args);
+    rt::Value Insert(rt::Args args);  // -> lPlaced
+    rt::Value SetText(rt::Args args);
+    rt::Value SetWidth(rt::Args args);
+    rt::Value GetWidth(rt::Args args);
+    rt::Value SetOrder(rt::Args args);
+    rt::Value GetOrder(rt::Args args);
+    rt::Value SetAlignment(rt::Args args);
+    rt::Value GetRect(rt::Args args);
+    rt::Value GetFilter(rt::Args args);
+    rt::Value SetFilter(rt::Args args);
+    rt::Value SetSort(rt::Args args);
+    rt::Value SetImage(rt::Args args);
+    rt::Value SetTooltipText(rt::Args args);
+
+private:
+    static inline int kText = -1, kWidth = -1, kOrder = -1, kSort = -1, kAlignment = -1, kTooltip = -1,
+                      kFilter = -1, kImage = -1, kIndex = -1;
+    XHeader* header() const;
+    // The header's window when the item is placed in a live header, else 0.
+    intptr_t liveWindow() const;
+};
+
+class THeaderItem : public XHeaderItem {
+public:
+    using XHeaderItem::XHeaderItem;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex
