@@ -1,0 +1,30 @@
+// XInplaceEdit: an object over a child window that another control owns (most often the edit part of a
+// drop-down combo box). It makes no window: it links itself to the existing one and hands its keyboard,
+// mouse, menu and focus messages to its parent control, so that the parent behaves as one control whether
+// the user works in its frame or in the inner window. TInplaceEdit is its user class.
+#pragma once
+
+#include "framework/core/control/control.h"
+
+namespace vorpex {
+
+class XInplaceEdit : public TControl {
+public:
+    using TControl::TControl;
+    static const rt::Class& classRecord();
+
+    rt::Value Create(rt::Args args) override;  // (oParent, hWnd) -> Self
+    rt::Value WMSetFocus(rt::Args args) override;
+    rt::Value FocusLost(rt::Args args);  // WMKillFocus
+
+private:
+    rt::Value focusChange(unsigned message, const char* parentMethod, rt::Args args);
+};
+
+class TInplaceEdit : public XInplaceEdit {
+public:
+    using XInplaceEdit::XInplaceEdit;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex

@@ -1,0 +1,62 @@
+// XComboBox: the combo box ("ComboBox"), as a drop-down with an edit part (nStyle 0) or a drop-down list (1).
+// Its items live in aItems and in the window (see item_model.h); a drop-down adopts its edit part as an
+// in-place editor, so the combo box behaves as one control whether the user works in its frame or in its
+// edit. TComboBox is its user class.
+#pragma once
+
+#include "framework/core/control/std_control.h"
+
+namespace vorpex {
+
+class XComboBox : public TStdControl {
+public:
+    using TStdControl::TStdControl;
+    static const rt::Class& classRecord();
+
+    static inline const EventRef OnDropDown{"OnDropDown"}, OnCloseUp{"OnCloseUp"}, OnEditChange{"OnEditChange"},
+        OnEditUpdate{"OnEditUpdate"}, OnChange{"OnChange"}, OnDblClick{"OnDblClick"};
+
+    rt::Value Create(rt::Args args) override;
+    rt::Value Free(rt::Args args) override;
+    rt::Value WMSetFocus(rt::Args args) override;
+    rt::Value ComboCommand(rt::Args args);  // Command(nCode, nId)
+    rt::Value Change(rt::Args args);        // (nNew) -> OnChange's answer
+    rt::Value SetIndex(rt::Args args);
+    rt::Value GetIndex(rt::Args args);
+    rt::Value SetText(rt::Args args);
+    rt::Value GetText(rt::Args args);       // ([nPos])
+    rt::Value SelectString(rt::Args args);  // (cText, [nStart])
+    rt::Value SetStyle(rt::Args args);
+    rt::Value SetDroppedHeight(rt::Args args);
+    rt::Value SetDroppedWidth(rt::Args args);
+    rt::Value SetExtendedUI(rt::Args args);
+    rt::Value GetExtendedUI(rt::Args args);
+    rt::Value SetMaxLength(rt::Args args);
+    rt::Value GetMaxLength(rt::Args args);
+    rt::Value GetEditCtrl(rt::Args args);
+    rt::Value GetInfo(rt::Args args);
+    rt::Value GetDroppedControlRect(rt::Args args);
+    rt::Value ComboSize(rt::Args args);       // WMSize
+    rt::Value ComboKillFocus(rt::Args args);  // WMKillFocus
+    rt::Value ComboKeyDown(rt::Args args);    // WMKeyDown
+
+    intptr_t editWindow() const;
+
+private:
+    static inline int kItems = -1, kIndex = -1, kComboText = -1, kExtendedUI = -1, kDroppedWidth = -1,
+                      kDroppedHeight = -1, kStyle = -1, kSort = -1, kAutoHScroll = -1, kMaxLength = -1,
+                      kEditField = -1;
+    intptr_t send(unsigned message, intptr_t wParam = 0, intptr_t lParam = 0) const;
+    int64_t curSel() const;
+    // The height of the selection field.
+    int64_t fieldHeight() const;
+    bool fromOwnEdit(const rt::Value& other) const;
+};
+
+class TComboBox : public XComboBox {
+public:
+    using XComboBox::XComboBox;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex

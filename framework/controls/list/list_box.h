@@ -1,0 +1,44 @@
+// XListBox: the list box ("ListBox"), single or multiple selection, one or several columns. Its items live in
+// aItems and in the window (see item_model.h). TListBox is its user class.
+#pragma once
+
+#include "framework/core/control/std_control.h"
+
+namespace vorpex {
+
+class XListBox : public TStdControl {
+public:
+    using TStdControl::TStdControl;
+    static const rt::Class& classRecord();
+
+    static inline const EventRef OnChange{"OnChange"}, OnDblClick{"OnDblClick"};
+
+    bool multipleSelection() const { return field(kMultipleSel).asLogical(); }
+
+    rt::Value Create(rt::Args args) override;
+    rt::Value ListCommand(rt::Args args);  // Command(nCode, nId)
+    rt::Value Change(rt::Args args);       // (nIndex)
+    rt::Value SetIndex(rt::Args args);
+    rt::Value GetIndex(rt::Args args);
+    rt::Value GetText(rt::Args args);       // ([nPos])
+    rt::Value SelectString(rt::Args args);  // (cText, [nStart]) -> lFound
+    rt::Value SetSel(rt::Args args);        // ([nPos], [lSelect]) -> lDone
+    rt::Value GetSelItems(rt::Args args);
+    rt::Value SetSelItems(rt::Args args);   // (aPositions) -> lDone
+    rt::Value GetItemRect(rt::Args args);
+    rt::Value SetColumnsWidth(rt::Args args);
+    rt::Value SetTabStops(rt::Args args);
+
+private:
+    static inline int kColsWidth = -1, kItems = -1, kIndex = -1, kAutoSort = -1, kMultipleSel = -1, kExtendedSel = -1,
+                      kIntegralHeight = -1, kScrollbarAlways = -1, kHScroll = -1, kMultiColumn = -1, kUseTabStops = -1;
+    intptr_t send(unsigned message, intptr_t wParam = 0, intptr_t lParam = 0) const;
+};
+
+class TListBox : public XListBox {
+public:
+    using XListBox::XListBox;
+    static const rt::Class& classRecord();
+};
+
+}  // namespace vorpex
