@@ -88,4 +88,18 @@ std::optional<Selection> overwriteSelection(std::string_view text, Selection cur
     return Selection{caret, caret + 1};
 }
 
+CheckBoxLayout checkBoxLayout(int64_t width, int64_t height, int64_t aveCharWidth, int64_t alignment,
+                              int64_t vAlignment) {
+    constexpr int64_t kBox = 13;
+    const int64_t boxTop = vAlignment == 0 ? 1 : vAlignment == 1 ? (height - kBox) / 2 : height - kBox - 2;
+    const int64_t gap = aveCharWidth + kBox;
+    if (alignment == 0) return {{width - kBox, boxTop, width, boxTop + kBox}, {0, 0, width - gap, height}};
+    return {{0, boxTop, kBox, boxTop + kBox}, {gap, 0, width, height}};
+}
+
+int64_t checkTextTop(int64_t height, int64_t textHeight, int64_t vAlignment) {
+    if (vAlignment == 0) return 0;
+    return vAlignment == 1 ? (height - textHeight) / 2 : height - textHeight;
+}
+
 }  // namespace vorpex::stdctl

@@ -50,6 +50,22 @@ inline bool outside(int64_t x, int64_t y, int64_t width, int64_t height) {
     return x < 0 || x >= width || y < 0 || y >= height;
 }
 
+// The check box or radio button the framework draws itself: the 13 by 13 box and the room left for the text.
+struct Box {
+    int64_t left = 0, top = 0, right = 0, bottom = 0;
+    friend bool operator==(const Box&, const Box&) = default;
+};
+struct CheckBoxLayout {
+    Box box, text;
+    friend bool operator==(const CheckBoxLayout&, const CheckBoxLayout&) = default;
+};
+// Alignment 0 puts the text at the left and the box at the right edge; any other the box first. The box's top
+// follows the vertical alignment (0 top, 1 centre, 2 bottom).
+CheckBoxLayout checkBoxLayout(int64_t width, int64_t height, int64_t aveCharWidth, int64_t alignment,
+                              int64_t vAlignment);
+// The top of a measured text of `textHeight` in a control `height` high, by the vertical alignment.
+int64_t checkTextTop(int64_t height, int64_t textHeight, int64_t vAlignment);
+
 // ---- edit
 
 // SetValue's text: TOSTRING with "" as default, trailing blanks trimmed unless raw.

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "framework/controls/control_rules.h"
+#include "framework/controls/painters/std_painters.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/theme/theme.h"
@@ -22,7 +23,6 @@ HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
 Value number(int64_t n) { return Value(static_cast<long long>(n)); }
 
 constexpr int64_t kPushedState = 4;  // BST_PUSHED in BM_GETSTATE's answer
-constexpr LRESULT kCustomDrawAnswer = 0x70;  // post-erase, item draw and post-paint notifications
 
 }  // namespace
 
@@ -77,12 +77,13 @@ const rt::Class& XButton::classRecord() {
         b.addMethod("SetPushed", rt::method(&X::SetPushed));
         b.addMethod("SetImage", rt::method(&X::SetImage));
         b.addMethod("GetImage", rt::method(&X::GetImage));
-        b.addMethod("Notify", rt::method(&X::Notify));
+        b.addMethod("Notify", XBUTTON_NOTIFY);
         b.addMethod("WMKillFocus", rt::method(&X::ButtonKillFocus));
         b.addMethod("WMKeyDown", rt::method(&X::ButtonKeyDown));
         b.addMethod("WMChar", rt::method(&X::ButtonChar));
         b.addMethod("WMLButtonDown", rt::method(&X::ButtonLButtonDown));
         b.addMethod("WMLButtonUp", rt::method(&X::ButtonLButtonUp));
+        b.addMethod("WMPaint", XBUTTON_WMPAINT);
         b.addVirtual("VPClick");
         return b.create();
     }();
@@ -153,14 +154,6 @@ Value XButton::SetImage(rt::Args args) {
 
 Value XButton::GetImage(rt::Args args) {
     return rt::send(*this, "SendMsg", {number(BM_GETIMAGE), rt::arg(args, 0), Value(0)});
-}
-
-Value XButton::Notify(rt::Args args) {
-    const auto* header = reinterpret_cast<const NMHDR*>(static_cast<intptr_t>(rt::arg(args, 1).asInteger()));
-    if (!header || header->code != static_cast<UINT>(NM_CUSTOMDRAW)) return {};
-    const auto* draw = reinterpret_cast<const NMCUSTOMDRAW*>(header);
-    if (draw->dwDrawStage == CDDS_PREERASE) theme::drawThemeParentBackground(header->hwndFrom, draw->hdc, &draw->rc);
-    return number(kCustomDrawAnswer);
 }
 
 Value XButton::ButtonKillFocus(rt::Args args) {

@@ -24,7 +24,6 @@ public:
     rt::Value SetPushed(rt::Args args);
     rt::Value SetImage(rt::Args args);
     rt::Value GetImage(rt::Args args);
-    rt::Value Notify(rt::Args args);
     rt::Value ButtonKillFocus(rt::Args args);
     rt::Value ButtonKeyDown(rt::Args args);
     rt::Value ButtonChar(rt::Args args);

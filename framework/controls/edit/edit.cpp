@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/controls/control_rules.h"
+#include "framework/controls/painters/std_painters.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/window/object_link.h"
@@ -195,6 +196,7 @@ const rt::Class& XEdit::classRecord() {
         b.addMethod("WMKeyDown", rt::method(&X::EditKeyDown));
         b.addMethod("WMChar", rt::method(&X::EditChar));
         b.addMethod("WMSetFocus", rt::method(&X::EditSetFocus));
+        b.addMethod("WMPaint", XEDIT_WMPAINT);
         return b.create();
     }();
     return c;

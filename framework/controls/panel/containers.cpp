@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "framework/controls/painters/std_painters.h"
 #include "framework/controls/panel/container_painters.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
@@ -30,7 +31,6 @@ rt::NativeMethod answer(long long n) {
 // CS_PARENTDC with CS_HREDRAW and CS_VREDRAW: a bevel and a panel draw straight into their parent's DC.
 constexpr int64_t kParentDCRedraw = 131;
 constexpr int64_t kHRedrawVRedraw = 3;
-constexpr LRESULT kCustomDrawAnswer = 0x70;  // post-erase, item draw and post-paint notifications
 
 Value bevelChoices() {
     return choiceList({{"bvNONE", Value(0)}, {"bvRAISED", Value(3)}, {"bvSUNKEN", Value(4)}});
@@ -70,14 +70,7 @@ const rt::Class& XGroupBox::classRecord() {
         b.addProperty({.name = "lTabStop", .scope = Exported, .readOnly = true});
         b.record().redeclareField(kTabStop, Value(false), "L");
         // Lets buttons inside paint over the group box's themed background.
-        b.addMethod("Notify", [](rt::Object&, const rt::Method&, rt::Args args) -> Value {
-            const auto* header = reinterpret_cast<const NMHDR*>(static_cast<intptr_t>(rt::arg(args, 1).asInteger()));
-            if (!header || header->code != static_cast<UINT>(NM_CUSTOMDRAW)) return {};
-            const auto* draw = reinterpret_cast<const NMCUSTOMDRAW*>(header);
-            if (draw->dwDrawStage == CDDS_PREERASE)
-                theme::drawThemeParentBackground(header->hwndFrom, draw->hdc, &draw->rc);
-            return number(kCustomDrawAnswer);
-        });
+        b.addMethod("Notify", XBUTTON_NOTIFY);
         // Clicks are swallowed: a group box takes no focus and fires no click.
         b.addMethod("WMLButtonDown", answer(0));
         b.addMethod("WMLButtonDblClk", answer(0));

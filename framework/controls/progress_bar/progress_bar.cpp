@@ -105,7 +105,7 @@ Value XProgressBar::SetPos(rt::Args args) {
         }
     }
     const Value notify = rt::arg(args, 1);
-    if (notify.isNil() || notify.asLogical()) fireEvent(*this, OnChange, {selfObject(), number(n)});
+    if (notify.isNil() || notify.asLogical()) fireEvent(*this, OnChange, {number(n)});
     return number(n);
 }
 

@@ -16,6 +16,7 @@
 #include "framework/controls/progress_bar/progress_bar.h"
 #include "framework/core/control/tests/control_fixture.h"
 #include "framework/core/native/windows_version.h"
+#include "runtime/core/block.h"
 #include "runtime/core/send.h"
 
 namespace vorpex::testing {
@@ -175,8 +176,15 @@ TEST_F(ContainerControls, ProgressBarSetPosSequences) {
         Value b = bar();
         startLogging(hwndOf(b));
         int changes = 0;
-        rt::send(b, "_OnChange", {counter(changes)});
+        Value heard;
+        rt::send(b, "_OnChange", {Value(rt::makeBlock([&](rt::Args a) {
+                     ++changes;
+                     heard = rt::arg(a, 1);  // the sender comes first, then the position
+                     return Value();
+                 }))});
         EXPECT_EQ(rt::send(b, "SetPos", {c.position}).asInteger(), c.position);
+        ASSERT_TRUE(heard.isNumber());
+        EXPECT_EQ(heard.asInteger(), c.position);
         EXPECT_EQ(sentLog, c.sent);
         EXPECT_EQ(pos(b), c.position);
         PBRANGE range{};

@@ -40,6 +40,25 @@ TEST(ButtonRules, ClickOutcome) {
     for (const Case& c : cases) EXPECT_EQ(clickCloses(c.modalResult, c.answer), c.closes) << c.modalResult;
 }
 
+TEST(ButtonRules, SelfDrawnCheckBoxLayout) {
+    // A control 100 x 30 with an average character width of 6: the text keeps 6 + 13 pixels from the box.
+    struct Case {
+        int64_t alignment, vAlignment;
+        CheckBoxLayout expected;
+    } cases[] = {
+        {0, 0, {{87, 1, 100, 14}, {0, 0, 81, 30}}},
+        {0, 1, {{87, 8, 100, 21}, {0, 0, 81, 30}}},
+        {0, 2, {{87, 15, 100, 28}, {0, 0, 81, 30}}},
+        {2, 0, {{0, 1, 13, 14}, {19, 0, 100, 30}}},
+        {6, 1, {{0, 8, 13, 21}, {19, 0, 100, 30}}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(checkBoxLayout(100, 30, 6, c.alignment, c.vAlignment), c.expected) << c.alignment << "/" << c.vAlignment;
+    EXPECT_EQ(checkTextTop(30, 13, 0), 0);
+    EXPECT_EQ(checkTextTop(30, 13, 1), 8);
+    EXPECT_EQ(checkTextTop(30, 13, 2), 17);
+}
+
 TEST(ButtonRules, StyleBits) {
     const int64_t base = 0x50000000;
     EXPECT_EQ(buttonAlignmentStyle(base | kBsRight, 0), base | kBsLeft);
