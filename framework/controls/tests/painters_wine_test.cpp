@@ -89,7 +89,7 @@ TEST_F(Painters, PlainCheckBoxIsDrawnByTheFramework) {
         // The box is centred vertically, top (30 - 13) / 2 = 8: its sunken edge starts there.
         const COLORREF edge = GetSysColor(COLOR_BTNSHADOW);
         EXPECT_EQ(p.at(c.boxLeft, 8), edge);
-        EXPECT_EQ(p.at(c.boxLeft + 12, 8), edge);
+        EXPECT_EQ(p.at(c.boxLeft + 11, 8), edge);
         EXPECT_NE(p.at(c.boxLeft + 6, 6), edge) << "nothing of the box above its top";
         EXPECT_NE(p.at(c.alignment == 0 ? 0 : 119, 8), edge) << "nor at the other end";
         EXPECT_EQ(p.count(magenta), 0) << "the background is painted everywhere";

@@ -89,14 +89,14 @@ TEST_F(ToolTips, WholeControlShowsItsCurrentText) {
     balloon = makeTip(TBalloon::classRecord());
     app.setTooltip(tip);
     rt::send(app.object, "_oBalloon", {balloon});
-    rt::send(edit, "_cTooltip", {Value("Número de empleado")});
-    rt::send(edit, "_cBalloon", {Value("Escriba el número")});
-    rt::send(tip, "AddTool", {edit});
-    rt::send(balloon, "AddTool", {edit});
+    rt::send(edit, "_cTooltip", {Value("N\xFAmero de empleado")});
+    rt::send(edit, "_cBalloon", {Value("Escriba el n\xFAmero")});
+    // Setting the texts registered the edit with the application's tip and balloon.
     HWND owner = hwndOf(form);
     EXPECT_EQ(toolCount(tip), 1);
-    EXPECT_EQ(textOf(tip, owner, idOf(edit)), "Número de empleado");
-    EXPECT_EQ(textOf(balloon, owner, idOf(edit)), "Escriba el número") << "a balloon reads cBalloon";
+    EXPECT_EQ(toolCount(balloon), 1);
+    EXPECT_EQ(textOf(tip, owner, idOf(edit)), "N\xFAmero de empleado");
+    EXPECT_EQ(textOf(balloon, owner, idOf(edit)), "Escriba el n\xFAmero") << "a balloon reads cBalloon";
     rt::send(edit, "_cTooltip", {Value("Otro texto")});
     EXPECT_EQ(textOf(tip, owner, idOf(edit)), "Otro texto") << "no new registration needed";
     rt::send(tip, "DelTool", {edit});
