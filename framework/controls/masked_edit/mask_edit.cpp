@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "framework/controls/masked_edit/mask_rules.h"
@@ -264,7 +265,7 @@ Value XMaskEdit::MaskGetValue(rt::Args) {
     } else if (t == "L") {
         value = Value(mask::logicalFromText(text));
     } else if (t == "D") {
-        value = Value(rt::ctod(mask::dateTextForConversion(text, f)));
+        value = Value(rt::ctod(mask::dateTextForConversion(text, f, rt::effectiveDateFormat())));
     } else {
         value = Value(text);
     }
@@ -406,7 +407,7 @@ bool XMaskEdit::unreadableDate() {
     if (type() != "D" || !windowExists()) return false;
     const std::string text = windowText();
     const bool digits = std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-    return digits && rt::ctod(mask::dateTextForConversion(text, function())).empty();
+    return digits && rt::ctod(mask::dateTextForConversion(text, function(), rt::effectiveDateFormat())).empty();
 }
 
 Value XMaskEdit::MaskKillFocus(rt::Args args) {
@@ -456,8 +457,25 @@ Value XMaskEdit::WMPaste(rt::Args) {
     rt::send(clipboard, "New", {Value(this->self())});
     const Value text = rt::send(clipboard, "GetText");
     rt::send(clipboard, "Destroy");
-    if (text.isString() && !text.asString().empty())
-        postRepair(WM_PASTE, selection().first + static_cast<int64_t>(text.asString().size()));
+    if (!text.isString() || text.asString().empty()) return {};
+    if (type() == "C" && !maskText().empty() && !readOnly() && windowExists()) {
+        // Pasted text is typed through the mask, character by character: literals are stepped over and a
+        // character a position refuses is left out.
+        const auto [start, end] = selection();
+        std::string current = windowText();
+        if (start != end)
+            current = complex() ? mask::deleteInMask(current, maskText(), false, false, start, end, false).text
+                                : current.erase(static_cast<size_t>(std::min(start, end)),
+                                                static_cast<size_t>(std::abs(end - start)));
+        const mask::Typed typed = mask::pasteText(current, maskText(), complex(), std::min(start, end),
+                                                  text.asString(), maxLength());
+        if (typed.kind == mask::Typed::Placed) {
+            writeTyped(typed.text);
+            setCaret(typed.caret);
+        }
+        return Value(0);  // the window's own paste would ignore the mask
+    }
+    postRepair(WM_PASTE, selection().first + static_cast<int64_t>(text.asString().size()));
     return {};
 }
 

@@ -1,5 +1,7 @@
 #include "framework/controls/masked_edit/mask_rules.h"
 
+#include "runtime/lib/text.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -12,8 +14,11 @@ namespace {
 using rt::Value;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
-char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+// Letters of the Windows Western code page (1252) too: the program's texts are Spanish ("ñ", "á").
+bool isLetter(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) != 0 || rt::upperChar(c) != rt::lowerChar(c) || c == '\xDF';
+}
+char upper(char c) { return rt::upperChar(c); }
 bool contains(std::string_view s, char c) { return s.find(c) != std::string_view::npos; }
 int64_t len(std::string_view s) { return static_cast<int64_t>(s.size()); }
 size_t at(int64_t i) { return static_cast<size_t>(i); }
@@ -139,6 +144,21 @@ Typed typeText(std::string_view text, std::string_view mask, bool complex, int64
     r.kind = Typed::Placed;
     r.text = std::move(t);
     r.caret = std::min(p, len(r.text));
+    return r;
+}
+
+Typed pasteText(std::string_view text, std::string_view mask, bool complex, int64_t caret, std::string_view pasted,
+                int64_t maxLength) {
+    Typed r;
+    r.text = std::string(text);
+    r.caret = caret;
+    for (char ch : pasted) {
+        const Typed one = typeText(r.text, mask, complex, r.caret, false, ch, maxLength);
+        if (one.kind != Typed::Placed) continue;  // a character the position refuses is left out, as when typed
+        r.kind = Typed::Placed;
+        r.text = one.text;
+        r.caret = one.caret;
+    }
     return r;
 }
 
@@ -271,12 +291,15 @@ std::string restoreWidth(std::string_view text, size_t maskLength, int64_t at_) 
     return t;
 }
 
+// Every mask character that holds a character of the value rather than a literal of the picture.
+constexpr std::string_view kDataPositions = "ANX9#!LY$*";
+
 std::string stripLiterals(std::string_view text, std::string_view mask) {
     std::string padded(text);
     if (padded.size() < mask.size()) padded.append(mask.size() - padded.size(), ' ');
     std::string out;
     for (size_t i = 0; i < padded.size(); ++i)
-        if (i >= mask.size() || contains("ANX9#!", mask[i])) out.push_back(padded[i]);
+        if (i >= mask.size() || contains(kDataPositions, mask[i])) out.push_back(padded[i]);
     return rightTrimmed(std::move(out));
 }
 
@@ -300,8 +323,10 @@ bool logicalFromText(std::string_view text) {
     return t.size() == 1 && contains("YSTVystv", t[0]);
 }
 
-std::string dateTextForConversion(std::string_view text, std::string_view function) {
-    if (!contains(function, 'E') || text.size() < 6) return std::string(text);
+std::string dateTextForConversion(std::string_view text, std::string_view function, std::string_view dateFormat) {
+    // Only a day-and-month-first text has its first two fields swapped; a year-first one reads as it is.
+    const bool yearFirst = !dateFormat.empty() && (dateFormat.front() == 'y' || dateFormat.front() == 'Y');
+    if (!contains(function, 'E') || text.size() < 6 || yearFirst) return std::string(text);
     std::string s(text.substr(3, 3));
     s += text.substr(0, 3);
     s += text.substr(6);

@@ -47,6 +47,10 @@ struct Typed {
 // ClearSelectionFirst (the window clears the selection and the key comes again).
 Typed typeText(std::string_view text, std::string_view mask, bool complex, int64_t caret, bool selected, char ch,
                int64_t maxLength);
+// Text pasted at the caret: each character goes through the rules of typing, and one a position refuses is
+// left out. Placed when at least one character was taken.
+Typed pasteText(std::string_view text, std::string_view mask, bool complex, int64_t caret, std::string_view pasted,
+                int64_t maxLength);
 // A digit or blank typed into a date text; digits inside the selection [selStart, selEnd) are blanked first.
 Typed typeDate(std::string_view text, std::string_view mask, int64_t selStart, int64_t selEnd, char ch,
                int64_t maxLength);
@@ -78,8 +82,9 @@ struct NumberText {
 };
 NumberText numberText(std::string_view text, std::string_view function);
 bool logicalFromText(std::string_view text);
-// Under "E" the first two fields of a date text are swapped before conversion.
-std::string dateTextForConversion(std::string_view text, std::string_view function);
+// Under "E" the first two fields of a date text are swapped before conversion, unless the date format puts the
+// year first.
+std::string dateTextForConversion(std::string_view text, std::string_view function, std::string_view dateFormat);
 // The zero-filled form of a text value: trimmed, left-padded with "0" to the length.
 std::string zeroFilled(std::string_view text, int64_t length);
 

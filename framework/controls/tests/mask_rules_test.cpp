@@ -57,7 +57,7 @@ TEST(MaskInput, CharacterClasses) {
         const char* accepted;
         const char* refused;
     } cases[] = {
-        {'A', "aZ", "1 -"}, {'N', "a1Z", " -."}, {'9', "05", "a -"}, {'#', "0 .+-", "a,"},
+        {'A', "aZ\xF1\xC1\xE9\xDF", "1 -\xD7"}, {'N', "a1Z\xD1\xFC", " -.\xF7"}, {'9', "05", "a -"}, {'#', "0 .+-", "a,"},
         {'L', "YnTfSv", "xa1"}, {'Y', "YyNn", "TS1"}, {'X', "a1 -", ""}, {'!', "a1 ", ""},
     };
     for (const Case& c : cases) {
@@ -94,6 +94,20 @@ TEST(MaskInput, TextValues) {
     // With text selected an accepted key first clears it; a refused one leaves it.
     EXPECT_EQ(typeText("123", "999", false, 0, true, '4', 3).kind, Typed::ClearSelectionFirst);
     EXPECT_EQ(typeText("123", "999", false, 0, true, 'x', 3).kind, Typed::Refused);
+}
+
+TEST(MaskInput, PasteGoesThroughTheTypingRules) {
+    // The literal is stepped over, not written over; refused characters are left out.
+    EXPECT_EQ(pasteText("   -   ", "999-999", true, 0, "123456", 7).text, "123-456");
+    EXPECT_EQ(pasteText("", "999-999", true, 0, "12-34", 7).text, "123-4");
+    EXPECT_EQ(pasteText("", "9999", false, 0, "1a2b", 4).text, "12");
+    EXPECT_EQ(pasteText("", "AAAA", false, 0, "\xF1\xE1" "1\xE9", 4).text, "\xF1\xE1\xE9");
+    EXPECT_EQ(pasteText("", "!!", false, 0, "\xF1\xE1", 2).text, "\xD1\xC1");
+    const Typed none = pasteText("12", "9999", false, 2, "ab", 4);
+    EXPECT_EQ(none.kind, Typed::Refused);
+    const Typed tail = pasteText("1", "9999", false, 1, "2345", 4);
+    EXPECT_EQ(tail.text, "1234");
+    EXPECT_EQ(tail.caret, 4);
 }
 
 TEST(MaskInput, DateFillsFieldsAndStepsOverSeparators) {
@@ -196,6 +210,8 @@ TEST(MaskReadBack, Values) {
     EXPECT_EQ(stripLiterals("123-456", "999-999"), "123456");
     EXPECT_EQ(stripLiterals("12", "999-999"), "12");
     EXPECT_EQ(stripLiterals("(55) 1", "(99) 99"), "551");
+    // Logical, yes/no and the fill positions hold data too.
+    EXPECT_EQ(stripLiterals("S-N-$*", "L-Y-$*"), "SN$*");
     struct Case {
         const char* text;
         const char* function;
@@ -214,9 +230,10 @@ TEST(MaskReadBack, Values) {
     }
     for (const char* yes : {"Y", "s", "T", "v"}) EXPECT_TRUE(logicalFromText(yes)) << yes;
     for (const char* no : {"N", "F", "", "YES"}) EXPECT_FALSE(logicalFromText(no)) << no;
-    EXPECT_EQ(dateTextForConversion("31/12/2026", "@E"), "12/31/2026");
-    EXPECT_EQ(dateTextForConversion("31/12/2026", ""), "31/12/2026");
-    EXPECT_EQ(dateTextForConversion("31/1", "@E"), "31/1");
+    EXPECT_EQ(dateTextForConversion("31/12/2026", "@E", "mm/dd/yyyy"), "12/31/2026");
+    EXPECT_EQ(dateTextForConversion("31/12/2026", "", "mm/dd/yyyy"), "31/12/2026");
+    EXPECT_EQ(dateTextForConversion("31/1", "@E", "mm/dd/yyyy"), "31/1");
+    EXPECT_EQ(dateTextForConversion("2012/03/25", "@E", "yyyy/mm/dd"), "2012/03/25") << "year first: no swap";
     EXPECT_EQ(zeroFilled("42", 5), "00042");
     EXPECT_EQ(zeroFilled("123456", 5), "123456");
 }

@@ -259,6 +259,36 @@ TEST_F(MaskedEdit, TypingOverASelectionAndPasting) {
     EXPECT_NE(SendMessageA(hwndOf(date), EM_GETMODIFY, 0, 0), 0);
 }
 
+TEST_F(MaskedEdit, PastedTextFollowsTheMask) {
+    struct Case {
+        const char* picture;
+        const char* start;
+        const char* pasted;
+        const char* shown;
+    } cases[] = {
+        {"999-999", "", "123456", "123-456"},
+        {"9999", "", "1a2b", "12"},
+        {"@R 999-999", "", "12-3456", "123-456"},
+        {"AAAA", "", "\xF1\xE1" "1\xE9", "\xF1\xE1\xE9"},  // letters of code page 1252 are letters
+    };
+    for (const Case& c : cases) {
+        Value edit = make(Value(c.start), c.picture);
+        ASSERT_TRUE(OpenClipboard(hwndOf(edit)));
+        EmptyClipboard();
+        const size_t size = std::strlen(c.pasted) + 1;
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+        std::memcpy(GlobalLock(memory), c.pasted, size);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_TEXT, memory);
+        CloseClipboard();
+        caret(edit, 0, -1);
+        SendMessageA(hwndOf(edit), WM_PASTE, 0, 0);
+        pump();
+        EXPECT_EQ(text(edit), c.shown) << c.picture;
+        DestroyWindow(hwndOf(edit));
+    }
+}
+
 TEST_F(MaskedEdit, FunctionsByName) {
     const rt::Function* count = rt::findFunction("CHRCOUNT");
     ASSERT_NE(count, nullptr);
