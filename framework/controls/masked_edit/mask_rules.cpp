@@ -230,11 +230,13 @@ NumberKey numberKey(std::string_view text, std::string_view mask, int64_t selSta
         return static_cast<int64_t>(std::count_if(part.begin(), part.end(), [](char m) { return m == '9' || m == '#'; }));
     };
     const int64_t integers = positions(mask.substr(0, point)), decimals = positions(mask.substr(point + 1));
+    // A minus sign that stays takes no integer place.
+    const int64_t sign = !text.empty() && text.front() == '-' && !(s == 0 && e > 0) ? 1 : 0;
     bool ok;
     if (q == std::string_view::npos || contains(selected, sep))
-        ok = len(text) - selLength < integers;
+        ok = len(text) - selLength - sign < integers;
     else if (s <= static_cast<int64_t>(q))
-        ok = static_cast<int64_t>(q) - selLength < integers;
+        ok = static_cast<int64_t>(q) - selLength - sign < integers;
     else
         ok = len(text) - static_cast<int64_t>(q) - 1 - selLength < decimals;
     return {ok ? NumberKey::Accept : NumberKey::Refuse};

@@ -159,6 +159,11 @@ TEST(MaskInput, NumberKeys) {
         {"-12", 0, 0, '-', NumberKey::Refuse, 0},
         {"-12", 0, 1, '-', NumberKey::Accept, 0},
         {"12", 2, 2, 'a', NumberKey::Refuse, 0},
+        {"-123", 4, 4, '4', NumberKey::Accept, 0},  // the sign takes no integer place
+        {"-1234", 5, 5, '5', NumberKey::Refuse, 0},
+        {"-12.5", 2, 2, '3', NumberKey::Accept, 0},
+        {"-1234.5", 7, 7, '6', NumberKey::Accept, 0},
+        {"-1234", 0, 1, '5', NumberKey::Refuse, 0},  // replacing the sign by a fifth digit
     };
     cases[0].kind = NumberKey::Refuse;
     for (const Case& c : cases) {
