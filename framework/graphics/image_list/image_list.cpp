@@ -104,7 +104,11 @@ Value XImageList::build(rt::Args args) {
     for (const Value& entry : entries) {
         if (!entry.isArray() || entry.asArray()->size() < 2) continue;
         const auto& item = entry.asArray()->items;
-        any |= port().add(Handle(), item[0], item[1].isLogical() && item[1].asLogical()) >= 0;
+        // A kept bitmap is given as a fresh copy: the list deletes what it is given.
+        const Value image = keptCopy(entry) ? Value(static_cast<long long>(port().copyBitmap(
+                                                  static_cast<intptr_t>(item[0].asInteger()))))
+                                            : item[0];
+        any |= port().add(Handle(), image, item[1].isLogical() && item[1].asLogical()) >= 0;
     }
     if (any) takeListSize();
     tellOwner("InsertComponent");
@@ -167,7 +171,12 @@ Value XImageList::added(int64_t platformIndex) {
 Value XImageList::Add(rt::Args args) {
     const Value& image = rt::arg(args, 0);
     const bool disabled = logicalArg(args, 1);
-    bitmapList().push_back(Value::array({image, Value(disabled)}));
+    // A bitmap handle is the list's to delete once added: a copy is kept to rebuild the list from.
+    const intptr_t kept = image.isNumber() ? port().copyBitmap(static_cast<intptr_t>(image.asInteger())) : 0;
+    if (kept)
+        bitmapList().push_back(Value::array({Value(static_cast<long long>(kept)), Value(disabled), Value(true)}));
+    else
+        bitmapList().push_back(Value::array({image, Value(disabled)}));
     if (!live()) return Value(int64_t{-1});
     const int64_t index = port().add(Handle(), image, disabled);
     if (index == 0) takeListSize();
@@ -200,8 +209,24 @@ Value XImageList::Remove(rt::Args args) {
     return Value(removed);
 }
 
-Value XImageList::RemoveAll(rt::Args) {
+bool XImageList::keptCopy(const Value& entry) {
+    auto row = entry.asArray();
+    return row && row->size() >= 3 && row->items[2].isLogical() && row->items[2].asLogical();
+}
+
+void XImageList::releaseKeptCopies() {
+    for (const Value& entry : bitmapList())
+        if (keptCopy(entry)) port().deleteBitmap(static_cast<intptr_t>(entry.asArray()->items[0].asInteger()));
     bitmapList().clear();
+}
+
+Value XImageList::Free(rt::Args args) {
+    releaseKeptCopies();
+    return TWinObject::Free(args);
+}
+
+Value XImageList::RemoveAll(rt::Args) {
+    releaseKeptCopies();
     const bool removed = live() && port().remove(Handle(), -1);
     afterRemove(removed);
     return Value(removed);

@@ -25,6 +25,7 @@ public:
     rt::Value New(rt::Args args) override;      // ([oParent], [nWidth], [nHeight]) -> Self
     rt::Value Create(rt::Args args) override;   // the same; rebuilds the images of an existing list
     rt::Value Destroy(rt::Args args) override;  // destroys the list; the owner forgets it
+    rt::Value Free(rt::Args args) override;     // lets go of the kept bitmap copies
 
     rt::Value Add(rt::Args args);        // (xImage, [lDisabled]) -> index, 0 failed, -1 kept for Create
     rt::Value AddIcon(rt::Args args);    // (cName, [nIndex]) -> index
@@ -76,6 +77,9 @@ private:
     // After an add: the 1-based index (0 failed), telling the owner when it is the first image.
     rt::Value added(int64_t platformIndex);
     void afterRemove(bool removed);
+    // Whether a remembered image is a bitmap copy of the list's own (the third item of its row).
+    static bool keptCopy(const rt::Value& entry);
+    void releaseKeptCopies();
 };
 
 class TImageList : public XImageList {

@@ -49,6 +49,10 @@ public:
         return -1;
     }
     virtual int64_t addMasked(intptr_t, const rt::Value& /*image*/, int64_t /*maskColor*/) { return -1; }
+    // A bitmap of the caller's own, copied (0 when it is no bitmap); and such a copy let go. `add` deletes a
+    // bitmap handle it is given, so the list keeps a copy of each to rebuild itself from.
+    virtual intptr_t copyBitmap(intptr_t /*bitmap*/) { return 0; }
+    virtual void deleteBitmap(intptr_t /*bitmap*/) {}
     virtual bool remove(intptr_t, int64_t /*index; -1 all*/) { return false; }
     virtual int64_t count(intptr_t) { return 0; }
     virtual std::optional<ImageSize> iconSize(intptr_t) { return std::nullopt; }

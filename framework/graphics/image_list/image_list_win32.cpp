@@ -129,6 +129,15 @@ public:
         return ImageList_ReplaceIcon(l, -1, image.icon);
     }
 
+    intptr_t copyBitmap(intptr_t bitmap) override {
+        HBITMAP given = as<HBITMAP>(bitmap);
+        if (!isBitmap(given)) return 0;
+        return reinterpret_cast<intptr_t>(CopyImage(given, IMAGE_BITMAP, 0, 0, 0));
+    }
+    void deleteBitmap(intptr_t bitmap) override {
+        if (isBitmap(as<HBITMAP>(bitmap))) DeleteObject(as<HBITMAP>(bitmap));
+    }
+
     int64_t addIcon(intptr_t list, const std::string& name, int64_t index, int64_t w, int64_t h) override {
         if (!known(list)) return -1;
         HICON icon = static_cast<HICON>(win::loadImage(name.c_str(), IMAGE_ICON, static_cast<int>(w),

@@ -1,9 +1,11 @@
 // An image list port that keeps lists as plain records: the images are the names (or bitmap numbers) they
 // were made from, so that tests can see what a list holds. Names it knows as images: "glyph24" (a 24 by 24
 // bitmap), "strip" (a 0 by 0 bitmap), "app.ico" (an icon file). Bitmap handles 500 and up are 16 by 16
-// bitmaps; others are not bitmaps. Its stream format is a 28-byte header "ILST..." and the images by name.
+// bitmaps; others are not bitmaps. A bitmap handle given to add is deleted, as the real list does; copies get
+// handles from 5000 and show as the bitmap they copy. Its stream format is a 28-byte header "ILST..." and the images by name.
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,6 +21,9 @@ public:
         std::vector<std::string> images;
     };
     std::map<intptr_t, List> lists;
+    std::map<intptr_t, std::string> copies;  // copy handle -> the name of the bitmap it copies
+    std::vector<intptr_t> deletedBitmaps;
+    intptr_t nextBitmap = 5000;
     std::vector<std::string> calls;
     int64_t colorBits = 32;
     intptr_t next = 1000;
@@ -50,9 +55,11 @@ public:
         if (image.isString() && (image.asString() == "glyph24" || image.asString() == "strip")) {
             name = image.asString();
             size = name == "glyph24" ? 24 : 0;
-        } else if (image.isNumber() && image.asInteger() >= 500) {
-            name = std::to_string(image.asInteger());
+        } else if (image.isNumber() && liveBitmap(static_cast<intptr_t>(image.asInteger()))) {
+            const auto h = static_cast<intptr_t>(image.asInteger());
+            name = bitmapName(h);
             size = 16;
+            deletedBitmaps.push_back(h);  // the list's to delete once added
         } else {
             return -1;
         }
@@ -60,6 +67,20 @@ public:
         l->images.push_back(disabled ? name + " greyed" : name);
         return static_cast<int64_t>(l->images.size()) - 1;
     }
+    bool liveBitmap(intptr_t h) const {
+        return h >= 500 && std::find(deletedBitmaps.begin(), deletedBitmaps.end(), h) == deletedBitmaps.end();
+    }
+    std::string bitmapName(intptr_t h) const {
+        auto it = copies.find(h);
+        return it == copies.end() ? std::to_string(h) : it->second;
+    }
+    intptr_t copyBitmap(intptr_t h) override {
+        if (!liveBitmap(h)) return 0;
+        copies[nextBitmap] = bitmapName(h);
+        return nextBitmap++;
+    }
+    void deleteBitmap(intptr_t h) override { deletedBitmaps.push_back(h); }
+
     int64_t addIcon(intptr_t h, const std::string& name, int64_t index, int64_t w, int64_t ht) override {
         calls.push_back("icon " + name + " " + std::to_string(index) + " " + std::to_string(w) + "x" +
                         std::to_string(ht));

@@ -107,6 +107,22 @@ TEST_F(ImageListTest, ImagesAddedWithoutAListWaitForCreate) {
     EXPECT_EQ(images(list).size(), 2u);
 }
 
+TEST_F(ImageListTest, BitmapsGivenByHandleSurviveASecondCreate) {
+    Value list = newList({owner, 16, 16});
+    EXPECT_EQ(num(rt::send(list, "Add", {501})), 1);
+    EXPECT_FALSE(port.liveBitmap(501)) << "the list deleted the bitmap it was given";
+    rt::send(list, "Create");
+    EXPECT_EQ(images(list), (std::vector<std::string>{"501"})) << "rebuilt from the copy it kept";
+    rt::send(list, "Create");
+    EXPECT_EQ(images(list), (std::vector<std::string>{"501"}));
+    // A handle number used again is not taken for the bitmap it once was.
+    Value other = newList({owner, 16, 16});
+    EXPECT_EQ(num(rt::send(other, "Add", {501})), 0);
+    const size_t deleted = port.deletedBitmaps.size();
+    rt::send(list, "End");
+    EXPECT_GT(port.deletedBitmaps.size(), deleted) << "the kept copy goes with the list";
+}
+
 TEST_F(ImageListTest, AHandleThatIsNoLongerAListIsNoList) {
     Value list = newList();
     port.lists.clear();  // destroyed behind the object's back
