@@ -14,6 +14,7 @@
 #include "framework/core/control/tests/control_fixture.h"
 #include "runtime/core/block.h"
 #include "runtime/core/send.h"
+#include "tests/support/memory_canvas.h"
 
 namespace vorpex::testing {
 namespace {
@@ -120,13 +121,8 @@ TEST_F(Headers, SortArrowStoredBeforeTheWindowIsShownAndPaintedUp) {
     EXPECT_TRUE(nativeItem(w, 0).format & HDF_SORTUP);
     EXPECT_FALSE(nativeItem(w, 0).format & HDF_SORTDOWN);
 
-    RECT r{0, 0, 300, 24};
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    MemoryCanvas canvas(300, 24, RGB(255, 255, 255));
+    HDC dc = canvas.dc();
     // The control's own drawing of the item done, it asks its parent to paint over it.
     NMCUSTOMDRAW draw{};
     draw.hdr = {w, 0, static_cast<UINT>(NM_CUSTOMDRAW)};
@@ -137,14 +133,11 @@ TEST_F(Headers, SortArrowStoredBeforeTheWindowIsShownAndPaintedUp) {
     EXPECT_EQ(SendMessageA(hwndOf(form), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw)), CDRF_SKIPDEFAULT);
     // The item spans 0..120; h = 19, y0 = 9: apex (109, 9), base from (104, 14) to (114, 14).
     const COLORREF arrow = RGB(172, 168, 153);
-    EXPECT_EQ(GetPixel(dc, 109, 13), arrow) << "inside the triangle";
-    EXPECT_EQ(GetPixel(dc, 109, 10), arrow) << "near the apex, which is at the top";
-    EXPECT_NE(GetPixel(dc, 105, 10), arrow) << "the base is at the bottom, not the top";
-    EXPECT_EQ(GetPixel(dc, 100, 5), GetSysColor(COLOR_BTNFACE)) << "the face is filled";
-    EXPECT_EQ(GetPixel(dc, 1, 1), RGB(255, 255, 255)) << "three pixels of frame are left to the control";
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+    EXPECT_EQ(canvas.at(109, 13), arrow) << "inside the triangle";
+    EXPECT_EQ(canvas.at(109, 10), arrow) << "near the apex, which is at the top";
+    EXPECT_NE(canvas.at(105, 10), arrow) << "the base is at the bottom, not the top";
+    EXPECT_EQ(canvas.at(100, 5), GetSysColor(COLOR_BTNFACE)) << "the face is filled";
+    EXPECT_EQ(canvas.at(1, 1), RGB(255, 255, 255)) << "three pixels of frame are left to the control";
 
     rt::send(item(h, 1), "_nSort", {-1});
     EXPECT_TRUE(nativeItem(w, 0).format & HDF_SORTDOWN);

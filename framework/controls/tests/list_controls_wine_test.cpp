@@ -14,6 +14,7 @@
 #include "framework/core/control/tests/control_fixture.h"
 #include "runtime/core/block.h"
 #include "runtime/core/send.h"
+#include "tests/support/memory_canvas.h"
 
 namespace vorpex::testing {
 namespace {
@@ -223,19 +224,11 @@ TEST_F(ListControls, ListBoxPrintsItsSelectedItemInTheHighlightColour) {
     rt::send(list, "_nIndex", {2});
     RECT client{};
     GetClientRect(h, &client);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    SendMessageA(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    MemoryCanvas canvas(client.right, client.bottom, RGB(0, 0, 0));
+    SendMessageA(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT | PRF_ERASEBKGND);
     const int itemHeight = static_cast<int>(SendMessageA(h, LB_GETITEMHEIGHT, 0, 0));
-    EXPECT_EQ(GetPixel(dc, client.right - 3, itemHeight + itemHeight / 2), GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_EQ(GetPixel(dc, client.right - 3, itemHeight / 2), GetSysColor(COLOR_WINDOW)) << "erased, not left black";
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+    EXPECT_EQ(canvas.at(client.right - 3, itemHeight + itemHeight / 2), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(canvas.at(client.right - 3, itemHeight / 2), GetSysColor(COLOR_WINDOW)) << "erased, not left black";
 }
 
 }  // namespace

@@ -12,45 +12,33 @@
 #include "framework/core/control/tests/control_fixture.h"
 #include "framework/core/paint/control_paint.h"
 #include "runtime/core/send.h"
+#include "tests/support/memory_canvas.h"
 
 namespace vorpex::testing {
 namespace {
 
 using rt::Value;
 
-// A memory bitmap the size of a window's client area, filled with `background`, painted by `paint`.
-class Painted {
+// A memory canvas the size of a window's client area, filled with `background`, painted by `paint`.
+class Painted : public MemoryCanvas {
 public:
-    Painted(HWND window, COLORREF background, const std::function<void(HDC)>& paint) {
-        GetClientRect(window, &rect);
-        HDC screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, rect.right, rect.bottom);
-        ReleaseDC(nullptr, screen);
-        previous = SelectObject(dc, bitmap);
-        HBRUSH brush = CreateSolidBrush(background);
-        FillRect(dc, &rect, brush);
-        DeleteObject(brush);
-        paint(dc);
+    Painted(HWND window, COLORREF background, const std::function<void(HDC)>& paint)
+        : MemoryCanvas(clientOf(window).right, clientOf(window).bottom, background) {
+        paint(dc());
     }
-    ~Painted() {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
     int count(COLORREF colour, int left = 0, int right = -1) const {
         int n = 0;
-        for (int y = 0; y < rect.bottom; ++y)
-            for (int x = left; x < (right < 0 ? rect.right : right); ++x) n += at(x, y) == colour;
+        for (int y = 0; y < height(); ++y)
+            for (int x = left; x < (right < 0 ? width() : right); ++x) n += at(x, y) == colour;
         return n;
     }
-    RECT rect{};
-    HDC dc = nullptr;
 
 private:
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
+    static RECT clientOf(HWND window) {
+        RECT r{};
+        GetClientRect(window, &r);
+        return r;
+    }
 };
 
 class Painters : public ControlTest {
@@ -116,8 +104,8 @@ TEST_F(Painters, DisabledEditPaintsItsTextOnceAndStaysDisabled) {
     EXPECT_FALSE(GetUpdateRect(h, nullptr, FALSE)) << "the enabling asks for no further paint";
     EXPECT_EQ(p.count(RGB(255, 0, 255)), 0) << "erased";
     int dark = 0;
-    for (int y = 0; y < p.rect.bottom; ++y)
-        for (int x = 0; x < p.rect.right; ++x) dark += GetRValue(p.at(x, y)) < 128;
+    for (int y = 0; y < p.height(); ++y)
+        for (int x = 0; x < p.width(); ++x) dark += GetRValue(p.at(x, y)) < 128;
     EXPECT_GT(dark, 10) << "the text is there";
 }
 

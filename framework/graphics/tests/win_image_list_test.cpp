@@ -100,6 +100,19 @@ TEST_F(WinImageListTest, BitmapsTakeTheirCornerAsTransparentAndGreyWhenDisabled)
     rt::send(list, "End");
 }
 
+TEST_F(WinImageListTest, ABitmapGivenByHandleIsRebuiltByASecondCreate) {
+    Value list = newList();
+    HBITMAP given = glyph();
+    EXPECT_EQ(rt::send(list, "Add", {num(given)}).asInteger(), 1);
+    EXPECT_EQ(GetObjectType(given), 0u);
+    rt::send(list, "Create");
+    EXPECT_EQ(ImageList_GetImageCount(listOf(list)), 1) << "rebuilt from the copy the list kept";
+    MemoryCanvas canvas(24, 24);
+    drawOn(canvas, list, 1);
+    EXPECT_EQ(canvas.at(12, 12), kGlyph);
+    rt::send(list, "End");
+}
+
 TEST_F(WinImageListTest, FilesResourcesAndWhatIsNoImage) {
     const std::string bmp = (std::filesystem::temp_directory_path() / "vp_imagelist_glyph.bmp").string();
     HBITMAP source = glyph(16);
