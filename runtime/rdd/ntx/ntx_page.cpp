@@ -75,6 +75,11 @@ NtxPage NtxPage::decode(const NtxHeader& h, uint32_t offset, const unsigned char
     bool leaf = p.child[0] == 0;
     for (uint32_t c : p.child)
         if ((c == 0) != leaf) throwCorrupt(file, "page mixes leaf and branch items");
+    // Keys out of order would send seeks astray without a sign; one comparison per key when the page is read.
+    for (size_t i = 1; i < n; ++i) {
+        int c = std::memcmp(p.keys.data() + (i - 1) * h.keySize, p.keys.data() + i * h.keySize, h.keySize);
+        if (h.descending ? c < 0 : c > 0) throwCorrupt(file, "keys out of order in a page");
+    }
     return p;
 }
 

@@ -1,6 +1,7 @@
 // Orders through the table engine: the by-name functions as programs call them, on real DBF tables.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -322,11 +323,15 @@ struct NtxBytes {
         while (child(p, 0) != 0) p = child(p, 0);
         return p;
     }
+    size_t keySize() const { return b[14] | b[15] << 8; }
     void swapKeys(uint32_t page, size_t i, size_t j) {
-        const size_t keySize = b[14] | b[15] << 8;
         std::swap_ranges(b.begin() + static_cast<ptrdiff_t>(item(page, i) + 8),
-                         b.begin() + static_cast<ptrdiff_t>(item(page, i) + 8 + keySize),
+                         b.begin() + static_cast<ptrdiff_t>(item(page, i) + 8 + keySize()),
                          b.begin() + static_cast<ptrdiff_t>(item(page, j) + 8));
+    }
+    void copyKey(uint32_t page, size_t from, size_t to) {
+        std::copy_n(b.begin() + static_cast<ptrdiff_t>(item(page, from) + 8), keySize(),
+                    b.begin() + static_cast<ptrdiff_t>(item(page, to) + 8));
     }
 };
 
@@ -374,6 +379,8 @@ TEST_F(HostileIndex, EveryEntryPointReportsTheCorruptIndexThroughTheErrorSystem)
     };
     const Damage crossLinked = [](NtxBytes& f) { f.put32(f.item(f.root(), 1), f.child(f.root(), 0)); };
     const Damage keysOutOfOrder = [](NtxBytes& f) { f.swapKeys(f.firstLeaf(), 0, 1); };
+    // Each page in order, but the keys under the second child now sort before the separator above them.
+    const Damage separatorRaised = [](NtxBytes& f) { f.copyKey(f.root(), 1, 0); };
     const Damage freeListAtRoot = [](NtxBytes& f) { f.put32(8, f.root()); };
 
     using Probe = std::function<void(HostileIndex&)>;
@@ -418,7 +425,9 @@ TEST_F(HostileIndex, EveryEntryPointReportsTheCorruptIndexThroughTheErrorSystem)
         {"cross-linked page, ORDKEYNO", crossLinked, keyNo},
         {"cross-linked page, ORDKEYGOTO", crossLinked, keyGoto},
         {"cross-linked page, scope", crossLinked, scopedWalk},
-        {"keys out of order, walk", keysOutOfOrder, walk},
+        {"keys out of order in a page, walk", keysOutOfOrder, walk},
+        {"keys out of order in a page, DBSEEK", keysOutOfOrder, seek},
+        {"keys out of order across pages, walk", separatorRaised, walk},
         {"free list at the root, appends", freeListAtRoot, appends},
     };
     buildTable();
