@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Kills the engine import at random moments (SIGKILL) and checks after each kill that the punch table opens,
-# that every record its header counts is whole, and that a rebuilt index agrees with it (one key per record,
-# each leading back to its record). Half of the kills hit a re-import of a table that is already full.
+# that every record its header counts is whole, and that the index the killed run left agrees with it (one key
+# per record, each leading back to its record) or reports itself as a corrupt index when it opens, after which
+# its rebuild agrees. Half of the kills hit a re-import of a table that is already full.
 #   bench/import/kill_test.sh build/bench [runs=50] [punches=200000]
 set -uo pipefail
 build=${1:?build folder}
