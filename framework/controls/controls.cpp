@@ -11,6 +11,7 @@
 #include "framework/controls/list/list_box.h"
 #include "framework/controls/masked_edit/mask_edit.h"
 #include "framework/controls/masked_edit/mask_rules.h"
+#include "framework/controls/menu/menu.h"
 #include "framework/controls/panel/containers.h"
 #include "framework/controls/progress_bar/progress_bar.h"
 #include "framework/controls/scroll_bar/scroll_bar.h"
@@ -41,6 +42,7 @@ void registerStandardControls() {
     TComboBox::classRecord();
     TListBox::classRecord();
     TErrorForm::classRecord();
+    registerMenus();
     registerWordListFunctions();
     mask::registerMaskFunctions();
     // Run-time errors are shown on the error form from now on.

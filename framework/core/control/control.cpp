@@ -51,12 +51,6 @@ const Value& given(rt::Args args, size_t i, const Value& stored) {
 
 // ---- helpers shared by the control classes
 
-Value sendIfUnderstood(const Value& receiver, rt::Symbol message, rt::Args args) {
-    auto object = receiver.deref().asObject();
-    if (!object || !object->objectClass().understands(message)) return {};
-    return rt::send(*object, message, args);
-}
-
 Value createByClassName(std::string_view className, std::string_view constructor,
                         std::initializer_list<Value> args) {
     const rt::Function* cls = rt::findFunction(rt::upper(className));

@@ -15,6 +15,7 @@
 #include "framework/core/control/control_registry.h"
 #include "framework/core/control/tooltip_zones.h"
 #include "framework/core/object/event.h"
+#include "framework/core/object/optional_send.h"
 #include "framework/core/object/win_object.h"
 
 namespace vorpex {
@@ -226,14 +227,6 @@ public:
     using XControl::XControl;
     static const rt::Class& classRecord();
 };
-
-// Sends `message` to `receiver` when it is an object that understands it; NIL otherwise. The framework uses
-// it for every call on a parent, form or application that may be missing or of another kind.
-rt::Value sendIfUnderstood(const rt::Value& receiver, rt::Symbol message, rt::Args args = {});
-inline rt::Value sendIfUnderstood(const rt::Value& receiver, std::string_view message,
-                                  std::initializer_list<rt::Value> args = {}) {
-    return sendIfUnderstood(receiver, rt::Symbol::intern(message), rt::Args(args.begin(), args.size()));
-}
 
 // A new object of a class by its public name (TBrush, TFont, TCursor, TPicture, TTooltip...) made with
 // `constructor`(args); NIL while no such class is registered.
