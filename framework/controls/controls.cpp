@@ -17,6 +17,9 @@
 #include "framework/controls/scroll_bar/scroll_bar.h"
 #include "framework/controls/scroll_bar/scroll_info.h"
 #include "framework/controls/tooltip/tooltip.h"
+#include "framework/controls/rebar/rebar.h"
+#include "framework/controls/toolbar/tool_button.h"
+#include "framework/controls/toolbar/toolbar.h"
 #include "framework/controls/word_list/word_list.h"
 
 namespace vorpex {
@@ -41,6 +44,10 @@ void registerStandardControls() {
     TInplaceEdit::classRecord();
     TComboBox::classRecord();
     TListBox::classRecord();
+    TToolBar::classRecord();
+    TToolButton::classRecord();
+    TRebar::classRecord();
+    TRebarBand::classRecord();
     TErrorForm::classRecord();
     registerMenus();
     registerWordListFunctions();

@@ -133,11 +133,11 @@ std::vector<std::shared_ptr<XMenuItem>> XMenu::items() const {
     return out;
 }
 
-XMenu::Layout XMenu::layout() const {
-    return {field(kMargin).asInteger(), field(kRMargin).asInteger(), field(kMaxWidth).asInteger()};
+menu::SharedLayout XMenu::layout() const {
+    return {field(kMargin).asInteger(), field(kMaxWidth).asInteger(), field(kRMargin).asInteger()};
 }
 
-void XMenu::setLayout(const Layout& l) {
+void XMenu::setLayout(const menu::SharedLayout& l) {
     field(kMargin) = number(l.margin);
     field(kRMargin) = number(l.rightMargin);
     field(kMaxWidth) = number(l.maxWidth);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/controls/menu/menu_measure.h"
 #include "framework/core/object/win_object.h"
 
 namespace vorpex {
@@ -30,11 +31,8 @@ public:
     rt::Value ownerValue() const { return oParent() ? rt::Value(oParent()) : rt::Value(); }
 
     // Owner-draw layout, raised while measuring so that the items of a pop-up line up.
-    struct Layout {
-        int64_t margin = 0, rightMargin = 0, maxWidth = 0;
-    };
-    Layout layout() const;
-    void setLayout(const Layout& l);
+    menu::SharedLayout layout() const;
+    void setLayout(const menu::SharedLayout& l);
 
     rt::Value New(rt::Args args) override;      // ([oParent]) -> Self, with an image list
     rt::Value Create(rt::Args args) override;   // ([oParent], [lPopup]) -> Self
