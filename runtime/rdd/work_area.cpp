@@ -266,6 +266,16 @@ bool WorkArea::fieldPut(size_t n, const Value& v) {
         false);
 }
 
+bool WorkArea::accepts(size_t n, const Value& v) const {
+    if (n < 1 || n > fieldCount()) return false;
+    try {
+        table_->checkType(n - 1, v);
+        return true;
+    } catch (const Failure&) {
+        return false;
+    }
+}
+
 // ---- records ---------------------------------------------------------------------------------------------
 
 bool WorkArea::tryLock(uint64_t offset, uint64_t length) {

@@ -59,6 +59,8 @@ public:
     std::string fieldName(size_t n) const;
     Value fieldGet(size_t n);
     bool fieldPut(size_t n, const Value& v);
+    // Whether field n takes a value of this type (what fieldPut would refuse, asked without an error).
+    bool accepts(size_t n, const Value& v) const;
     Value structure() const;  // DBSTRUCT: {{name, type, len, dec}, ...}
 
     // Records.

@@ -73,6 +73,7 @@ bool WorkAreas::use(const std::string& file, const UseOptions& o) {
     if (o.newArea) select(0);
     close(current_);
     std::string alias = upper(o.alias.empty() ? baseName(file) : o.alias);
+    bool refusedBySharing = false;
     bool ok = withErrorHandler(
         [&] {
             if (!knownDriver(o.driver)) fail(eg::Arg, sub::Arg, "Unknown table driver " + o.driver);
@@ -82,7 +83,13 @@ bool WorkAreas::use(const std::string& file, const UseOptions& o) {
             t.shared = o.shared;
             t.readOnly = o.readOnly;
             t.memoKind = driverSettings(o.driver).memoType == 2 ? MemoKind::Fpt : MemoKind::Dbt;
-            auto table = Table::open(withExtension(file), t);
+            std::unique_ptr<Table> table;
+            try {
+                table = Table::open(withExtension(file), t);
+            } catch (const Failure& f) {
+                refusedBySharing = f.error.osCode == oserr::Sharing || f.error.osCode == oserr::LockViolation;
+                throw;
+            }
             auto a = std::make_unique<WorkArea>(*this, current_, std::move(table), alias);
             WorkArea* opened = a.get();
             areas_[current_] = std::move(a);
@@ -90,7 +97,8 @@ bool WorkAreas::use(const std::string& file, const UseOptions& o) {
             return true;
         },
         false);
-    if (!ok) netErr_ = true;
+    // Only another user's hold is a network error: a missing or damaged table is not.
+    if (!ok && refusedBySharing) netErr_ = true;
     return ok;
 }
 

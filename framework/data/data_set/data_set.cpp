@@ -5,6 +5,7 @@
 #include "framework/controls/word_list/word_list.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
+#include "framework/core/texts/texts.h"
 #include "framework/data/data_source/data_errors.h"
 #include "framework/data/data_source/send_if_understood.h"
 #include "framework/data/field/data_field.h"
@@ -38,6 +39,9 @@ const rt::Class& XDataSet::classRecord() {
         kLastErrorNo = b.addData("nLastError", 0, "N", Exported);
         kReadOnly = b.addData("lReadOnly", false, "L", Exported);
         kUpdLinked = b.addData("lUpdLinked", true, "L", Exported);
+        kFast = b.addData("lFast", false, "L", Exported | ReadOnly);
+        kOnUpdate = b.addData("lOnUpdate", false, "L", Exported | ReadOnly);
+        kDBBrowse = b.addData("oDBBrowse", {}, "O", Exported);
         kRecord = b.addData("aRecord", rt::Value::array(), "A", Exported);
         kEditRecord = b.addData("nEditRecord", 0, "N", Protected);
         kFieldsList = b.addData("hFieldsList", 0, "N", Protected);
@@ -54,10 +58,13 @@ const rt::Class& XDataSet::classRecord() {
         kUserFields = b.addProperty({.name = "aUserFields", .initial = rt::Value::array(), .type = "A",
                                      .scope = Exported});
         kAbortOnErrors = b.addProperty({.name = "lAbortOnErrors", .initial = false, .type = "L", .scope = Protected});
-        for (const char* event : {"OnCreate", "OnOpen", "OnPostOpen", "OnClose", "OnPostClose"})
+        for (const char* event : {"OnCreate", "OnPreDelete", "OnPostDelete", "OnPreSave", "OnPostSave"})
             b.addEvent(event, Published, "oSender");
         b.addEvent("OnPreChange", Published, "oSender, nOperation, Param");
         b.addEvent("OnPostChange", Published, "oSender, nOperation, Param1, Param2");
+        for (const char* event : {"OnOpen", "OnPostOpen", "OnClose", "OnPostClose", "OnAddNew", "OnEdit", "OnUpdate",
+                                  "OnCancel", "OnPreAppend", "OnPostAppend"})
+            b.addEvent(event, Published, "oSender");
         b.addMethod("Open", rt::method(&X::Open));
         b.addMethod("Close", rt::method(&X::Close));
         b.addMethod("FieldGet", rt::method(&X::FieldGet));
@@ -82,6 +89,21 @@ const rt::Class& XDataSet::classRecord() {
         b.addMethod("FieldLen", rt::method(&X::FieldLen));
         b.addMethod("FieldDec", rt::method(&X::FieldDec));
         b.addMethod("Modified", rt::method(&X::Modified));
+        b.addMethod("Blank", rt::method(&X::Blank));
+        b.addMethod("lOnEdit", rt::method(&X::lOnEdit));
+        b.addMethod("lOnAppend", rt::method(&X::lOnAppend));
+        b.addMethod("IsReadOnly", rt::method(&X::IsReadOnly));
+        b.addMethod("DelTempControls", rt::method(&X::DelTempControls));
+        b.addMethod("UpdDataControlValue", rt::method(&X::UpdDataControlValue));
+        // The edit cycle needs a table: a set without one refuses it (XDbfDataSet redefines these).
+        for (const char* refused : {"AddNew", "Edit", "Update", "Cancel", "CancelUpdate", "Save", "Delete",
+                                    "FastAddNew", "FastEdit", "FastUpdate", "FastCancel", "FastDelete", "RecLock",
+                                    "RecUnLock", "CanEdit", "CanBrowse"})
+            b.addMethod(refused, [](rt::Object&, const rt::Method&, rt::Args) { return rt::Value(false); });
+        b.addMethod("FieldPut", [](rt::Object&, const rt::Method&, rt::Args) { return rt::Value(); });
+        b.addMethod("VarPut", [](rt::Object& o, const rt::Method&, rt::Args a) {
+            return rt::send(o, rt::Symbol::intern("FieldPut"), a);
+        });
 
         b.addMethod("ChangePos", rt::method(&X::ChangePos), Protected);
         b.addMethod("UpdateControls", rt::method(&X::UpdateControls));
@@ -112,6 +134,7 @@ std::vector<rt::Value>& XDataSet::listAt(int position) {
 }
 std::vector<rt::Value>& XDataSet::fields() { return listAt(kFields); }
 std::vector<rt::Value>& XDataSet::linkedControls() { return listAt(kLinked); }
+std::vector<rt::Value>& XDataSet::userFields() { return listAt(kUserFields); }
 
 // ---- creation and end
 
@@ -374,6 +397,56 @@ rt::Value XDataSet::Refresh(rt::Args args) {
 
 rt::Value XDataSet::RefreshCurrent(rt::Args) {
     rt::send(*this, "UpdateControls", {rt::Value(static_cast<int>(kRefreshCurrent))});
+    return {};
+}
+
+// ---- edit state shared by every set
+
+rt::Value XDataSet::lOnEdit(rt::Args) { return rt::Value(nEditRecord() > 0); }
+rt::Value XDataSet::lOnAppend(rt::Args) { return rt::Value(nEditRecord() == -1); }
+rt::Value XDataSet::IsReadOnly(rt::Args) { return rt::Value(readOnly()); }
+
+rt::Value XDataSet::Blank(rt::Args) {
+    std::vector<rt::Value> values;
+    for (const rt::Value& f : std::vector<rt::Value>(fields())) values.push_back(rt::send(f, "Blank"));
+    aRecord() = rt::Value::array(std::move(values));
+    return {};
+}
+
+void XDataSet::tellControls(const char* message, std::initializer_list<rt::Value> args) {
+    for (const rt::Value& c : std::vector<rt::Value>(linkedControls())) sendIfUnderstood(c, message, args);
+}
+
+void XDataSet::reportText(int textId, const std::string& suffix) {
+    rt::send(*this, "NewError", {rt::Value(texts::LT(textId) + suffix), rt::Value(textId)});
+}
+
+// A control whose window is gone (an object that answers hWnd with 0) no longer shows this set.
+rt::Value XDataSet::DelTempControls(rt::Args) {
+    std::vector<rt::Value>& list = linkedControls();
+    const auto gone = [](const rt::Value& c) {
+        if (!c.isObject()) return true;
+        const rt::Symbol hwnd = rt::Symbol::intern("hWnd");
+        return rt::understands(c, hwnd) && rt::send(c, hwnd).asInteger() == 0;
+    };
+    std::vector<rt::Value> dropped;
+    for (const rt::Value& c : list)
+        if (gone(c)) dropped.push_back(c);
+    std::erase_if(list, gone);
+    for (const rt::Value& c : dropped) sendIfUnderstood(c, "_oDataSet", {rt::Value()});
+    return {};
+}
+
+rt::Value XDataSet::UpdDataControlValue(rt::Args args) {
+    const rt::ObjectPtr f = fieldAt(rt::arg(args, 0).asInt());
+    if (!f) return {};
+    for (const rt::Value& c : std::vector<rt::Value>(linkedControls())) {
+        const rt::Value bound = sendIfUnderstood(c, "oDataField");
+        if (bound.isObject() && bound.asObject() == f) {
+            rt::send(c, "_Value", {rt::arg(args, 1)});
+            break;
+        }
+    }
     return {};
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,15 @@ public:
     static const rt::Class& classRecord();
 
     static inline const EventRef OnCreate{"OnCreate"}, OnPreChange{"OnPreChange"}, OnPostChange{"OnPostChange"},
-        OnOpen{"OnOpen"}, OnPostOpen{"OnPostOpen"}, OnClose{"OnClose"}, OnPostClose{"OnPostClose"};
+        OnOpen{"OnOpen"}, OnPostOpen{"OnPostOpen"}, OnClose{"OnClose"}, OnPostClose{"OnPostClose"},
+        OnPreDelete{"OnPreDelete"}, OnPostDelete{"OnPostDelete"}, OnPreSave{"OnPreSave"}, OnPostSave{"OnPostSave"},
+        OnAddNew{"OnAddNew"}, OnEdit{"OnEdit"}, OnUpdate{"OnUpdate"}, OnCancel{"OnCancel"},
+        OnPreAppend{"OnPreAppend"}, OnPostAppend{"OnPostAppend"};
 
     // Change codes handed to ChangePos / UpdateControls.
-    enum Operation { kGoTop = 0, kGoBottom = 1, kGoTo = 2, kKeyGoto = 3, kSkip = 4, kLocate = 6, kContinue = 7, kRefresh = 12, kRefreshFull = 13,
-                     kRefreshCurrent = 14 };
+    enum Operation { kGoTop = 0, kGoBottom = 1, kGoTo = 2, kKeyGoto = 3, kSkip = 4, kSeek = 5, kLocate = 6,
+                     kContinue = 7, kAppended = 8, kDeleted = 9, kPosted = 10, kWholeSet = 11, kRefresh = 12,
+                     kRefreshFull = 13, kRefreshCurrent = 14 };
 
     bool lOpen() const { return field(kOpen).asLogical(); }
     bool lUpdLinked() const { return field(kUpdLinked).asLogical(); }
@@ -30,6 +35,7 @@ public:
     rt::Value oDataSource() const { return field(kDataSource); }
     std::vector<rt::Value>& fields();
     std::vector<rt::Value>& linkedControls();
+    std::vector<rt::Value>& userFields();
 
     rt::Value Create(rt::Args args) override;   // ([oOwner], [oDataSource], [cName], [cProcess]) -> Self
     rt::Value Destroy(rt::Args args) override;  // ([lFlag])
@@ -63,6 +69,12 @@ public:
     rt::Value RefreshCurrent(rt::Args args);
     rt::Value NewError(rt::Args args);          // (cText, [nCode])
     rt::Value DelError(rt::Args args);
+    rt::Value lOnEdit(rt::Args args);           // editing a record
+    rt::Value lOnAppend(rt::Args args);         // appending
+    rt::Value IsReadOnly(rt::Args args);
+    virtual rt::Value Blank(rt::Args args);     // every field's Blank() into aRecord
+    rt::Value DelTempControls(rt::Args args);   // drops linked controls whose window is gone
+    rt::Value UpdDataControlValue(rt::Args args);  // (n, xValue): the first control bound to field n shows it
 
     // The field object at position n (1-based) of aFields; nullptr when there is none.
     rt::ObjectPtr fieldAt(int n);
@@ -71,6 +83,16 @@ public:
 
 protected:
     int nEditRecord() const { return field(kEditRecord).asInt(); }
+    void setEditRecord(int64_t n) { field(kEditRecord) = rt::Value(n); }
+    bool lFast() const { return field(kFast).asLogical(); }
+    void setFast(bool on) { field(kFast) = on; }
+    bool lOnUpdate() const { return field(kOnUpdate).asLogical(); }
+    void setOnUpdate(bool on) { field(kOnUpdate) = on; }
+    virtual bool readOnly() const { return field(kReadOnly).asLogical(); }
+    // Sends the message to every linked control that understands it, over a copy of the list.
+    void tellControls(const char* message, std::initializer_list<rt::Value> args = {});
+    // Reports a framework text through NewError.
+    void reportText(int textId, const std::string& suffix = {});
     void setOpenFlag(bool on) { field(kOpen) = on; }
     rt::Value& aRecord() { return field(kRecord); }
     // Runs the move with the notifications around it when `notify` (default lUpdLinked).
@@ -85,7 +107,7 @@ private:
     static inline int kName = -1, kDataSource = -1, kProcess = -1, kDisplayErrors = -1, kOpen = -1, kFields = -1,
                       kUserFields = -1, kLinked = -1, kLastError = -1, kLastErrorNo = -1, kReadOnly = -1,
                       kUpdLinked = -1, kRecord = -1, kAbortOnErrors = -1, kEditRecord = -1, kFieldsList = -1,
-                      kOpenPending = -1;
+                      kOpenPending = -1, kFast = -1, kOnUpdate = -1, kDBBrowse = -1;
     rt::Value SetOpen(rt::Args args);
     rt::Value SetDataSource(rt::Args args);
     std::vector<rt::Value>& listAt(int position);

@@ -89,6 +89,7 @@ const rt::Class& XDbfDataSet::classRecord() {
         kFldEdit = b.addData("aFldEdit", rt::Value::array(), "A", Exported);
         kShared = b.addProperty({.name = "lShared", .initial = true, .type = "L", .scope = Published});
         kNew = b.addProperty({.name = "lNew", .initial = true, .type = "L", .scope = Published});
+        kReUseDel = b.addProperty({.name = "lReUseDel", .initial = false, .type = "L", .scope = Published});
         kReadOnlyProp = b.addProperty({.name = "lReadOnly", .initial = false, .type = "L", .scope = Published});
         b.addMethod("GoTop", rt::method(&X::GoTop));
         b.addMethod("GoBottom", rt::method(&X::GoBottom));
@@ -110,6 +111,29 @@ const rt::Class& XDbfDataSet::classRecord() {
         b.addMethod("Struct", rt::method(&X::Struct));
         b.addMethod("Alias", rt::method(&X::Alias));
         b.addMethod("Area", rt::method(&X::Area));
+        b.addMethod("AddNew", rt::method(&X::AddNew));
+        b.addMethod("Edit", rt::method(&X::Edit));
+        b.addMethod("Update", rt::method(&X::Update));
+        b.addMethod("Cancel", rt::method(&X::Cancel));
+        b.addMethod("CancelUpdate", rt::method(&X::Cancel));
+        b.addMethod("Save", rt::method(&X::Save));
+        b.addMethod("FieldPut", rt::method(&X::FieldPut));
+        b.addMethod("VarPut", rt::method(&X::FieldPut));
+        b.addMethod("Delete", rt::method(&X::Delete));
+        b.addMethod("Recall", rt::method(&X::Recall));
+        b.addMethod("Append", rt::method(&X::Append));
+        b.addMethod("FastAddNew", rt::method(&X::FastAddNew));
+        b.addMethod("FastEdit", rt::method(&X::FastEdit));
+        b.addMethod("FastUpdate", rt::method(&X::FastUpdate));
+        b.addMethod("FastCancel", rt::method(&X::FastCancel));
+        b.addMethod("FastDelete", rt::method(&X::FastDelete));
+        b.addMethod("CanEdit", rt::method(&X::CanEdit));
+        b.addMethod("CanBrowse", rt::method(&X::CanBrowse));
+        b.addMethod("RecLock", rt::method(&X::RecLock));
+        b.addMethod("RecUnLock", rt::method(&X::RecUnLock));
+        b.addMethod("FilLock", rt::method(&X::FilLock));
+        b.addMethod("FilUnlock", rt::method(&X::FilUnlock));
+        b.addMethod("IsRecordLocked", rt::method(&X::IsRecordLocked));
         return b.create();
     }();
     return c;
@@ -187,7 +211,8 @@ rt::Value XDbfDataSet::Open(rt::Args args) {
     use.readOnly = field(kReadOnlyProp).asLogical();
     WorkAreas& areas = WorkAreas::instance();
     if (!areas.use(file, use)) {
-        if (!areas.netErr()) return rt::Value(false);
+        // Another user's hold is told apart from a table that is not there (or cannot be read).
+        if (!areas.netErr()) return fail(cName() + " " + texts::LT(32875));
         return fail(cName() + " " + texts::LT(use.shared ? 32876 : 32877));
     }
     setOpenFlag(true);
@@ -215,14 +240,21 @@ rt::Value XDbfDataSet::Close(rt::Args args) {
 
 // ---- reading
 
+// A fast edit writes straight to the table, so it reads from there too.
 rt::Value XDbfDataSet::FieldGet(rt::Args args) {
     const int n = rt::arg(args, 0).asInt();
-    if (nEditRecord() != 0 && !isFalse(rt::arg(args, 1))) {
+    if (nEditRecord() != 0 && !lFast() && !isFalse(rt::arg(args, 1))) {
         const rt::Value& edit = field(kFldEdit);
         if (!edit.isArray() || n < 1 || static_cast<size_t>(n) > edit.asArray()->items.size()) return {};
         return edit.asArray()->items[n - 1];
     }
     return inArea([n] { return WorkAreas::instance().current()->fieldGet(n > 0 ? n : 0); });
+}
+
+rt::Value XDbfDataSet::Blank(rt::Args args) {
+    XDataSet::Blank(args);
+    field(kFldEdit) = rt::Value::array(aRecord().asArray()->items);
+    return {};
 }
 
 rt::Value XDbfDataSet::Load(rt::Args) {

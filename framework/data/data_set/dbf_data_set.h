@@ -4,7 +4,9 @@
 // the engine adds its own (".dbf"), which also holds on file systems that tell case apart. TDbfDataSet is its user class.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/data/data_set/data_set.h"
 
@@ -41,9 +43,64 @@ public:
     rt::Value Struct(rt::Args args);          // {{name, type, len, dec}, ...}
     rt::Value Alias(rt::Args args);
     rt::Value Area(rt::Args args);
+    rt::Value Blank(rt::Args args) override;
+
+    // The edit cycle (dbf_editing.cpp).
+    rt::Value AddNew(rt::Args args);          // ([lBlank = .T.])
+    rt::Value Edit(rt::Args args);            // ([lLock = .F.])
+    rt::Value Update(rt::Args args);          // ([lEvents = .T.])
+    rt::Value Cancel(rt::Args args);
+    rt::Value Save(rt::Args args);            // ([lAll = .F.], [lUnlock = .T.], [lEvents = .T.])
+    rt::Value FieldPut(rt::Args args);        // (n, xValue, [lKeepControls]) -> the value, NIL when refused
+    rt::Value Delete(rt::Args args);          // ([nRecord], [lEvents = .T.])
+    rt::Value Recall(rt::Args args);          // reuses the first deleted record -> found
+    rt::Value Append(rt::Args args);          // ([nTimeOut], [lReleaseLocks = .T.], [lEvents = .T.])
+    rt::Value FastAddNew(rt::Args args);
+    rt::Value FastEdit(rt::Args args);
+    rt::Value FastUpdate(rt::Args args);
+    rt::Value FastCancel(rt::Args args);
+    rt::Value FastDelete(rt::Args args);
+    rt::Value CanEdit(rt::Args args);
+    rt::Value CanBrowse(rt::Args args);
+    // Locks (dbf_editing.cpp).
+    rt::Value RecLock(rt::Args args);         // ([nRecord], [nTimeOut])
+    rt::Value RecUnLock(rt::Args args);       // ([nRecord])
+    rt::Value FilLock(rt::Args args);         // ([nTimeOut])
+    rt::Value FilUnlock(rt::Args args);
+    rt::Value IsRecordLocked(rt::Args args);
+
+protected:
+    bool readOnly() const override { return field(kReadOnlyProp).asLogical(); }
 
 private:
-    static inline int kAlias = -1, kShared = -1, kNew = -1, kReadOnlyProp = -1, kAliasWithNum = -1, kFldEdit = -1;
+    static inline int kAlias = -1, kShared = -1, kNew = -1, kReadOnlyProp = -1, kAliasWithNum = -1, kFldEdit = -1,
+                      kReUseDel = -1;
+    int64_t recno();
+    rt::Value& editBuffer() { return field(kFldEdit); }
+    // The waiting loop of a lock or an append with its alert texts; false after the time-out.
+    bool waitWithAlerts(const rt::Value& timeOut, const std::function<bool()>& attempt, int alertText,
+                        int titleText);
+    bool lockRecord(int64_t recno, const rt::Value& timeOut);
+    void unlockRecord(int64_t recno);
+    bool holdsLock(int64_t recno);
+    // Writes one value to the table's field n on the current record; false (logged and reported) when refused.
+    bool writeField(int n, const rt::Value& value);
+    // writeField under the record's lock, taken for the write when the set does not hold it.
+    bool writeLocked(int n, const rt::Value& value);
+    // Logs and reports a refused value with the field's name and type.
+    void refuseWrite(int n, const rt::Value& value, const std::string& why);
+    bool deleteLocked(int64_t recno);
+    bool blankAndDelete(int64_t recno);
+    // Save's parts: the controls' values into the buffer and the veto; then the writes under the lock.
+    bool prepareSave(bool events);
+    bool writeBuffer(bool all, bool unlock, bool events);
+    rt::Value bufferAt(size_t n);                 // aFldEdit item n, NIL when there is none
+    std::vector<int> fieldsToWrite(bool all);     // the modified table fields (or all), by number
+    bool bufferFits(const std::vector<int>& numbers);
+    // Undoes an append whose record could not be filled: blanked, deleted and unlocked.
+    void dropAppended(int64_t recno);
+    // Ends an edit that could not be posted: releases the lock it holds, then Cancel.
+    rt::Value abandon();
     // The table file the set opens: the name placed in the source's folder, or the program's.
     std::string tableFile() const;
     rt::Value inArea(const std::function<rt::Value()>& body) const;

@@ -87,9 +87,15 @@ std::string massErrorText(const std::vector<rt::Value>& rows) {
 
 void showOrLog(const std::string& text, bool display) {
     if (display)
-        callByName("MSGALERT", {rt::Value(text), rt::Value(kDataErrorCaption)});
+        alertUser(text, kDataErrorCaption);
     else
-        callByName("LOGDEBUG", {rt::Value(text)});
+        logDebug(text);
+}
+
+void logDebug(const std::string& text) { callByName("LOGDEBUG", {rt::Value(text)}); }
+
+void alertUser(const std::string& text, const std::string& title) {
+    callByName("MSGALERT", {rt::Value(text), rt::Value(title)});
 }
 
 rt::Error dataError(const std::string& text, int code, const std::string& operation) {

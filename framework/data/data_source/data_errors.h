@@ -35,6 +35,9 @@ std::string massErrorText(const std::vector<rt::Value>& rows);
 
 // Shows the text (MSGALERT with the data layer's caption) or logs it (LOGDEBUG).
 void showOrLog(const std::string& text, bool display);
+// LOGDEBUG(text) and MSGALERT(text, title), when the program has them.
+void logDebug(const std::string& text);
+void alertUser(const std::string& text, const std::string& title);
 
 // The error an aborting source raises: subsystem "VORPEX", severity error, sub-code when not zero.
 rt::Error dataError(const std::string& text, int code, const std::string& operation);

@@ -2,6 +2,7 @@
 
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
+#include "framework/data/data_source/data_errors.h"
 #include "runtime/core/block.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
@@ -11,13 +12,6 @@
 namespace vorpex::data {
 
 namespace {
-
-void logDebug(const char* text) {
-    if (const rt::Function* f = rt::findFunction("LOGDEBUG")) {
-        const rt::Value v(text);
-        (*f)(rt::Args(&v, 1));
-    }
-}
 
 // "==" without its error: values of different types are simply different (NIL only equals NIL).
 bool sameValue(const rt::Value& a, const rt::Value& b) {
@@ -119,9 +113,9 @@ rt::Value XDataField::SetValue(rt::Args args) {
     if (eventAssigned(*this, OnSetValue)) {
         field(kValue) = fireEvent(*this, OnSetValue, {value, rt::arg(args, 1)});
     } else {
+        // The set answers NIL for a write it refused: the field then does not claim the value.
         const rt::Value call[] = {rt::Value(nIndex()), value, rt::arg(args, 1)};
-        sendToSet("FieldPut", rt::Args(call, 3));
-        field(kValue) = value;
+        field(kValue) = oDataSet().isObject() ? sendToSet("FieldPut", rt::Args(call, 3)) : value;
     }
     return field(kValue);
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/core/object/event.h"
-#include "framework/data/data.h"
+#include "framework/data/tests/data_set_fixture.h"
 #include "framework/data/data_set/dbf_data_set.h"
 #include "framework/data/data_source/data_source_list.h"
 #include "framework/dialogs/dialogs.h"
@@ -16,6 +16,7 @@
 #include "runtime/core/send.h"
 #include "runtime/rdd/work_areas.h"
 #include "tests/support/function_call.h"
+#include "tests/support/recording_handler.h"
 #include "tests/support/temp_folder.h"
 
 namespace vorpex::data {
@@ -24,55 +25,9 @@ namespace {
 using rt::Value;
 using rt::rdd::WorkAreas;
 using rt::testing::call;
+using testing::ask;
 
-Value ask(const Value& o, std::string_view message, std::vector<Value> args = {}) {
-    return rt::send(o, rt::Symbol::intern(message), rt::Args(args.data(), args.size()));
-}
-
-class DataSets : public ::testing::Test {
-protected:
-    void SetUp() override {
-        registerDataSets();
-        registerDialogServices();
-        for (const char* name : {"MSGALERT", "LOGDEBUG"})
-            rt::registerFunction(name, [this](rt::Args a) {
-                shown.push_back(rt::arg(a, 0).isString() ? rt::arg(a, 0).asString() : std::string());
-                return Value();
-            });
-        makeTable(10);
-        source = ask(call("TNTXDATASOURCE"), "New");
-        ask(source, "_cConnect", {Value(dir.path().string())});
-    }
-    void TearDown() override {
-        DATASOURCECLOSEALL();
-        call("DBCLOSEALL");
-    }
-    // empleado.dbf: NOMBRE C 10, EDAD N 3, records "E1".."En" with ages 21..
-    void makeTable(int rows) {
-        const std::string file = dir.file("empleado.dbf");
-        call("DBCREATE", {Value(file), Value::array({Value::array({Value("NOMBRE"), Value("C"), Value(10), Value(0)}),
-                                                     Value::array({Value("EDAD"), Value("N"), Value(3), Value(0)})})});
-        rt::rdd::UseOptions o;
-        o.newArea = true;
-        o.alias = "MAKER";
-        WorkAreas& areas = WorkAreas::instance();
-        ASSERT_TRUE(areas.use(file, o));
-        for (int i = 1; i <= rows; ++i) {
-            areas.current()->append();
-            areas.current()->fieldPut(1, Value("E" + std::to_string(i)));
-            areas.current()->fieldPut(2, Value(20 + i));
-        }
-        areas.close(areas.currentNumber());
-    }
-    Value newSet(const char* name = "empleado") {
-        return ask(call("TDBFDATASET"), "Create", {Value(), source, Value(name), Value("GENERAL")});
-    }
-    static int num(const Value& v) { return v.asInt(); }
-
-    rt::testing::TempFolder dir;
-    Value source;
-    std::vector<std::string> shown;
-};
+using DataSets = testing::DataSetFixture;
 
 TEST_F(DataSets, OpenMakesOneFieldPerColumnAndFindsThemByName) {
     const Value set = newSet();
@@ -126,6 +81,10 @@ TEST_F(DataSets, OpenRefusalsAreReportedThroughTheSource) {
     ASSERT_GE(shown.size(), 2u);
     EXPECT_NE(shown[0].find("Property cName not assigned, imppossible to continue"), std::string::npos);
     EXPECT_NE(shown.back().find("empleado Already opened"), std::string::npos);
+    rt::testing::RecordingHandler openFails;  // answers Default, as the program's handler does
+    const Value missing = newSet("nada");
+    EXPECT_FALSE(ask(missing, "Open").asLogical());
+    EXPECT_EQ(ask(missing, "cLastError").asString(), "nada not found, impossible to continue.");
 }
 
 TEST_F(DataSets, OpenSetBeforeCreationOpensOnCreateAndOnOpenMayVeto) {
@@ -198,27 +157,7 @@ TEST_F(DataSets, GetRecordCopiesTheCurrentRecord) {
     EXPECT_EQ(num(ask(rec, "EDAD")), 22);
 }
 
-// A data-aware control as far as a set talks to it: every message it receives, with its numeric arguments.
-class ControlStub : public rt::Object {
-public:
-    using rt::Object::Object;
-    std::vector<std::string> got;
-    static const rt::Class& classRecord() {
-        static const rt::Class& c = []() -> const rt::Class& {
-            rt::ClassBuilder b("DATASETTESTCONTROL", &rt::baseObjectClass(), rt::factoryOf<ControlStub>());
-            for (const char* m : {"Refresh", "SetFieldObject", "ResetDataField"})
-                b.addMethod(m, [m](rt::Object& o, const rt::Method&, rt::Args a) {
-                    std::string line = m;
-                    for (size_t i = 1; i < a.size(); ++i)
-                        if (!rt::arg(a, i).isNil()) line += " " + std::to_string(rt::arg(a, i).asInt());
-                    static_cast<ControlStub&>(o).got.push_back(line);
-                    return Value();
-                });
-            return b.create();
-        }();
-        return c;
-    }
-};
+using testing::ControlStub;
 
 TEST_F(DataSets, LinkedControlsBindOnOpenFollowMovesAndLetGoOnClose) {
     const Value set = newSet();

@@ -120,6 +120,18 @@ TEST_F(LockTest, AppendBlockedByAFileLockRaisesAppendLockAndSetsNetErr) {
     EXPECT_FALSE(areas().netErr());
 }
 
+// NETERR means another user holds the table; a table that is not there is an ordinary open failure.
+TEST_F(LockTest, MissingTableSetsNoNetErr) {
+    ErrorLog log;
+    UseOptions o;
+    o.newArea = true;
+    o.shared = true;
+    EXPECT_FALSE(areas().use(path("missing.dbf"), o));
+    EXPECT_FALSE(areas().netErr());
+    ASSERT_EQ(log.seen.size(), 1u);
+    EXPECT_EQ(log.seen[0].osCode, 2);
+}
+
 TEST_F(LockTest, RenameAndEraseRefuseAFileHeldOpenOrAnExistingTarget) {
     writeFile("other.dbf", "x");
     EXPECT_EQ(fileRename(path("t.dbf"), path("other.dbf")), -1);
