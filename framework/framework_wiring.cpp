@@ -4,6 +4,7 @@
 #include "framework/core/error/error_system.h"
 #include "framework/core/startup/core_wiring.h"
 #include "framework/data/data.h"
+#include "framework/data/data_controls/data_controls.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/graphics/graphics.h"
 #include "framework/print/printer_cache/printer_info_cache.h"
@@ -18,6 +19,7 @@ void wireFramework() {
     registerDialogServices();
     registerDataSources();
     registerDataSets();
+    registerDataControls();
     installErrorSystem();
 }
 

@@ -34,6 +34,7 @@ const rt::Class& XDataSet::classRecord() {
         using namespace rt::scope;
         using X = XDataSet;
         VPClass b("XDataSet", &TComponent::classRecord(), rt::factoryOf<XDataSet>());
+        b.addData("oRecords", {}, "O", Exported | ReadOnly);
         kLinked = b.addData("aLinkedControls", rt::Value::array(), "A", Exported);
         kLastError = b.addData("cLastError", "", "C", Exported);
         kLastErrorNo = b.addData("nLastError", 0, "N", Exported);
@@ -43,6 +44,9 @@ const rt::Class& XDataSet::classRecord() {
         kOnUpdate = b.addData("lOnUpdate", false, "L", Exported | ReadOnly);
         kDBBrowse = b.addData("oDBBrowse", {}, "O", Exported);
         kRecord = b.addData("aRecord", rt::Value::array(), "A", Exported);
+        b.addData("aSQLParams", rt::Value::array(), "A", Exported);
+        kState = b.addData("aState", rt::Value::array(), "A", Protected);
+        b.addData("lIsTable", false, "L", Protected);
         kEditRecord = b.addData("nEditRecord", 0, "N", Protected);
         kFieldsList = b.addData("hFieldsList", 0, "N", Protected);
         kOpenPending = b.addData("lOpenPending", false, "L", Hidden);
@@ -51,12 +55,17 @@ const rt::Class& XDataSet::classRecord() {
         kDataSource = b.addProperty({.name = "oDataSource", .type = "O", .scope = Published,
                                      .setter = &X::SetDataSource});
         kProcess = b.addProperty({.name = "cProcess", .initial = "", .type = "C", .scope = Published});
+        // Record sets of SQL sources: held, not used by any set of this framework.
+        b.addProperty({.name = "nCursorLocation", .initial = 3, .type = "N", .scope = Published});
+        b.addProperty({.name = "nCursorType", .initial = 3, .type = "N", .scope = Published});
+        b.addProperty({.name = "nLockType", .initial = -1, .type = "N", .scope = Published});
+        b.addProperty({.name = "nMaxRecords", .initial = 0, .type = "N", .scope = Published});
         kDisplayErrors = b.addProperty({.name = "lDisplayErrors", .initial = true, .type = "L", .scope = Published});
         kOpen = b.addProperty({.name = "lOpen", .initial = false, .type = "L", .scope = Published,
                                .setter = &X::SetOpen});
         kFields = b.addProperty({.name = "aFields", .initial = rt::Value::array(), .type = "A", .scope = Exported});
         kUserFields = b.addProperty({.name = "aUserFields", .initial = rt::Value::array(), .type = "A",
-                                     .scope = Exported});
+                                     .scope = Exported, .setter = &X::SetUserFieldsList});
         kAbortOnErrors = b.addProperty({.name = "lAbortOnErrors", .initial = false, .type = "L", .scope = Protected});
         for (const char* event : {"OnCreate", "OnPreDelete", "OnPostDelete", "OnPreSave", "OnPostSave"})
             b.addEvent(event, Published, "oSender");
@@ -95,10 +104,18 @@ const rt::Class& XDataSet::classRecord() {
         b.addMethod("IsReadOnly", rt::method(&X::IsReadOnly));
         b.addMethod("DelTempControls", rt::method(&X::DelTempControls));
         b.addMethod("UpdDataControlValue", rt::method(&X::UpdDataControlValue));
+        b.addMethod("InitFrom", rt::method(&X::InitFrom));
+        b.addMethod("SaveFrom", rt::method(&X::SaveFrom));
+        for (const char* inert : {"GetRow", "BuildSQLSt", "GetFilterExp"})
+            b.addMethod(inert, [](rt::Object&, const rt::Method&, rt::Args) { return rt::Value(); });
+        b.record().setUnknownMessageHandler([](rt::Object& self, rt::Symbol message, rt::Args args) {
+            return static_cast<XDataSet&>(self).fieldMessage(message, args);
+        });
         // The edit cycle needs a table: a set without one refuses it (XDbfDataSet redefines these).
         for (const char* refused : {"AddNew", "Edit", "Update", "Cancel", "CancelUpdate", "Save", "Delete",
                                     "FastAddNew", "FastEdit", "FastUpdate", "FastCancel", "FastDelete", "RecLock",
-                                    "RecUnLock", "CanEdit", "CanBrowse"})
+                                    "RecUnLock", "CanEdit", "CanBrowse", "KeyCount", "KeyNo", "SaveState",
+                                    "RestoreState", "ReleaseState", "Clone"})
             b.addMethod(refused, [](rt::Object&, const rt::Method&, rt::Args) { return rt::Value(false); });
         b.addMethod("FieldPut", [](rt::Object&, const rt::Method&, rt::Args) { return rt::Value(); });
         b.addMethod("VarPut", [](rt::Object& o, const rt::Method&, rt::Args a) {
@@ -159,6 +176,7 @@ rt::Value XDataSet::Create(rt::Args args) {
 rt::Value XDataSet::Destroy(rt::Args args) {
     const rt::Value keep = selfValue();
     rt::send(*this, "Close");
+    DelTempControls({});
     for (int list : {kFields, kUserFields})
         for (const rt::Value& f : listAt(list)) sendIfUnderstood(f, "Destroy", {rt::Value(true)});
     listAt(kFields).clear();
@@ -174,6 +192,7 @@ rt::Value XDataSet::Destroy(rt::Args args) {
         field(kDataSource) = rt::Value();
     }
     tellParent(oParent(), "RemoveComponent", keep);
+    field(kDBBrowse) = rt::Value();
     return XComponent::Destroy(args);
 }
 
@@ -310,6 +329,8 @@ rt::Value XDataSet::AddCalcField(rt::Args args) {
     return f;
 }
 
+rt::Value XDataSet::SetUserFieldsList(rt::Args args) { return rt::send(*this, "SetUserFields", {rt::arg(args, 0)}); }
+
 rt::Value XDataSet::SetUserFields(rt::Args args) {
     const rt::Value list = rt::arg(args, 0);
     field(kUserFields) = list.isArray() ? list : rt::Value::array();
@@ -342,9 +363,18 @@ rt::Value XDataSet::GetRecord(rt::Args) {
 
 // ---- notifications
 
+rt::Value XDataSet::browseWithWindow() {
+    const rt::Value browse = field(kDBBrowse);
+    const rt::Symbol hwnd = rt::Symbol::intern("hWnd");
+    if (!browse.isObject() || !rt::understands(browse, hwnd)) return {};
+    return rt::send(browse, hwnd).asInteger() != 0 ? browse : rt::Value();
+}
+
+// The browse redraws its current row before the move, so that its marker leaves the old one.
 rt::Value XDataSet::ChangePos(rt::Args args) {
     if (!lUpdLinked()) return {};
     fireEvent(*this, OnPreChange, {rt::arg(args, 0), rt::arg(args, 1)});
+    sendIfUnderstood(browseWithWindow(), "DrawLine");
     return {};
 }
 
@@ -352,12 +382,14 @@ rt::Value XDataSet::UpdateControls(rt::Args args) {
     const std::vector<rt::Value> controls = linkedControls();
     if (rt::arg(args, 0).isNil()) {
         for (const rt::Value& c : controls) sendIfUnderstood(c, "Refresh", {rt::Value(), rt::Value(11)});
+        sendIfUnderstood(browseWithWindow(), "DSNavigate", {rt::Value(11)});
         return {};
     }
     if (!lUpdLinked()) return {};
     fireEvent(*this, OnPostChange, {rt::arg(args, 0), rt::arg(args, 1), rt::arg(args, 2)});
     for (const rt::Value& c : controls)
         sendIfUnderstood(c, "Refresh", {rt::Value(), rt::arg(args, 0), rt::arg(args, 1), rt::arg(args, 2)});
+    sendIfUnderstood(browseWithWindow(), "DSNavigate", {rt::arg(args, 0), rt::arg(args, 1), rt::arg(args, 2)});
     return {};
 }
 
@@ -448,6 +480,31 @@ rt::Value XDataSet::UpdDataControlValue(rt::Args args) {
         }
     }
     return {};
+}
+
+// ---- copying values in
+
+rt::Value XDataSet::InitFrom(rt::Args args) {
+    const rt::Value other = rt::arg(args, 0);
+    const rt::Value list = sendIfUnderstood(other, "aFields");
+    if (!list.isArray()) return rt::Value(false);
+    for (const rt::Value& f : std::vector<rt::Value>(list.asArray()->items)) {
+        const rt::Value mine = oFieldByName(std::vector<rt::Value>{rt::send(f, "cName")});
+        if (mine.isObject()) rt::send(mine, "_Value", {rt::send(f, "Value")});
+    }
+    return rt::Value(true);
+}
+
+rt::Value XDataSet::SaveFrom(rt::Args args) {
+    const rt::Value from = rt::arg(args, 0);
+    if (!from.isObject()) return rt::Value(false);
+    if (from.asObject()->objectClass().isDerivedFrom(XDataSet::classRecord())) return InitFrom(args);
+    const int64_t n = sendIfUnderstood(from, "Len").asInteger();
+    for (int64_t i = 1; i <= n; ++i) {
+        const rt::Value mine = oFieldByName(std::vector<rt::Value>{rt::send(from, "GetName", {rt::Value(i)})});
+        if (mine.isObject()) rt::send(mine, "_Value", {rt::send(from, "GetValue", {rt::Value(i)})});
+    }
+    return rt::Value(true);
 }
 
 // ---- errors

@@ -10,6 +10,7 @@
 
 #include "framework/core/object/component.h"
 #include "framework/core/object/event.h"
+#include "runtime/core/symbol.h"
 
 namespace vorpex::data {
 
@@ -75,6 +76,11 @@ public:
     virtual rt::Value Blank(rt::Args args);     // every field's Blank() into aRecord
     rt::Value DelTempControls(rt::Args args);   // drops linked controls whose window is gone
     rt::Value UpdDataControlValue(rt::Args args);  // (n, xValue): the first control bound to field n shows it
+    rt::Value InitFrom(rt::Args args);          // (oOtherSet): same-named fields take the other's values
+    rt::Value SaveFrom(rt::Args args);          // (oSet or an object answering Len, GetName(i), GetValue(i))
+
+    // A message that names a field (field_messages.cpp): the class's unknown-message handler.
+    rt::Value fieldMessage(rt::Symbol message, rt::Args args);
 
     // The field object at position n (1-based) of aFields; nullptr when there is none.
     rt::ObjectPtr fieldAt(int n);
@@ -82,8 +88,13 @@ public:
     int64_t fieldNumber(const rt::Value& name) const;
 
 protected:
+    std::vector<rt::Value>& listAt(int position);
     int nEditRecord() const { return field(kEditRecord).asInt(); }
     void setEditRecord(int64_t n) { field(kEditRecord) = rt::Value(n); }
+    void setUpdLinked(bool on) { field(kUpdLinked) = on; }
+    std::vector<rt::Value>& savedStates() { return listAt(kState); }
+    // The runtime's "Message not found" error (sub-code 1004 reading, 1005 writing); answers its default.
+    rt::Value messageNotFound(const std::string& message, rt::Args args, int subCode);
     bool lFast() const { return field(kFast).asLogical(); }
     void setFast(bool on) { field(kFast) = on; }
     bool lOnUpdate() const { return field(kOnUpdate).asLogical(); }
@@ -107,10 +118,12 @@ private:
     static inline int kName = -1, kDataSource = -1, kProcess = -1, kDisplayErrors = -1, kOpen = -1, kFields = -1,
                       kUserFields = -1, kLinked = -1, kLastError = -1, kLastErrorNo = -1, kReadOnly = -1,
                       kUpdLinked = -1, kRecord = -1, kAbortOnErrors = -1, kEditRecord = -1, kFieldsList = -1,
-                      kOpenPending = -1, kFast = -1, kOnUpdate = -1, kDBBrowse = -1;
+                      kOpenPending = -1, kFast = -1, kOnUpdate = -1, kDBBrowse = -1, kState = -1;
+    // The bound browse, when it has a window.
+    rt::Value browseWithWindow();
     rt::Value SetOpen(rt::Args args);
     rt::Value SetDataSource(rt::Args args);
-    std::vector<rt::Value>& listAt(int position);
+    rt::Value SetUserFieldsList(rt::Args args);
     rt::Value fieldMember(rt::Args args, const char* member);
     rt::Value addUserField(const rt::Value& name);
 };

@@ -7,6 +7,7 @@
 #include "framework/core/object/vp_class.h"
 #include "framework/core/texts/texts.h"
 #include "framework/data/data_source/send_if_understood.h"
+#include "framework/dialogs/file_name/file_name.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 #include "runtime/core/symbol.h"
@@ -53,6 +54,8 @@ std::string withSlash(std::string folder) {
 
 }  // namespace
 
+// An alias must begin with a letter or an underscore: a name beginning with a digit, or with nothing usable,
+// gets an underscore in front.
 std::string validAlias(const std::string& name, bool withNumber) {
     std::string base;
     for (unsigned char c : name) {
@@ -60,6 +63,7 @@ std::string validAlias(const std::string& name, bool withNumber) {
         if ((u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_') base += static_cast<char>(u);
         if (base.size() == 10) break;
     }
+    if (base.empty() || (base[0] >= '0' && base[0] <= '9')) base = ("_" + base).substr(0, 10);
     const WorkAreas& areas = WorkAreas::instance();
     const auto free = [&](const std::string& alias) { return !alias.empty() && areas.numberOf(alias) == 0; };
     const auto suffixed = [&](int n) {
@@ -85,12 +89,22 @@ const rt::Class& XDbfDataSet::classRecord() {
         using X = XDbfDataSet;
         VPClass b("XDbfDataSet", &XDataSet::classRecord(), rt::factoryOf<XDbfDataSet>());
         kAlias = b.addData("cAlias", "", "C", Exported);
-        kAliasWithNum = b.addData("lAliasWithNum", false, "L", Exported);
+        kRelations = b.addData("aRelations", rt::Value::array(), "A", Exported | ReadOnly);
         kFldEdit = b.addData("aFldEdit", rt::Value::array(), "A", Exported);
+        kAliasWithNum = b.addData("lAliasWithNum", false, "L", Exported);
+        kFileName = b.addData("oFileName", {}, "O", Protected);
+        kScopes = b.addData("aScopes", rt::Value::array(), "A", Protected);
+        kSortFile = b.addData("cSortFile", "", "C", Protected);
+        kAreaNumber = b.addData("nAreaNumber", 0, "N", Hidden);
+        kIdxFiles = b.addProperty({.name = "aIdxFiles", .initial = rt::Value::array(), .type = "A", .scope = Published});
+        kPassword = b.addProperty({.name = "cPassword", .initial = "", .type = "C", .scope = Published,
+                                   .setter = "SetPassword"});
         kShared = b.addProperty({.name = "lShared", .initial = true, .type = "L", .scope = Published});
         kNew = b.addProperty({.name = "lNew", .initial = true, .type = "L", .scope = Published});
         kReUseDel = b.addProperty({.name = "lReUseDel", .initial = false, .type = "L", .scope = Published});
+        kKeyExact = b.addProperty({.name = "lKeyExact", .initial = false, .type = "L", .scope = Published});
         kReadOnlyProp = b.addProperty({.name = "lReadOnly", .initial = false, .type = "L", .scope = Published});
+        b.addProperty({.name = "lDateAsString", .initial = false, .type = "L", .scope = Protected});
         b.addMethod("GoTop", rt::method(&X::GoTop));
         b.addMethod("GoBottom", rt::method(&X::GoBottom));
         b.addMethod("GoTo", rt::method(&X::GoTo));
@@ -134,6 +148,19 @@ const rt::Class& XDbfDataSet::classRecord() {
         b.addMethod("FilLock", rt::method(&X::FilLock));
         b.addMethod("FilUnlock", rt::method(&X::FilUnlock));
         b.addMethod("IsRecordLocked", rt::method(&X::IsRecordLocked));
+        b.addMethod("KeyCount", rt::method(&X::KeyCount));
+        b.addMethod("KeyNo", rt::method(&X::KeyNo));
+        b.addMethod("SaveState", rt::method(&X::SaveState));
+        b.addMethod("RestoreState", rt::method(&X::RestoreState));
+        b.addMethod("ReleaseState", rt::method(&X::ReleaseState));
+        b.addMethod("SaveToArray", rt::method(&X::SaveToArray));
+        b.addMethod("GetRows", rt::method(&X::SaveToArray));
+        b.addMethod("Clone", rt::method(&X::Clone));
+        b.addMethod("ForceAlias", rt::method(&X::ForceAlias));
+        b.addMethod("DefIdxFile", rt::method(&X::DefIdxFile));
+        b.addMethod("SetPassword", rt::method(&X::SetPassword));
+        b.addMethod("AddIdxFile", rt::method(&X::AddIdxFile));
+        b.addMethod("SetName", rt::method(&X::SetName), Protected);
         return b.create();
     }();
     return c;
@@ -144,14 +171,82 @@ const rt::Class& TDbfDataSet::classRecord() {
     return c;
 }
 
+// The area the set opened, as long as it still holds the set's alias: an area closed behind the set's back and
+// used again by another table is not the set's.
 int XDbfDataSet::area() const {
-    return lOpen() && !cAlias().empty() ? WorkAreas::instance().numberOf(cAlias()) : 0;
+    if (!lOpen() || cAlias().empty()) return 0;
+    const int n = field(kAreaNumber).asInt();
+    const rt::rdd::WorkArea* a = WorkAreas::instance().area(n);
+    return a && rt::upper(a->alias()) == rt::upper(cAlias()) ? n : 0;
 }
 
 rt::Value XDbfDataSet::inArea(const std::function<rt::Value()>& body) const {
     const int n = area();
     if (n == 0) return {};
     return WorkAreas::instance().inArea(n, body);
+}
+
+rt::Value XDbfDataSet::SetName(rt::Args args) {
+    if (lOpen()) rt::send(*this, "Close");
+    const rt::Value name = rt::arg(args, 0), source = oDataSource();
+    if (!name.isString() || name.asString().empty() || !source.isObject()) {
+        field(kFileName) = rt::Value();
+        return XDataSet::SetName(args);
+    }
+    const rt::Value file(dialogs::TFileName::classRecord().instantiate());
+    rt::send(file, "Create", {name});
+    if (!rt::send(file, "HasExtension").asLogical()) {
+        const rt::Value ext = sendIfUnderstood(source, "DefDataExtension");
+        rt::send(file, "SetExtension", {ext.isString() ? ext : rt::Value("Dbf")});
+    }
+    field(kFileName) = file;
+    const rt::Value full = rt::send(file, "FullName");
+    return XDataSet::SetName(rt::Args(&full, 1));
+}
+
+std::string XDbfDataSet::indexFile(const std::string& name) const {
+    if (hasFolder(name)) return name;
+    const std::string folder = text(rt::send(oDataSource(), "cConnect"));
+    std::string file = withSlash(folder) + name;
+    if (folder.empty() || file.front() == '.') file = withSlash(programFolder()) + file;
+    return file;
+}
+
+rt::Value XDbfDataSet::AddIdxFile(rt::Args args) {
+    const rt::Value name = rt::arg(args, 0);
+    if (!name.isString() || name.asString().empty()) return rt::Value(false);
+    rt::Value& list = field(kIdxFiles);
+    if (!list.isArray()) list = rt::Value::array();
+    list.asArray()->items.push_back(name);
+    if (!area()) return rt::Value(true);
+    const rt::Function* add = rt::findFunction("ORDLISTADD");
+    const rt::Value file(indexFile(name.asString()));
+    return inArea([&] { return add ? (*add)(rt::Args(&file, 1)) : rt::Value(false); });
+}
+
+void XDbfDataSet::openIndexesAndRelations() {
+    const rt::Function* add = rt::findFunction("ORDLISTADD");
+    const rt::Value list = field(kIdxFiles);
+    std::vector<std::string> files;
+    if (list.isArray())
+        for (const rt::Value& name : list.asArray()->items)
+            if (name.isString() && !name.asString().empty()) files.push_back(indexFile(name.asString()));
+    if (!text(field(kSortFile)).empty()) files.push_back(text(field(kSortFile)));
+    for (const std::string& f : files) {
+        const rt::Value file(f);
+        if (add) (*add)(rt::Args(&file, 1));
+    }
+    WorkAreas& areas = WorkAreas::instance();
+    if (rt::rdd::WorkArea* a = areas.current(); a && a->orderCount() > 0) a->setFocus(1);
+    const rt::Value relations = field(kRelations);
+    if (!relations.isArray()) return;
+    for (const rt::Value& row : relations.asArray()->items) {
+        const rt::Value child = row.isArray() ? row.asArray()->at1(1) : rt::Value();
+        const std::string expression = row.isArray() ? text(row.asArray()->at1(2)) : std::string();
+        const int childArea = sendIfUnderstood(child, "Area").asInt();
+        const rt::BlockPtr key = rt::expr::compileBlock(expression, &rt::rdd::areaScope());
+        if (childArea && key) areas.current()->setRelation(childArea, key, expression);
+    }
 }
 
 std::string XDbfDataSet::tableFile() const {
@@ -200,6 +295,7 @@ rt::Value XDbfDataSet::Open(rt::Args args) {
     if (events(args) && isFalse(fireEvent(*this, OnOpen))) return rt::Value(false);
     if (cAlias().empty() || WorkAreas::instance().numberOf(cAlias()) != 0)
         field(kAlias) = rt::Value(validAlias(shortName(file), field(kAliasWithNum).asLogical()));
+    if (cAlias().empty()) return fail(cName() + ": no free alias");
     const rt::Value me = selfValue();
     rt::send(source, rt::Symbol::intern("OnOpen"), rt::Args(&me, 1));
 
@@ -215,13 +311,16 @@ rt::Value XDbfDataSet::Open(rt::Args args) {
         if (!areas.netErr()) return fail(cName() + " " + texts::LT(32875));
         return fail(cName() + " " + texts::LT(use.shared ? 32876 : 32877));
     }
+    field(kAreaNumber) = rt::Value(areas.currentNumber());
     setOpenFlag(true);
     rt::send(source, rt::Symbol::intern("OnOpened"), rt::Args(&me, 1));
     if (fields().empty()) makeFields();
     aRecord() = rt::Value::array(std::vector<rt::Value>(fields().size()));
     field(kFldEdit) = rt::Value::array(std::vector<rt::Value>(fields().size()));
     areas.select(area());
+    openIndexesAndRelations();
     for (const rt::Value& c : std::vector<rt::Value>(linkedControls())) sendIfUnderstood(c, "SetFieldObject");
+    sendIfUnderstood(rt::send(*this, "oDBBrowse"), "_oDataSet", {me});
     rt::send(*this, "GoTop");
     rt::send(*this, "Load");
     if (events(args)) fireEvent(*this, OnPostOpen);
@@ -233,8 +332,12 @@ rt::Value XDbfDataSet::Close(rt::Args args) {
     if (events(args) && isFalse(fireEvent(*this, OnClose))) return rt::Value(false);
     if (const int n = area()) WorkAreas::instance().close(n);
     setOpenFlag(false);
+    field(kAreaNumber) = rt::Value(0);
     for (const rt::Value& c : std::vector<rt::Value>(linkedControls())) sendIfUnderstood(c, "ResetDataField");
+    const rt::Value browse = rt::send(*this, "oDBBrowse");
+    sendIfUnderstood(browse, "ResetDataField");
     if (events(args)) fireEvent(*this, OnPostClose);
+    sendIfUnderstood(browse, "Refresh", {rt::Value(true)});
     return rt::Value(true);
 }
 
@@ -325,10 +428,9 @@ int64_t XDbfDataSet::skipRows(int64_t n) {
         .asInteger();
 }
 
+// Skip reports the rows really moved, as nSkip does: at an edge the controls and the browse's marker stay.
 rt::Value XDbfDataSet::Skip(rt::Args args) {
-    const rt::Value asked = rt::arg(args, 0).isNumber() ? rt::arg(args, 0) : rt::Value(1);
-    notified(kSkip, rt::arg(args, 1), asked, [&] { skipRows(asked.asInteger()); },
-             [&] { return std::vector<rt::Value>{asked, asked}; });
+    nSkip(args);
     return {};
 }
 

@@ -1,7 +1,7 @@
 // XDbfDataSet: a data set over one DBF table of the table engine, opened through a DBF data source in a work
 // area of its own under an alias. Everything that touches the table runs in that area and leaves the current
-// area as it was, except Open, which leaves the set's area current. A name without an extension is left so:
-// the engine adds its own (".dbf"), which also holds on file systems that tell case apart. TDbfDataSet is its user class.
+// area as it was, except Open, which leaves the set's area current. The set keeps the number of its area and
+// trusts it only while that area still has the set's alias. TDbfDataSet is its user class.
 #pragma once
 
 #include <functional>
@@ -44,6 +44,17 @@ public:
     rt::Value Alias(rt::Args args);
     rt::Value Area(rt::Args args);
     rt::Value Blank(rt::Args args) override;
+    rt::Value KeyCount(rt::Args args);        // ([lExact = lKeyExact]) (dbf_positions.cpp, with the five below)
+    rt::Value KeyNo(rt::Args args);           // ([lExact = lKeyExact])
+    rt::Value SaveState(rt::Args args);       // ([lMute])
+    rt::Value RestoreState(rt::Args args);    // ([lUpdLinked])
+    rt::Value ReleaseState(rt::Args args);    // ([lUpdLinked])
+    rt::Value SaveToArray(rt::Args args);     // ([aNames], [bFor], [bWhile]) -> rows
+    rt::Value Clone(rt::Args args);
+    rt::Value ForceAlias(rt::Args args);      // (cAlias) while closed
+    rt::Value DefIdxFile(rt::Args args);
+    rt::Value SetPassword(rt::Args args);     // ([cPassword])
+    rt::Value AddIdxFile(rt::Args args);      // (cFile) -> added to the open area's order list
 
     // The edit cycle (dbf_editing.cpp).
     rt::Value AddNew(rt::Args args);          // ([lBlank = .T.])
@@ -71,10 +82,16 @@ public:
 
 protected:
     bool readOnly() const override { return field(kReadOnlyProp).asLogical(); }
+    rt::Value SetName(rt::Args args) override;
 
 private:
     static inline int kAlias = -1, kShared = -1, kNew = -1, kReadOnlyProp = -1, kAliasWithNum = -1, kFldEdit = -1,
-                      kReUseDel = -1;
+                      kReUseDel = -1, kKeyExact = -1, kIdxFiles = -1, kPassword = -1, kRelations = -1,
+                      kFileName = -1, kScopes = -1, kSortFile = -1, kAreaNumber = -1;
+    bool exactKeys(const rt::Value& given) const;
+    // An index file's name: in the source's folder when it names none, as the table's is.
+    std::string indexFile(const std::string& name) const;
+    void openIndexesAndRelations();
     int64_t recno();
     rt::Value& editBuffer() { return field(kFldEdit); }
     // The waiting loop of a lock or an append with its alert texts; false after the time-out.

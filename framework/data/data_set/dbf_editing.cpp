@@ -7,6 +7,7 @@
 #include "framework/core/object/event.h"
 #include "framework/core/texts/texts.h"
 #include "framework/data/data_set/dbf_data_set.h"
+#include "framework/data/data_set/error_trap.h"
 #include "framework/data/data_set/lock_wait.h"
 #include "framework/data/data_source/data_errors.h"
 #include "runtime/core/error.h"
@@ -25,24 +26,6 @@ using rt::rdd::WorkAreas;
 
 bool isFalse(const rt::Value& v) { return v.isLogical() && !v.asLogical(); }
 std::string text(const rt::Value& v) { return v.isString() ? v.asString() : std::string(); }
-
-// Catches the engine's errors for the length of one step instead of letting them reach the program's handler:
-// the first one is kept and answered Default, so the step simply fails.
-class ErrorTrap {
-public:
-    ErrorTrap()
-        : previous_(rt::setErrorHandler([this](rt::Error& e) {
-              if (!caught) caught = e;
-              return rt::ErrorAnswer{rt::ErrorAction::Default, rt::Value(false)};
-          })) {}
-    ~ErrorTrap() { rt::setErrorHandler(previous_); }
-    ErrorTrap(const ErrorTrap&) = delete;
-    ErrorTrap& operator=(const ErrorTrap&) = delete;
-    std::optional<rt::Error> caught;
-
-private:
-    rt::ErrorHandler previous_;
-};
 
 // Sets a flag for the length of a scope, also when an event handler breaks out of it.
 class FlagScope {

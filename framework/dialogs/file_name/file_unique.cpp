@@ -61,10 +61,9 @@ std::string fileUnique(const rt::Value& path, const rt::Value& extension, const 
     if (!endsWithSeparator(folder)) folder += '\\';
     const std::string ext = textOr(extension, "tmp");
     const std::string pre = textOr(prefix, "VP_");
-    // Each step needs an existing file that cannot be erased, so the search ends.
+    // Each step passes a file that exists, so the search ends.
     for (long long n = 1;; ++n) {
         std::string candidate = folder + pre + std::to_string(n) + "." + ext;
-        rt::rdd::eraseFile(candidate);
         if (!rt::rdd::fileExists(candidate)) return candidate;
     }
 }

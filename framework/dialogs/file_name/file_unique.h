@@ -1,6 +1,6 @@
-// FILEUNIQUE: a free file name in a folder (the temporary folder by default), such as "C:\TEMP\VP_1.tmp".
-// Each candidate is erased first, so leftovers of an earlier run are reused; a file that cannot be erased
-// (another program holds it open) moves on to the next number.
+// FILEUNIQUE: a free file name in a folder (the temporary folder by default), such as "C:\TEMP\VP_1.tmp": the
+// first number whose file does not exist. An existing file is never erased: it may be another program's, or
+// a file this one still needs.
 #pragma once
 
 #include <functional>
