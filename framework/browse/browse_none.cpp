@@ -1,0 +1,1 @@
+// The browse library's classes are Windows only; natively it holds the model alone.
