@@ -1,5 +1,6 @@
 #include "framework/framework_wiring.h"
 
+#include "framework/browse/browse_wiring.h"
 #include "framework/controls/controls.h"
 #include "framework/core/error/error_system.h"
 #include "framework/core/startup/core_wiring.h"
@@ -16,6 +17,7 @@ void wireFramework() {
     registerGraphics();
     print::registerPrinterFunctions();
     registerStandardControls();
+    registerBrowse();
     registerDialogServices();
     registerDataSources();
     registerDataSets();

@@ -1,0 +1,512 @@
+#include "framework/browse/brw_column.h"
+
+#include <windows.h>
+
+#include <memory>
+
+#include "framework/browse/browse.h"
+#include "framework/browse/grid_gdi.h"
+#include "framework/browse/popup_choice.h"
+#include "framework/core/control/control.h"
+#include "framework/core/object/object_bridge.h"
+#include "framework/core/object/optional_send.h"
+#include "framework/core/object/user_class.h"
+#include "framework/core/object/vp_class.h"
+#include "framework/core/window/object_link.h"
+#include "runtime/core/send.h"
+#include "runtime/lib/display.h"
+#include "runtime/lib/transform.h"
+
+namespace vorpex {
+
+using rt::Value;
+using namespace browse;
+
+namespace {
+
+using Vals = std::vector<Value>;
+Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+bool givenOr(rt::Args a, size_t i, bool fallback) {
+    const Value& v = rt::arg(a, i);
+    return v.isLogical() ? v.asLogical() : fallback;
+}
+Value byRef(std::shared_ptr<Value>& cell) { return Value::reference(cell); }
+
+}  // namespace
+
+std::string cellText(const Value& value, const std::string& picture) {
+    if (!picture.empty()) return rt::transform(value, picture);
+    if (value.isNil()) return {};
+    std::string text = rt::displayText(value);
+    if (value.isNumber()) text.erase(0, text.find_first_not_of(' '));
+    return text;
+}
+
+const rt::Class& XBrwColumn::classRecord() {
+    static const rt::Class& c = []() -> const rt::Class& {
+        using namespace rt::scope;
+        using X = XBrwColumn;
+        VPClass b("XBrwColumn", &TComponent::classRecord(), rt::factoryOf<XBrwColumn>());
+        kParentFont = b.addProperty({.name = "lParentFont", .initial = true, .type = "L", .scope = Published});
+        kFont = b.addProperty({.name = "oFont", .type = "O", .scope = Published, .getter = &X::GetFont,
+                               .setter = &X::SetFont});
+        kEditListText = b.addProperty({.name = "aEditListText", .initial = Value::array(), .type = "A",
+                                       .scope = Published});
+        kEditListBound = b.addProperty({.name = "aEditListBound", .initial = Value::array(), .type = "A",
+                                        .scope = Published});
+        b.addProperty({.name = "FilterEval", .initial = "", .type = "C", .scope = Published});
+        b.addProperty({.name = "lCanFilter", .initial = true, .type = "L", .scope = Published});
+        kHeader = b.addProperty({.name = "cHeader", .initial = "", .type = "C", .scope = Published,
+                                 .setter = &X::SetHeader});
+        kFooter = b.addProperty({.name = "cFooter", .initial = "", .type = "C", .scope = Published,
+                                 .setter = &X::SetFooter});
+        kTooltip = b.addProperty({.name = "cTooltip", .initial = "", .type = "C", .scope = Published,
+                                  .setter = &X::SetTooltip});
+        kPicture = b.addProperty({.name = "cPicture", .initial = "", .type = "C", .scope = Published});
+        b.addProperty({.name = "cFilter", .initial = "", .type = "C", .scope = Published});
+        kClrText = b.addProperty({.name = "nClrText", .initial = number(GetSysColor(COLOR_WINDOWTEXT)), .type = "N",
+                                  .scope = Published});
+        kClrPane = b.addProperty({.name = "nClrPane", .initial = number(GetSysColor(COLOR_WINDOW)), .type = "N",
+                                  .scope = Published});
+        kAlignment = b.addProperty({.name = "nAlignment", .initial = 0, .type = "N", .scope = Published,
+                                    .setter = &X::SetAlignment});
+        kBmpAlignment = b.addProperty({.name = "nBmpAlignment", .initial = 0, .type = "N", .scope = Published,
+                                       .setter = &X::SetBmpAlignment});
+        kBmpMargin = b.addProperty({.name = "nBmpMargin", .initial = 10, .type = "N", .scope = Published});
+        kWidth = b.addProperty({.name = "nWidth", .initial = 0, .type = "N", .scope = Published,
+                                .setter = &X::SetWidth});
+        kSort = b.addProperty({.name = "nSort", .initial = 0, .type = "N", .scope = Published, .setter = &X::SetSort});
+        kHeaderImage = b.addProperty({.name = "nHeaderImage", .initial = 0, .type = "N", .scope = Published,
+                                      .setter = &X::SetHeaderImage});
+        kFooterImage = b.addProperty({.name = "nFooterImage", .initial = 0, .type = "N", .scope = Published,
+                                      .setter = &X::SetFooterImage});
+        kEditType = b.addProperty({.name = "nEditType", .initial = 0, .type = "N", .scope = Published});
+        b.addProperty({.name = "nEditLength", .initial = -1, .type = "N", .scope = Published});
+        kVisible = b.addProperty({.name = "lVisible", .initial = true, .type = "L", .scope = Published,
+                                  .setter = &X::SetVisible});
+        kDefaultValue = b.addProperty({.name = "uDefaultValue", .scope = Published});
+        kDataField = b.addProperty({.name = "oDataField", .scope = Exported});
+        kGridEdit = b.addProperty({.name = "oGridEdit", .scope = Exported});
+        b.addProperty({.name = "cFieldName", .initial = "", .type = "C", .scope = Exported});
+        kHeaderItem = b.addData("oHeader");
+        kFooterItem = b.addData("oFooter");
+        kIndex = b.addData("nIndex");
+        kPos = b.addData("nPos", 0, "N");
+        kDisplayCol = b.addData("nDisplayCol", 0, "N");
+        b.addData("lEdited", false, "L");
+        kDrawTextStyle = b.addData("nDrawTextStyle", Value(), "N", Protected);
+        b.addData("lOnPostEdit", false, "L", Protected);
+        b.addData("cEditValType", "", "C", Protected);
+        b.addEvent("OnCreate", Published, "oSender");
+        b.addEvent("OnGridEditCreate", Published, "oSender");
+        for (const char* click : {"OnHeaderClick", "OnFooterClick", "OnDataClick", "OnHeaderRClick", "OnFooterRClick",
+                                  "OnDataRClick", "OnHeaderDblClick", "OnFooterDblClick", "OnDataDblClick"})
+            b.addEvent(click, Published, "oSender, nFlags, nPosX, nPosY");
+        b.addEvent("OnEdit", Published, "oSender, Value, lMultiEdit");
+        b.addEvent("OnPostEdit", Published, "oSender, Value, lCanceled, nKey");
+        b.addEvent("OnBtnClick", Published, "oSender, Value");
+        b.addEvent("OnDrawCell", Published, "oSender, cText, nClrText, nClrPane, lHighLite, hDC, aRect");
+        b.addEvent("OnGetData", Published, "oSender, Value, nImage");
+        b.addEvent("OnGetValue", Published, "oSender, Value");
+        b.addEvent("OnChangeWidth", Published, "oSender, nNewWidth, nOldWidth");
+        b.addEvent("OnExit", Published, "oSender, oGridEdit, oNextCtl");
+        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
+        b.addMethod("Free", rt::method(&X::Free));
+        b.addMethod("Edit", rt::method(&X::Edit));
+        b.addMethod("Select", rt::method(&X::Select));
+        b.addMethod("Value", rt::method(&X::CurrentValue));
+        b.addMethod("Adjust", rt::method(&X::Adjust));
+        b.addMethod("PaintData", rt::method(&X::PaintData));
+        b.addMethod("EraseData", rt::method(&X::EraseData));
+        b.addMethod("Box", rt::method(&X::Box));
+        b.addMethod("GetWidth", rt::method(&X::GetWidth));
+        b.addMethod("SetWidth", rt::method(&X::SetWidth));
+        b.addMethod("Handle", [](rt::Object&, const rt::Method&, rt::Args) { return Value(0); });
+        b.addMethod("GetData", rt::method(&X::GetData));
+        b.addMethod("Refresh", rt::method(&X::Refresh));
+        b.addMethod("SetAlignment", rt::method(&X::SetAlignment));
+        b.addMethod("DefStyle", rt::method(&X::DefStyle));
+        b.addMethod("DataWidth", rt::method(&X::DataWidth));
+        b.addMethod("DataHeight", rt::method(&X::DataHeight));
+        b.addMethod("DefaultValue", rt::method(&X::DefaultValue));
+        b.addMethod("IsVisible", rt::method(&X::IsVisible));
+        b.addMethod("HeaderClick", rt::method(&X::HeaderClick));
+        b.addMethod("SetColumns", rt::method(&X::SetColumns));
+        b.addMethod("SetVisible", rt::method(&X::SetVisible), Protected);
+        return b.create();
+    }();
+    return c;
+}
+
+const rt::Class& TBrwColumn::classRecord() {
+    static const rt::Class& c = userClass<TBrwColumn>("TBrwColumn", XBrwColumn::classRecord());
+    return c;
+}
+
+XBrowse* XBrwColumn::browse() const {
+    rt::ObjectPtr parent = oParent();
+    return dynamic_cast<XBrowse*>(parent.get());
+}
+
+void XBrwColumn::place(int64_t position, int64_t x) {
+    field(kPos) = number(position);
+    field(kDisplayCol) = number(x);
+}
+
+void XBrwColumn::restore(int64_t width, bool visible) {
+    field(kWidth) = number(width);
+    field(kVisible) = visible;
+}
+
+Value XBrwColumn::Create(rt::Args args) {
+    if (lCreated()) return selfValue();
+    if (const Value scale = sendIfUnderstood(Application(), "nScale"); scale.isNumber() && scale.asInteger() > 0)
+        field(kWidth) = number(nWidth() * scale.asInteger() / 100);
+    TComponent::Create(args);
+    if (!EventAssigned(OnHeaderRClick)) {
+        std::weak_ptr<rt::Object> self = this->self();
+        assignEvent(*this, OnHeaderRClick, Value(rt::makeBlock([self](rt::Args a) -> Value {
+                        auto column = self.lock();
+                        if (!column) return {};
+                        return rt::send(*column, "SetColumns", {rt::arg(a, 2), rt::arg(a, 3)});
+                    })));
+    }
+    if (XBrowse* grid = browse(); grid && nIndex().isNil())
+        rt::send(*grid, "AddCol", {selfValue(), rt::arg(args, 1)});
+    fireEvent(*this, OnCreate);
+    return selfValue();
+}
+
+Value XBrwColumn::Free(rt::Args args) {
+    sendIfUnderstood(field(kGridEdit), "End");
+    for (int position : {kGridEdit, kDataField, kFont, kHeaderItem, kFooterItem}) field(position) = Value();
+    clearEvents(*this);
+    setParent(nullptr);
+    return TComponent::Free(args);
+}
+
+// The in-cell editor arrives with the grid editor; until then a column opens none.
+Value XBrwColumn::Edit(rt::Args) { return false; }
+
+Value XBrwColumn::Select(rt::Args) {
+    if (XBrowse* grid = browse(); grid && nPos() > 0) rt::send(*grid, "SelectCol", {number(nPos())});
+    return {};
+}
+
+Value XBrwColumn::CurrentValue(rt::Args) { return rt::send(*this, "GetData"); }
+Value XBrwColumn::GetData(rt::Args) { return Value(""); }
+Value XBrwColumn::IsVisible(rt::Args) { return lVisible(); }
+
+Value XBrwColumn::DefaultValue(rt::Args) {
+    if (!field(kDefaultValue).isNil()) return field(kDefaultValue);
+    const Value v = rt::send(*this, "GetData", {true, false});
+    switch (v.type()) {
+        case rt::Type::Number: return Value(0);
+        case rt::Type::Date: return Value(rt::Date{});
+        case rt::Type::Logical: return Value(false);
+        default: return Value("");
+    }
+}
+
+Value XBrwColumn::GetFont(rt::Args) {
+    if (!field(kFont).isNil()) return field(kFont);
+    if (XBrowse* grid = browse()) return rt::send(*grid, "GetFont");
+    return sendIfUnderstood(Application(), "GetFont");
+}
+
+Value XBrwColumn::SetFont(rt::Args args) {
+    field(kFont) = rt::arg(args, 0);
+    field(kParentFont) = field(kFont).isNil();
+    return field(kFont);
+}
+
+intptr_t XBrwColumn::fontHandle() { return handleOf(rt::send(*this, "GetFont")); }
+
+XBrwColumn::CellContent XBrwColumn::content(bool cellFocus) {
+    auto value = std::make_shared<Value>(rt::send(*this, "GetData"));
+    auto image = std::make_shared<Value>(0);
+    const Value answer = fireEvent(*this, OnGetData, {byRef(value), byRef(image), Value(cellFocus)});
+    if (!answer.isNil()) *value = answer;
+    return {cellText(*value, field(kPicture).asString()), image->asInteger()};
+}
+
+int64_t XBrwColumn::dataHeight() { return letterHeight(reinterpret_cast<HFONT>(fontHandle())); }
+Value XBrwColumn::DataHeight(rt::Args) { return number(dataHeight()); }
+
+Value XBrwColumn::DataWidth(rt::Args) {
+    const CellContent cell = content(false);
+    XBrowse* grid = browse();
+    auto font = reinterpret_cast<HFONT>(fontHandle());
+    int64_t text = 0;
+    if (grid && grid->nDataLines() > 1) {
+        // Each line as a run of "B" of its length: the widest letter, so no line is cut.
+        for (int64_t start = 1; start <= static_cast<int64_t>(cell.text.size());)
+            text = std::max(text, textWidth(font, std::string(extractLine(cell.text, start).size(), 'B')));
+    } else {
+        text = textWidth(font, cell.text);
+    }
+    std::optional<int64_t> image;
+    if (cell.image > 0 && grid && grid->imageWidth() > 0) image = grid->imageWidth();
+    return number(dataWidth(text, image, field(kBmpMargin).asInteger()));
+}
+
+int64_t XBrwColumn::computeWidth() {
+    XBrowse* grid = browse();
+    const auto headerFont = reinterpret_cast<HFONT>(grid && !field(kHeaderItem).isNil() ? grid->headerFont() : 0);
+    auto font = headerFont ? headerFont : reinterpret_cast<HFONT>(fontHandle());
+    WidthMeasures m;
+    if (!cHeader().empty()) m.header = textWidth(font, cHeader());
+    if (!cFooter().empty()) m.footer = textWidth(font, cFooter());
+    m.data = rt::send(*this, "DataWidth").asInteger();
+    return computedWidth(m, grid && grid->lAutoOrder());
+}
+
+Value XBrwColumn::GetWidth(rt::Args args) {
+    if (nWidth() == 0 || rt::arg(args, 0).asLogical()) field(kWidth) = number(computeWidth());
+    return field(kWidth);
+}
+
+Value XBrwColumn::SetWidth(rt::Args args) {
+    auto width = std::make_shared<Value>(number(clampedWidth(rt::arg(args, 0).asInteger())));
+    const int64_t old = nWidth();
+    if (width->asInteger() != old) {
+        const Value answer = fireEvent(*this, OnChangeWidth, {byRef(width), number(old)});
+        if (answer.isLogical() && answer.asLogical()) *width = number(old);
+    }
+    field(kWidth) = number(clampedWidth(width->asInteger()));
+    tellItem(kHeaderItem, "_nWidth", field(kWidth));
+    tellItem(kFooterItem, "_nWidth", field(kWidth));
+    refreshBrowse(true);
+    return field(kWidth);
+}
+
+Value XBrwColumn::DefStyle(rt::Args) {
+    XBrowse* grid = browse();
+    field(kDrawTextStyle) = number(cellTextStyle(nAlignment(), grid && grid->nDataLines() > 1));
+    return field(kDrawTextStyle);
+}
+
+Value XBrwColumn::Adjust(rt::Args args) {
+    const bool compute = rt::arg(args, 0).asLogical();
+    GetWidth(Vals{Value(compute)});
+    if (compute || field(kDrawTextStyle).isNil()) DefStyle({});
+    return {};
+}
+
+void XBrwColumn::tellItem(int itemField, const char* setter, const Value& value) {
+    sendIfUnderstood(field(itemField), setter, {value});
+}
+
+void XBrwColumn::refreshBrowse(bool layout) {
+    if (XBrowse* grid = browse()) grid->refreshDrawn(layout);
+}
+
+Value XBrwColumn::SetHeader(rt::Args args) {
+    field(kHeader) = rt::arg(args, 0);
+    tellItem(kHeaderItem, "_cText", field(kHeader));
+    return field(kHeader);
+}
+
+Value XBrwColumn::SetFooter(rt::Args args) {
+    field(kFooter) = rt::arg(args, 0);
+    tellItem(kFooterItem, "_cText", field(kFooter));
+    return field(kFooter);
+}
+
+Value XBrwColumn::SetTooltip(rt::Args args) {
+    field(kTooltip) = rt::arg(args, 0);
+    tellItem(kHeaderItem, "_cTooltip", field(kTooltip));
+    tellItem(kFooterItem, "_cTooltip", field(kTooltip));
+    return field(kTooltip);
+}
+
+Value XBrwColumn::SetSort(rt::Args args) {
+    field(kSort) = rt::arg(args, 0);
+    tellItem(kHeaderItem, "_nSort", field(kSort));
+    return field(kSort);
+}
+
+Value XBrwColumn::SetHeaderImage(rt::Args args) {
+    field(kHeaderImage) = rt::arg(args, 0);
+    tellItem(kHeaderItem, "_nImage", field(kHeaderImage));
+    return field(kHeaderImage);
+}
+
+Value XBrwColumn::SetFooterImage(rt::Args args) {
+    field(kFooterImage) = rt::arg(args, 0);
+    tellItem(kFooterItem, "_nImage", field(kFooterImage));
+    return field(kFooterImage);
+}
+
+Value XBrwColumn::SetAlignment(rt::Args args) {
+    field(kAlignment) = number(rt::arg(args, 0).asInteger());
+    DefStyle({});
+    if (givenOr(args, 1, true)) {
+        const Value header = number(headerAlignment(nAlignment()));
+        tellItem(kHeaderItem, "_nAlignment", header);
+        tellItem(kFooterItem, "_nAlignment", header);
+        refreshBrowse(false);
+    }
+    return field(kAlignment);
+}
+
+Value XBrwColumn::SetBmpAlignment(rt::Args args) {
+    field(kBmpAlignment) = rt::arg(args, 0);
+    refreshBrowse(false);
+    return field(kBmpAlignment);
+}
+
+Value XBrwColumn::SetVisible(rt::Args args) {
+    const bool on = rt::arg(args, 0).asLogical();
+    if (on == lVisible()) return on;
+    field(kVisible) = on;
+    refreshBrowse(true);
+    return on;
+}
+
+Value XBrwColumn::Refresh(rt::Args) {
+    refreshBrowse(false);
+    return {};
+}
+
+Value XBrwColumn::HeaderClick(rt::Args args) {
+    const Value answer = fireEvent(*this, OnHeaderClick, {Value(), rt::arg(args, 0), rt::arg(args, 1)});
+    XBrowse* grid = browse();
+    if (!(answer.isLogical() && !answer.asLogical()) && grid && grid->lAutoOrder())
+        sendIfUnderstood(Value(grid->self()), "Sort", {selfValue()});
+    return answer;
+}
+
+// ---- painting
+
+CellGeometry XBrwColumn::geometry(int64_t position) const {
+    XBrowse* grid = browse();
+    CellGeometry g{.x = nDisplayCol(), .width = nWidth(), .position = position};
+    if (!grid) return g;
+    g.colStyle = grid->nColDividerStyle();
+    g.rowStyle = grid->nRowDividerStyle();
+    g.dividerComplete = grid->lColDividerComplete();
+    g.lastCol = grid->lastCol();
+    return g;
+}
+
+void XBrwColumn::paintData(intptr_t dcHandle, int64_t top, int64_t height, bool highlight, bool cellFocus,
+                           int64_t position, bool odd) {
+    XBrowse* grid = browse();
+    if (!grid || grid->nLen() == 0) return;
+    HDC dc = reinterpret_cast<HDC>(dcHandle);
+    CellContent cell = content(cellFocus);
+    COLORREF text = 0, pane = 0;
+    if (highlight) {
+        const bool focused = grid->hasFocus();
+        text = grid->selectionText(focused);
+        pane = grid->selectionPane(focused);
+    } else {
+        const auto own = [this](int position, COLORREF systemDefault, COLORREF inherited) {
+            const auto c = static_cast<COLORREF>(field(position).asInteger());
+            return c == systemDefault ? inherited : c;
+        };
+        text = own(kClrText, GetSysColor(COLOR_WINDOWTEXT), grid->textColor());
+        pane = own(kClrPane, GetSysColor(COLOR_WINDOW), odd ? grid->altPaneColor() : grid->paneColor());
+    }
+    const Rect rect = cellRect(geometry(position), top, height);
+    auto textCell = std::make_shared<Value>(cell.text);
+    auto textColor = std::make_shared<Value>(number(text));
+    auto paneColor = std::make_shared<Value>(number(pane));
+    if (EventAssigned(OnDrawCell)) {
+        const Value area = Value::array({number(rect.left), number(rect.top), number(rect.right), number(rect.bottom)});
+        const Value answer = fireEvent(*this, OnDrawCell, {byRef(textCell), byRef(textColor), byRef(paneColor),
+                                                           Value(cellFocus), number(dcHandle), area});
+        if (!answer.isNil() && !(answer.isLogical() && answer.asLogical())) return;
+        cell.text = textCell->asString();
+        text = static_cast<COLORREF>(textColor->asInteger());
+        pane = static_cast<COLORREF>(paneColor->asInteger());
+    }
+    fillSolid(dc, rect, pane);
+    Rect box = contentBox(rect);
+    if (cell.image > 0 && grid->imageList()) {
+        const int64_t margin = field(kBmpMargin).asInteger();
+        const int64_t imageW = grid->imageWidth(), imageH = grid->imageHeight();
+        int64_t x = box.left, w = imageW;
+        if (cell.text.empty()) {
+            x = box.left + (box.right - box.left - imageW) / 2;
+        } else if (field(kBmpAlignment).asInteger() == 2) {
+            x = box.right - imageW;
+            box.right = x - margin;
+        } else {
+            box.left += imageW + margin;
+        }
+        if (box.right - box.left < 0) w = nWidth() - 6;
+        const int64_t y = rect.top + (rect.bottom - rect.top - imageH) / 2;
+        drawListImage(grid->imageList(), cell.image, dc, x, y, w, imageH, pane);
+    }
+    if (field(kDrawTextStyle).isNil()) DefStyle({});
+    drawTextIn(dc, cell.text, box, field(kDrawTextStyle).asInteger(), text, pane,
+               reinterpret_cast<HFONT>(fontHandle()));
+}
+
+Value XBrwColumn::PaintData(rt::Args a) {
+    paintData(static_cast<intptr_t>(rt::arg(a, 0).asInteger()), rt::arg(a, 1).asInteger(), rt::arg(a, 2).asInteger(),
+              rt::arg(a, 3).asLogical(), rt::arg(a, 4).asLogical(), rt::arg(a, 5).asInteger(), rt::arg(a, 6).asLogical());
+    return {};
+}
+
+void XBrwColumn::eraseData(intptr_t dc, int64_t top, int64_t height, bool whole, int64_t position) {
+    XBrowse* grid = browse();
+    if (!grid) return;
+    const Rect r = eraseRect(geometry(position), top, height, whole);
+    const auto pane = static_cast<COLORREF>(field(kClrPane).asInteger());
+    if (pane == GetSysColor(COLOR_WINDOW))
+        fillWith(reinterpret_cast<HDC>(dc), r, grid->paneBrush());
+    else
+        fillSolid(reinterpret_cast<HDC>(dc), r, pane);
+}
+
+Value XBrwColumn::EraseData(rt::Args a) {
+    eraseData(static_cast<intptr_t>(rt::arg(a, 0).asInteger()), rt::arg(a, 1).asInteger(), rt::arg(a, 2).asInteger(),
+              rt::arg(a, 3).asLogical(), rt::arg(a, 4).asInteger());
+    return {};
+}
+
+void XBrwColumn::box(intptr_t dcHandle, int64_t top, int64_t height, int style, int64_t position) {
+    HDC dc = reinterpret_cast<HDC>(dcHandle);
+    const Rect r = cursorRect(geometry(position), top, height, style);
+    if (style == 1)
+        focusRect(dc, r);
+    else
+        drawBox(dc, r, style == 3);
+}
+
+Value XBrwColumn::Box(rt::Args a) {
+    CellGeometry g = geometry(nPos());
+    if (!rt::arg(a, 2).isNil()) g.x = rt::arg(a, 2).asInteger();
+    const int style = rt::arg(a, 4).isNil() ? 1 : static_cast<int>(rt::arg(a, 4).asInteger());
+    const Rect r = cursorRect(g, rt::arg(a, 1).asInteger(), rt::arg(a, 3).asInteger(), style);
+    HDC dc = reinterpret_cast<HDC>(static_cast<intptr_t>(rt::arg(a, 0).asInteger()));
+    if (style == 1)
+        focusRect(dc, r);
+    else
+        drawBox(dc, r, style == 3);
+    return {};
+}
+
+// ---- the column menu
+
+Value XBrwColumn::SetColumns(rt::Args args) {
+    XBrowse* grid = browse();
+    if (!grid) return Value(0);
+    grid->cancelEdit();
+    if (!grid->lAllowColHiding()) return Value(0);
+    std::vector<MenuColumn> columns;
+    for (XBrwColumn* column : grid->columns()) columns.push_back({column->cHeader(), column->lVisible(), column->nPos() > 0});
+    const int64_t chosen = choosePopup(handleOf(Value(grid->self())), columnMenu(columns), rt::arg(args, 0).asInteger(),
+                                       rt::arg(args, 1).asInteger());
+    const std::vector<XBrwColumn*> all = grid->columns();
+    if (chosen >= 1 && chosen <= static_cast<int64_t>(all.size())) {
+        XBrwColumn* column = all[static_cast<size_t>(chosen - 1)];
+        rt::send(*column, "SetVisible", {Value(!column->lVisible())});
+    }
+    return Value(0);
+}
+
+}  // namespace vorpex

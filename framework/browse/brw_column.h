@@ -1,0 +1,120 @@
+// XBrwColumn: one column of a grid. It fetches the cell value of the source's current row (GetData, which the
+// array and data-aware kinds answer; "" here), formats it with its picture, paints and erases its cell and the
+// cell cursor, sizes itself, drives its header and footer items and offers the column menu of the header.
+// TBrwColumn is its user class. Windows only; the geometry is in model/cell_rules.h.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "framework/browse/model/cell_rules.h"
+#include "framework/core/object/component.h"
+
+namespace vorpex {
+
+class XBrowse;
+
+class XBrwColumn : public TComponent {
+public:
+    using TComponent::TComponent;
+    static const rt::Class& classRecord();
+
+    static inline const EventRef OnCreate{"OnCreate"}, OnGridEditCreate{"OnGridEditCreate"},
+        OnHeaderClick{"OnHeaderClick"}, OnFooterClick{"OnFooterClick"}, OnDataClick{"OnDataClick"},
+        OnHeaderRClick{"OnHeaderRClick"}, OnFooterRClick{"OnFooterRClick"}, OnDataRClick{"OnDataRClick"},
+        OnHeaderDblClick{"OnHeaderDblClick"}, OnFooterDblClick{"OnFooterDblClick"},
+        OnDataDblClick{"OnDataDblClick"}, OnEdit{"OnEdit"}, OnPostEdit{"OnPostEdit"}, OnBtnClick{"OnBtnClick"},
+        OnDrawCell{"OnDrawCell"}, OnGetData{"OnGetData"}, OnGetValue{"OnGetValue"},
+        OnChangeWidth{"OnChangeWidth"}, OnExit{"OnExit"};
+
+    int64_t nWidth() const { return field(kWidth).asInteger(); }
+    bool lVisible() const { return field(kVisible).asLogical(); }
+    const rt::Value& nIndex() const { return field(kIndex); }
+    void setIndex(const rt::Value& n) { field(kIndex) = n; }
+    int64_t nPos() const { return field(kPos).asInteger(); }
+    int64_t nDisplayCol() const { return field(kDisplayCol).asInteger(); }
+    void place(int64_t position, int64_t x);
+    std::string cHeader() const { return field(kHeader).asString(); }
+    std::string cFooter() const { return field(kFooter).asString(); }
+    const rt::Value& cTooltip() const { return field(kTooltip); }
+    int64_t nAlignment() const { return field(kAlignment).asInteger(); }
+    int64_t nSort() const { return field(kSort).asInteger(); }
+    void setSort(int64_t s) { field(kSort) = rt::Value(static_cast<long long>(s)); }
+    int64_t nHeaderImage() const { return field(kHeaderImage).asInteger(); }
+    int64_t nFooterImage() const { return field(kFooterImage).asInteger(); }
+    void setHeaderItem(const rt::Value& item) { field(kHeaderItem) = item; }
+    void setFooterItem(const rt::Value& item) { field(kFooterItem) = item; }
+    // Width and visibility as a saved layout restores them (no events, no repaint).
+    void restore(int64_t width, bool visible);
+
+    rt::Value Create(rt::Args args) override;  // ([oParent], [lRefresh]) -> Self
+    rt::Value Free(rt::Args args) override;
+    rt::Value Edit(rt::Args args);       // ([nChar], [lNoFocus]) -> lOpened
+    rt::Value Select(rt::Args args);
+    rt::Value CurrentValue(rt::Args args);  // Value
+    rt::Value GetData(rt::Args args);    // "" here
+    rt::Value Adjust(rt::Args args);     // ([lCompute])
+    rt::Value PaintData(rt::Args args);  // (hDC, nTop, nHeight, lHighlight, lCellFocus, nDisplayPos, lOdd)
+    rt::Value EraseData(rt::Args args);  // (hDC, nTop, nHeight, lWhole, nDisplayPos)
+    rt::Value Box(rt::Args args);        // (hDC, nTop, [nX], nHeight, [nStyle])
+    rt::Value GetWidth(rt::Args args);   // ([lCompute]) -> nWidth
+    rt::Value SetWidth(rt::Args args);   // (n)
+    rt::Value DataWidth(rt::Args args);
+    rt::Value DataHeight(rt::Args args);
+    rt::Value DefStyle(rt::Args args);
+    rt::Value DefaultValue(rt::Args args);
+    rt::Value SetAlignment(rt::Args args);  // (n, [lRefresh])
+    rt::Value IsVisible(rt::Args args);
+    rt::Value HeaderClick(rt::Args args);   // (nX, nY)
+    rt::Value Refresh(rt::Args args);
+    rt::Value SetColumns(rt::Args args);    // (nX, nY): the column menu
+    rt::Value GetFont(rt::Args args);
+    rt::Value SetFont(rt::Args args);
+
+    // The cell's text and image for the current row: GetData, OnGetData, the picture.
+    struct CellContent {
+        std::string text;
+        int64_t image = 0;
+    };
+    CellContent content(bool cellFocus);
+    browse::CellGeometry geometry(int64_t position) const;
+    void paintData(intptr_t dc, int64_t top, int64_t height, bool highlight, bool cellFocus, int64_t position,
+                   bool odd);
+    void eraseData(intptr_t dc, int64_t top, int64_t height, bool whole, int64_t position);
+    void box(intptr_t dc, int64_t top, int64_t height, int style, int64_t position);
+    int64_t computeWidth();
+    int64_t dataHeight();
+    XBrowse* browse() const;
+
+private:
+    static inline int kParentFont = -1, kFont = -1, kEditListText = -1, kEditListBound = -1, kHeader = -1,
+                      kFooter = -1, kTooltip = -1, kPicture = -1, kClrText = -1, kClrPane = -1, kAlignment = -1,
+                      kBmpAlignment = -1, kBmpMargin = -1, kWidth = -1, kSort = -1, kHeaderImage = -1,
+                      kFooterImage = -1, kEditType = -1, kVisible = -1, kDefaultValue = -1, kDataField = -1,
+                      kGridEdit = -1, kHeaderItem = -1, kFooterItem = -1, kIndex = -1, kPos = -1,
+                      kDisplayCol = -1, kDrawTextStyle = -1;
+    rt::Value SetHeader(rt::Args args);
+    rt::Value SetFooter(rt::Args args);
+    rt::Value SetTooltip(rt::Args args);
+    rt::Value SetSort(rt::Args args);
+    rt::Value SetVisible(rt::Args args);
+    rt::Value SetBmpAlignment(rt::Args args);
+    rt::Value SetHeaderImage(rt::Args args);
+    rt::Value SetFooterImage(rt::Args args);
+    intptr_t fontHandle();
+    // Sends `setter` with `value` to the header or footer item when there is one.
+    void tellItem(int itemField, const char* setter, const rt::Value& value);
+    // The browse repaints (rebuilding its displayed columns first when `layout`) when it is drawn.
+    void refreshBrowse(bool layout);
+};
+
+class TBrwColumn : public XBrwColumn {
+public:
+    using XBrwColumn::XBrwColumn;
+    static const rt::Class& classRecord();
+};
+
+// Number of a column's display text: the picture's Transform, else the value as text without leading blanks.
+std::string cellText(const rt::Value& value, const std::string& picture);
+
+}  // namespace vorpex

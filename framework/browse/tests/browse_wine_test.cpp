@@ -1,0 +1,389 @@
+// The grid on a hidden form under Wine, over an in-memory source of 50 rows given through the grid's
+// row-source events: header text, cell text, grid lines, the selected row's colour and the record selector's
+// pointer found at their pixels; scroll-bar messages moving the current row and what is painted; the paint
+// leaving the source on its row; columns, the column menu, the saved layout and the selector's width rules.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/browse/browse.h"
+#include "framework/browse/browse_wiring.h"
+#include "framework/browse/brw_column.h"
+#include "framework/browse/popup_choice.h"
+#include "framework/browse/rec_sel.h"
+#include "framework/controls/controls.h"
+#include "framework/core/control/tests/control_fixture.h"
+#include "runtime/core/block.h"
+#include "runtime/core/send.h"
+#include "tests/support/memory_canvas.h"
+
+namespace vorpex::testing {
+namespace {
+
+using rt::Value;
+
+Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+Value block(std::function<Value(rt::Args)> fn) { return Value(rt::makeBlock(std::move(fn))); }
+
+// Rows identified by number; the current one is `at` (0-based).
+struct Rows {
+    std::vector<int64_t> ids;
+    size_t at = 0;
+    std::vector<int64_t> fetched;  // the rows whose cells were asked for, in order
+    explicit Rows(int64_t count) {
+        for (int64_t i = 1; i <= count; ++i) ids.push_back(i);
+    }
+    int64_t current() const { return ids.empty() ? 0 : ids[at]; }
+    void put(int64_t id) {
+        const auto it = std::find(ids.begin(), ids.end(), id);
+        if (it != ids.end()) at = static_cast<size_t>(it - ids.begin());
+    }
+    int64_t skip(int64_t n) {
+        if (ids.empty()) return 0;
+        const int64_t target = std::clamp<int64_t>(static_cast<int64_t>(at) + n, 0, static_cast<int64_t>(ids.size()) - 1);
+        const int64_t moved = target - static_cast<int64_t>(at);
+        at = static_cast<size_t>(target);
+        return moved;
+    }
+};
+
+constexpr COLORREF kSelected = RGB(10, 200, 30);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+class Grid : public ControlTest {
+protected:
+    void SetUp() override {
+        ControlTest::SetUp();
+        registerStandardControls();
+        registerBrowse();
+        makeForm(false, 420, 320);
+    }
+    void TearDown() override {
+        browse::setPopupChooser({});
+        grid = Value();
+        ControlTest::TearDown();
+    }
+
+    // Wires the grid's row-source events to `rows`.
+    void connect(const Value& g) {
+        Rows* r = rows.get();
+        rt::send(g, "_OnSkip", {block([r](rt::Args a) { return number(r->skip(rt::arg(a, 1).asInteger())); })});
+        rt::send(g, "_OnBof", {block([r](rt::Args) { return Value(r->ids.empty() || r->at == 0); })});
+        rt::send(g, "_OnEof", {block([r](rt::Args) { return Value(r->ids.empty() || r->at + 1 == r->ids.size()); })});
+        rt::send(g, "_OnGoTop", {block([r](rt::Args) {
+                      r->at = 0;
+                      return Value(true);
+                  })});
+        rt::send(g, "_OnGoBottom", {block([r](rt::Args) {
+                      r->at = r->ids.empty() ? 0 : r->ids.size() - 1;
+                      return Value(true);
+                  })});
+        rt::send(g, "_OnBookMark", {block([r](rt::Args a) {
+                      if (rt::arg(a, 1).isNumber()) r->put(rt::arg(a, 1).asInteger());
+                      return number(r->current());
+                  })});
+        rt::send(g, "_OnKeyNo", {block([r](rt::Args a) {
+                      const int64_t key = rt::arg(a, 1).asInteger();
+                      if (key >= 1 && key <= static_cast<int64_t>(r->ids.size())) r->at = static_cast<size_t>(key - 1);
+                      return number(r->ids.empty() ? 0 : static_cast<int64_t>(r->at) + 1);
+                  })});
+        rt::send(g, "_OnKeyCount", {block([r](rt::Args) { return number(static_cast<int64_t>(r->ids.size())); })});
+    }
+
+    Value column(const Value& g, const char* header, int64_t width, bool names) {
+        Value c = rt::send(g, "AddCol");
+        rt::send(c, "_cHeader", {Value(header)});
+        rt::send(c, "_nWidth", {number(width)});
+        Rows* r = rows.get();
+        rt::send(c, "_OnGetData", {block([r, names](rt::Args) {
+                      r->fetched.push_back(r->current());
+                      return names ? Value("Empleado " + std::to_string(r->current())) : number(r->current());
+                  })});
+        return c;
+    }
+
+    // A grid of two columns, "Número" 60 and "Nombre" 150, with black lines and the row style of cursor.
+    Value makeGrid(int64_t count = 50, const std::function<void(const Value&)>& before = {}) {
+        rows = std::make_unique<Rows>(count);
+        grid = makeControl(TBrowse::classRecord(), form, 0, 0, 320, 260, [&](const Value& g) {
+            connect(g);
+            column(g, "Número", 60, false);
+            column(g, "Nombre", 150, true);
+            rt::send(g, "_nRowDividerStyle", {1});
+            rt::send(g, "_nColDividerStyle", {1});
+            rt::send(g, "_nMarqueeStyle", {5});
+            rt::send(g, "_nClrSelPane", {number(kSelected)});
+            rt::send(g, "_nClrSelFocusPane", {number(kSelected)});
+            rt::send(g, "SetColor", {number(RGB(0, 0, 0)), number(kWhite)});  // whatever the system's colours
+            if (before) before(g);
+        });
+        rt::send(grid, "Refresh", {true});
+        return grid;
+    }
+
+    int64_t get(const char* member) const { return rt::send(grid, member).asInteger(); }
+    XBrowse& typed() const { return *rt::objectAs<XBrowse>(grid); }
+
+    // The grid's client area as its paint leaves it.
+    std::unique_ptr<MemoryCanvas> paint() {
+        RECT client{};
+        GetClientRect(hwndOf(grid), &client);
+        auto canvas = std::make_unique<MemoryCanvas>(client.right, client.bottom);
+        rows->fetched.clear();
+        SendMessageA(hwndOf(grid), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->dc()), PRF_CLIENT);
+        return canvas;
+    }
+    // Top of screen row n (1-based).
+    int64_t rowTop(int64_t n) const { return get("FirstDataRow") + (n - 1) * get("nIntRowHeight"); }
+
+    static int darkPixels(const MemoryCanvas& c, RECT r) {
+        int dark = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                const COLORREF p = c.at(x, y);
+                if (GetRValue(p) + GetGValue(p) + GetBValue(p) < 200) ++dark;
+            }
+        return dark;
+    }
+
+    std::unique_ptr<Rows> rows;
+    Value grid;
+};
+
+TEST_F(Grid, PaintsTheCellsLinesSelectionAndPointerAtTheirPixels) {
+    makeGrid();
+    EXPECT_EQ(get("nLen"), 50);
+    EXPECT_EQ(get("nKeyNo"), 1);
+    const int64_t pitch = get("nIntRowHeight"), top1 = rowTop(1), top2 = rowTop(2);
+    EXPECT_GE(pitch, 19) << "at least 18, plus the row line";
+    auto c = paint();
+    ASSERT_TRUE(c->ready());
+    // The columns start after the 24-pixel selector: Número 24..84, Nombre 84..234.
+    EXPECT_EQ(c->at(220, static_cast<int>(top1 + 4)), kSelected) << "the current row in the selection colour";
+    EXPECT_EQ(c->at(220, static_cast<int>(top2 + 4)), kWhite) << "the next row is not selected";
+    EXPECT_EQ(c->at(300, static_cast<int>(top1 + 4)), kSelected) << "row style: the strip after the columns too";
+    EXPECT_GT(darkPixels(*c, {88, static_cast<LONG>(top2 + 2), 180, static_cast<LONG>(top2 + pitch - 2)}), 10)
+        << "a cell text";
+    EXPECT_EQ(c->at(150, static_cast<int>(top1 + pitch - 1)), RGB(0, 0, 0)) << "the row line below row 1";
+    EXPECT_EQ(c->at(24 + 60 - 2, static_cast<int>(top2 + 5)), RGB(0, 0, 0)) << "the column line after Número";
+    EXPECT_GT(darkPixels(*c, {7, static_cast<LONG>(top1), 19, static_cast<LONG>(top1 + pitch - 1)}), 3)
+        << "the pointer on the current row";
+    EXPECT_EQ(darkPixels(*c, {7, static_cast<LONG>(top2), 19, static_cast<LONG>(top2 + pitch - 2)}), 0)
+        << "no pointer on the other rows";
+
+    // The header's own painting, item 2 (after the selector's empty item) shows "Número".
+    HWND header = hwndOf(rt::send(grid, "oHeader"));
+    ASSERT_TRUE(header);
+    RECT item{};
+    SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(item.left, 24);
+    EXPECT_EQ(item.right, 84);
+    RECT hr{};
+    GetClientRect(header, &hr);
+    MemoryCanvas h(hr.right, hr.bottom, kWhite);
+    SendMessageA(header, WM_PAINT, reinterpret_cast<WPARAM>(h.dc()), 0);  // the control paints into a DC given
+    EXPECT_GT(darkPixels(h, {item.left + 2, 3, item.right - 2, hr.bottom - 3}), 10) << "the header text";
+}
+
+TEST_F(Grid, ScrollMessagesMoveTheCurrentRowAndThePaint) {
+    makeGrid();
+    const int64_t screen = get("RowCount");
+    ASSERT_GT(screen, 5);
+    HWND w = hwndOf(grid);
+    auto selectedRow = [this](const MemoryCanvas& c) {
+        for (int64_t n = 1; n <= get("RowCount"); ++n)
+            if (c.at(220, static_cast<int>(rowTop(n) + 4)) == kSelected) return n;
+        return int64_t{0};
+    };
+    SendMessageA(w, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(get("nKeyNo"), 2);
+    EXPECT_EQ(get("nRowSel"), 2);
+    EXPECT_EQ(rows->current(), 2);
+    EXPECT_EQ(selectedRow(*paint()), 2);
+
+    SendMessageA(w, WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(get("nKeyNo"), 2 + screen) << "a page keeps the screen row";
+    EXPECT_EQ(get("nRowSel"), 2);
+    auto c = paint();
+    EXPECT_EQ(selectedRow(*c), 2);
+    ASSERT_FALSE(rows->fetched.empty());
+    EXPECT_EQ(rows->fetched.front(), 1 + screen) << "screen row 1 shows the row above the current one";
+
+    SendMessageA(w, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 30), 0);
+    EXPECT_EQ(get("nKeyNo"), 30);
+    EXPECT_EQ(rows->current(), 30);
+    SendMessageA(w, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 50), 0);
+    EXPECT_EQ(get("nKeyNo"), 50) << "the thumb at the end goes to the bottom";
+    EXPECT_EQ(get("nRowSel"), screen) << "the last row on the last screen row";
+    EXPECT_EQ(selectedRow(*paint()), screen);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(w, SB_VERT, &info);
+    EXPECT_EQ(info.nMin, 1);
+    EXPECT_EQ(info.nMax, 50);
+    EXPECT_EQ(info.nPos, 50);
+    SendMessageA(w, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 1), 0);
+    EXPECT_EQ(get("nKeyNo"), 1);
+    EXPECT_EQ(get("nRowSel"), 1);
+    SendMessageA(w, WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(get("nKeyNo"), 1) << "nothing above the first row";
+    SendMessageA(w, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 20), 0);
+    EXPECT_EQ(get("nKeyNo"), 1) << "the grid does not follow the thumb while it is dragged";
+}
+
+TEST_F(Grid, PaintingLeavesTheSourceOnTheCurrentRow) {
+    makeGrid();
+    for (int i = 0; i < 7; ++i) rt::send(grid, "GoDown");
+    ASSERT_EQ(get("nRowSel"), 8);
+    rt::send(grid, "GoTo", {25});
+    ASSERT_EQ(get("nKeyNo"), 25);
+    EXPECT_EQ(get("nRowSel"), 8) << "the row keeps its screen row when enough rows lie above it";
+    const int64_t rowSel = get("nRowSel");
+    paint();
+    EXPECT_EQ(rows->current(), 25);
+    EXPECT_EQ(get("nKeyNo"), 25);
+    // Someone else deletes rows above the current one: the paint shows it higher, and stays on it.
+    for (int64_t id = 20; id < 25; ++id) rows->ids.erase(std::find(rows->ids.begin(), rows->ids.end(), id));
+    rows->put(25);
+    rows->ids.erase(rows->ids.begin(), rows->ids.begin() + 15);  // rows 1..15 too: 4 rows left above
+    rows->put(25);
+    paint();
+    EXPECT_EQ(rows->current(), 25);
+    EXPECT_LE(get("nRowSel"), 5);
+    EXPECT_LE(get("nRowSel"), rowSel);
+}
+
+TEST_F(Grid, EmptySourcePaintsAnEmptyDataArea) {
+    makeGrid(0);
+    EXPECT_EQ(get("nLen"), 0);
+    auto c = paint();
+    EXPECT_EQ(c->at(220, static_cast<int>(rowTop(1) + 4)), kWhite);
+    SendMessageA(hwndOf(grid), WM_VSCROLL, SB_LINEDOWN, 0);
+    SendMessageA(hwndOf(grid), WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(get("nKeyNo"), 0);
+    EXPECT_EQ(get("nEditMode"), 0) << "a line down on an empty grid starts no append";
+}
+
+TEST_F(Grid, ColumnListKeepsItsNumbering) {
+    makeGrid();
+    Value inserted = rt::send(grid, "InsCol", {2});
+    auto cols = rt::send(grid, "aCols").asArray();
+    ASSERT_EQ(cols->size(), 3u);
+    EXPECT_EQ(rt::send(cols->at1(1), "nIndex").asInteger(), 1);
+    EXPECT_EQ(rt::send(cols->at1(2), "nIndex").asInteger(), 2);
+    EXPECT_EQ(rt::send(cols->at1(3), "nIndex").asInteger(), 3) << "the column after it moved on";
+    EXPECT_FALSE(rt::send(grid, "DelCol", {9}).asLogical());
+    EXPECT_FALSE(rt::send(grid, "DelCol", {0}).asLogical());
+    EXPECT_TRUE(rt::send(grid, "DelCol", {inserted}).asLogical());
+    ASSERT_EQ(cols->size(), 2u);
+    EXPECT_EQ(rt::send(cols->at1(2), "nIndex").asInteger(), 2);
+    EXPECT_EQ(rt::send(cols->at1(2), "cHeader").asString(), "Nombre");
+
+    rt::send(grid, "_nFreeze", {1});
+    rt::send(grid, "SwapCols", {1, 2});
+    EXPECT_EQ(rt::send(cols->at1(1), "cHeader").asString(), "Número") << "a frozen column does not swap";
+    rt::send(grid, "_nFreeze", {0});
+    rt::send(grid, "SwapCols", {1, 2});
+    EXPECT_EQ(rt::send(cols->at1(1), "cHeader").asString(), "Nombre");
+    EXPECT_EQ(rt::send(rt::send(grid, "ColWithHeader", {Value("NOMBRE")}), "nIndex").asInteger(), 2)
+        << "found by its header in any case; the swap kept each column's identity";
+}
+
+TEST_F(Grid, SavedLayoutRoundTripsAndNeverLosesAColumn) {
+    makeGrid();
+    EXPECT_EQ(rt::send(grid, "SaveState").asString(), "0;1:60:S;2:150:S");
+    rt::send(grid, "RestoreState", {Value("0;2:80:S;1:61:H")});
+    auto cols = rt::send(grid, "aCols").asArray();
+    EXPECT_EQ(rt::send(cols->at1(1), "cHeader").asString(), "Nombre");
+    EXPECT_EQ(rt::send(cols->at1(1), "nWidth").asInteger(), 80);
+    EXPECT_FALSE(rt::send(cols->at1(2), "lVisible").asLogical());
+    EXPECT_EQ(rt::send(grid, "aDisplay").asArray()->size(), 1u);
+    EXPECT_EQ(rt::send(grid, "SaveState").asString(), "0;2:80:S;1:61:H");
+    for (const char* damaged : {"0;2:80:S;2:80:S", "0;7:50:S;1:60:S", "x;;;", "0;1:60"}) {
+        rt::send(grid, "RestoreState", {Value(damaged)});
+        ASSERT_EQ(cols->size(), 2u) << damaged;
+        EXPECT_NE(rt::send(cols->at1(1), "nIndex").asInteger(), rt::send(cols->at1(2), "nIndex").asInteger())
+            << damaged;
+    }
+}
+
+TEST_F(Grid, AlignmentReachesTheCellAndTheHeaderItem) {
+    makeGrid(50, [](const Value& g) {
+        rt::send(rt::send(g, "aCols").asArray()->at1(2), "_nAlignment", {66});  // right, header centred
+    });
+    HWND header = hwndOf(rt::send(grid, "oHeader"));
+    HDITEMA item{};
+    item.mask = HDI_FORMAT;
+    SendMessageA(header, HDM_GETITEMA, 2, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(item.fmt & HDF_JUSTIFYMASK, HDF_CENTER);
+    auto c = paint();
+    const int64_t top = rowTop(2), pitch = get("nIntRowHeight");
+    // Nombre spans 84..234: the text sits against the right edge.
+    EXPECT_GT(darkPixels(*c, {170, static_cast<LONG>(top + 2), 230, static_cast<LONG>(top + pitch - 2)}), 10);
+    EXPECT_EQ(darkPixels(*c, {86, static_cast<LONG>(top + 2), 110, static_cast<LONG>(top + pitch - 2)}), 0);
+}
+
+TEST_F(Grid, ColumnMenuHidesAColumnButNeverTheLastOneShown) {
+    makeGrid();
+    std::vector<browse::MenuChoice> offered;
+    int64_t answer = 2;
+    browse::setPopupChooser([&](const std::vector<browse::MenuChoice>& choices) {
+        offered = choices;
+        return answer;
+    });
+    auto cols = rt::send(grid, "aCols").asArray();
+    rt::send(cols->at1(1), "SetColumns", {10, 10});
+    ASSERT_EQ(offered.size(), 2u);
+    EXPECT_TRUE(offered[0].checked && offered[0].enabled);
+    EXPECT_FALSE(rt::send(cols->at1(2), "lVisible").asLogical()) << "the choice toggled the column";
+    EXPECT_EQ(rt::send(grid, "aDisplay").asArray()->size(), 1u);
+    answer = 0;
+    rt::send(cols->at1(1), "SetColumns", {10, 10});
+    EXPECT_FALSE(offered[0].enabled) << "the only column on screen cannot be hidden";
+    EXPECT_FALSE(offered[1].checked);
+    rt::send(grid, "_lAllowColHiding", {false});
+    offered.clear();
+    rt::send(cols->at1(1), "SetColumns", {10, 10});
+    EXPECT_TRUE(offered.empty()) << "no menu without column hiding";
+}
+
+TEST_F(Grid, RecordSelectorWidthsAndReuse) {
+    Value early;
+    makeGrid(50, [&early](const Value& g) {
+        early = rt::send(Value(TBrwRecSel::classRecord().instantiate()), "Create", {g});
+    });
+    EXPECT_TRUE(rt::send(grid, "oRecSel").sameAs(early)) << "a selector made before the grid is reused";
+    EXPECT_EQ(rt::send(early, "nWidth").asInteger(), 24);
+    rt::send(early, "SetWidth", {5});
+    EXPECT_EQ(rt::send(early, "nWidth").asInteger(), 10);
+    rt::send(early, "_nWidth", {0});
+    EXPECT_EQ(rt::send(early, "nWidth").asInteger(), get("nHeaderHeight")) << "square with nothing to show";
+    EXPECT_EQ(get("FirstCol"), get("nHeaderHeight"));
+    rt::send(grid, "SetRecSel", {false});
+    EXPECT_TRUE(rt::send(grid, "oRecSel").isNil());
+    EXPECT_EQ(get("FirstCol"), 0);
+}
+
+TEST_F(Grid, ChangeEventTellsRowMovesFromColumnMoves) {
+    makeGrid();
+    std::vector<bool> changes;
+    rt::send(grid, "_OnChange", {block([&changes](rt::Args a) {
+                 changes.push_back(rt::arg(a, 1).asLogical());
+                 return Value();
+             })});
+    rt::send(grid, "GoDown");
+    rt::send(grid, "_nMarqueeStyle", {2});
+    rt::send(grid, "GoRight");
+    EXPECT_EQ(changes, (std::vector<bool>{true, false}));
+    EXPECT_EQ(get("nColSel"), 2);
+}
+
+}  // namespace
+}  // namespace vorpex::testing
