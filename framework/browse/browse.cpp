@@ -328,9 +328,8 @@ int64_t XBrowse::imageHeight() const {
 }
 
 intptr_t XBrowse::headerFont() const {
-    const Value bar = field(kHeaderBar);
-    if (bar.isNil()) return 0;
-    return handleOf(sendIfUnderstood(bar, "GetFont"));
+    auto bar = rt::objectAs<XControl>(field(kHeaderBar));
+    return bar ? handleOf(bar->GetFont({})) : 0;
 }
 
 bool XBrowse::hasFocus() const {

@@ -210,7 +210,7 @@ Value XBrwColumn::DefaultValue(rt::Args) {
 
 Value XBrwColumn::GetFont(rt::Args) {
     if (!field(kFont).isNil()) return field(kFont);
-    if (XBrowse* grid = browse()) return rt::send(*grid, "GetFont");
+    if (XBrowse* grid = browse()) return grid->GetFont({});
     return sendIfUnderstood(Application(), "GetFont");
 }
 
@@ -220,7 +220,7 @@ Value XBrwColumn::SetFont(rt::Args args) {
     return field(kFont);
 }
 
-intptr_t XBrwColumn::fontHandle() { return handleOf(rt::send(*this, "GetFont")); }
+intptr_t XBrwColumn::fontHandle() { return handleOf(GetFont({})); }
 
 XBrwColumn::CellContent XBrwColumn::content(bool cellFocus) {
     auto value = std::make_shared<Value>(rt::send(*this, "GetData"));

@@ -141,7 +141,7 @@ Value XBrwRecSel::storeAndRepaint(rt::Args args, int position) {
 }
 
 HFONT XBrwRecSel::font() const {
-    const Value f = !field(kFont).isNil() ? field(kFont) : browse() ? rt::send(*browse(), "GetFont") : Value();
+    const Value f = !field(kFont).isNil() ? field(kFont) : browse() ? browse()->GetFont({}) : Value();
     return reinterpret_cast<HFONT>(handleOf(f));
 }
 
