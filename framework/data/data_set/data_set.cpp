@@ -7,6 +7,7 @@
 #include "framework/core/object/vp_class.h"
 #include "framework/core/texts/texts.h"
 #include "framework/data/data_source/data_errors.h"
+#include "framework/data/data_source/dbf_data_source.h"
 #include "framework/data/data_source/send_if_understood.h"
 #include "framework/data/field/data_field.h"
 #include "framework/dialogs/ex_struct/ex_struct.h"
@@ -214,6 +215,8 @@ rt::Value XDataSet::SetName(rt::Args args) {
 // Leaves the old source without being ended by it, then joins the new one under its shared process.
 rt::Value XDataSet::SetDataSource(rt::Args args) {
     const rt::Value source = rt::arg(args, 0);
+    const bool check = !rt::arg(args, 1).isLogical() || rt::arg(args, 1).asLogical();
+    if (check && source.isObject() && !sourceKindFits(source)) return refuseSource(source);
     if (source.isObject() && oDataSource().sameAs(source)) return source;  // already on its list once
     const bool wasOpen = lOpen();
     if (wasOpen) rt::send(*this, "Close");
@@ -230,6 +233,26 @@ rt::Value XDataSet::SetDataSource(rt::Args args) {
         if (!name.empty()) rt::send(*this, "_cName", {rt::Value(name.substr(name.find_last_of("\\/:") + 1))});
     }
     if (wasOpen) rt::send(*this, "Open");
+    return oDataSource();
+}
+
+bool XDataSet::sourceKindFits(const rt::Value& source) const {
+    return source.asObject()->objectClass().isDerivedFrom(XDbfDataSource::classRecord()) == wantsDbfSource();
+}
+
+// The wrong kind of source is an error of the program, not of the data: it goes to the error handler and the
+// set keeps the source it had.
+rt::Value XDataSet::refuseSource(const rt::Value& source) {
+    rt::Error e;
+    e.genCode = rt::eg::Arg;
+    e.subSystem = "VORPEX:SetDataSource";
+    e.severity = rt::severity::Error;
+    e.description = wantsDbfSource() ? "Incorrect DataSource type, should be KindOf('TDbfDataSource') "
+                                     : "Incorrect DataSource type, should NOT be KindOf('TDbfDataSource') ";
+    e.operation = "SetDataSource";
+    e.args = rt::Value::array({source});
+    e.canDefault = true;
+    rt::raise(e);
     return oDataSource();
 }
 

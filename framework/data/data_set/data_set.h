@@ -100,6 +100,8 @@ protected:
     bool lOnUpdate() const { return field(kOnUpdate).asLogical(); }
     void setOnUpdate(bool on) { field(kOnUpdate) = on; }
     virtual bool readOnly() const { return field(kReadOnly).asLogical(); }
+    // Whether the set reads tables itself and so needs a DBF source (and the base class must not have one).
+    virtual bool wantsDbfSource() const { return false; }
     // Sends the message to every linked control that understands it, over a copy of the list.
     void tellControls(const char* message, std::initializer_list<rt::Value> args = {});
     // Reports a framework text through NewError.
@@ -122,7 +124,9 @@ private:
     // The bound browse, when it has a window.
     rt::Value browseWithWindow();
     rt::Value SetOpen(rt::Args args);
-    rt::Value SetDataSource(rt::Args args);
+    rt::Value SetDataSource(rt::Args args);  // (oSource, [lCheck])
+    bool sourceKindFits(const rt::Value& source) const;
+    rt::Value refuseSource(const rt::Value& source);
     rt::Value SetUserFieldsList(rt::Args args);
     rt::Value fieldMember(rt::Args args, const char* member);
     rt::Value addUserField(const rt::Value& name);

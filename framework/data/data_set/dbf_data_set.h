@@ -16,6 +16,7 @@ class XDbfDataSet : public XDataSet {
 public:
     using XDataSet::XDataSet;
     static const rt::Class& classRecord();
+    bool wantsDbfSource() const override { return true; }
 
     int area() const;  // 0 while closed
     const std::string& cAlias() const { return field(kAlias).asString(); }

@@ -87,6 +87,35 @@ TEST_F(DataSets, OpenRefusalsAreReportedThroughTheSource) {
     EXPECT_EQ(ask(missing, "cLastError").asString(), "nada.Dbf not found, impossible to continue.");
 }
 
+// A source of the wrong kind goes to the error handler and the set keeps what it had; lCheck .F. skips the check.
+TEST_F(DataSets, SourceOfTheWrongKindIsRefused) {
+    struct Case {
+        const char* setClass;
+        const char* sourceClass;
+        const char* description;
+    };
+    const Case cases[] = {
+        {"TDBFDATASET", "TDATASOURCE", "Incorrect DataSource type, should be KindOf('TDbfDataSource') "},
+        {"TDATASET", "TDBFDATASOURCE", "Incorrect DataSource type, should NOT be KindOf('TDbfDataSource') "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.setClass);
+        const Value set = ask(call(c.setClass), "Create");
+        const Value wrong = ask(call(c.sourceClass), "Create");
+        rt::testing::RecordingHandler errors;
+        ask(set, "SetDataSource", {wrong});
+        ASSERT_EQ(errors.seen.size(), 1u);
+        EXPECT_EQ(errors.seen[0].subSystem, "VORPEX:SetDataSource");
+        EXPECT_EQ(errors.seen[0].description, c.description);
+        EXPECT_TRUE(ask(set, "oDataSource").isNil());
+        ask(set, "SetDataSource", {wrong, Value(false)});
+        EXPECT_EQ(errors.seen.size(), 1u);
+        EXPECT_TRUE(ask(set, "oDataSource").sameAs(wrong));
+        ask(set, "End");
+        ask(wrong, "End");
+    }
+}
+
 TEST_F(DataSets, OpenSetBeforeCreationOpensOnCreateAndOnOpenMayVeto) {
     const Value set = call("TDBFDATASET");
     ask(set, "_lOpen", {Value(true)});
