@@ -255,3 +255,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     areas.closeAll();
     return 0;
 }
+
+extern "C" size_t LLVMFuzzerMutate(uint8_t* data, size_t size, size_t maxSize);
+
+// Half the mutations change the script alone: sound files then meet many sequences of operations, where
+// mutating a whole input mostly damages the files.
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t maxSize, unsigned seed) {
+    const vorpex_fuzz::Input in = vorpex_fuzz::splitInput(data, size, 3);
+    const size_t head = static_cast<size_t>(reinterpret_cast<const uint8_t*>(in.rest.data()) - data);
+    if (seed % 2 == 0 && head < maxSize) return head + LLVMFuzzerMutate(data + head, size - head, maxSize - head);
+    return LLVMFuzzerMutate(data, size, maxSize);
+}
