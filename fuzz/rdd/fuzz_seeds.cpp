@@ -101,7 +101,8 @@ std::string binaryMemoBlocks(const std::string& table) {
     return out + '\x1A';
 }
 
-// Scripts that reach every operation: a plain tour, changes under a scope, and both with failing calls.
+// Scripts that reach every operation: a plain tour, changes under a scope, both with failing calls, and
+// changes from two areas.
 std::vector<std::string> scripts() {
     auto op = [](Op o) { return static_cast<char>(o); };
     std::string tour = {op(Op::GoTop), op(Op::Skip), 2, op(Op::KeyNo), op(Op::KeyCount), op(Op::SeekCurrent),
@@ -118,7 +119,13 @@ std::vector<std::string> scripts() {
                           op(Op::WalkForward), op(Op::Rebuild), op(Op::WalkBackward)};
     // Errors on purpose: a value of the wrong type, and PACK (refused on a shared table).
     std::string faults = {op(Op::ReplaceWrong), 0, 1, 0, 5, 0, op(Op::GoTop), op(Op::Delete), op(Op::Pack)};
-    return {tour, writes, writes + faults + tour};
+    // Shared, records locked one by one, and a second area writing the same files as another process would.
+    std::string two = {op(Op::GoTo), 2, op(Op::Lock), op(Op::Replace), 0, 3, 'K', 'A', 'Y', op(Op::OtherArea),
+                       op(Op::Append), op(Op::Replace), 0, 3, 'B', 'E', 'E', op(Op::GoTo), 3, op(Op::Lock),
+                       op(Op::Delete), op(Op::WalkForward), op(Op::Unlock), op(Op::OtherArea), op(Op::SeekCurrent),
+                       op(Op::Append), op(Op::Replace), 2, 0, 9, 0, op(Op::KeyCount), op(Op::WalkBackward),
+                       op(Op::OtherArea), op(Op::WalkForward), op(Op::Unlock)};
+    return {tour, writes, writes + faults + tour, two};
 }
 
 std::string memoPath(const std::string& table, MemoKind kind) {
@@ -160,8 +167,10 @@ void writeSeeds(const fs::path& out, const Schema& s) {
         const std::string tag = std::string(s.name) + "-" + std::to_string(k);
         vorpex_fuzz::writeFile((out / "ntx" / tag).string(), ntx);
         for (size_t n = 0; n < all.size(); ++n) {
-            // Shared opening and SET DELETED take turns across the seeds.
-            const uint8_t flags = fpt | ((k + n) % 2 ? 2 : 0) | (n == 2 ? 4 : 0);
+            // Shared opening (with a file lock) and SET DELETED take turns across the seeds; the last script
+            // is shared with record locks.
+            uint8_t flags = fpt | ((k + n) % 2 ? 2 | 8 : 0) | (n == 2 ? 4 : 0);
+            if (n == 3) flags = fpt | 2;
             vorpex_fuzz::writeFile((out / "order" / (tag + "-" + std::to_string(n))).string(),
                                    vorpex_fuzz::joinInput(flags, {dbf, memo, ntx}, all[n]));
         }

@@ -1,7 +1,8 @@
 // A table with its memo and an NTX order over it, opened for writing and driven by a script: navigation,
 // seeks, key numbers, scopes, appends, replaces, deletes, packs and rebuilds, as a program does them.
 // Input: see fuzz_input.h; three parts (table, memo, index) and the script. Flags: bit 0 the memo kind (FPT),
-// bit 1 shared opening, bit 2 SET DELETED.
+// bit 1 shared opening, bit 2 SET DELETED, bit 3 (shared) a file lock taken first; without it records are
+// locked one by one, and a second area can open the same files as another process would.
 //
 // Findings: a crash, a sanitizer report, an exception that escapes the error system, a walk that does not
 // end, and one of data: when the order was in step with the table at the start (its tree verifies and holds
@@ -183,6 +184,9 @@ void step(WorkArea& a, Op op, Script& s, uint64_t bound) {
     case Op::Pack: a.pack(); break;
     case Op::SetDeleted: rt::settings().deleted = !rt::settings().deleted; break;
     case Op::Focus: a.setFocus(s.byte() & 1); break;
+    case Op::Lock: a.lockRecord(a.recno()); break;
+    case Op::Unlock: a.unlockAll(); break;
+    case Op::OtherArea:
     case Op::Count: break;
     }
 }
@@ -200,16 +204,37 @@ void setUp(const std::string& dir) {
     });
 }
 
-void run(WorkArea& a, const std::string& dir, Script& s, bool shared) {
+// The second area on the same files, opened when the script first turns to it.
+WorkArea* otherArea(const std::string& dir) {
+    WorkAreas& areas = WorkAreas::instance();
+    if (int number = areas.numberOf("OTHER")) return areas.area(number);
+    AreaGuard keep;
+    UseOptions o;
+    o.newArea = true;
+    o.shared = true;
+    o.alias = "OTHER";
+    if (!areas.use(dir + "/t.dbf", o)) return nullptr;
+    rt::ntx::ordListAdd(*areas.current(), dir + "/t.ntx");
+    return areas.current();
+}
+
+void run(WorkArea& a, const std::string& dir, Script& s, bool shared, bool fileLock) {
     const std::string index = dir + "/t.ntx";
-    if (shared) a.lockFile();
+    if (fileLock) a.lockFile();
     rt::ntx::ordListAdd(a, index);
     const bool sound = inStep(a, dir, true);
     reported = 0;
+    WorkArea* at = &a;
     for (int n = 0; n < 96 && !s.done(); ++n) {
         const auto op = static_cast<Op>(s.byte() % static_cast<uint8_t>(Op::Count));
         try {
-            step(a, op, s, walkBound(a, index, sound && reported == 0));
+            if (op == Op::OtherArea && shared) {
+                WorkArea* b = at == &a ? otherArea(dir) : &a;
+                if (b) at = b;
+                WorkAreas::instance().select(at->number());
+                continue;
+            }
+            step(*at, op, s, walkBound(*at, index, sound && reported == 0));
         } catch (const rt::Break&) {
             ++reported;  // a program's BEGIN SEQUENCE would end here; the engine must still be usable
         }
@@ -218,6 +243,8 @@ void run(WorkArea& a, const std::string& dir, Script& s, bool shared) {
     if (std::getenv("VORPEX_FUZZ_TRACE"))
         std::fprintf(stderr, "in step at the start: %d, errors: %d, records: %u\n", sound, reported, a.lastRec());
     if (!sound || reported != 0) return;
+    if (at != &a && !at->commit()) return;
+    WorkAreas::instance().select(a.number());
     // A unique order legitimately differs from a fresh build once keys change (it kept the first record of
     // each key, not the first in record order), so only its tree is checked.
     if (!inStep(a, dir, !ntx(a) || !ntx(a)->unique())) {
@@ -243,12 +270,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     rt::settings().deleted = in.flags & 4;
 
     WorkAreas& areas = WorkAreas::instance();
+    areas.select(1);
     UseOptions o;
     o.shared = shared;
     if (areas.use(dir + "/t.dbf", o)) {
         Script s(in.rest);
         try {
-            run(*areas.current(), dir, s, shared);
+            run(*areas.current(), dir, s, shared, shared && (in.flags & 8));
         } catch (const rt::Break&) {
         }
     }

@@ -29,6 +29,9 @@ enum class Op : uint8_t {
     Pack,
     SetDeleted,
     Focus,         // + byte: natural order or the index
+    OtherArea,     // shared: the next operations go to a second area on the same files (another handle)
+    Lock,          // the current record
+    Unlock,        // every lock of the area
     Count
 };
 
