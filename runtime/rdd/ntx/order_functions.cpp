@@ -183,6 +183,9 @@ bool ordDestroy(WorkArea& area, const Value& order, const std::string& bag) {
 bool ordListRebuild(WorkArea& area, const Progress& progress, uint64_t every) {
     return rdd::withErrorHandler(
         [&] {
+            // The files are replaced whole, under the pages other handles keep: the table must be ours alone.
+            if (area.shared())
+                rdd::fail(eg::Shared, rdd::sub::Shared, "Exclusive open required", area.table().path());
             area.flush();
             const uint64_t records = area.table().recCount(true);
             const uint64_t total = records * area.orderCount();

@@ -38,8 +38,8 @@ void ordListClear(rdd::WorkArea& area);
 bool ordCreate(rdd::WorkArea& area, const IndexRequest& request);
 // ORDDESTROY: closes the order and removes its file.
 bool ordDestroy(rdd::WorkArea& area, const Value& order, const std::string& bag = {});
-// ORDLISTREBUILD / REINDEX: every order rebuilt from the table (also repairs a damaged file). Progress
-// counts records over all orders.
+// ORDLISTREBUILD / REINDEX: every order rebuilt from the table (also repairs a damaged file); the table must be
+// open exclusively, as for PACK and ZAP. Progress counts records over all orders.
 bool ordListRebuild(rdd::WorkArea& area, const Progress& progress = {}, uint64_t every = 0);
 
 // The order meant by a name, a number (1-based) or NIL/0 (the controlling one); 0 when none.

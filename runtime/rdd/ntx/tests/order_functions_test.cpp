@@ -9,6 +9,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/core/error.h"
@@ -87,6 +88,8 @@ protected:
         }
         return out;
     }
+
+    std::pair<int, int> openTwiceShared();
 
     TempFolder dir;
     std::vector<Error> errors;
@@ -468,18 +471,23 @@ TEST_F(HostileIndex, AFileLeftHalfWrittenIsReportedOnOpenAndRepairedByReindex) {
     EXPECT_TRUE(errors.empty()) << errors.front().description;
 }
 
-TEST_F(OrderFunctions, SharedAreasSeeEachOthersKeys) {
+// The punch table with its order, open shared in two areas as two processes would have it; answers the areas.
+std::pair<int, int> OrderFunctions::openTwiceShared() {
     createPunches();
     use("checadas", false);
-    ASSERT_TRUE(call("ORDCREATE", {Value(file("checadas")), Value(), Value("str(empleado,6)+fecha+hora")})
+    EXPECT_TRUE(call("ORDCREATE", {Value(file("checadas")), Value(), Value("str(empleado,6)+fecha+hora")})
                     .asLogical());
     call("DBCLOSEAREA");
     use("checadas", true);
-    ASSERT_TRUE(call("ORDLISTADD", {Value(file("checadas"))}).asLogical());
+    EXPECT_TRUE(call("ORDLISTADD", {Value(file("checadas"))}).asLogical());
     int first = call("SELECT").asInt();
     call("DBUSEAREA", {Value(true), Value("DBFNTX"), Value(file("checadas")), Value("OTHER"), Value(true)});
-    ASSERT_TRUE(call("ORDLISTADD", {Value(file("checadas"))}).asLogical());
-    int second = call("SELECT").asInt();
+    EXPECT_TRUE(call("ORDLISTADD", {Value(file("checadas"))}).asLogical());
+    return {first, call("SELECT").asInt()};
+}
+
+TEST_F(OrderFunctions, SharedAreasSeeEachOthersKeys) {
+    auto [first, second] = openTwiceShared();
     for (int i = 0; i < 50; ++i) {
         call("DBSELECTAREA", {Value(i % 2 ? first : second)});
         EXPECT_TRUE(punch(i, "2010/03/25", "08:00:00"));
@@ -492,6 +500,21 @@ TEST_F(OrderFunctions, SharedAreasSeeEachOthersKeys) {
         for (int i = 0; i < 50; ++i) EXPECT_FALSE(punch(i, "2010/03/25", "08:00:00")) << i;
     }
     EXPECT_TRUE(errors.empty()) << errors.front().description;
+}
+
+// A rebuild replaces the file under every other handle's cached pages, so it needs the table to itself (as
+// PACK and ZAP do): refused on a shared table, the order stays in step for every area.
+TEST_F(OrderFunctions, ReindexNeedsTheTableForItself) {
+    const int first = openTwiceShared().first;
+    EXPECT_TRUE(punch(7, "2010/03/25", "08:00:00"));
+    EXPECT_FALSE(call("ORDLISTREBUILD").asLogical());
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].genCode, eg::Shared);
+    EXPECT_EQ(errors[0].filename, file("checadas.dbf"));
+    call("DBCOMMIT");
+    call("DBSELECTAREA", {Value(first)});
+    EXPECT_EQ(call("ORDKEYCOUNT").asInt(), 1);
+    EXPECT_FALSE(punch(7, "2010/03/25", "08:00:00"));
 }
 
 }  // namespace
