@@ -36,6 +36,12 @@ using vorpex_fuzz::Op;
 
 int reported = 0;  // errors handed to the handler since the last reset
 
+// VORPEX_FUZZ_TRACE=1 prints each error and whether the data check applied (to see that the seeds reach it).
+bool tracing() {
+    static const bool on = std::getenv("VORPEX_FUZZ_TRACE") != nullptr;
+    return on;
+}
+
 class Script {
 public:
     explicit Script(std::string_view b) : b_(b) {}
@@ -196,9 +202,8 @@ void setUp(const std::string& dir) {
     rt::registerLibraryFunctions();
     registerTableFunctions();
     rt::ntx::registerOrderFunctions();
-    static const bool trace = std::getenv("VORPEX_FUZZ_TRACE") != nullptr;
     rt::setErrorHandler([](rt::Error& e) {
-        if (trace) std::fprintf(stderr, "error: %s\n", rt::describe(e).c_str());
+        if (tracing()) std::fprintf(stderr, "error: %s\n", rt::describe(e).c_str());
         ++reported;
         return rt::ErrorAnswer{rt::ErrorAction::Default, Value()};
     });
@@ -239,8 +244,7 @@ void run(WorkArea& a, const std::string& dir, Script& s, bool shared, bool fileL
             ++reported;  // a program's BEGIN SEQUENCE would end here; the engine must still be usable
         }
     }
-    // VORPEX_FUZZ_TRACE=1 tells, per input, whether the data check applies (to see that the seeds reach it).
-    if (std::getenv("VORPEX_FUZZ_TRACE"))
+    if (tracing())
         std::fprintf(stderr, "in step at the start: %d, errors: %d, records: %u\n", sound, reported, a.lastRec());
     if (!sound || reported != 0) return;
     // The other area may still hold a key back (its appended record's): every area commits before the check.
