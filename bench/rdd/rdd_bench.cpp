@@ -1,12 +1,15 @@
 // Table engine workloads at 1M records, each measured beside its floor: the same bytes read or written with
 // plain buffered stdio. Run: bench_rdd [--benchmark_filter=...]. Files go to $TMPDIR (default /tmp).
+// After the usual table, each workload's processor and wall time as a ratio to its floor's.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/core/settings.h"
@@ -251,6 +254,53 @@ void BM_SortFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_SortFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// ---- ratios to the floors ------------------------------------------------------------------------------------
+
+// Each workload and the floor it is measured against.
+const std::pair<const char*, const char*> kFloors[] = {
+    {"BM_Append", "BM_AppendFloor"},
+    {"BM_ScanFiltered", "BM_ScanFloorWithTest"},
+    {"BM_ScanUnfiltered", "BM_ScanFloor"},
+    {"BM_AppendDelimited", "BM_AppendDelimitedFloor"},
+    {"BM_Pack", "BM_PackFloor"},
+    {"BM_Sort", "BM_SortFloor"},
+};
+
+// The console table as usual, then the ratios of the pairs that both ran.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs)
+            if (r.run_type == Run::RT_Iteration && !r.error_occurred)
+                times_[r.run_name.function_name] = {r.GetAdjustedCPUTime(), r.GetAdjustedRealTime()};
+    }
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::printf("\n%-20s %-24s %8s %8s\n", "workload", "floor", "cpu_x", "wall_x");
+        for (const auto& [work, floor] : kFloors) {
+            auto w = times_.find(work), f = times_.find(floor);
+            if (w == times_.end() || f == times_.end() || f->second.cpu <= 0 || f->second.wall <= 0) continue;
+            std::printf("%-20s %-24s %8.2f %8.2f\n", work, floor, w->second.cpu / f->second.cpu,
+                        w->second.wall / f->second.wall);
+        }
+    }
+
+private:
+    struct Times {
+        double cpu, wall;
+    };
+    std::map<std::string, Times> times_;
+};
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
