@@ -240,9 +240,7 @@ const unsigned char* NtxBuilder::take(Source& entries) const {
 
 // Even split of n entries into a subtree of the given height: all leaves at one depth, none empty.
 uint32_t NtxBuilder::writeSubtree(PageWriter& writer, Source& entries, uint64_t n, int height) {
-    NtxPage p;
-    p.keySize = header_.keySize;
-    p.child.assign(1, 0);
+    NtxPage p(0, header_.keySize, header_.maxItems);
     auto keyOf = [&](const unsigned char* e) {
         return std::string_view(reinterpret_cast<const char*>(e), header_.keySize);
     };
@@ -260,7 +258,7 @@ uint32_t NtxBuilder::writeSubtree(PageWriter& writer, Source& entries, uint64_t 
         const uint64_t size = rest / k + (c < rest % k ? 1 : 0);
         const uint32_t childOff = writeSubtree(writer, entries, size, height - 1);
         if (c + 1 == k) {
-            p.child.back() = childOff;
+            p.setChild(p.count(), childOff);
             break;
         }
         const unsigned char* e = take(entries);

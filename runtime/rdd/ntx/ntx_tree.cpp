@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 
 #include "ntx_error.h"
@@ -10,16 +11,37 @@ namespace rt::ntx {
 
 namespace {
 
-// Deeper than any tree of 32-bit record numbers can be: a path this long means the pages loop.
-constexpr size_t maxDepth = 40;
+constexpr size_t maxDepth = maxTreeDepth;
 // Where writers and readers of a shared file serialise (a byte far past any real file size).
 constexpr uint64_t lockOffset = 1000000000ULL;
 // Every writer with changes not yet whole on disk holds a shared lock here (see openWindow).
 constexpr uint64_t windowByte = lockOffset + 1;
 
-int bytes(std::string_view a, std::string_view b) {
-    int c = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
-    return c < 0 ? -1 : c > 0 ? 1 : 0;
+// Byte order of n bytes, eight at a time. Keys are short and of one width, so this inline loop beats a call
+// into the library's memcmp, which the tree makes a dozen times or more per seek.
+inline int compareBytes(const char* a, const char* b, size_t n) {
+    for (; n >= 8; a += 8, b += 8, n -= 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a, 8);
+        std::memcpy(&y, b, 8);
+        if (x == y) continue;
+        if constexpr (std::endian::native == std::endian::little) {
+            x = __builtin_bswap64(x);
+            y = __builtin_bswap64(y);
+        }
+        return x < y ? -1 : 1;
+    }
+    for (; n; --n, ++a, ++b)
+        if (*a != *b) return static_cast<unsigned char>(*a) < static_cast<unsigned char>(*b) ? -1 : 1;
+    return 0;
+}
+
+int bytes(std::string_view a, std::string_view b) { return compareBytes(a.data(), b.data(), std::min(a.size(), b.size())); }
+
+std::vector<uint32_t> childrenOf(const NtxPage& p) {
+    std::vector<uint32_t> out(p.count() + 1);
+    for (size_t i = 0; i <= p.count(); ++i) out[i] = p.child(i);
+    return out;
 }
 
 }  // namespace
@@ -201,8 +223,7 @@ NtxPage& NtxTree::page(uint32_t offset) {
         throwCorrupt(path(), "page offset outside the file");
     std::array<unsigned char, pageSize> buf{};
     if (file_.read(offset, buf.data(), pageSize) != pageSize) throwCorrupt(path(), "page offset outside the file");
-    auto p = std::make_unique<NtxPage>(NtxPage::decode(header_, offset, buf.data(), path()));
-    remember(std::move(p));
+    remember(NtxPage::decode(header_, offset, buf.data(), path()));
     return *cache_[slot];
 }
 
@@ -214,7 +235,7 @@ NtxPage& NtxTree::allocPage() {
         offset = header_.freePage;
         if (offset == header_.root) throwCorrupt(path(), "free list reaches the root page");
         NtxPage& old = page(offset);
-        const uint32_t next = old.child.empty() ? 0 : old.child[0];
+        const uint32_t next = old.child(0);
         if (old.count() != 0) throwCorrupt(path(), "free list reaches a page in use");
         if (next == offset) throwCorrupt(path(), "loop in the free list");
         header_.freePage = next;
@@ -223,10 +244,7 @@ NtxPage& NtxTree::allocPage() {
         offset = static_cast<uint32_t>(fileEnd_);
         fileEnd_ += pageSize;
     }
-    auto p = std::make_unique<NtxPage>();
-    p->offset = offset;
-    p->keySize = header_.keySize;
-    p->child.assign(1, 0);
+    auto p = std::make_unique<NtxPage>(offset, header_.keySize, header_.maxItems);
     p->dirty = true;
     p->fresh = true;
     headerDirty_ = true;
@@ -236,10 +254,7 @@ NtxPage& NtxTree::allocPage() {
 }
 
 void NtxTree::releasePage(NtxPage& p) {
-    p.keys.clear();
-    p.recno.clear();
-    p.child.assign(1, header_.freePage);  // released pages chain through their first child slot
-    p.dirty = true;
+    p.clear(header_.freePage);  // released pages chain through their first child slot
     header_.freePage = p.offset;
     headerDirty_ = true;
 }
@@ -304,7 +319,7 @@ int NtxTree::compare(std::string_view a, std::string_view b) const {
 }
 
 int NtxTree::comparePrefix(std::string_view key, std::string_view prefix) const {
-    int c = bytes(key.substr(0, prefix.size()), prefix);
+    int c = compareBytes(key.data(), prefix.data(), std::min(key.size(), prefix.size()));
     if (c == 0 && key.size() < prefix.size()) c = -1;
     return header_.descending ? -c : c;
 }
@@ -335,9 +350,9 @@ size_t firstPast(const NtxPage& p, Past past) {
 
 }  // namespace
 
-void NtxTree::pushDepth(NtxPosition& pos, uint32_t pageOffset, uint32_t idx) {
-    if (pos.path.size() >= maxDepth) throwCorrupt(path(), "loop in the page chain");
-    pos.path.push_back({pageOffset, idx});
+void NtxTree::pushDepth(PagePath& steps, uint32_t pageOffset, uint32_t idx) {
+    if (steps.full()) throwCorrupt(path(), "loop in the page chain");
+    steps.push_back({pageOffset, idx});
 }
 
 bool NtxTree::settle(NtxPosition& pos, bool onEntry) {
@@ -348,7 +363,7 @@ bool NtxTree::settle(NtxPosition& pos, bool onEntry) {
     const auto& s = pos.path.back();
     NtxPage& p = page(s.page);
     pos.key.assign(p.key(s.idx));
-    pos.recno = p.recno[s.idx];
+    pos.recno = p.recno(s.idx);
     pos.generation = generation_;
     return true;
 }
@@ -357,9 +372,9 @@ bool NtxTree::firstIn(NtxPosition& pos, uint32_t from) {
     uint32_t off = from;
     for (;;) {
         NtxPage& p = page(off);
-        pushDepth(pos, off, 0);
+        pushDepth(pos.path, off, 0);
         if (p.leaf()) return p.count() > 0 || climbNext(pos);
-        off = p.child[0];
+        off = p.child(0);
     }
 }
 
@@ -369,14 +384,14 @@ bool NtxTree::lastIn(NtxPosition& pos, uint32_t from) {
         NtxPage& p = page(off);
         if (p.leaf()) {
             if (p.count() == 0) {
-                pushDepth(pos, off, 0);
+                pushDepth(pos.path, off, 0);
                 return climbPrev(pos);
             }
-            pushDepth(pos, off, static_cast<uint32_t>(p.count() - 1));
+            pushDepth(pos.path, off, static_cast<uint32_t>(p.count() - 1));
             return true;
         }
-        pushDepth(pos, off, static_cast<uint32_t>(p.count()));
-        off = p.child[p.count()];
+        pushDepth(pos.path, off, static_cast<uint32_t>(p.count()));
+        off = p.lastChild();
     }
 }
 
@@ -408,7 +423,7 @@ bool NtxTree::stepNext(NtxPosition& pos) {
     NtxPage& p = page(s.page);
     if (!p.leaf()) {
         ++s.idx;
-        return firstIn(pos, p.child[s.idx]);
+        return firstIn(pos, p.child(s.idx));
     }
     if (++s.idx < p.count()) return true;
     return climbNext(pos);
@@ -417,7 +432,7 @@ bool NtxTree::stepNext(NtxPosition& pos) {
 bool NtxTree::stepPrev(NtxPosition& pos) {
     auto& s = pos.path.back();
     NtxPage& p = page(s.page);
-    if (!p.leaf()) return lastIn(pos, p.child[s.idx]);
+    if (!p.leaf()) return lastIn(pos, p.child(s.idx));
     if (s.idx > 0) {
         --s.idx;
         return true;
@@ -425,18 +440,27 @@ bool NtxTree::stepPrev(NtxPosition& pos) {
     return climbPrev(pos);
 }
 
-bool NtxTree::seekIn(NtxPosition& pos, std::string_view prefix, bool strict) {
+bool NtxTree::seekIn(NtxPosition& pos, std::string_view prefix, bool strict, PagePath* leafPath) {
     pos.path.clear();
+    // Keys compare on the prefix's length: a prefix at least as long as the key compares on the key's.
+    const size_t n = std::min<size_t>(prefix.size(), header_.keySize);
+    const int sign = header_.descending ? -1 : 1;
+    const int stop = strict ? 1 : 0;  // first item whose comparison reaches this
+    const bool longer = prefix.size() > header_.keySize;
     uint32_t off = header_.root;
     for (;;) {
         NtxPage& p = page(off);
         const size_t lo = firstPast(p, [&](size_t i) {
-            int c = comparePrefix(p.key(i), prefix);
-            return strict ? c > 0 : c >= 0;
+            int c = compareBytes(p.keyData(i), prefix.data(), n);
+            if (c == 0 && longer) c = -1;
+            return sign * c >= stop;
         });
-        pushDepth(pos, off, static_cast<uint32_t>(lo));
-        if (p.leaf()) return lo < p.count() || climbNext(pos);
-        off = p.child[lo];
+        pushDepth(pos.path, off, static_cast<uint32_t>(lo));
+        if (p.leaf()) {
+            if (leafPath) *leafPath = pos.path;
+            return lo < p.count() || climbNext(pos);
+        }
+        off = p.child(lo);
     }
 }
 
@@ -446,14 +470,14 @@ bool NtxTree::findIn(NtxPosition& pos, std::string_view key, uint32_t recno) {
     uint32_t off = header_.root;
     for (;;) {
         NtxPage& p = page(off);
-        const size_t lo = firstPast(p, [&](size_t i) { return compareFull(p.key(i), p.recno[i], key, recno) >= 0; });
-        if (lo < p.count() && p.recno[lo] == recno && bytes(p.key(lo), key) == 0) {
-            pushDepth(pos, off, static_cast<uint32_t>(lo));
+        const size_t lo = firstPast(p, [&](size_t i) { return compareFull(p.key(i), p.recno(i), key, recno) >= 0; });
+        if (lo < p.count() && p.recno(lo) == recno && bytes(p.key(lo), key) == 0) {
+            pushDepth(pos.path, off, static_cast<uint32_t>(lo));
             return true;
         }
-        pushDepth(pos, off, static_cast<uint32_t>(lo));
+        pushDepth(pos.path, off, static_cast<uint32_t>(lo));
         if (p.leaf()) break;
-        off = p.child[lo];
+        off = p.child(lo);
     }
     // ...then a walk over the equal keys, for files whose writer ordered them otherwise.
     bool on = seekIn(pos, key, false);
@@ -461,7 +485,7 @@ bool NtxTree::findIn(NtxPosition& pos, std::string_view key, uint32_t recno) {
         const auto& s = pos.path.back();
         NtxPage& p = page(s.page);
         if (bytes(p.key(s.idx), key) != 0) return false;
-        if (p.recno[s.idx] == recno) return true;
+        if (p.recno(s.idx) == recno) return true;
         on = stepNext(pos);
     }
     return false;
@@ -492,10 +516,10 @@ bool NtxTree::entryAtOrAfter(NtxPosition& pos, std::string_view key, uint32_t re
     uint32_t off = header_.root;
     for (;;) {
         NtxPage& p = page(off);
-        const size_t lo = firstPast(p, [&](size_t i) { return compareFull(p.key(i), p.recno[i], key, recno) > 0; });
-        pushDepth(pos, off, static_cast<uint32_t>(lo));
+        const size_t lo = firstPast(p, [&](size_t i) { return compareFull(p.key(i), p.recno(i), key, recno) > 0; });
+        pushDepth(pos.path, off, static_cast<uint32_t>(lo));
         if (p.leaf()) return settle(pos, lo < p.count() || climbNext(pos));
-        off = p.child[lo];
+        off = p.child(lo);
     }
 }
 
@@ -539,14 +563,21 @@ bool NtxTree::settleStep(NtxPosition& pos, bool onEntry, bool forward) {
         const NtxPage& p = page(s.page);
         const int c = compare(p.key(s.idx), pos.key);
         if (forward ? c < 0 : c > 0) throwCorrupt(path(), "keys out of order");
-        if (c == 0 && (header_.unique || p.recno[s.idx] == pos.recno)) throwCorrupt(path(), "key repeated");
+        if (c == 0 && (header_.unique || p.recno(s.idx) == pos.recno)) throwCorrupt(path(), "key repeated");
     }
     return settle(pos, onEntry);
 }
 
 bool NtxTree::seek(NtxPosition& pos, std::string_view prefix, bool strict) {
     Guard g(*this, false);
-    return settle(pos, seekIn(pos, prefix, strict));
+    missed_.generation = 0;
+    const bool wholeKey = !strict && prefix.size() == header_.keySize;
+    const bool on = settle(pos, seekIn(pos, prefix, strict, wholeKey ? &missed_.path : nullptr));
+    if (wholeKey && !(on && bytes(pos.key, prefix) == 0)) {
+        missed_.key.assign(prefix);
+        missed_.generation = generation_;
+    }
+    return on;
 }
 
 bool NtxTree::find(NtxPosition& pos, std::string_view key, uint32_t recno) {
@@ -573,7 +604,7 @@ uint64_t NtxTree::subtreeSize(uint32_t offset, uint32_t parent, size_t slot, int
     NtxPage& p = page(offset);
     uint64_t n = p.count();
     if (!p.leaf()) {
-        std::vector<uint32_t> children = p.child;  // the reference may not survive loading the children
+        std::vector<uint32_t> children = childrenOf(p);  // the reference may not survive loading the children
         for (size_t c = 0; c < children.size(); ++c) n += subtreeSize(children[c], offset, c, depth + 1);
     }
     sizes_[offset] = {n, parent, slot};
@@ -593,7 +624,7 @@ uint64_t NtxTree::rank(NtxPosition& pos) {
     for (size_t d = 0; d < pos.path.size(); ++d) {
         const auto s = pos.path[d];
         bool lastStep = d + 1 == pos.path.size();
-        std::vector<uint32_t> children = page(s.page).child;
+        std::vector<uint32_t> children = childrenOf(page(s.page));
         bool leaf = children.empty() || children[0] == 0;
         r += s.idx;
         if (leaf) continue;
@@ -609,17 +640,17 @@ bool NtxTree::gotoRank(NtxPosition& pos, uint64_t n) {
     if (n == 0 || n > subtreeSize(header_.root, 0, 0, 0)) return settle(pos, false);
     uint32_t off = header_.root;
     for (;;) {
-        std::vector<uint32_t> children = page(off).child;
+        std::vector<uint32_t> children = childrenOf(page(off));
         size_t count = page(off).count();
         if (children.empty() || children[0] == 0) {
-            pushDepth(pos, off, static_cast<uint32_t>(n - 1));
+            pushDepth(pos.path, off, static_cast<uint32_t>(n - 1));
             return settle(pos, n - 1 < count);
         }
         bool descended = false;
         for (size_t j = 0; j <= count; ++j) {
             uint64_t s = subtreeSize(children[j], off, j, static_cast<int>(pos.path.size()) + 1);
             if (n <= s) {
-                pushDepth(pos, off, static_cast<uint32_t>(j));
+                pushDepth(pos.path, off, static_cast<uint32_t>(j));
                 off = children[j];
                 descended = true;
                 break;
@@ -627,7 +658,7 @@ bool NtxTree::gotoRank(NtxPosition& pos, uint64_t n) {
             n -= s;
             if (j < count) {
                 if (n == 1) {
-                    pushDepth(pos, off, static_cast<uint32_t>(j));
+                    pushDepth(pos.path, off, static_cast<uint32_t>(j));
                     return settle(pos, true);
                 }
                 --n;
@@ -639,51 +670,53 @@ bool NtxTree::gotoRank(NtxPosition& pos, uint64_t n) {
 
 // ---- maintenance ----
 
+const PagePath* NtxTree::insertHint(std::string_view key) const {
+    if (missed_.generation != generation_ || missed_.path.empty() || key != missed_.key) return nullptr;
+    return &missed_.path;
+}
+
 bool NtxTree::insert(std::string_view key, uint32_t recno) {
     Guard g(*this, true);
-    if (header_.unique) {
-        NtxPosition probe;
-        if (seekIn(probe, key, false) && bytes(page(probe.path.back().page).key(probe.path.back().idx), key) == 0)
-            return false;
-    }
-    std::vector<NtxPosition::Step> path;
-    uint32_t off = header_.root;
-    for (;;) {
-        NtxPage& p = page(off);
-        const size_t lo = firstPast(p, [&](size_t i) { return compareFull(p.key(i), p.recno[i], key, recno) > 0; });
-        if (path.size() >= maxDepth) throwCorrupt(this->path(), "loop in the page chain");
-        path.push_back({off, static_cast<uint32_t>(lo)});
-        if (p.leaf()) {
-            p.insertItem(lo, key, recno, 0);
-            break;
+    PagePath path;
+    if (const PagePath* hint = insertHint(key)) {
+        // With no entry of this key, the descent for (key, recno) takes the same slots as the seek's did.
+        path = *hint;
+    } else {
+        if (header_.unique) {
+            NtxPosition probe;
+            if (seekIn(probe, key, false) && bytes(page(probe.path.back().page).key(probe.path.back().idx), key) == 0)
+                return false;
         }
-        off = p.child[lo];
+        uint32_t off = header_.root;
+        for (;;) {
+            NtxPage& p = page(off);
+            const size_t lo =
+                firstPast(p, [&](size_t i) { return compareFull(p.key(i), p.recno(i), key, recno) > 0; });
+            pushDepth(path, off, static_cast<uint32_t>(lo));
+            if (p.leaf()) break;
+            off = p.child(lo);
+        }
     }
+    page(path.back().page).insertItem(path.back().idx, key, recno, 0);
     modified();
     splitUp(path);
     return true;
 }
 
-void NtxTree::splitUp(std::vector<NtxPosition::Step>& path) {
+void NtxTree::splitUp(PagePath& path) {
     for (size_t d = path.size(); d-- > 0;) {
-        NtxPage& node = page(path[d].page);
-        if (node.count() <= header_.maxItems) return;
-        const size_t mid = node.count() / 2;
+        NtxPage& n = page(path[d].page);
+        if (n.count() <= header_.maxItems) return;
+        // The left half moves to a new page; the middle item goes up between the two.
+        const size_t mid = n.count() / 2;
         NtxPage& left = allocPage();
-        NtxPage& n = node;
-        const uint32_t ks = header_.keySize;
-        left.keys.assign(n.keys, 0, mid * ks);
-        left.recno.assign(n.recno.begin(), n.recno.begin() + static_cast<ptrdiff_t>(mid));
-        left.child.assign(n.child.begin(), n.child.begin() + static_cast<ptrdiff_t>(mid + 1));
-        std::string sepKey(n.key(mid));
-        uint32_t sepRec = n.recno[mid];
-        n.keys.erase(0, (mid + 1) * ks);
-        n.recno.erase(n.recno.begin(), n.recno.begin() + static_cast<ptrdiff_t>(mid + 1));
-        n.child.erase(n.child.begin(), n.child.begin() + static_cast<ptrdiff_t>(mid + 1));
-        n.dirty = true;
+        left.appendFrom(n, 0, mid, true);
+        const std::string sepKey(n.key(mid));
+        const uint32_t sepRec = n.recno(mid);
+        n.dropFront(mid + 1);
         if (d == 0) {
             NtxPage& root = allocPage();
-            root.child.assign(1, n.offset);
+            root.setChild(0, n.offset);
             root.insertItem(0, sepKey, sepRec, left.offset);
             header_.root = root.offset;
             headerDirty_ = true;
@@ -697,7 +730,7 @@ bool NtxTree::remove(std::string_view key, uint32_t recno) {
     Guard g(*this, true);
     NtxPosition pos;
     if (!findIn(pos, key, recno)) return false;
-    auto& path = pos.path;
+    PagePath& path = pos.path;
     const uint32_t nodeOff = path.back().page;
     const uint32_t i = path.back().idx;
     NtxPage& node = page(nodeOff);
@@ -705,22 +738,21 @@ bool NtxTree::remove(std::string_view key, uint32_t recno) {
         node.removeItem(i);
     } else {
         // Replace by the predecessor, the last key of the left subtree's rightmost leaf.
-        uint32_t off = node.child[i];
+        uint32_t off = node.child(i);
         for (;;) {
             NtxPage& p = page(off);
-            if (path.size() >= maxDepth) throwCorrupt(this->path(), "loop in the page chain");
             if (p.leaf()) {
                 if (p.count() == 0) throwCorrupt(this->path(), "empty leaf page");
-                path.push_back({off, static_cast<uint32_t>(p.count() - 1)});
+                pushDepth(path, off, static_cast<uint32_t>(p.count() - 1));
                 break;
             }
-            path.push_back({off, static_cast<uint32_t>(p.count())});
-            off = p.child[p.count()];
+            pushDepth(path, off, static_cast<uint32_t>(p.count()));
+            off = p.lastChild();
         }
         NtxPage& leaf = page(path.back().page);
-        size_t li = path.back().idx;
-        std::string predKey(leaf.key(li));
-        uint32_t predRec = leaf.recno[li];
+        const size_t li = path.back().idx;
+        const std::string predKey(leaf.key(li));
+        const uint32_t predRec = leaf.recno(li);
         leaf.removeItem(li);
         page(nodeOff).setItem(i, predKey, predRec);
     }
@@ -729,7 +761,7 @@ bool NtxTree::remove(std::string_view key, uint32_t recno) {
     return true;
 }
 
-void NtxTree::rebalance(std::vector<NtxPosition::Step>& path) {
+void NtxTree::rebalance(PagePath& path) {
     // Cached pages are owned by unique_ptrs and stay put until the next operation, so references hold.
     const size_t half = header_.halfPage;
     for (size_t d = path.size() - 1; d > 0; --d) {
@@ -738,21 +770,21 @@ void NtxTree::rebalance(std::vector<NtxPosition::Step>& path) {
         NtxPage& parent = page(path[d - 1].page);
         const size_t j = path[d - 1].idx;
         if (j > 0) {
-            NtxPage& left = page(parent.child[j - 1]);
+            NtxPage& left = page(parent.child(j - 1));
             if (left.count() > half) {  // borrow through the parent from the left sibling
-                size_t last = left.count() - 1;
-                node.insertItem(0, parent.key(j - 1), parent.recno[j - 1], left.child.back());
-                parent.setItem(j - 1, left.key(last), left.recno[last]);
+                const size_t last = left.count() - 1;
+                node.insertItem(0, parent.key(j - 1), parent.recno(j - 1), left.lastChild());
+                parent.setItem(j - 1, left.key(last), left.recno(last));
                 left.removeItemAndRight(last);
                 return;
             }
         }
         if (j < parent.count()) {
-            NtxPage& right = page(parent.child[j + 1]);
+            NtxPage& right = page(parent.child(j + 1));
             if (right.count() > half) {  // borrow from the right sibling
-                node.insertItem(node.count(), parent.key(j), parent.recno[j], node.child.back());
-                node.child.back() = right.child[0];
-                parent.setItem(j, right.key(0), right.recno[0]);
+                node.insertItem(node.count(), parent.key(j), parent.recno(j), node.lastChild());
+                node.setChild(node.count(), right.child(0));
+                parent.setItem(j, right.key(0), right.recno(0));
                 right.removeItem(0);
                 return;
             }
@@ -760,21 +792,19 @@ void NtxTree::rebalance(std::vector<NtxPosition::Step>& path) {
         // Merge with a sibling and the separator between them; the parent loses one item.
         const size_t s = j > 0 ? j - 1 : j;
         if (s >= parent.count()) break;  // an only child: nothing to merge with
-        NtxPage& l = page(parent.child[s]);
-        NtxPage& r = page(parent.child[s + 1]);
-        l.insertItem(l.count(), parent.key(s), parent.recno[s], l.child.back());
-        l.child.back() = r.child[0];
-        for (size_t k = 0; k < r.count(); ++k) {
-            l.keys.append(r.key(k));
-            l.recno.push_back(r.recno[k]);
-            l.child.push_back(r.child[k + 1]);
-        }
+        NtxPage& l = page(parent.child(s));
+        NtxPage& r = page(parent.child(s + 1));
+        // A header whose half-page mark is near the capacity would overfill the merged page: keep both.
+        if (l.count() + 1 + r.count() > header_.maxItems) break;
+        l.insertItem(l.count(), parent.key(s), parent.recno(s), l.lastChild());
+        l.setChild(l.count(), r.child(0));
+        l.appendFrom(r, 0, r.count(), false);
         parent.removeItemAndRight(s);
         releasePage(r);
     }
     NtxPage& root = page(header_.root);
     if (root.count() == 0 && !root.leaf()) {
-        uint32_t only = root.child[0];
+        const uint32_t only = root.child(0);
         releasePage(root);
         header_.root = only;
         headerDirty_ = true;
@@ -791,8 +821,8 @@ uint64_t NtxTree::verifyPage(uint32_t offset, int depth, int& leafDepth, std::st
         if (seen[slot]) throwCorrupt(path(), "page reached twice");
         seen[slot] = true;
     }
-    std::vector<uint32_t> children = page(offset).child;
-    NtxPage snapshot = page(offset);
+    // Pages stay put in the cache for the whole operation, so the reference outlives loading the children.
+    const NtxPage& snapshot = page(offset);
     bool leaf = snapshot.leaf();
     if (leaf) {
         if (leafDepth < 0) leafDepth = depth;
@@ -800,7 +830,7 @@ uint64_t NtxTree::verifyPage(uint32_t offset, int depth, int& leafDepth, std::st
     }
     uint64_t n = snapshot.count();
     for (size_t i = 0; i <= snapshot.count(); ++i) {
-        if (!leaf) n += verifyPage(children[i], depth + 1, leafDepth, lastKey, lastRec, haveLast, seen);
+        if (!leaf) n += verifyPage(snapshot.child(i), depth + 1, leafDepth, lastKey, lastRec, haveLast, seen);
         if (i == snapshot.count()) break;
         std::string_view k = snapshot.key(i);
         if (haveLast) {
@@ -808,7 +838,7 @@ uint64_t NtxTree::verifyPage(uint32_t offset, int depth, int& leafDepth, std::st
             if (c > 0 || (c == 0 && header_.unique)) throwCorrupt(path(), "keys out of order");
         }
         lastKey.assign(k);
-        lastRec = snapshot.recno[i];
+        lastRec = snapshot.recno(i);
         haveLast = true;
     }
     return n;

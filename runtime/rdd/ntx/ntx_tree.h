@@ -4,6 +4,7 @@
 // cached pages when another process changed the file (the header's version moved).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -17,15 +18,39 @@
 
 namespace rt::ntx {
 
-// A place in the tree: the pages from the root down to the current item. Branch steps hold the child index
-// taken, the last step the item index. The key and record are kept so that the place can be found again
-// after the tree changed.
-struct NtxPosition {
+// Deeper than any tree of 32-bit record numbers can be: a path this long means the pages loop.
+inline constexpr size_t maxTreeDepth = 40;
+
+// The pages from the root down to an item: a fixed array, so that a descent never allocates.
+class PagePath {
+public:
     struct Step {
         uint32_t page;
         uint32_t idx;
     };
-    std::vector<Step> path;
+    bool empty() const { return size_ == 0; }
+    size_t size() const { return size_; }
+    bool full() const { return size_ == maxTreeDepth; }
+    void clear() { size_ = 0; }
+    // The caller checks full() first (a deeper path is a loop in the file).
+    void push_back(Step s) { steps_[size_++] = s; }
+    void pop_back() { --size_; }
+    Step& back() { return steps_[size_ - 1]; }
+    const Step& back() const { return steps_[size_ - 1]; }
+    Step& operator[](size_t i) { return steps_[i]; }
+    const Step& operator[](size_t i) const { return steps_[i]; }
+
+private:
+    std::array<Step, maxTreeDepth> steps_;
+    uint8_t size_ = 0;
+};
+
+// A place in the tree: the pages from the root down to the current item. Branch steps hold the child index
+// taken, the last step the item index. The key and record are kept so that the place can be found again
+// after the tree changed.
+struct NtxPosition {
+    using Step = PagePath::Step;
+    PagePath path;
     std::string key;
     uint32_t recno = 0;
     uint64_t generation = 0;
@@ -117,7 +142,8 @@ private:
     bool climbPrev(NtxPosition& pos);
     bool stepNext(NtxPosition& pos);
     bool stepPrev(NtxPosition& pos);
-    bool seekIn(NtxPosition& pos, std::string_view prefix, bool strict);
+    // A non-null leafPath receives the path at the leaf where the descent stopped, before any climb.
+    bool seekIn(NtxPosition& pos, std::string_view prefix, bool strict, PagePath* leafPath = nullptr);
     bool findIn(NtxPosition& pos, std::string_view key, uint32_t recno);
     bool settle(NtxPosition& pos, bool onEntry);
     // After another change of the tree: back to the saved key and record, or the entry after them.
@@ -125,9 +151,11 @@ private:
     bool entryAtOrAfter(NtxPosition& pos, std::string_view key, uint32_t recno, bool& exact);
     uint64_t subtreeSize(uint32_t offset, uint32_t parent, size_t slot, int depth);
     bool settleStep(NtxPosition& pos, bool onEntry, bool forward);
-    void splitUp(std::vector<NtxPosition::Step>& path);
-    void rebalance(std::vector<NtxPosition::Step>& path);
-    void pushDepth(NtxPosition& pos, uint32_t page, uint32_t idx);
+    void splitUp(PagePath& path);
+    void rebalance(PagePath& path);
+    void pushDepth(PagePath& path, uint32_t page, uint32_t idx);
+    // Where a key absent from the tree goes: the leaf path of the last full-key seek that missed.
+    const PagePath* insertHint(std::string_view key) const;
     int compareFull(std::string_view a, uint32_t ra, std::string_view b, uint32_t rb) const;
     uint64_t verifyPage(uint32_t offset, int depth, int& leafDepth, std::string& lastKey, uint32_t& lastRec,
                         bool& haveLast, std::vector<bool>& seen);
@@ -146,6 +174,14 @@ private:
         size_t slot;
     };
     std::unordered_map<uint32_t, Subtree> sizes_;
+    // A seek for a whole key that found no entry with it leaves the leaf path where it stopped: while the tree
+    // stays as it was, inserting that key goes there without a second descent (the import's seek, then append).
+    struct MissedSeek {
+        PagePath path;
+        std::string key;
+        uint64_t generation = 0;
+    };
+    MissedSeek missed_;
     uint64_t fileEnd_ = 0;
     uint64_t generation_ = 1;
     bool headerDirty_ = false;

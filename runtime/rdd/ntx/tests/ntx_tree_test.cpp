@@ -123,7 +123,10 @@ TEST(NtxTree, SeeksPrefixesSoftAndStrict) {
     }
 }
 
-// Random inserts and removals against a model, with splits, borrows, merges and root collapse.
+// Random inserts and removals against a model, with splits, borrows, merges and root collapse. Most inserts
+// follow a seek, as an import's do: of the same key (present or not, soft or strict), of another key, or of
+// the same key with a removal between, so that an insert goes where a missed seek left off only when that
+// still holds.
 void runModel(bool unique, bool descending, uint16_t keySize, int ops, int keyRange) {
     TempFolder dir;
     std::string path = dir.file("m.ntx");
@@ -136,6 +139,21 @@ void runModel(bool unique, bool descending, uint16_t keySize, int ops, int keyRa
         bool add = model.empty() || rng() % 100 < 60;
         if (add) {
             std::string k = keyOf(static_cast<int>(rng() % keyRange));
+            NtxPosition seen;
+            switch (rng() % 5) {
+            case 0: break;
+            case 1: t->seek(seen, k, false); break;
+            case 2: t->seek(seen, k, true); break;
+            case 3: t->seek(seen, keyOf(static_cast<int>(rng() % keyRange)), false); break;
+            case 4:
+                t->seek(seen, k, false);
+                if (!model.empty()) {
+                    size_t i = rng() % model.size();
+                    ASSERT_TRUE(t->remove(model[i].first, model[i].second));
+                    model.erase(model.begin() + static_cast<ptrdiff_t>(i));
+                }
+                break;
+            }
             bool dup = std::any_of(model.begin(), model.end(), [&](const Entry& e) { return e.first == k; });
             bool inserted = t->insert(k, nextRec);
             ASSERT_EQ(inserted, !(unique && dup));
