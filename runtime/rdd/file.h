@@ -65,7 +65,9 @@ public:
 
     // Maps [offset, offset + length) of a file open for writing, growing the file with zeros first when it is
     // shorter. Any earlier view is dropped. False when the system refuses (the caller writes through instead).
-    bool map(File& file, uint64_t offset, size_t length);
+    // With `prefault`, every page is made present and writable at once, where the system offers that: one call
+    // instead of a fault per page, for a view that is about to be written from end to end.
+    bool map(File& file, uint64_t offset, size_t length, bool prefault = false);
     void unmap();
     bool mapped() const { return data_ != nullptr; }
     // True when [begin, end) lies inside the view.
@@ -74,6 +76,8 @@ public:
     }
     // The byte at a file offset the view covers.
     char* at(uint64_t offset) const { return data_ + (offset - offset_); }
+    uint64_t begin() const { return offset_; }
+    uint64_t end() const { return offset_ + length_; }
 
 private:
     // Records a mapping made from the aligned `start` that covers [offset, offset + length); forget() clears it.

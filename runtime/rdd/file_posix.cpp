@@ -153,7 +153,7 @@ void File::unlock(uint64_t offset, uint64_t length) {
     ofdLock(static_cast<int>(handle_), F_UNLCK, static_cast<off_t>(offset), static_cast<off_t>(length));
 }
 
-bool FileView::map(File& file, uint64_t offset, size_t length) {
+bool FileView::map(File& file, uint64_t offset, size_t length, bool prefault) {
     unmap();
     if (!file.isOpen() || length == 0) return false;
     const int fd = static_cast<int>(file.handle_);
@@ -168,6 +168,12 @@ bool FileView::map(File& file, uint64_t offset, size_t length) {
     void* base = mmap(nullptr, static_cast<size_t>(end - start), PROT_READ | PROT_WRITE, MAP_SHARED, fd,
                       static_cast<off_t>(start));
     if (base == MAP_FAILED) return false;
+#ifdef MADV_POPULATE_WRITE
+    // Older kernels refuse the advice; the pages then fault in one by one as before.
+    if (prefault) madvise(base, static_cast<size_t>(end - start), MADV_POPULATE_WRITE);
+#else
+    (void)prefault;
+#endif
     adopt(base, start, offset, length);
     return true;
 }

@@ -116,7 +116,7 @@ void File::unlock(uint64_t offset, uint64_t length) {
     UnlockFileEx(h(handle_), 0, static_cast<DWORD>(length), static_cast<DWORD>(length >> 32), &o);
 }
 
-bool FileView::map(File& file, uint64_t offset, size_t length) {
+bool FileView::map(File& file, uint64_t offset, size_t length, bool) {
     unmap();
     if (!file.isOpen() || length == 0) return false;
     SYSTEM_INFO info{};

@@ -16,9 +16,13 @@ namespace rt::rdd {
 namespace {
 
 constexpr size_t kReadAhead = 64 * 1024;
-// The view an exclusive table writes through; a process killed mid-append leaves at most this much
-// zero-filled space after the end marker, which the next close that writes trims.
-constexpr size_t kViewWindow = 1 << 20;
+// The view an exclusive table writes through starts small and doubles while the writes go on from where the
+// last view ended (an import, a pass of edits), up to the largest; a jump starts small again. Each view costs
+// a mapping and, once the writes stream, one call that makes all its pages present. A process killed
+// mid-append leaves at most the largest view of zero-filled space after the end marker, which the next close
+// that writes trims.
+constexpr size_t kFirstViewWindow = 64 * 1024;
+constexpr size_t kLargestViewWindow = 16 << 20;
 
 bool knownVersion(uint8_t v) { return v == 0x03 || v == 0x83 || v == 0x8B || v == dbfver::WithFpt; }
 
@@ -169,12 +173,17 @@ void Table::readRecord(uint32_t recno, char* out) {
         std::memcpy(out, pending_.data(), len);
         return;
     }
-    if (shared_ || recno > diskCount_) {
+    // Read ahead only along a sequential pass: a jump (a seek's record) reads its record alone and keeps the
+    // window the pass is reading from.
+    const bool inCache = recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_;
+    const bool sequential = recno == lastRead_ + 1 || cacheCount_ == 0;
+    lastRead_ = recno;
+    if (shared_ || recno > diskCount_ || (!inCache && !sequential)) {
         if (dbf_.readAt(at, out, len) != len)
             corrupt("record " + std::to_string(recno) + " beyond the end of the file");
         return;
     }
-    if (recno < cacheFirst_ || recno >= cacheFirst_ + cacheCount_) {
+    if (!inCache) {
         uint32_t want = std::max<uint32_t>(1, static_cast<uint32_t>(kReadAhead / len));
         want = std::min(want, diskCount_ - recno + 1);
         cache_.resize(static_cast<size_t>(want) * len);
@@ -236,21 +245,23 @@ void Table::writeCount() {
 
 // The record's place in the exclusive table's view, or null where writes go through the file (a shared or
 // read-only table, or a system that grants no view). The view moves to a record it does not cover: appends
-// take a megabyte beyond the end, growing the file, plus the end marker's byte; edits of stored records take
-// up to a megabyte within the file, so a sequential pass of edits costs one mapping per megabyte.
+// take a window beyond the end, growing the file, plus the end marker's byte; edits of stored records take
+// up to a window within the file, so a sequential pass of edits costs one mapping per window.
 char* Table::viewSlot(uint32_t recno) {
     if (shared_ || readOnly_) return nullptr;
     const uint32_t len = header_.recordLength;
     const uint64_t at = recordOffset(recno);
     const bool appending = recno > diskCount_;
     if (view_.covers(at, at + len + (appending ? 1 : 0))) return view_.at(at);
-    uint64_t length = std::max<size_t>(1, kViewWindow / len) * len + 1;
+    const bool streaming = view_.mapped() && at >= view_.begin() && at <= view_.end();
+    window_ = streaming ? std::min(window_ * 2, kLargestViewWindow) : kFirstViewWindow;
+    uint64_t length = std::max<size_t>(1, window_ / len) * len + 1;
     if (!appending) {
         // The record being appended may live only in the view that is about to move: count it first.
         countAppended();
         length = std::min<uint64_t>(length, recordOffset(diskCount_ + 1) - at);
     }
-    if (!view_.map(dbf_, at, static_cast<size_t>(length))) return nullptr;
+    if (!view_.map(dbf_, at, static_cast<size_t>(length), streaming)) return nullptr;
     if (appending && !head_.mapped()) head_.map(dbf_, 0, 8);
     return view_.at(at);
 }

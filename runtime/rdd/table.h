@@ -121,11 +121,13 @@ private:
     // Exclusive tables write records through a view of the file when the system grants one; the record being
     // appended (number diskCount_ + 1) lives there, or else in pending_ until it is counted.
     FileView view_;
-    FileView head_;  // the header's first bytes, for the record count
+    size_t window_ = 0;  // the size of view_ when it was mapped (see viewSlot)
+    FileView head_;      // the header's first bytes, for the record count
     std::vector<char> pending_;
     // Exclusive tables: read-ahead window of consecutive records.
     std::vector<char> cache_;
     uint32_t cacheFirst_ = 0, cacheCount_ = 0;
+    uint32_t lastRead_ = 0;  // the record read last, to tell a sequential pass from a jump
 };
 
 }  // namespace rt::rdd
