@@ -362,7 +362,7 @@ void Table::commit(bool toDisk) {
     }
 }
 
-Value Table::getNumber(const Field& f, const char* p) const {
+Value Table::numberValue(const Field& f, const char* p) {
     std::string_view s = trimmed(p, f.length);
     if (f.decimals == 0) {
         int64_t i = 0;
@@ -380,7 +380,7 @@ Value Table::get(size_t field) {
     const char* p = buf_.data() + f.offset;
     switch (f.type) {
     case 'C': return Value(std::string(p, f.length));
-    case 'N': return getNumber(f, p);
+    case 'N': return numberValue(f, p);
     case 'D': return Value(stod(std::string_view(p, f.length)));
     case 'L': return Value(*p == 'T' || *p == 't' || *p == 'Y' || *p == 'y');
     case 'M': return Value(memoText(field));

@@ -62,6 +62,8 @@ public:
     bool deleted() const { return buf_[0] == '*'; }
 
     Value get(size_t field);
+    // The value of a numeric field whose bytes start at p, as get() answers it.
+    static Value numberValue(const Field& f, const char* p);
     // Throws Failure on a type mismatch (DataType) or a number too wide for the field (DataWidth).
     void put(size_t field, const Value& v);
     // Throws Failure (DataType) when the value cannot go into the field.
@@ -100,7 +102,6 @@ private:
     void writeCount();
     void touch();
     void requireWritable();
-    Value getNumber(const Field& f, const char* p) const;
     void putNumber(const Field& f, char* p, const Value& v);
     static void putMemoBlock(const Field& f, char* p, uint32_t block);
     [[noreturn]] void corrupt(const std::string& what, const std::string& file = {}) const;

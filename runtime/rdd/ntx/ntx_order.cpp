@@ -68,21 +68,40 @@ void NtxOrder::build(const OrderSpec& spec) {
                                     spec.descending);
     h.tagName = name_.substr(0, 10);
     NtxBuilder b(h, spec.sortMemory);
-    const uint64_t total = source_.recordCount ? source_.recordCount() : 0;
-    uint64_t done = 0;
-    source_.forEach([&](uint32_t recno) {
-        if (!source_.condition || source_.condition()) b.add(encodeKey(source_.key(), keySpec_), recno);
-        ++done;
-        if (spec.progress && spec.progressEvery && done % spec.progressEvery == 0) spec.progress(done, total);
-        return true;
-    });
-    if (spec.progress) spec.progress(done, total);
+    const uint64_t done = addKeys(b, spec);
+    if (spec.progress) spec.progress(done, source_.recordCount ? source_.recordCount() : 0);
     b.write(spec.path, spec.shared ? rdd::Share::Shared : rdd::Share::Exclusive);
     NtxTree::Options opt;
     opt.shared = spec.shared;
     opt.readOnly = spec.readOnly;
     tree_ = NtxTree::open(spec.path, opt);
     pos_ = {};
+}
+
+uint64_t NtxOrder::addKeys(NtxBuilder& b, const OrderSpec& spec) {
+    const uint64_t total = source_.recordCount ? source_.recordCount() : 0;
+    uint64_t done = 0;
+    auto counted = [&] {
+        ++done;
+        if (spec.progress && spec.progressEvery && done % spec.progressEvery == 0) spec.progress(done, total);
+        return true;
+    };
+    if (keyFromRecord() && source_.forEachImage && !source_.condition) {
+        // Every record counts and its key comes from its bytes: the table is read in bulk, not record by record.
+        std::string key;
+        source_.forEachImage([&](uint32_t recno, const char* image) {
+            source_.recordKey(image, key);
+            key.resize(keySpec_.size, ' ');
+            b.add(key, recno);
+            return counted();
+        });
+        return done;
+    }
+    source_.forEach([&](uint32_t recno) {
+        if (!source_.condition || source_.condition()) b.add(currentKey(), recno);
+        return counted();
+    });
+    return done;
 }
 
 std::unique_ptr<NtxOrder> NtxOrder::open(const OrderSpec& spec,
@@ -204,7 +223,13 @@ void NtxOrder::requireRecord(uint32_t recno) {
                                  std::to_string(knownRecords_));
 }
 
-std::string NtxOrder::currentKey() const { return encodeKey(source_.key(), keySpec_); }
+std::string NtxOrder::currentKey() const {
+    if (!keyFromRecord()) return encodeKey(source_.key(), keySpec_);
+    std::string key;
+    source_.recordKey(source_.buffered(), key);
+    key.resize(keySpec_.size, ' ');  // as encodeKey fits a character key
+    return key;
+}
 bool NtxOrder::currentMember() const { return !source_.condition || source_.condition(); }
 
 bool NtxOrder::locate(uint32_t recno, bool& exact) {

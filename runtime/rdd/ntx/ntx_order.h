@@ -15,12 +15,20 @@
 
 namespace rt::ntx {
 
+class NtxBuilder;
+
 struct OrderSource {
     std::function<Value()> key;        // the key expression evaluated on the area's buffered record
     std::function<bool()> condition;   // the FOR condition there; empty: every record
     // Loads each record into the buffer in record order and calls visit(recno), until visit answers false.
     std::function<void(const std::function<bool(uint32_t)>& visit)> forEach;
     std::function<uint32_t()> recordCount;
+    // Set when the key can be built straight from a record image (rdd::RecordKey): the same bytes as `key`,
+    // with the buffered record's image and the images of the whole table in record order, in bulk (until
+    // visit answers false) to build it from.
+    std::function<void(const char* record, std::string& out)> recordKey;
+    std::function<const char*()> buffered;
+    std::function<void(const std::function<bool(uint32_t, const char*)>& visit)> forEachImage;
 };
 
 struct OrderSpec {
@@ -101,6 +109,9 @@ private:
 
     // Key and membership of the buffered record.
     std::string currentKey() const;
+    bool keyFromRecord() const { return source_.recordKey && keySpec_.type == KeyType::Character; }
+    // Feeds every key of the table to the builder; answers the records visited.
+    uint64_t addKeys(NtxBuilder& b, const OrderSpec& spec);
     bool currentMember() const;
     void settlePending();
     // Before a read: the pending key goes in, and a shared file is marked whole when nothing else is pending.

@@ -9,6 +9,7 @@
 #include "runtime/core/runtime.h"
 #include "runtime/core/symbol.h"
 #include "runtime/rdd/failure.h"
+#include "runtime/rdd/record_key.h"
 #include "runtime/rdd/table_functions.h"
 #include "runtime/rdd/work_areas.h"
 
@@ -43,9 +44,25 @@ std::string temporaryPath() {
     return (dir / ("vpx" + std::to_string(salt) + "_" + std::to_string(++counter) + bagExtension)).string();
 }
 
+// Record images in bulk for building an order: a megabyte at a time.
+void forEachImage(WorkArea& a, const std::function<bool(uint32_t, const char*)>& visit) {
+    a.flush();
+    rdd::Table& t = a.table();
+    const uint32_t n = t.recCount(true), len = t.recordLength();
+    const uint32_t chunk = std::max<uint32_t>(1, (1u << 20) / len);
+    std::vector<char> images(static_cast<size_t>(chunk) * len);
+    for (uint32_t first = 1; first <= n; first += chunk) {
+        const uint32_t count = std::min(chunk, n - first + 1);
+        t.readImages(first, count, images.data());
+        for (uint32_t i = 0; i < count; ++i)
+            if (!visit(first + i, images.data() + static_cast<size_t>(i) * len)) return;
+    }
+}
+
 // Keys and conditions are evaluated with the order's area current, whatever area the caller is in (an order
-// is also reached from a relation's parent area).
-OrderSource sourceFor(WorkArea& area, BlockPtr key, BlockPtr cond) {
+// is also reached from a relation's parent area). A key text of the plain kinds (rdd::RecordKey) is also
+// given as a plan over the record's bytes, which the order uses instead of evaluating the block.
+OrderSource sourceFor(WorkArea& area, BlockPtr key, BlockPtr cond, std::string_view keyText = {}) {
     const int number = area.number();
     WorkArea* a = &area;
     OrderSource s;
@@ -69,6 +86,11 @@ OrderSource sourceFor(WorkArea& area, BlockPtr key, BlockPtr cond) {
         a->goTo(phantom ? 0 : saved);
     };
     s.recordCount = [a] { return a->table().recCount(true); };
+    if (auto plan = keyText.empty() ? std::nullopt : rdd::RecordKey::compile(keyText, a->table().fields())) {
+        s.recordKey = [plan = *plan](const char* record, std::string& out) { plan.build(record, out); };
+        s.buffered = [a] { return a->table().record(); };
+        s.forEachImage = [a](const std::function<bool(uint32_t, const char*)>& visit) { forEachImage(*a, visit); };
+    }
     return s;
 }
 
@@ -114,7 +136,7 @@ bool ordListAdd(WorkArea& area, const std::string& bag, const std::string& tag) 
             spec.readOnly = area.readOnly();
             auto bind = [&](const NtxHeader& h) {
                 if (spec.name.empty() && !h.tagName.empty()) spec.name = h.tagName;
-                return sourceFor(area, compiled(h.keyExpr), compiled(h.forExpr));
+                return sourceFor(area, compiled(h.keyExpr), compiled(h.forExpr), h.keyExpr);
             };
             auto order = NtxOrder::open(spec, bind);
             NtxOrder& added = *order;
@@ -157,7 +179,7 @@ bool ordCreate(WorkArea& area, const IndexRequest& r) {
             area.flush();
             if (!r.additive) ordListClear(area);
             closeMatching(area, spec.name, r.temporary ? std::string() : spec.path);
-            auto order = NtxOrder::create(spec, sourceFor(area, key, cond));
+            auto order = NtxOrder::create(spec, sourceFor(area, key, cond, r.keyBlock ? std::string() : r.key));
             area.addOrder(std::move(order));
             area.setFocus(area.orderCount());
             area.goTop();
