@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -15,9 +16,11 @@
 #include "runtime/core/error.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/settings.h"
+#include "runtime/lib/date.h"
 #include "runtime/lib/library.h"
 #include "runtime/rdd/ntx/ntx_order.h"
 #include "runtime/rdd/ntx/order_functions.h"
+#include "runtime/rdd/record_key.h"
 #include "runtime/rdd/table_functions.h"
 #include "runtime/rdd/work_areas.h"
 #include "tests/support/function_call.h"
@@ -124,6 +127,81 @@ TEST_F(OrderFunctions, ImportKeepsEachPunchOnceAcrossRuns) {
     EXPECT_EQ(call("LASTREC").asInt(), 4);
     EXPECT_EQ(recordsInOrder(), (std::vector<int>{4, 1, 2, 3}));
     EXPECT_TRUE(errors.empty()) << errors.front().description;
+}
+
+// Keys built from record bytes are the evaluator's bytes for every field type, for the values programs store
+// and for bytes other programs may have left (blanks, leading zeros, stray characters, impossible dates);
+// expressions of any other kind get no plan and stay with the evaluator.
+TEST_F(OrderFunctions, KeysFromRecordBytesAreTheEvaluatorsBytes) {
+    ASSERT_TRUE(call("DBCREATE", {Value(file("tipos")),
+                                  Value::array({row("NOMBRE", "C", 5, 0), row("NUM", "N", 6, 0), row("CHICO", "N", 2, 0),
+                                                row("PRECIO", "N", 8, 2), row("FECHA", "D", 8, 0), row("ACTIVO", "L", 1, 0),
+                                                row("NOTAS", "M", 10, 0)})})
+                    .asLogical());
+    use("tipos", false);
+    WorkArea& area = *WorkAreas::instance().current();
+    struct Stored {
+        const char* nombre;
+        int64_t num;
+        int64_t chico;
+        double precio;
+        const char* fecha;
+    };
+    for (const Stored& r : {Stored{"Ana", 42, 7, 3.5, "2010/03/25"}, Stored{"", -5, -9, -0.25, ""},
+                            Stored{"Zoe\xe1z", 999999, 99, 99999.99, "1999/12/31"}, Stored{"b", 0, 0, 0, "2000/02/29"}}) {
+        ASSERT_TRUE(area.append());
+        area.fieldPut(1, Value(r.nombre));
+        area.fieldPut(2, Value(r.num));
+        area.fieldPut(3, Value(r.chico));
+        area.fieldPut(4, Value(r.precio));
+        area.fieldPut(5, Value(ctod(r.fecha)));
+    }
+    ASSERT_TRUE(area.append());  // left blank
+    // Raw images: NOMBRE(5) NUM(6) CHICO(2) PRECIO(8) FECHA(8) ACTIVO(1) NOTAS(10) after the deleted flag.
+    auto image = [](std::initializer_list<const char*> parts) {
+        std::string r;
+        for (const char* p : parts) r += p;
+        return r;
+    };
+    for (const std::string& raw : {image({" ", "x    ", "000012", " 3", "    1.50", "20230231", "T", "          "}),
+                                   image({"*", "abcde", "  12x4", "-1", " -1.2345", "abcdefgh", "F", "          "}),
+                                   image({" ", "\t    ", "-00012", "1e", "3       ", "2023 1 1", "?", "          "}),
+                                   image({" ", "     ", "123456", "99", "99999.99", "19000101", " ", "          "})}) {
+        ASSERT_EQ(raw.size(), area.table().recordLength());
+        ASSERT_TRUE(area.append());
+        area.table().putRaw(raw.data());
+    }
+    area.commit();
+
+    struct Case {
+        const char* text;
+        bool planned;
+    };
+    const Case cases[] = {
+        {"NOMBRE", true}, {"STR(NUM,6)+NOMBRE", true}, {" str( num , 10 ) + dtos(fecha) ", true},
+        {"STR(CHICO,1)+STR(NUM,3)", true}, {"STR(PRECIO,8,2)+STR(PRECIO,5)+STR(NUM,9,3)", true},
+        {"Str(Num,6,0)+DToS(Fecha)+Nombre", true}, {"STR(NUM)", false}, {"STR(NUM,0)", false},
+        {"DTOS(NOMBRE)", false}, {"STR(NOMBRE,5)", false}, {"UPPER(NOMBRE)", false}, {"NOMBRE+ACTIVO", false},
+        {"NUM", false}, {"FECHA", false}, {"NOTAS", false}, {"NOMBRE+", false}, {"(NOMBRE)", false},
+        {"NOMBRE-NOMBRE", false}, {"TIPOS->NOMBRE", false}, {"NOMBRE NOMBRE", false}, {"OTRO+NOMBRE", false},
+        {"STR(NUM,6", false}, {"STR(NUM,6)+", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        auto plan = rdd::RecordKey::compile(c.text, area.table().fields());
+        ASSERT_EQ(plan.has_value(), c.planned);
+        if (!plan) continue;
+        BlockPtr block = rdd::compileText(c.text);
+        ASSERT_TRUE(block);
+        std::string built;
+        for (uint32_t r = 1; r <= area.lastRec(); ++r) {
+            area.goTo(r);
+            plan->build(area.table().record(), built);
+            const Value evaluated = block->eval({});
+            ASSERT_TRUE(evaluated.isString()) << "record " << r;
+            EXPECT_EQ(built, evaluated.asString()) << "record " << r;
+        }
+    }
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(OrderFunctions, ClosingRightAfterAnEditKeepsTheKey) {
