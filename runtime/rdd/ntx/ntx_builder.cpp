@@ -5,6 +5,7 @@
 #include <cstring>
 #include <queue>
 
+#include "key_compare.h"
 #include "ntx_error.h"
 #include "ntx_page.h"
 #include "page_file.h"
@@ -158,7 +159,7 @@ NtxBuilder::TempFile NtxBuilder::newTempFile() {
 }
 
 bool NtxBuilder::less(const unsigned char* a, const unsigned char* b) const {
-    int c = std::memcmp(a, b, header_.keySize);
+    int c = compareKeyBytes(a, b, header_.keySize);
     if (header_.descending) c = -c;
     if (c != 0) return c < 0;
     return recOf(a, header_.keySize) < recOf(b, header_.keySize);

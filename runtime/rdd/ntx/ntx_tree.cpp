@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstring>
 
+#include "key_compare.h"
 #include "ntx_error.h"
 
 namespace rt::ntx {
@@ -17,24 +17,7 @@ constexpr uint64_t lockOffset = 1000000000ULL;
 // Every writer with changes not yet whole on disk holds a shared lock here (see openWindow).
 constexpr uint64_t windowByte = lockOffset + 1;
 
-// Byte order of n bytes, eight at a time. Keys are short and of one width, so this inline loop beats a call
-// into the library's memcmp, which the tree makes a dozen times or more per seek.
-inline int compareBytes(const char* a, const char* b, size_t n) {
-    for (; n >= 8; a += 8, b += 8, n -= 8) {
-        uint64_t x, y;
-        std::memcpy(&x, a, 8);
-        std::memcpy(&y, b, 8);
-        if (x == y) continue;
-        if constexpr (std::endian::native == std::endian::little) {
-            x = __builtin_bswap64(x);
-            y = __builtin_bswap64(y);
-        }
-        return x < y ? -1 : 1;
-    }
-    for (; n; --n, ++a, ++b)
-        if (*a != *b) return static_cast<unsigned char>(*a) < static_cast<unsigned char>(*b) ? -1 : 1;
-    return 0;
-}
+inline int compareBytes(const char* a, const char* b, size_t n) { return compareKeyBytes(a, b, n); }
 
 int bytes(std::string_view a, std::string_view b) { return compareBytes(a.data(), b.data(), std::min(a.size(), b.size())); }
 
