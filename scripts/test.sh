@@ -14,6 +14,31 @@ filter="${T:-${1:-}}"
 
 die() { echo "error: $*" >&2; exit 1; }
 
+# VORPEX_PHASE_TIMES=<file>: one line per phase appended to it, "<phase> <wall s> <processor s>", the
+# processor time being user+sys of everything the phase waited for (scripts/measure-ci.sh prints the table).
+phase_log="${VORPEX_PHASE_TIMES:-}"
+phase_name=""
+phase_mark=""
+# phase <name>: ends the phase under way and starts <name> (none: ends the last one).
+phase() {
+    [ -n "$phase_log" ] || return 0
+    local mark
+    times >"$phase_log.times"   # in this shell: a subshell would not see its children
+    mark="$(awk -v now="$EPOCHREALTIME" 'NR == 2 {
+        cpu = 0
+        for (i = 1; i <= 2; i++) { split($i, t, /[ms]/); cpu += t[1] * 60 + t[2] }
+        printf "%s %.2f", now, cpu }' "$phase_log.times")"
+    rm -f "$phase_log.times"
+    if [ -n "$phase_name" ]; then
+        awk -v name="$phase_name" -v from="$phase_mark" -v to="$mark" 'BEGIN {
+            split(from, a, " "); split(to, b, " ")
+            printf "%s %.1f %.1f\n", name, b[1] - a[1], b[2] - a[2] }' >>"$phase_log"
+    fi
+    phase_name="${1:-}"
+    phase_mark="$mark"
+}
+
+phase setup
 bash scripts/setup.sh || die "installing the build and test packages failed"
 
 source scripts/build-lib.sh
@@ -25,7 +50,9 @@ vorpex_wine_check_loader || exit 1
 # No Wine process may outlive the run, even an interrupted one.
 trap '"$WINESERVER" -k 2>/dev/null' EXIT
 
+phase build-native
 vorpex_build native || exit 1
+phase build-win64
 vorpex_build win64 || exit 1
 
 ctest_args=(--output-on-failure --parallel "$vorpex_jobs")
@@ -52,11 +79,13 @@ count() {
     return 0
 }
 
+phase test-native
 echo "== native tests"
 native_log="build/native/ctest.log"
 ctest --test-dir build/native "${ctest_args[@]}" 2>&1 | tee "$native_log"
 count "$native_log" "${PIPESTATUS[0]}"
 
+phase test-wine
 echo "== Windows x86_64 tests under Wine"
 wine_log="build/win64/ctest.log"
 # One display and one persistent wineserver for the whole run: starting them
@@ -74,7 +103,9 @@ count "$wine_log" "${PIPESTATUS[0]}"
 
 # The i686 build is a compile check only; built last so that its failure
 # does not hide the test results.
+phase build-win32
 vorpex_build win32 || status=1
+phase
 
 if [ -n "$filter" ] && [ $((passed + failed)) -eq 0 ]; then
     echo "error: no test matches T=$filter" >&2
