@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/browse/browse_args.h"
 #include "framework/browse/browse_resources.h"
 #include "framework/browse/browse_wiring.h"
 #include "framework/browse/brw_column.h"
@@ -20,8 +21,6 @@ using namespace browse;
 
 namespace {
 
-using Vals = std::vector<Value>;
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
 // NIL, .F. and 0: the answers that leave an action to the grid.
 bool emptyAnswer(const Value& v) {
     return v.isNil() || (v.isLogical() && !v.asLogical()) || (v.isNumber() && v.asInteger() == 0);

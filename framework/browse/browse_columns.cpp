@@ -1,32 +1,19 @@
 // XBrowse: the column list (add, insert, delete, swap, move, look-ups) and the saved layout.
 #include <algorithm>
-#include <cctype>
 
 #include "framework/browse/browse.h"
+#include "framework/browse/browse_args.h"
 #include "framework/browse/brw_column.h"
 #include "framework/browse/model/saved_state.h"
 #include "framework/core/object/optional_send.h"
 #include "runtime/core/send.h"
+#include "runtime/core/symbol.h"
 
 namespace vorpex {
 
 using rt::Value;
 using namespace browse;
 
-namespace {
-
-using Vals = std::vector<Value>;
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
-bool givenOr(rt::Args a, size_t i, bool fallback) {
-    const Value& v = rt::arg(a, i);
-    return v.isLogical() ? v.asLogical() : fallback;
-}
-std::string upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-}  // namespace
 
 int64_t XBrowse::columnIndexOf(const Value& x) const {
     const std::vector<XBrwColumn*> list = columns();
@@ -163,9 +150,9 @@ Value XBrowse::ColPos(rt::Args args) {
 }
 
 Value XBrowse::ColWithHeader(rt::Args args) {
-    const std::string wanted = upper(rt::arg(args, 0).asString());
+    const std::string wanted = rt::upper(rt::arg(args, 0).asString());
     for (XBrwColumn* column : columns())
-        if (upper(column->cHeader()) == wanted) return Value(column->self());
+        if (rt::upper(column->cHeader()) == wanted) return Value(column->self());
     return {};
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "framework/browse/browse.h"
+#include "framework/browse/browse_args.h"
 #include "framework/browse/brw_column.h"
 #include "framework/browse/model/cell_rules.h"
 #include "framework/browse/rec_sel.h"
@@ -20,12 +21,6 @@ using namespace browse;
 
 namespace {
 
-using Vals = std::vector<Value>;
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
-bool givenOr(rt::Args a, size_t i, bool fallback) {
-    const Value& v = rt::arg(a, i);
-    return v.isLogical() ? v.asLogical() : fallback;
-}
 HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
 
 // A header item's click handler: the edit is cancelled, then the column is told.

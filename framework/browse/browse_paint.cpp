@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/browse/browse.h"
+#include "framework/browse/browse_args.h"
 #include "framework/browse/browse_resources.h"
 #include "framework/browse/brw_column.h"
 #include "framework/browse/grid_gdi.h"
@@ -20,7 +21,6 @@ using namespace browse;
 
 namespace {
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
 HPEN solidPen(COLORREF c) { return CreatePen(PS_SOLID, 1, c); }
 HPEN dividerPen(int64_t style, COLORREF text) {
     const auto color = dividerColor(style, text);

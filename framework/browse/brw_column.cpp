@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "framework/browse/browse.h"
+#include "framework/browse/browse_args.h"
 #include "framework/browse/grid_gdi.h"
 #include "framework/browse/popup_choice.h"
 #include "framework/core/control/control.h"
@@ -24,12 +25,6 @@ using namespace browse;
 
 namespace {
 
-using Vals = std::vector<Value>;
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
-bool givenOr(rt::Args a, size_t i, bool fallback) {
-    const Value& v = rt::arg(a, i);
-    return v.isLogical() ? v.asLogical() : fallback;
-}
 Value byRef(std::shared_ptr<Value>& cell) { return Value::reference(cell); }
 
 }  // namespace
@@ -297,45 +292,41 @@ void XBrwColumn::tellItem(int itemField, const char* setter, const Value& value)
     sendIfUnderstood(field(itemField), setter, {value});
 }
 
+// A setter's common path: the value is kept and shown by the header or footer item that displays it.
+Value XBrwColumn::storeAndTell(int slot, const Value& value, int itemField, const char* setter) {
+    field(slot) = value;
+    tellItem(itemField, setter, value);
+    return value;
+}
+
 void XBrwColumn::refreshBrowse(bool layout) {
     if (XBrowse* grid = browse()) grid->refreshDrawn(layout);
 }
 
 Value XBrwColumn::SetHeader(rt::Args args) {
-    field(kHeader) = rt::arg(args, 0);
-    tellItem(kHeaderItem, "_cText", field(kHeader));
-    return field(kHeader);
+    return storeAndTell(kHeader, rt::arg(args, 0), kHeaderItem, "_cText");
 }
 
 Value XBrwColumn::SetFooter(rt::Args args) {
-    field(kFooter) = rt::arg(args, 0);
-    tellItem(kFooterItem, "_cText", field(kFooter));
-    return field(kFooter);
+    return storeAndTell(kFooter, rt::arg(args, 0), kFooterItem, "_cText");
 }
 
 Value XBrwColumn::SetTooltip(rt::Args args) {
-    field(kTooltip) = rt::arg(args, 0);
-    tellItem(kHeaderItem, "_cTooltip", field(kTooltip));
-    tellItem(kFooterItem, "_cTooltip", field(kTooltip));
-    return field(kTooltip);
+    const Value tip = storeAndTell(kTooltip, rt::arg(args, 0), kHeaderItem, "_cTooltip");
+    tellItem(kFooterItem, "_cTooltip", tip);
+    return tip;
 }
 
 Value XBrwColumn::SetSort(rt::Args args) {
-    field(kSort) = rt::arg(args, 0);
-    tellItem(kHeaderItem, "_nSort", field(kSort));
-    return field(kSort);
+    return storeAndTell(kSort, rt::arg(args, 0), kHeaderItem, "_nSort");
 }
 
 Value XBrwColumn::SetHeaderImage(rt::Args args) {
-    field(kHeaderImage) = rt::arg(args, 0);
-    tellItem(kHeaderItem, "_nImage", field(kHeaderImage));
-    return field(kHeaderImage);
+    return storeAndTell(kHeaderImage, rt::arg(args, 0), kHeaderItem, "_nImage");
 }
 
 Value XBrwColumn::SetFooterImage(rt::Args args) {
-    field(kFooterImage) = rt::arg(args, 0);
-    tellItem(kFooterItem, "_nImage", field(kFooterImage));
-    return field(kFooterImage);
+    return storeAndTell(kFooterImage, rt::arg(args, 0), kFooterItem, "_nImage");
 }
 
 Value XBrwColumn::SetAlignment(rt::Args args) {

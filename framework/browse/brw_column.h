@@ -104,6 +104,7 @@ private:
     intptr_t fontHandle();
     // Sends `setter` with `value` to the header or footer item when there is one.
     void tellItem(int itemField, const char* setter, const rt::Value& value);
+    rt::Value storeAndTell(int slot, const rt::Value& value, int itemField, const char* setter);
     // The browse repaints (rebuilding its displayed columns first when `layout`) when it is drawn.
     void refreshBrowse(bool layout);
 };

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "framework/browse/browse.h"
+#include "framework/browse/browse_args.h"
 #include "framework/browse/grid_gdi.h"
 #include "framework/browse/model/cell_rules.h"
 #include "framework/core/object/optional_send.h"
@@ -18,7 +19,6 @@ using namespace browse;
 
 namespace {
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
 constexpr WORD kMenuArrowBitmap = 32739;  // OBM_MNARROW
 
 // The new-record mark when the program's resources lack one: a small solid star of 12 x 12 pixels.
