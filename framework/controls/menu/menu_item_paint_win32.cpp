@@ -11,7 +11,7 @@
 #include "framework/controls/menu/menu_measure.h"
 #include "framework/core/native/windows_version.h"
 #include "framework/core/window/object_link.h"
-#include "framework/graphics/bitmap_draw/bitmap_draw.h"
+#include "framework/core/gdi/bitmap_draw.h"
 
 namespace vorpex {
 

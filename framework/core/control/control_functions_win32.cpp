@@ -6,7 +6,7 @@
 #include "framework/core/control/win_control.h"
 #include "framework/core/theme/theme.h"
 #include "framework/core/window/window_proc.h"
-#include "framework/graphics/bitmap_draw/bitmap_draw.h"
+#include "framework/core/gdi/bitmap_draw.h"
 
 namespace vorpex {
 

@@ -7,7 +7,7 @@
 #include "framework/core/theme/theme.h"
 #include "framework/core/window/object_link.h"
 #include "framework/core/window/window_proc.h"
-#include "framework/graphics/bitmap_draw/bitmap_draw.h"
+#include "framework/core/gdi/bitmap_draw.h"
 #include "runtime/core/send.h"
 
 namespace vorpex {

@@ -8,7 +8,7 @@
 
 #include "framework/core/gdi/win_gdi.h"
 #include "framework/core/native/win_window.h"
-#include "framework/graphics/bitmap_draw/bitmap_draw.h"
+#include "framework/core/gdi/bitmap_draw.h"
 #include "framework/graphics/image_list/image_list_port.h"
 
 namespace vorpex::gfx {

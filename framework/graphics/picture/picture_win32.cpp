@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "framework/core/gdi/win_gdi.h"
-#include "framework/graphics/bitmap_draw/bitmap_draw.h"
+#include "framework/core/gdi/bitmap_draw.h"
 #include "framework/graphics/picture/picture_port.h"
 
 namespace vorpex::gfx {

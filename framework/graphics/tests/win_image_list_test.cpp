@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "framework/graphics/bitmap_draw/bitmap_draw.h"
+#include "framework/core/gdi/bitmap_draw.h"
 #include "framework/graphics/graphics.h"
 #include "framework/graphics/image_list/image_list.h"
 #include "runtime/core/runtime.h"

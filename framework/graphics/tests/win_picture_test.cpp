@@ -10,7 +10,7 @@
 #include <iterator>
 #include <string>
 
-#include "framework/graphics/bitmap_draw/bitmap_draw.h"
+#include "framework/core/gdi/bitmap_draw.h"
 #include "framework/graphics/graphics.h"
 #include "framework/graphics/picture/picture.h"
 #include "runtime/core/runtime.h"

@@ -11,7 +11,7 @@
 
 #include "framework/core/paint/tests/test_bitmaps.h"
 #include "tests/support/memory_canvas.h"
-#include "framework/graphics/bitmap_draw/bitmap_draw.h"
+#include "framework/core/gdi/bitmap_draw.h"
 #include "runtime/core/class_builder.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"

@@ -1,4 +1,4 @@
-#include "framework/graphics/bitmap_draw/bitmap_geometry.h"
+#include "framework/core/gdi/bitmap_geometry.h"
 
 namespace vorpex::bmp {
 

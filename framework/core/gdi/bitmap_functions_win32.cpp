@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "framework/core/native/native_args.h"
-#include "framework/graphics/bitmap_draw/bitmap_draw.h"
-#include "framework/graphics/bitmap_draw/bitmap_geometry.h"
+#include "framework/core/gdi/bitmap_draw.h"
+#include "framework/core/gdi/bitmap_geometry.h"
 #include "runtime/core/send.h"
 
 namespace vorpex {

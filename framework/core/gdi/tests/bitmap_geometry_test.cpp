@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "framework/graphics/bitmap_draw/bitmap_geometry.h"
+#include "framework/core/gdi/bitmap_geometry.h"
 
 namespace vorpex::bmp {
 namespace {

@@ -1,4 +1,4 @@
-#include "framework/graphics/bitmap_draw/bitmap_draw.h"
+#include "framework/core/gdi/bitmap_draw.h"
 
 #include <cstring>
 #include <fstream>
@@ -7,7 +7,7 @@
 
 #include "framework/core/gdi/color.h"
 #include "framework/core/gdi/win_gdi.h"
-#include "framework/graphics/bitmap_draw/bitmap_geometry.h"
+#include "framework/core/gdi/bitmap_geometry.h"
 
 namespace vorpex {
 
