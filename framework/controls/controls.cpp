@@ -20,7 +20,7 @@
 #include "framework/controls/rebar/rebar.h"
 #include "framework/controls/toolbar/tool_button.h"
 #include "framework/controls/toolbar/toolbar.h"
-#include "framework/controls/word_list/word_list.h"
+#include "framework/core/word_list/word_list.h"
 
 namespace vorpex {
 

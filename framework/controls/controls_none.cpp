@@ -3,7 +3,7 @@
 #include "framework/controls/controls.h"
 #include "framework/controls/masked_edit/mask_rules.h"
 #include "framework/controls/menu/menu.h"
-#include "framework/controls/word_list/word_list.h"
+#include "framework/core/word_list/word_list.h"
 
 namespace vorpex {
 

@@ -1,9 +1,9 @@
 #include "framework/dialogs/dialogs.h"
 
-#include "framework/dialogs/ex_struct/ex_struct.h"
-#include "framework/dialogs/ex_struct/struct_stack.h"
-#include "framework/dialogs/file_name/file_name.h"
-#include "framework/dialogs/file_name/file_name_functions.h"
+#include "framework/core/ex_struct/ex_struct.h"
+#include "framework/core/ex_struct/struct_stack.h"
+#include "framework/core/file_name/file_name.h"
+#include "framework/core/file_name/file_name_functions.h"
 #include "framework/dialogs/registry/registry.h"
 
 namespace vorpex {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/controls/word_list/word_list.h"
+#include "framework/core/word_list/word_list.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/texts/texts.h"
@@ -10,7 +10,7 @@
 #include "framework/data/data_source/dbf_data_source.h"
 #include "framework/data/data_source/send_if_understood.h"
 #include "framework/data/field/data_field.h"
-#include "framework/dialogs/ex_struct/ex_struct.h"
+#include "framework/core/ex_struct/ex_struct.h"
 #include "runtime/core/error.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"

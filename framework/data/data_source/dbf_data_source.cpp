@@ -4,7 +4,7 @@
 
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
-#include "framework/dialogs/file_name/file_unique.h"
+#include "framework/core/file_name/file_unique.h"
 #include "framework/data/data_source/send_if_understood.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"

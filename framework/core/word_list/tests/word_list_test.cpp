@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/controls/word_list/word_list.h"
+#include "framework/core/word_list/word_list.h"
 #include "tests/support/function_call.h"
 
 namespace vorpex {

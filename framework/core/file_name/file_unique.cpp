@@ -1,11 +1,11 @@
-#include "framework/dialogs/file_name/file_unique.h"
+#include "framework/core/file_name/file_unique.h"
 
 #include <filesystem>
 #include <system_error>
 #include <utility>
 
 #include "framework/core/native/application_value.h"
-#include "framework/dialogs/file_name/file_name_rules.h"
+#include "framework/core/file_name/file_name_rules.h"
 #include "runtime/core/runtime.h"
 #include "runtime/rdd/file.h"
 

@@ -1,11 +1,11 @@
-#include "framework/dialogs/ex_struct/ex_struct.h"
+#include "framework/core/ex_struct/ex_struct.h"
 
 #include <algorithm>
 
 #include "framework/core/native/to_string.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
-#include "framework/dialogs/ex_struct/member_type.h"
+#include "framework/core/ex_struct/member_type.h"
 #include "runtime/core/class_builder.h"
 #include "runtime/core/error.h"
 #include "runtime/core/symbol.h"

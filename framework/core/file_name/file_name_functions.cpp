@@ -1,9 +1,9 @@
-#include "framework/dialogs/file_name/file_name_functions.h"
+#include "framework/core/file_name/file_name_functions.h"
 
 #include <string>
 
-#include "framework/dialogs/file_name/file_name_rules.h"
-#include "framework/dialogs/file_name/file_unique.h"
+#include "framework/core/file_name/file_name_rules.h"
+#include "framework/core/file_name/file_unique.h"
 #include "runtime/core/runtime.h"
 
 namespace vorpex::dialogs {

@@ -1,4 +1,4 @@
-#include "framework/dialogs/ex_struct/member_type.h"
+#include "framework/core/ex_struct/member_type.h"
 
 #include <array>
 #include <string_view>

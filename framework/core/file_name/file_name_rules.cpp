@@ -1,4 +1,4 @@
-#include "framework/dialogs/file_name/file_name_rules.h"
+#include "framework/core/file_name/file_name_rules.h"
 
 namespace vorpex::dialogs {
 

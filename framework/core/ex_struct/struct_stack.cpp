@@ -1,8 +1,8 @@
-#include "framework/dialogs/ex_struct/struct_stack.h"
+#include "framework/core/ex_struct/struct_stack.h"
 
 #include <vector>
 
-#include "framework/dialogs/ex_struct/ex_struct.h"
+#include "framework/core/ex_struct/ex_struct.h"
 #include "runtime/core/runtime.h"
 
 namespace vorpex::dialogs {

@@ -1,4 +1,4 @@
-#include "framework/controls/word_list/word_list.h"
+#include "framework/core/word_list/word_list.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/dialogs/dialogs.h"
-#include "framework/dialogs/ex_struct/struct_stack.h"
+#include "framework/core/ex_struct/struct_stack.h"
 #include "runtime/core/send.h"
 #include "runtime/lib/date.h"
 #include "runtime/lib/display.h"

@@ -9,7 +9,7 @@
 
 #include "framework/core/native/native_functions.h"
 #include "framework/dialogs/dialogs.h"
-#include "framework/dialogs/file_name/file_unique.h"
+#include "framework/core/file_name/file_unique.h"
 #include "runtime/core/send.h"
 #include "runtime/rdd/file.h"
 #include "tests/support/function_call.h"
