@@ -20,7 +20,6 @@
 #include "framework/controls/rebar/rebar.h"
 #include "framework/controls/toolbar/tool_button.h"
 #include "framework/controls/toolbar/toolbar.h"
-#include "framework/core/word_list/word_list.h"
 
 namespace vorpex {
 
@@ -50,7 +49,6 @@ void registerStandardControls() {
     TRebarBand::classRecord();
     TErrorForm::classRecord();
     registerMenus();
-    registerWordListFunctions();
     mask::registerMaskFunctions();
     // Run-time errors are shown on the error form from now on.
     setErrorPresenter(showErrorForm);

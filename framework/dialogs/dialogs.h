@@ -1,6 +1,6 @@
-// Dialogs and system services. registerDialogServices() builds their classes (TFileName, TExStruct, which
-// also makes their class functions callable by name) and registers their functions; wireFramework() calls it
-// before the runtime starts. Safe to call more than once.
+// Dialogs and system services. registerDialogServices() builds their classes (TRegistry, which also makes its
+// class function callable by name); wireFramework() calls it before the runtime starts. Safe to call more than
+// once. File names and the run-time record live in the core (core/file_name, core/ex_struct).
 #pragma once
 
 namespace vorpex {

@@ -39,6 +39,8 @@ rt::Value strucEnd(rt::Args) {
 }  // namespace
 
 void registerStructFunctions() {
+    XExStruct::classRecord();
+    TExStruct::classRecord();
     rt::registerFunction("STRUCBEGIN", strucBegin);
     rt::registerFunction("STRUCMEMBER", strucMember);
     rt::registerFunction("STRUCEND", strucEnd);

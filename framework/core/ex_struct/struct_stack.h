@@ -6,6 +6,9 @@
 //           STRUCMEMBER({"STREET", "CITY"}, "C")
 //        STRUCEND()
 //     STRUCEND()
+//
+// registerStructFunctions() also builds the record class, which makes TExStruct callable by name; wireCore()
+// calls it. Safe to call more than once.
 #pragma once
 
 namespace vorpex::dialogs {

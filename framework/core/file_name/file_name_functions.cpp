@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/core/file_name/file_name.h"
 #include "framework/core/file_name/file_name_rules.h"
 #include "framework/core/file_name/file_unique.h"
 #include "runtime/core/runtime.h"
@@ -27,6 +28,8 @@ void twoNames(const char* name, std::string (*rule)(std::string_view, std::strin
 }  // namespace
 
 void registerFileNameFunctions() {
+    XFileName::classRecord();
+    TFileName::classRecord();
     oneName("FILESHORTNAME", fileShortName);
     oneName("FILEFULLNAME", fileFullName);
     oneName("FILEPATH", filePath);

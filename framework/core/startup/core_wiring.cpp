@@ -5,6 +5,8 @@
 
 #include "framework/core/control/control_registry.h"
 #include "framework/core/debug/debug_functions.h"
+#include "framework/core/ex_struct/struct_stack.h"
+#include "framework/core/file_name/file_name_functions.h"
 #include "framework/core/form/form_registry.h"
 #include "framework/core/gdi/gdi_functions.h"
 #include "framework/core/native/native_functions.h"
@@ -14,6 +16,7 @@
 #include "framework/core/startup/startup_platform.h"
 #include "framework/core/texts/texts.h"
 #include "framework/core/timer/services.h"
+#include "framework/core/word_list/word_list.h"
 #include "runtime/lib/library.h"
 #include "runtime/rdd/ntx/order_functions.h"
 #include "runtime/rdd/table_functions.h"
@@ -44,6 +47,9 @@ void wireCore() {
     registerServiceClasses();
     registerControls();
     registerForms();
+    registerWordListFunctions();
+    dialogs::registerFileNameFunctions();
+    dialogs::registerStructFunctions();
     texts::setTextModules(programModules);
     platform::wireServices(programModules);
 }

@@ -11,7 +11,6 @@
 
 #include "framework/data/data.h"
 #include "framework/data/data_source/data_source_list.h"
-#include "framework/dialogs/dialogs.h"
 #include "runtime/core/class_builder.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
@@ -52,7 +51,6 @@ class DataSetFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         registerDataSets();
-        registerDialogServices();
         rt::registerFunction("MSGALERT", [this](rt::Args a) {
             shown.push_back(text(rt::arg(a, 0)));
             titles.push_back(text(rt::arg(a, 1)));

@@ -9,7 +9,6 @@
 #include "framework/data/tests/data_set_fixture.h"
 #include "framework/data/data_set/dbf_data_set.h"
 #include "framework/data/data_source/data_source_list.h"
-#include "framework/dialogs/dialogs.h"
 #include "runtime/core/block.h"
 #include "runtime/core/class_builder.h"
 #include "runtime/core/runtime.h"

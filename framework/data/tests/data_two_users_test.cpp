@@ -40,7 +40,6 @@ int processId() {
 // A program's own data set on the table in `folder`, with a short poll so contention costs milliseconds.
 Value openAsAUser(const std::string& folder) {
     registerDataSets();
-    registerDialogServices();
     for (const char* quiet : {"MSGALERT", "LOGDEBUG"})
         rt::registerFunction(quiet, [](rt::Args) { return Value(); });
     setLockSleeper([](int) { std::this_thread::sleep_for(std::chrono::milliseconds(5)); });

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/dialogs/dialogs.h"
 #include "framework/core/ex_struct/struct_stack.h"
+#include "framework/core/file_name/file_name_functions.h"
 #include "runtime/core/send.h"
 #include "runtime/lib/date.h"
 #include "runtime/lib/display.h"
@@ -21,7 +21,7 @@ using rt::testing::RecordingHandler;
 
 class ExStruct : public ::testing::Test {
 protected:
-    void SetUp() override { registerDialogServices(); }
+    void SetUp() override { registerStructFunctions(); }
 
     static rt::Value record() { return rt::send(call("TEXSTRUCT"), "New"); }
     static rt::Value row(const rt::Value& rec, size_t n) { return rt::send(rec, "aMembers").asArray()->at1(n); }
@@ -260,6 +260,7 @@ TEST_F(ExStruct, NestedDeclarations) {
 }
 
 TEST_F(ExStruct, OtherClassesStillRaiseNoMethod) {
+    registerFileNameFunctions();
     RecordingHandler handler(rt::ErrorAction::Default);
     rt::send(call("TFILENAME", {"a"}), "NOSUCHMESSAGE");
     ASSERT_EQ(handler.seen.size(), 1u);

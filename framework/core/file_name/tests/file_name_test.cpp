@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/native/native_functions.h"
-#include "framework/dialogs/dialogs.h"
+#include "framework/core/file_name/file_name_functions.h"
 #include "framework/core/file_name/file_unique.h"
+#include "framework/core/native/native_functions.h"
 #include "runtime/core/send.h"
 #include "runtime/rdd/file.h"
 #include "tests/support/function_call.h"
@@ -22,7 +22,7 @@ using rt::testing::call;
 
 class FileNames : public ::testing::Test {
 protected:
-    void SetUp() override { registerDialogServices(); }
+    void SetUp() override { registerFileNameFunctions(); }
 };
 
 TEST_F(FileNames, TakingNamesApart) {

@@ -14,7 +14,6 @@
 #include "framework/data/data_controls/data_controls.h"
 #include "framework/data/data_controls/db_edit.h"
 #include "framework/data/data_source/data_source_list.h"
-#include "framework/dialogs/dialogs.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 #include "runtime/rdd/work_areas.h"
@@ -36,7 +35,6 @@ protected:
     void SetUp() override {
         ControlTest::SetUp();
         registerStandardControls();
-        registerDialogServices();
         registerDataSets();
         registerDataControls();
         for (const char* quiet : {"MSGALERT", "LOGDEBUG"})
