@@ -50,6 +50,13 @@ vorpex_wine_check_loader || exit 1
 # No Wine process may outlive the run, even an interrupted one.
 trap '"$WINESERVER" -k 2>/dev/null' EXIT
 
+# The layer order (docs/ARCHITECTURE.md) before anything is built: the check's own rule first, then the tree.
+phase layers
+echo "== layer order"
+layer_self_test="$(python3 tests/layers/check_layers_test.py 2>&1)" ||
+    { echo "$layer_self_test"; die "the layer check's self-test failed"; }
+python3 tests/layers/check_layers.py || die "an include or a link goes against the layer order"
+
 phase build-native
 vorpex_build native || exit 1
 phase build-win64
