@@ -21,6 +21,32 @@ using rt::Value;
 
 Value block(std::function<Value(rt::Args)> f) { return Value(rt::makeBlock(std::move(f))); }
 
+// The program-wide help port and scale, put back however a test ends (a failed ASSERT returns early).
+class HelpPortSwap {
+public:
+    explicit HelpPortSwap(std::unique_ptr<HelpPort> port) : previous_(setHelpPort(std::move(port))) {}
+    ~HelpPortSwap() { setHelpPort(std::move(previous_)); }
+    HelpPortSwap(const HelpPortSwap&) = delete;
+    HelpPortSwap& operator=(const HelpPortSwap&) = delete;
+
+private:
+    std::unique_ptr<HelpPort> previous_;
+};
+
+class ScaleSwap {
+public:
+    ScaleSwap(Value app, int64_t percent) : app_(std::move(app)), previous_(rt::send(app_, "nScale").asInteger()) {
+        rt::send(app_, "SetScale", {percent});
+    }
+    ~ScaleSwap() { rt::send(app_, "SetScale", {previous_}); }
+    ScaleSwap(const ScaleSwap&) = delete;
+    ScaleSwap& operator=(const ScaleSwap&) = delete;
+
+private:
+    Value app_;
+    int64_t previous_;
+};
+
 std::vector<UINT> systemMenuCommands(HWND h) {
     std::vector<UINT> ids;
     HMENU menu = GetSystemMenu(h, FALSE);
@@ -251,7 +277,7 @@ TEST_F(FormTest, MenuCommandsGoToTheMenuAndHelpGoesToOnHelpOrTheApplication) {
     };
     auto recorder = std::make_unique<Recorder>();
     recorder->r = &requests;
-    auto previous = setHelpPort(std::move(recorder));
+    const HelpPortSwap swap(std::move(recorder));
     rt::send(app(), "SetHelp", {"manual.chm"});
     rt::send(form, "_OnHelp", {Value()});
     SendMessageA(hwndOf(apply), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
@@ -259,7 +285,6 @@ TEST_F(FormTest, MenuCommandsGoToTheMenuAndHelpGoesToOnHelpOrTheApplication) {
     EXPECT_EQ(requests[0].command, kHhKeywordLookup);
     EXPECT_EQ(requests[0].text, "77");
     EXPECT_EQ(requests[1].command, kHhDisplayToc);
-    setHelpPort(std::move(previous));
 }
 
 TEST_F(FormTest, SizeLimitsReachTheSystem) {
@@ -286,7 +311,7 @@ namespace vorpex::testing {
 namespace {
 
 TEST_F(FormTest, ScalingSizesTheFormButLeavesTheDefaultPositionAlone) {
-    rt::send(app(), "SetScale", {125});
+    const ScaleSwap scale(app(), 125);
     ASSERT_EQ(rt::send(app(), "nScale").asInteger(), 125);
     Value form = rt::send(Value(TForm::classRecord().instantiate()), "New");
     rt::send(form, "_nWidth", {200});
@@ -298,7 +323,6 @@ TEST_F(FormTest, ScalingSizesTheFormButLeavesTheDefaultPositionAlone) {
     EXPECT_EQ(r.bottom - r.top, 150);
     EXPECT_GE(r.left, -100);  // a scaled 0x80000000 would be far off any screen
     EXPECT_LT(r.left, 2000);
-    rt::send(app(), "SetScale", {100});
 }
 
 }  // namespace
