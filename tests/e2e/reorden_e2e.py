@@ -138,7 +138,7 @@ class ReordenTest(unittest.TestCase):
         seen = self.drive('click', 'Reordenar', 'answer', ERROR_CAPTION, IGNORE, 'label', 'click', 'Salir', 'exit')
         self.assertEqual(seen['label'], [ROLLED_BACK])
         # The program ends normally; a reported error sets its exit code to 1.
-        self.assertEqual(len(seen['exit']), 1)
+        self.assertEqual(seen['exit'], ['1'])
         self.assertEqual(self.files(), ['EMPLEADO.DBF'])
         self.assertEqual(read_table(self.table())[0], original)
 
@@ -147,7 +147,7 @@ class ReordenTest(unittest.TestCase):
         write_table(self.path('empleado.dbf'), STAFF, layout)
         original = read_table(self.path('empleado.dbf'))[0]
         seen = self.drive('click', 'Reordenar', 'answer', ERROR_CAPTION, QUIT, 'exit')
-        self.assertEqual(len(seen['exit']), 1, 'the program ended')
+        self.assertEqual(seen['exit'], ['1'], 'the program ended, reporting the error in its exit code')
         self.assertEqual(self.files(), ['EMPLEADO.DBF'])
         self.assertEqual(read_table(self.table())[0], original)
 
