@@ -241,7 +241,10 @@ TEST_F(ControlTest, CommandsRouteToChildrenMenusAndNowhere) {
 
     // A raw child window has no object: nothing happens, nothing breaks.
     HWND raw = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, f, nullptr, nullptr, nullptr);
-    EXPECT_EQ(command(0, raw), 0);
+    EXPECT_EQ(command(BN_CLICKED, raw), 0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(menuActions, 1);
+    EXPECT_EQ(popupActions, 1);
 
     // A button inside a group box reaches its OnClick through the box.
     Value box = makeControl(TWinControl::classRecord(), form, 100, 100, 150, 100);
