@@ -163,6 +163,7 @@ TEST_F(NavigationTest, RelationMovesTheChildByRecordNumber) {
 
 TEST_F(NavigationTest, AliasInUseRefusesASecondOpenUnderTheSameName) {
     numbers(1, {}, "one.dbf");
+    create("n.dbf", fields({{"N", 'N', 6, 0}}));  // a table that opens: only the alias is in the way
     ErrorLog log;
     UseOptions o;
     o.newArea = true;
