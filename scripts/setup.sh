@@ -9,7 +9,7 @@ packages=(
     googletest zlib1g-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
     wine64 xvfb xauth
-    libdbd-xbase-perl python3-dbf
+    libdbd-xbase-perl python3-dbf python3-openpyxl
     cups printer-driver-cups-pdf
 )
 

@@ -1,0 +1,261 @@
+// The OLE client against the spreadsheet stand-in, registered in the prefix as "Excel.Application": creation,
+// property reads and writes, calls with arguments of every value type, nested objects, the server's errors
+// and the client's own, and exact reference counts.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "runtime/core/class.h"
+#include "runtime/core/error.h"
+#include "runtime/core/object.h"
+#include "runtime/core/runtime.h"
+#include "runtime/core/send.h"
+#include "runtime/lib/date.h"
+#include "runtime/ole/ole.h"
+#include "tests/support/function_call.h"
+#include "tests/support/recording_handler.h"
+#include "tests/support/temp_folder.h"
+
+namespace rt::ole {
+namespace {
+
+using rt::testing::RecordingHandler;
+
+// The build gives the DLL's path as the host names it; under Wine the host's root is drive Z.
+std::string windowsPath(std::string path) {
+    if (path.empty() || path[0] != '/') return path;
+    for (char& ch : path)
+        if (ch == '/') ch = '\\';
+    return "Z:" + path;
+}
+
+HMODULE standIn() {
+    static HMODULE module = LoadLibraryA(windowsPath(VORPEX_XL_STANDIN_DLL).c_str());
+    return module;
+}
+
+template <class Fn>
+Fn standInEntry(const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(standIn(), name)));
+}
+
+long liveServerObjects() { return standInEntry<LONG(WINAPI*)()>("VorpexXlLiveObjects")(); }
+
+// Registers the stand-in as the test prefix's "Excel.Application", as regsvr32 would.
+class StandInRegistration : public ::testing::Environment {
+public:
+    void SetUp() override {
+        ASSERT_NE(standIn(), nullptr) << VORPEX_XL_STANDIN_DLL;
+        ASSERT_EQ(standInEntry<HRESULT(WINAPI*)()>("DllRegisterServer")(), S_OK);
+    }
+};
+const auto* const registration = ::testing::AddGlobalTestEnvironment(new StandInRegistration);
+
+void putClipboardText(const char* text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (text) {
+        const size_t size = std::strlen(text) + 1;
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+        std::memcpy(GlobalLock(memory), text, size);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_TEXT, memory);
+    }
+    CloseClipboard();
+}
+
+class OleClient : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetEnvironmentVariableA("VORPEX_XL_JOURNAL", journal_.c_str());
+        SetEnvironmentVariableA("VORPEX_XL_FAIL_CREATE", nullptr);
+        SetEnvironmentVariableA("VORPEX_XL_FAIL_ADD", nullptr);
+    }
+    void TearDown() override {
+        SetEnvironmentVariableA("VORPEX_XL_JOURNAL", nullptr);
+        SetEnvironmentVariableA("VORPEX_XL_FAIL_CREATE", nullptr);
+        SetEnvironmentVariableA("VORPEX_XL_FAIL_ADD", nullptr);
+        SetEnvironmentVariableA("VORPEX_XL_VISIBLE_FILE", nullptr);
+    }
+    std::string journal() const {
+        std::ifstream in(journal_);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    // A new workbook's first sheet.
+    static Value newSheet(const Value& app) {
+        return send(send(send(app, "Workbooks"), "Add"), "Worksheets", {1});
+    }
+
+    rt::testing::TempFolder folder_;
+    std::string journal_ = folder_.file("journal.txt");
+};
+
+TEST_F(OleClient, CreatesTheServerAndReadsAndWritesItsProperties) {
+    const Value app = createObject("Excel.Application");
+    ASSERT_TRUE(app.isObject());
+    EXPECT_EQ(app.asObject()->objectClass().name(), "TOLEAUTO");
+    EXPECT_EQ(lastErrorText(), "S_OK");
+    EXPECT_FALSE(send(app, "Visible").asLogical());
+    send(app, "_Visible", {true});
+    EXPECT_TRUE(send(app, "visible").asLogical());
+    EXPECT_NE(journal().find("Application#"), std::string::npos);
+    EXPECT_NE(journal().find(" PUT Visible() := .T."), std::string::npos);
+}
+
+TEST_F(OleClient, ReachesNestedObjectsAndCarriesEveryValueTypeBothWays) {
+    const Value sheet = newSheet(createObject("Excel.Application"));
+    ASSERT_TRUE(sheet.isObject());
+    const Date day = makeDate(2010, 3, 25);
+    const struct {
+        const char* name;
+        Value value;
+    } cases[] = {
+        {"text in code page 1252", Value("Año ñandú")}, {"integer", Value(42)},
+        {"real", Value(3.25)},                           {"logical", Value(true)},
+        {"date", Value(day)},                            {"NIL", Value()},
+    };
+    for (const auto& c : cases) {
+        send(send(sheet, "Range", {"A1"}), "_Value", {c.value});
+        const Value back = send(send(sheet, "Cells", {1, 1}), "Value");
+        EXPECT_EQ(back.typeCode(), c.value.typeCode()) << c.name;
+        if (c.value.isNumber()) {
+            EXPECT_EQ(back.asDouble(), c.value.asDouble()) << c.name;
+        } else {
+            EXPECT_TRUE(back.sameAs(c.value)) << c.name;
+        }
+    }
+    EXPECT_NE(journal().find("Worksheet#"), std::string::npos);
+    EXPECT_NE(journal().find(" GET Cells(1, 1) -> Range#"), std::string::npos);
+}
+
+TEST_F(OleClient, PassesObjectsAsArgumentsAndRaisesTheServerErrorText) {
+    const Value sheet = newSheet(createObject("Excel.Application"));
+    putClipboardText("a\tb\r\nc\td\r\n");
+    send(sheet, "Paste", {send(sheet, "Range", {"A5"})});
+    EXPECT_EQ(send(send(sheet, "Range", {"B5"}), "Value").asString(), "b");
+    EXPECT_EQ(send(send(sheet, "Cells", {6, 1}), "Value").asString(), "c");
+    EXPECT_NE(journal().find("Paste(Range#"), std::string::npos);
+
+    putClipboardText(nullptr);
+    RecordingHandler handler(ErrorAction::Default);
+    EXPECT_TRUE(send(sheet, "Paste", {send(sheet, "Range", {"A9"})}).isNil());
+    ASSERT_EQ(handler.seen.size(), 1u);
+    EXPECT_EQ(handler.seen[0].subSystem, "OLE");
+    EXPECT_EQ(handler.seen[0].description, "Paste method of Worksheet class failed");
+    EXPECT_EQ(handler.seen[0].operation, "PASTE");
+    EXPECT_EQ(lastErrorText(), "Paste method of Worksheet class failed");
+}
+
+TEST_F(OleClient, AnUnknownMemberRaisesTheNoMethodErrorWithTheOleText) {
+    const Value app = createObject("Excel.Application");
+    {
+        RecordingHandler handler(ErrorAction::Default);
+        EXPECT_TRUE(send(app, "Frobnicate", {1, "x"}).isNil());
+        ASSERT_EQ(handler.seen.size(), 1u);
+        EXPECT_EQ(handler.seen[0].genCode, eg::NoMethod);
+        EXPECT_EQ(handler.seen[0].description, "DISP_E_UNKNOWNNAME");
+        EXPECT_EQ(handler.seen[0].operation, "FROBNICATE");
+        EXPECT_EQ(handler.seen[0].args.asArray()->size(), 2u);
+    }
+    EXPECT_NE(journal().find(" UNKNOWN FROBNICATE"), std::string::npos);
+    // Under a handler that breaks, the break leaves the call.
+    RecordingHandler breaking(ErrorAction::Break);
+    EXPECT_THROW(send(app, "_NoSuchProperty", {1}), Break);
+}
+
+TEST_F(OleClient, ACreationThatFailsRaisesACreateErrorWithTheReason) {
+    const struct {
+        const char* progId;
+        const char* failSwitch;
+        const char* text;
+    } cases[] = {
+        {"Vorpex.NoSuchServer", nullptr, "CO_E_CLASSSTRING"},
+        {"Excel.Application", "VORPEX_XL_FAIL_CREATE", "CO_E_SERVER_EXEC_FAILURE"},
+    };
+    for (const auto& c : cases) {
+        if (c.failSwitch) SetEnvironmentVariableA(c.failSwitch, "1");
+        RecordingHandler handler(ErrorAction::Default);
+        EXPECT_TRUE(createObject(c.progId).isNil()) << c.progId;
+        ASSERT_EQ(handler.seen.size(), 1u) << c.progId;
+        EXPECT_EQ(handler.seen[0].genCode, eg::Create);
+        EXPECT_EQ(handler.seen[0].subSystem, "OLE");
+        EXPECT_EQ(handler.seen[0].description, c.text);
+        EXPECT_EQ(handler.seen[0].operation, "CREATEOBJECT");
+        EXPECT_EQ(lastErrorText(), c.text);
+        if (c.failSwitch) SetEnvironmentVariableA(c.failSwitch, nullptr);
+    }
+}
+
+TEST_F(OleClient, AFailingWorkbooksAddCarriesTheSpreadsheetText) {
+    const Value books = send(createObject("Excel.Application"), "Workbooks");
+    SetEnvironmentVariableA("VORPEX_XL_FAIL_ADD", "1");
+    RecordingHandler handler(ErrorAction::Default);
+    EXPECT_TRUE(send(books, "Add").isNil());
+    ASSERT_EQ(handler.seen.size(), 1u);
+    EXPECT_EQ(handler.seen[0].description, "Add method of Workbooks class failed");
+}
+
+TEST_F(OleClient, GetActiveObjectFindsTheRunningInstanceOnly) {
+    {
+        RecordingHandler handler(ErrorAction::Default);
+        EXPECT_TRUE(getActiveObject("Excel.Application").isNil());
+        ASSERT_EQ(handler.seen.size(), 1u);
+        EXPECT_EQ(handler.seen[0].description, "MK_E_UNAVAILABLE");
+        EXPECT_EQ(handler.seen[0].operation, "GETACTIVEOBJECT");
+    }
+    ASSERT_EQ(standInEntry<HRESULT(WINAPI*)()>("VorpexXlStartRunning")(), S_OK);
+    send(getActiveObject("Excel.Application"), "_Visible", {true});
+    EXPECT_TRUE(send(getActiveObject("Excel.Application"), "Visible").asLogical());
+    EXPECT_FALSE(send(createObject("Excel.Application"), "Visible").asLogical());
+    EXPECT_EQ(standInEntry<HRESULT(WINAPI*)()>("VorpexXlStopRunning")(), S_OK);
+}
+
+TEST_F(OleClient, HoldsExactlyTheReferencesItsObjectsNeed) {
+    const long before = liveServerObjects();
+    {
+        RecordingHandler handler(ErrorAction::Default);
+        const Value app = createObject("Excel.Application");
+        const Value sheet = newSheet(app);
+        const Value font = send(send(sheet, "Range", {"B1:H3"}), "Font");
+        send(font, "_Bold", {true});
+        send(sheet, "Paste", {send(sheet, "Range", {"A1"})});  // fails or not: the arguments are released
+        send(sheet, "NoSuchMember");
+        send(send(sheet, "Range", {"A1"}), "Merge", {Value::array({1})});  // refused: type mismatch
+        EXPECT_GT(liveServerObjects(), before);
+    }
+    EXPECT_EQ(liveServerObjects(), before);
+}
+
+TEST_F(OleClient, WritesTheWorkbookOnSaveAsAndWhenShown) {
+    const Value app = createObject("Excel.Application");
+    const Value book = send(send(app, "Workbooks"), "Add");
+    send(send(send(book, "Worksheets", {1}), "Range", {"B2"}), "_Value", {"Hola"});
+    const std::string saved = folder_.file("saved.xlsx"), shown = folder_.file("shown.xlsx");
+    send(book, "SaveAs", {saved});
+    SetEnvironmentVariableA("VORPEX_XL_VISIBLE_FILE", shown.c_str());
+    send(app, "_Visible", {true});
+    for (const std::string& path : {saved, shown}) {
+        std::ifstream in(path, std::ios::binary);
+        char signature[2] = {};
+        in.read(signature, 2);
+        EXPECT_EQ(std::string(signature, 2), "PK") << path;
+    }
+}
+
+TEST_F(OleClient, TheFunctionsAreCallableByName) {
+    registerFunctions();
+    const Value app = rt::testing::call("CREATEOBJECT", {"Excel.Application"});
+    EXPECT_TRUE(app.isObject());
+    RecordingHandler handler(ErrorAction::Default);
+    send(app, "Nothing");
+    EXPECT_EQ(rt::testing::call("OLE2TXTERROR").asString(), "DISP_E_UNKNOWNNAME");
+}
+
+}  // namespace
+}  // namespace rt::ole
