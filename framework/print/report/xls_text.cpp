@@ -50,4 +50,38 @@ int bodyRows(std::string_view chunk) {
     return rows;
 }
 
+void XlsBody::dataRow(const std::vector<std::string>& cells) {
+    for (const std::string& cell : cells) text_ += '\t' + cellText(cell);
+    text_ += "\r\n";
+}
+
+void XlsBody::groupHeader(std::string_view text) { text_ += cellText(text) + "\r\n"; }
+
+void XlsBody::groupTotals(std::string_view label, const Totals& totals) {
+    text_ += cellText(label);
+    totalsRow(totals);
+}
+
+void XlsBody::grandTotals(std::string_view label, const Totals& totals) {
+    text_ += "\r\n";
+    if (!label.empty()) text_ += cellText(label) + "\r\n";
+    totalsRow(totals);
+    text_ += "\r\n";
+}
+
+void XlsBody::totalsRow(const Totals& totals) {
+    text_ += '\t';
+    for (size_t i = 0; i < totals.size(); ++i) {
+        if (i) text_ += '\t';
+        if (totals[i]) text_ += cellText(*totals[i]);
+    }
+    text_ += "\r\n";
+}
+
+std::string XlsBody::take() {
+    std::string chunk;
+    chunk.swap(text_);
+    return chunk;
+}
+
 }  // namespace vorpex::report

@@ -2,8 +2,10 @@
 // cell texts that cannot break the pasted rows, and the rows a pasted chunk holds. Platform-neutral.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorpex::report {
 
@@ -24,5 +26,32 @@ int bodyRows(std::string_view chunk);
 
 // The body goes to the clipboard in chunks once it is longer than this.
 inline constexpr size_t kPasteChunk = 65000;
+
+// The export's body as the spreadsheet gets it pasted: one row per CR LF line, cells separated by TAB. Data
+// and total rows start with a TAB, so column A stays empty beside them; group headers and the labels of group
+// footers and of the grand total stand in column A. Every text goes through cellText().
+class XlsBody {
+public:
+    // A total that a column does not have.
+    using Totals = std::vector<std::optional<std::string>>;
+
+    void dataRow(const std::vector<std::string>& cells);
+    void groupHeader(std::string_view text);
+    // A group footer: the label in column A and the group's totals beside it, on one row.
+    void groupTotals(std::string_view label, const Totals& totals);
+    // An empty row, the label on a row of its own when there is one, the totals row and another empty row.
+    void grandTotals(std::string_view label, const Totals& totals);
+
+    const std::string& text() const { return text_; }
+    bool empty() const { return text_.empty(); }
+    // Long enough to go to the clipboard before the next record.
+    bool full() const { return text_.size() > kPasteChunk; }
+    // The text so far, which leaves the body empty.
+    std::string take();
+
+private:
+    void totalsRow(const Totals& totals);
+    std::string text_;
+};
 
 }  // namespace vorpex::report

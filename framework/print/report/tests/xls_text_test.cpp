@@ -41,5 +41,40 @@ TEST(CellText, TurnsSeparatorsIntoBlanksSoRowsStayWhole) {
     EXPECT_EQ(bodyRows("no end"), 0);
 }
 
+TEST(XlsBody, LaysOutDataGroupAndGrandTotalRows) {
+    XlsBody body;
+    body.groupHeader("Dept\t1");
+    body.dataRow({"Ana", "1,5"});
+    body.dataRow({"Luis\r\nPérez", ""});
+    body.groupTotals("", {std::nullopt, "1,5"});  // a footer block that gives "" still gets its totals row
+    body.groupTotals("Total dept", {std::nullopt, "1,5"});
+    body.grandTotals("Total", {std::nullopt, "1,5"});
+    body.grandTotals("", {"3"});
+    EXPECT_EQ(body.text(),
+              "Dept 1\r\n"
+              "\tAna\t1,5\r\n"
+              "\tLuis  Pérez\t\r\n"
+              "\t\t1,5\r\n"
+              "Total dept\t\t1,5\r\n"
+              "\r\nTotal\r\n\t\t1,5\r\n\r\n"
+              "\r\n\t3\r\n\r\n");
+    EXPECT_EQ(bodyRows(body.text()), 12);
+}
+
+TEST(XlsBody, IsFullPastTheChunkSizeAndEmptyOnceTaken) {
+    XlsBody body;
+    EXPECT_TRUE(body.empty());
+    const std::string cell(999, 'x');
+    while (body.text().size() <= kPasteChunk) {
+        EXPECT_FALSE(body.full());
+        body.dataRow({cell});
+    }
+    EXPECT_TRUE(body.full());
+    const std::string chunk = body.take();
+    EXPECT_EQ(bodyRows(chunk), 65);  // 65 rows of 1002 characters pass 65000
+    EXPECT_TRUE(body.empty());
+    EXPECT_FALSE(body.full());
+}
+
 }  // namespace
 }  // namespace vorpex::report
