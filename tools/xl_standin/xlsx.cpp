@@ -100,7 +100,9 @@ public:
             out += "<fill><patternFill patternType=\"solid\"><fgColor rgb=\"" + argbOf(color) + "\"/></patternFill></fill>";
         out += "</fills><borders count=\"1\"><border/></borders>"
                "<cellStyleXfs count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\"/></cellStyleXfs>";
-        out += "<cellXfs count=\"" + std::to_string(formats_.size()) + "\">" + xfs + "</cellXfs></styleSheet>";
+        out += "<cellXfs count=\"" + std::to_string(formats_.size()) + "\">" + xfs + "</cellXfs>";
+        out += "<cellStyles count=\"1\"><cellStyle name=\"Normal\" xfId=\"0\" builtinId=\"0\"/></cellStyles>";
+        out += "</styleSheet>";
         return out;
     }
 

@@ -82,7 +82,7 @@ protected:
         SetEnvironmentVariableA("VORPEX_XL_VISIBLE_FILE", nullptr);
     }
     std::string journal() const {
-        std::ifstream in(journal_);
+        std::ifstream in(journal_, std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();
         return text.str();
@@ -116,7 +116,7 @@ TEST_F(OleClient, ReachesNestedObjectsAndCarriesEveryValueTypeBothWays) {
         const char* name;
         Value value;
     } cases[] = {
-        {"text in code page 1252", Value("Año ñandú")}, {"integer", Value(42)},
+        {"text in code page 1252", Value("A\xF1o \xF1" "and\xFA")}, {"integer", Value(42)},
         {"real", Value(3.25)},                           {"logical", Value(true)},
         {"date", Value(day)},                            {"NIL", Value()},
     };
@@ -255,6 +255,41 @@ TEST_F(OleClient, TheFunctionsAreCallableByName) {
     RecordingHandler handler(ErrorAction::Default);
     send(app, "Nothing");
     EXPECT_EQ(rt::testing::call("OLE2TXTERROR").asString(), "DISP_E_UNKNOWNNAME");
+}
+
+// Fills a workbook through the client the way the report export does, pasting its body through the clipboard,
+// and saves it where VORPEX_XL_OUT names, for the independent reader (ole_xlsx_reader_test.py); skipped
+// without it.
+TEST_F(OleClient, FillsAWorkbookForAnIndependentReader) {
+    char out[MAX_PATH];
+    const DWORD n = GetEnvironmentVariableA("VORPEX_XL_OUT", out, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) GTEST_SKIP() << "VORPEX_XL_OUT names no file";
+    const Value app = createObject("Excel.Application");
+    const Value book = send(send(app, "Workbooks"), "Add");
+    const Value sheet = send(book, "Worksheets", {1});
+    const Value columnA = send(sheet, "Columns", {"A"});
+    send(columnA, "_ColumnWidth", {0.5});
+    send(send(columnA, "Font"), "_Bold", {true});
+    send(send(sheet, "Cells", {1, 2}), "_Value", {"Cabecera"});
+    const Value title = send(sheet, "Cells", {2, 2});
+    send(title, "_Value", {"T\xEDtulo \xF1"});  // "Título ñ" in code page 1252, as programs hold texts
+    send(title, "_HorizontalAlignment", {3});
+    send(send(title, "Font"), "_Bold", {true});
+    send(send(sheet, "Range", {"B1:D3"}), "Merge", {true});
+    send(send(sheet, "Cells", {4, 2}), "_Value", {"Nombre"});
+    send(send(sheet, "Cells", {4, 3}), "_Value", {"Horas"});
+    const Value titles = send(sheet, "Range", {"B4:D4"});
+    send(send(titles, "Font"), "_Bold", {true});
+    send(send(titles, "Font"), "_Size", {8});
+    send(send(titles, "Interior"), "_Color", {12632256});
+    const Value hours = send(sheet, "Columns", {"C"});
+    send(hours, "_HorizontalAlignment", {4});
+    send(hours, "_NumberFormat", {"#,##0.00"});
+    putClipboardText("\tAna\t1,50\r\n\tLuis\t2\r\n");
+    send(sheet, "Paste", {send(sheet, "Range", {"A6"})});
+    send(send(sheet, "Columns", {"B:D"}), "AutoFit");
+    send(book, "SaveAs", {std::string(out, n)});
+    send(book, "Close");
 }
 
 }  // namespace
