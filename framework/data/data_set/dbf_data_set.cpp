@@ -160,6 +160,29 @@ const rt::Class& XDbfDataSet::classRecord() {
         b.addMethod("DefIdxFile", rt::method(&X::DefIdxFile));
         b.addMethod("SetPassword", rt::method(&X::SetPassword));
         b.addMethod("AddIdxFile", rt::method(&X::AddIdxFile));
+        b.addMethod("Filter", rt::method(&X::Filter));
+        b.addMethod("SetFilter", rt::method(&X::SetFilter));
+        b.addMethod("ClearFilter", rt::method(&X::ClearFilter));
+        b.addMethod("GetFilterExp", rt::method(&X::GetFilterExp));
+        b.addMethod("Sort", rt::method(&X::Sort));
+        b.addMethod("AddTag", rt::method(&X::AddTag));
+        b.addMethod("DelTag", rt::method(&X::DelTag));
+        b.addMethod("AddTempTag", rt::method(&X::AddTempTag));
+        b.addMethod("DelTempTag", rt::method(&X::DelTempTag));
+        b.addMethod("GetTags", rt::method(&X::GetTags));
+        b.addMethod("OrdSetFocus", rt::method(&X::OrdSetFocus));
+        b.addMethod("Seek", rt::method(&X::Seek));
+        b.addMethod("ForcedSeek", rt::method(&X::ForcedSeek));
+        b.addMethod("CompleteSeek", rt::method(&X::CompleteSeek));
+        b.addMethod("SetScope", rt::method(&X::SetScope));
+        b.addMethod("GetScope", rt::method(&X::GetScope));
+        b.addMethod("ClearScope", rt::method(&X::ClearScope));
+        b.addMethod("SetRelation", rt::method(&X::SetRelation));
+        b.addMethod("ClearRelations", rt::method(&X::ClearRelations));
+        b.addMethod("Pack", rt::method(&X::Pack));
+        b.addMethod("Zap", rt::method(&X::Zap));
+        b.addMethod("Reindex", rt::method(&X::Reindex));
+        b.addMethod("DeleteTag", rt::method(&X::DelTag));
         b.addMethod("SetName", rt::method(&X::SetName), Protected);
         return b.create();
     }();
@@ -330,6 +353,7 @@ rt::Value XDbfDataSet::Open(rt::Args args) {
 rt::Value XDbfDataSet::Close(rt::Args args) {
     if (!lOpen()) return rt::Value(true);
     if (events(args) && isFalse(fireEvent(*this, OnClose))) return rt::Value(false);
+    dropSortTags();
     if (const int n = area()) WorkAreas::instance().close(n);
     setOpenFlag(false);
     field(kAreaNumber) = rt::Value(0);

@@ -9,6 +9,11 @@
 #include <vector>
 
 #include "framework/data/data_set/data_set.h"
+#include "runtime/core/block.h"
+
+namespace rt::rdd {
+class WorkArea;
+}
 
 namespace vorpex::data {
 
@@ -56,6 +61,30 @@ public:
     rt::Value DefIdxFile(rt::Args args);
     rt::Value SetPassword(rt::Args args);     // ([cPassword])
     rt::Value AddIdxFile(rt::Args args);      // (cFile) -> added to the open area's order list
+
+    // Filters, orders, seeks, scopes, relations, pack/zap/reindex (dbf_orders.cpp).
+    rt::Value Filter(rt::Args args);          // (cExpr, [lGoTop = .T.], [lNotify], [lKeepBrowse]) -> previous
+    rt::Value SetFilter(rt::Args args);       // (cExpr, [lGoTop], [lNotify])
+    rt::Value ClearFilter(rt::Args args);     // ([lGoTop], [lNotify])
+    rt::Value GetFilterExp(rt::Args args);    // (oBrowse) -> the filter bar's condition
+    rt::Value Sort(rt::Args args);            // (cExpr, [lGoTop = .T.], [lDescend], [cFor], [oProgress]) -> made
+    rt::Value AddTag(rt::Args args);          // (cTag, cKey, [cFor], [cBag], [oProgress], [lTemporary], [lUnique])
+    rt::Value DelTag(rt::Args args);          // (xTag, [cBag])
+    rt::Value AddTempTag(rt::Args args);      // (cTag, cKey, [cFor], [oProgress])
+    rt::Value DelTempTag(rt::Args args);      // (cTag)
+    rt::Value GetTags(rt::Args args);         // ([lHideTemp = .T.], [lCapitalize = .T.])
+    rt::Value OrdSetFocus(rt::Args args);     // ([xOrder], [cBag], [lError = .T.], [lNotify], [lKeepBrowse])
+    rt::Value Seek(rt::Args args);            // (xKey, [lSoft], [lLast], [lError], [lForced]) -> found
+    rt::Value ForcedSeek(rt::Args args);      // (xKey)
+    rt::Value CompleteSeek(rt::Args args);    // (xKey, [lSoft], [lLast], [lError])
+    rt::Value SetScope(rt::Args args);        // (xTop, [xBottom = xTop], [lGoTop = .T.], [lNotify])
+    rt::Value GetScope(rt::Args args);        // ([xOrder]) -> {top, bottom} or {}
+    rt::Value ClearScope(rt::Args args);      // ([lNotify]) -> the old {top, bottom}
+    rt::Value SetRelation(rt::Args args);     // (oChild, cExpr, [lAdditive = .T.])
+    rt::Value ClearRelations(rt::Args args);
+    rt::Value Pack(rt::Args args);            // ([lError = .T.], [lNotify]) -> done
+    rt::Value Zap(rt::Args args);             // ([lError = .T.], [lNotify]) -> done
+    rt::Value Reindex(rt::Args args);         // ([lError = .T.], [oProgress], [lNotify]) -> done
 
     // The edit cycle (dbf_editing.cpp).
     rt::Value AddNew(rt::Args args);          // ([lBlank = .T.])
@@ -124,6 +153,19 @@ private:
     rt::Value inArea(const std::function<rt::Value()>& body) const;
     int64_t skipRows(int64_t n);
     void makeFields();
+    // Sorting and seeking (dbf_orders.cpp).
+    std::string tempBag() const;
+    std::string sortTagFor(const std::string& expression);
+    void makeSortFile();
+    bool buildSortTag(const std::string& tag, const std::string& expression, rt::Args sortArgs);
+    void dropSortTags();
+    static void liftFilterAndScope(rt::rdd::WorkArea& a, rt::BlockPtr& condition, rt::Value& top, rt::Value& bottom);
+    static void putBackFilterAndScope(rt::rdd::WorkArea& a, const rt::BlockPtr& condition, const std::string& filter,
+                                      const rt::Value& top, const rt::Value& bottom);
+    std::vector<rt::Value>& scopeRows();
+    // Runs a whole-table operation on the table opened exclusively (re-opening a shared set around it).
+    bool maintain(const std::function<bool(rt::rdd::WorkArea&, const rt::Value&)>& operation,
+                  const rt::Value& raiseErrors, const rt::Value& progress, const rt::Value& notify);
 };
 
 class TDbfDataSet : public XDbfDataSet {
