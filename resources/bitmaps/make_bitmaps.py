@@ -3,6 +3,7 @@
 
 VP_BMP_NEWRECORD: the record selector's mark of a row being appended or inserted, a black asterisk on white
 in 12 x 12 pixels (white is drawn transparently).
+VP_BMP_FIRST ... VP_BMP_REFRESH: the data navigator's ten buttons, black glyphs on white in 16 x 16 pixels.
 
     make_bitmaps.py --out-dir DIR
 """
@@ -27,6 +28,63 @@ def asterisk():
     return pixels
 
 
+NAV = 16
+
+
+def triangle(tip_x, base_x, top=4, bottom=11):
+    """A solid triangle pointing left (tip_x < base_x) or right, between the rows top and bottom."""
+    pixels = set()
+    middle = (top + bottom) / 2
+    half = (bottom - top) / 2
+    step = 1 if base_x > tip_x else -1
+    for x in range(tip_x, base_x + step, step):
+        reach = half * abs(x - tip_x) / abs(base_x - tip_x)
+        for y in range(top, bottom + 1):
+            if abs(y - middle) <= reach + 0.01:
+                pixels.add((x, y))
+    return pixels
+
+
+def bar(x, top=4, bottom=11):
+    return {(x, y) for y in range(top, bottom + 1)} | {(x + 1, y) for y in range(top, bottom + 1)}
+
+
+def line(x0, y0, x1, y1):
+    steps = max(abs(x1 - x0), abs(y1 - y0))
+    return {(round(x0 + (x1 - x0) * i / steps), round(y0 + (y1 - y0) * i / steps)) for i in range(steps + 1)}
+
+
+def thick(pixels):
+    return pixels | {(x + 1, y) for x, y in pixels}
+
+
+def ring():
+    """A ring open at the top right, with an arrow head: refresh."""
+    pixels = set()
+    for x in range(NAV):
+        for y in range(NAV):
+            d = ((x - 7.5) ** 2 + (y - 7.5) ** 2) ** 0.5
+            if 4.0 <= d <= 5.6 and not (x > 8 and y < 7):
+                pixels.add((x, y))
+    return pixels | triangle(13, 9, 2, 7)
+
+
+def navigator_glyphs():
+    plus = {(x, y) for x in range(3, 13) for y in (7, 8)} | {(x, y) for x in (7, 8) for y in range(3, 13)}
+    return {
+        "vp_bmp_first.bmp": bar(3) | triangle(5, 12),
+        "vp_bmp_prev.bmp": triangle(4, 11),
+        "vp_bmp_next.bmp": triangle(11, 4),
+        "vp_bmp_last.bmp": triangle(10, 3) | bar(11),
+        "vp_bmp_insert.bmp": plus,
+        "vp_bmp_delete.bmp": {(x, y) for x in range(3, 13) for y in (7, 8)},
+        "vp_bmp_edit.bmp": thick(line(3, 12, 12, 3)) | {(2, 13), (3, 13)},
+        "vp_bmp_ok.bmp": thick(line(2, 8, 6, 12) | line(6, 12, 13, 3)),
+        "vp_bmp_cancel.bmp": thick(line(3, 3, 12, 12) | line(3, 12, 12, 3)),
+        "vp_bmp_refresh.bmp": ring(),
+    }
+
+
 def write_bmp(path, size, pixels):
     row_bytes = (size * 3 + 3) & ~3
     body = bytearray()
@@ -49,6 +107,8 @@ def main():
     out = parser.parse_args().out_dir
     os.makedirs(out, exist_ok=True)
     write_bmp(os.path.join(out, "vp_bmp_newrecord.bmp"), SIZE, asterisk())
+    for name, pixels in navigator_glyphs().items():
+        write_bmp(os.path.join(out, name), NAV, pixels)
 
 
 if __name__ == "__main__":

@@ -3,6 +3,7 @@
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/data/data_controls/data_controls.h"
+#include "framework/data/data_controls/db_navigator.h"
 
 namespace vorpex::data {
 
@@ -41,6 +42,7 @@ namespace vorpex {
 void registerDataControls() {
     data::TDBEdit::classRecord();
     data::TDBMaskEdit::classRecord();
+    data::TDBNavigator::classRecord();
 }
 
 }  // namespace vorpex

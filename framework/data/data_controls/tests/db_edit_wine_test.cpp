@@ -1,7 +1,9 @@
 // Data-aware edits on a real form under Wine, over a DBF table: two TDBEdits and a TDBMaskEdit show each
 // record the set moves to, refuse typing while the set browses, take typing in edit mode, write it on Update
-// and show the table's values again on Cancel.
+// and show the table's values again on Cancel; a TDBNavigator moves, edits and posts the same set.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +15,8 @@
 #include "framework/data/data.h"
 #include "framework/data/data_controls/data_controls.h"
 #include "framework/data/data_controls/db_edit.h"
+#include "framework/data/data_controls/db_navigator.h"
+#include "runtime/core/block.h"
 #include "framework/data/data_source/data_source_list.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
@@ -141,6 +145,55 @@ TEST_F(DbEdits, ShowEachRecordTakeTypingWhileEditingAndWriteItOnUpdate) {
     ask(set, "Close");
     EXPECT_EQ(nameInTable(2), "Beatriz");
     EXPECT_EQ(nameInTable(1), "Ana");
+}
+
+// The navigator on the same form: its buttons follow the set's position and edit state, its clicks move, edit
+// and post the set, and a veto from OnClickDelete keeps the record.
+TEST_F(DbEdits, NavigatorMovesEditsAndPostsTheSet) {
+    const Value nombre = bound(data::TDBEdit::classRecord(), "NOMBRE", 10);
+    const Value nav = makeControl(data::TDBNavigator::classRecord(), form, 10, 100, 240, 28,
+                                  [&](const Value& n) { rt::send(n, "_oDataSet", {set}); });
+    const HWND bar = hwndOf(nav);
+    ASSERT_TRUE(IsWindow(bar));
+    ASSERT_EQ(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 10);
+    ASSERT_TRUE(ask(set, "Open").asLogical());
+    const auto enabled = [&] {
+        std::string states;
+        for (int n = 1; n <= 10; ++n) states += SendMessageA(bar, TB_ISBUTTONENABLED, 30000 + n, 0) ? '1' : '0';
+        return states;
+    };
+    const auto click = [&](int n) {
+        SendMessageA(GetParent(bar), WM_COMMAND, MAKEWPARAM(30000 + n, 0), reinterpret_cast<LPARAM>(bar));
+        pump();
+    };
+    EXPECT_EQ(enabled(), "0011111001");  // first record: no first or previous; OK and Cancel wait for an edit
+    click(4);
+    EXPECT_EQ(text(nombre), "Cruz");
+    EXPECT_EQ(enabled(), "1100111001");
+    click(2);
+    EXPECT_EQ(text(nombre), "Beto");
+    EXPECT_EQ(enabled(), "1111111001");
+
+    click(7);
+    EXPECT_TRUE(ask(set, "lOnEdit").asLogical());
+    EXPECT_EQ(enabled(), "0000000110");
+    typeOver(nombre, "Berta");
+    click(8);
+    EXPECT_FALSE(ask(set, "lOnEdit").asLogical());
+    EXPECT_EQ(enabled(), "1111111001");
+
+    int asked = 0;
+    ask(nav, "_OnClickDelete", {Value(rt::makeBlock([&](rt::Args) { ++asked; return Value(false); }))});
+    click(6);
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(ask(set, "Deleted").asLogical());
+    ask(nav, "_OnClickDelete", {Value()});
+    click(6);
+    ask(set, "GoTo", {Value(2), Value(false)});
+    EXPECT_TRUE(ask(set, "Deleted").asLogical());
+
+    ask(set, "Close");
+    EXPECT_EQ(nameInTable(2), "Berta");
 }
 
 }  // namespace
