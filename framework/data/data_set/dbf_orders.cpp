@@ -211,7 +211,7 @@ rt::Value XDbfDataSet::OrdSetFocus(rt::Args args) {
     });
     if (order.isNil()) return previous;
     const bool none = inArea([&] {
-        rt::ntx::ordSetFocus(areaNow(), order.isNumber() && order.asInt() == 0 ? rt::Value(0) : order, bag);
+        rt::ntx::ordSetFocus(areaNow(), order, bag);
         return rt::Value(areaNow().controlling() == nullptr);
     }).asLogical();
     const bool asked = order.isNumber() ? order.asInt() != 0 : !textOf(order).empty();
@@ -484,7 +484,7 @@ bool XDbfDataSet::maintain(const std::function<bool(WorkArea&, const rt::Value&)
         Close(rt::Args(&noEvents, 1));
         field(kShared) = rt::Value(true);
         if (!Open(rt::Args(&noEvents, 1)).asLogical()) {
-            ReleaseState({});  // Open reported why; the controls were told at Close
+            ReleaseState(rt::Args(&linked, 1));  // Open reported why; the controls were told at Close
             return false;
         }
     }

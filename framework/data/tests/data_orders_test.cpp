@@ -274,6 +274,7 @@ TEST_F(DataOrdersTest, SharedPackWhoseReopenFailsReportsIt) {
     ASSERT_NE(taker, nullptr);
     EXPECT_FALSE(packed);
     EXPECT_FALSE(ask(set, "lOpen").asLogical());
+    EXPECT_TRUE(ask(set, "lUpdLinked").asLogical());  // the pack's muting ends with it
     const auto& got = static_cast<ControlStub&>(*control.asObject()).got;
     EXPECT_NE(std::find(got.begin(), got.end(), "ResetDataField"), got.end());
     EXPECT_FALSE(shown.empty());
