@@ -9,6 +9,7 @@
 #include "framework/graphics/icon/icon.h"
 #include "framework/graphics/image_list/image_list.h"
 #include "framework/graphics/image_list/image_list_port.h"
+#include "framework/graphics/metafile/metafile.h"
 #include "framework/graphics/pen/pen.h"
 #include "framework/graphics/picture/picture.h"
 
@@ -23,6 +24,8 @@ void registerGraphics() {
     TImageList::classRecord();
     TPicture::classRecord();
     TClipboard::classRecord();
+    TEnhMetaFile::classRecord();
+    registerMetafileFunctions();
     registerClipboardFunctions();
     gfx::registerImageListFunctions();
     registerScreen();
