@@ -1,5 +1,6 @@
 #include "framework/dialogs/dialogs.h"
 
+#include "framework/dialogs/drop/drop_files.h"
 #include "framework/dialogs/registry/registry.h"
 
 namespace vorpex {
@@ -7,6 +8,7 @@ namespace vorpex {
 void registerDialogServices() {
     dialogs::XRegistry::classRecord();
     dialogs::TRegistry::classRecord();
+    registerDropFunctions();
 }
 
 }  // namespace vorpex
