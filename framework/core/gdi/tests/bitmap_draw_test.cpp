@@ -26,6 +26,15 @@ using testing::pixelOf;
 constexpr COLORREF kRed = RGB(200, 0, 0), kGreen = RGB(0, 160, 0), kMagenta = RGB(255, 0, 255),
                    kSentinel = RGB(1, 2, 3), kBack = RGB(10, 120, 130);
 
+// Copies a w x h bitmap onto the canvas at its origin, to read its pixels there.
+void copyOnto(MemoryCanvas& canvas, HBITMAP bitmap, int w, int h) {
+    HDC mem = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    BitBlt(canvas.dc(), 0, 0, w, h, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+}
+
 HBITMAP solid(int w, int h, COLORREF c) {
     return makeBitmap(w, h, 32, [&](HDC dc) {
         RECT r{0, 0, w, h};
@@ -119,11 +128,7 @@ TEST(DrawBitmap, DisabledGlyphHasShadowShapeOverWhiteShiftedCopyOnButtonFace) {
     HBITMAP disabled = VP_GetBmpDisabled(g);
     Deleter d2{disabled};
     MemoryCanvas c(8, 8);
-    HDC mem = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mem, disabled);
-    BitBlt(c.dc(), 0, 0, 8, 8, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
+    copyOnto(c, disabled, 8, 8);
     EXPECT_EQ(c.at(2, 2), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(c.at(4, 4), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(c.at(5, 5), RGB(255, 255, 255));
@@ -143,11 +148,7 @@ TEST(DrawBitmap, TransparentCopyReplacesOnlyTheCornerColour) {
     HBITMAP t = VP_GetBmpTransparent(g, kGreen);
     Deleter d2{t};
     MemoryCanvas c(8, 8);
-    HDC mem = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mem, t);
-    BitBlt(c.dc(), 0, 0, 8, 8, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
+    copyOnto(c, t, 8, 8);
     EXPECT_EQ(c.at(0, 0), kGreen);
     EXPECT_EQ(c.at(7, 7), kGreen);
     EXPECT_EQ(c.at(3, 3), RGB(0, 0, 0));
@@ -170,11 +171,7 @@ TEST(DrawBitmap, PackedGlyphGreysBecomeSystemColours) {
     Deleter d{b};
     ASSERT_NE(b, nullptr);
     MemoryCanvas c(4, 2);
-    HDC mem = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mem, b);
-    BitBlt(c.dc(), 0, 0, 4, 2, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
+    copyOnto(c, b, 4, 2);
     EXPECT_EQ(c.at(0, 1), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(c.at(1, 1), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(c.at(2, 1), GetSysColor(COLOR_3DLIGHT));
