@@ -16,6 +16,7 @@
 #include "framework/controls/painters/further_painters.h"
 #include "framework/controls/painters/painter_layout.h"
 #include "framework/core/control/tests/control_fixture.h"
+#include "framework/core/native/win_window.h"
 #include "framework/core/native/windows_version.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/paint/control_paint.h"
@@ -214,34 +215,35 @@ TEST_F(FurtherPainters, FolderPageBrushBitmapAndTransparency) {
 TEST_F(FurtherPainters, SplitterGripperByAlignment) {
     const auto& cls = selfDrawn("TTestSplitter", {{"WMPaint", XSPLITTER_WMPAINT}}, {"lGripper", "nAlign"});
     const COLORREF light = sys(COLOR_BTNHIGHLIGHT), shadow = sys(COLOR_BTNSHADOW);
-    struct Case {
-        bool gripper;
-        int align;
-        POINT light, shadow;  // a pixel of each line; (-1, -1) when there is none
-    } cases[] = {
-        {true, 1, {19, 50}, {21, 50}},  // upright 2 x 32 at (19, 34)
-        {true, 2, {10, 49}, {10, 51}},  // lying 32 x 2 at (4, 49)
-        {true, 0, {0, 50}, {-1, -1}},   // the whole client area: its right and bottom lines lie outside
-        {false, 1, {-1, -1}, {-1, -1}},
-    };
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.align + 10 * k.gripper);
-        Value splitter = control(cls, 40, 100, {{"lGripper", Value(k.gripper)}, {"nAlign", Value(k.align)}});
-        Canvas c(40, 100);
-        EXPECT_EQ(paint(splitter, c), 1) << "a DC handed in";
-        const COLORREF background = parentStaticColour(splitter);
-        if (k.light.x >= 0) {
-            EXPECT_EQ(c.at(k.light.x, k.light.y), light);
+    for (bool gripper : {true, false})
+        for (int align : {0, 1, 2}) {
+            SCOPED_TRACE(align + 10 * gripper);
+            // nAlign also docks the control in its form: the gripper is centred in whatever client area that gives.
+            Value splitter = control(cls, 40, 100, {{"lGripper", Value(gripper)}, {"nAlign", Value(align)}});
+            RECT client{};
+            GetClientRect(hwndOf(splitter), &client);
+            Canvas c(client.right, client.bottom);
+            EXPECT_EQ(paint(splitter, c), 1) << "a DC handed in";
+            const COLORREF background = parentStaticColour(splitter);
+            const bool outlined = gripper && align == 0;
+            EXPECT_EQ(c.at(client.right - 1, 0) != background, outlined);
+            if (!gripper) {
+                EXPECT_EQ(c.count(background), client.right * client.bottom) << "only the parent's brush";
+                continue;
+            }
+            // The raised outline: light up the left side and along the top, shadow down the right and along the
+            // bottom (the whole client area's right and bottom lines fall outside it).
+            const RECT grip = win::toRECT(*painters::gripperRect(client.right, client.bottom, align, false));
+            const LONG midX = (grip.left + grip.right) / 2, midY = (grip.top + grip.bottom) / 2;
+            EXPECT_EQ(c.at(grip.left, midY), light);
+            EXPECT_EQ(c.at(midX, grip.top), light);
+            if (align != 0) {
+                EXPECT_EQ(c.at(grip.right, midY), shadow);
+                EXPECT_EQ(c.at(midX, grip.bottom), shadow);
+                EXPECT_EQ(c.at(grip.left - 2, midY), background);
+            }
+            DestroyWindow(hwndOf(splitter));
         }
-        if (k.shadow.x >= 0) {
-            EXPECT_EQ(c.at(k.shadow.x, k.shadow.y), shadow);
-        }
-        if (!k.gripper) {
-            EXPECT_EQ(c.count(background), 40 * 100) << "only the parent's brush";
-        }
-        EXPECT_EQ(c.at(30, 5), background);
-        DestroyWindow(hwndOf(splitter));
-    }
 }
 
 TEST_F(FurtherPainters, TransparentTrackBarCustomDraw) {
@@ -286,13 +288,13 @@ TEST_F(FurtherPainters, EditButtons) {
         const rt::Class& cls;
         int width, style, state;
         bool dropped, disabled, picture;
-        COLORREF corner;  // the button's top-left pixel (the edit's own colour when there is no button)
+        COLORREF corner;  // the button's top-left pixel; CLR_INVALID: the edit's own background
         COLORREF inside;  // a colour found inside the button; CLR_INVALID for none
     } cases[] = {
         {"date edit raised", dateEdit, 20, 0, 0, false, false, true, light, RGB(0, 0, 200)},
         {"date edit dropped", dateEdit, 20, 0, 0, true, false, true, shadow, RGB(0, 0, 200)},
         {"date edit state 3", dateEdit, 20, 0, 3, false, false, true, shadow, RGB(0, 0, 200)},
-        {"no button", buttonEdit, 0, 2, 0, false, false, false, sys(COLOR_WINDOW), CLR_INVALID},
+        {"no button", buttonEdit, 0, 2, 0, false, false, false, CLR_INVALID, CLR_INVALID},
         {"ellipsis", buttonEdit, 20, 2, 0, false, false, false, light, sys(COLOR_BTNTEXT)},
         {"ellipsis disabled", buttonEdit, 20, 2, 0, false, true, false, light, sys(COLOR_GRAYTEXT)},
         {"picture disabled without one", buttonEdit, 20, 1, 0, false, true, false, light, CLR_INVALID},
@@ -311,7 +313,7 @@ TEST_F(FurtherPainters, EditButtons) {
         GetClientRect(h, &client);
         paint(edit, c);
         const RECT button{client.right - 20, 0, client.right, client.bottom};
-        EXPECT_EQ(c.at(button.left, 0), k.corner);
+        EXPECT_EQ(c.at(button.left, 0), k.corner == CLR_INVALID ? c.at(3, 3) : k.corner);
         if (k.inside != CLR_INVALID) {
             EXPECT_GT(c.count(k.inside, button), 2);
         } else if (k.width) {
