@@ -101,15 +101,18 @@ Value XFOLDERPAGE_WMERASEBKGND(rt::Object& self, const rt::Method&, rt::Args arg
 
 Value XSPLITTER_WMPAINT(rt::Object& self, const rt::Method&, rt::Args args) {
     HWND window = windowArg(args);
-    // The splitter paints straight onto its window: it is a thin bar, a buffer would gain nothing.
-    PaintScope paint(window, dcArg(args), /*buffered=*/false);
-    if (HDC dc = paint.dc()) {
-        SavedDC saved(dc);
-        const RECT client = clientRect(window);
-        if (HBRUSH brush = parentStaticBrush(window, dc)) FillRect(dc, &client, brush);
-        if (flagMember(self, "lGripper")) drawGripper(window, dc, intMember(self, "nAlign"));
+    bool handedIn = false;
+    {
+        // The splitter paints straight onto its window: it is a thin bar, a buffer would gain nothing.
+        PaintScope paint(window, dcArg(args), /*buffered=*/false);
+        handedIn = paint.handedIn();
+        if (HDC dc = paint.dc()) {
+            SavedDC saved(dc);
+            const RECT client = clientRect(window);
+            if (HBRUSH brush = parentStaticBrush(window, dc)) FillRect(dc, &client, brush);
+            if (flagMember(self, "lGripper")) drawGripper(window, dc, intMember(self, "nAlign"));
+        }
     }
-    const bool handedIn = paint.handedIn();
     PaintSelected();
     return Value(handedIn ? 1 : 0);
 }
