@@ -4,13 +4,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/core/native/casts.h"
 #include "runtime/core/value.h"
 
 namespace vorpex::browse {
 
 using Vals = std::vector<rt::Value>;
 
-inline rt::Value number(int64_t n) { return rt::Value(static_cast<long long>(n)); }
+using native::number;
 
 // The logical argument at i, or the fallback when the caller left it out or gave another type.
 inline bool givenOr(rt::Args a, size_t i, bool fallback) {

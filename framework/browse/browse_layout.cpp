@@ -9,6 +9,7 @@
 #include "framework/browse/model/cell_rules.h"
 #include "framework/browse/rec_sel.h"
 #include "framework/controls/scroll_bar/scroll_info.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/object/optional_send.h"
 #include "framework/core/window/object_link.h"
 #include "runtime/core/block.h"
@@ -21,7 +22,7 @@ using namespace browse;
 
 namespace {
 
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
+using win::toHwnd;
 
 // A header item's click handler: the edit is cancelled, then the column is told.
 Value itemHandler(const std::weak_ptr<rt::Object>& grid, const std::weak_ptr<rt::Object>& column, const char* message,
@@ -164,7 +165,7 @@ void XBrowse::fillBarItems(bool header) {
     const Value bar = field(header ? kHeaderBar : kFooterBar);
     const intptr_t window = handleOf(bar);
     if (!window) return;
-    SendMessageA(hwnd(window), WM_SETREDRAW, FALSE, 0);
+    SendMessageA(toHwnd(window), WM_SETREDRAW, FALSE, 0);
     sendIfUnderstood(bar, "DeleteItems");
     if (XBrwRecSel* selector = recordSelector())
         sendIfUnderstood(bar, "AddItem", {Value(""), header ? Value(0) : Value(), number(selector->nWidth())});
@@ -189,8 +190,8 @@ void XBrowse::fillBarItems(bool header) {
         else
             column->setFooterItem(item);
     }
-    SendMessageA(hwnd(window), WM_SETREDRAW, TRUE, 0);
-    if (sendIfUnderstood(bar, "lRedraw").asLogical()) InvalidateRect(hwnd(window), nullptr, TRUE);
+    SendMessageA(toHwnd(window), WM_SETREDRAW, TRUE, 0);
+    if (sendIfUnderstood(bar, "lRedraw").asLogical()) InvalidateRect(toHwnd(window), nullptr, TRUE);
 }
 
 Value XBrowse::UpdateDisplayCols(rt::Args) {
@@ -307,7 +308,7 @@ void XBrowse::updateHorizontalBar() {
 Value XBrowse::SetVScroll(rt::Args args) {
     field(kVScroll) = rt::arg(args, 0);
     if (windowExists() && field(kVScroll).isLogical()) {
-        ShowScrollBar(hwnd(Handle()), SB_VERT, field(kVScroll).asLogical());
+        ShowScrollBar(toHwnd(Handle()), SB_VERT, field(kVScroll).asLogical());
         setVerticalBar();
     }
     return field(kVScroll);
@@ -316,7 +317,7 @@ Value XBrowse::SetVScroll(rt::Args args) {
 Value XBrowse::SetHScroll(rt::Args args) {
     field(kHScroll) = rt::arg(args, 0);
     if (windowExists() && field(kHScroll).isLogical()) {
-        ShowScrollBar(hwnd(Handle()), SB_HORZ, field(kHScroll).asLogical());
+        ShowScrollBar(toHwnd(Handle()), SB_HORZ, field(kHScroll).asLogical());
         if (field(kHScroll).asLogical()) updateHorizontalBar();
     }
     return field(kHScroll);
@@ -334,7 +335,7 @@ Value XBrowse::UpdControls(rt::Args) {
     setVerticalBar();
     const Value mode = field(kHScroll);
     const bool horizontal = mode.isNil() ? !allColumnsVisible(columnBoxes(), displayRow(), freeze()) : mode.asLogical();
-    ShowScrollBar(hwnd(Handle()), SB_HORZ, horizontal);
+    ShowScrollBar(toHwnd(Handle()), SB_HORZ, horizontal);
     if (horizontal) updateHorizontalBar();
     UpdateClientRect({});
     placeBars();
@@ -343,7 +344,7 @@ Value XBrowse::UpdControls(rt::Args) {
 
 Value XBrowse::WMVScroll(rt::Args args) {
     if (rt::arg(args, 1).asInteger() != 0) return {};  // a scroll-bar control's own report
-    if (windowExists() && GetFocus() != hwnd(Handle())) ::SetFocus(hwnd(Handle()));
+    if (windowExists() && GetFocus() != toHwnd(Handle())) ::SetFocus(toHwnd(Handle()));
     const auto wParam = static_cast<uintptr_t>(rt::arg(args, 0).asInteger());
     switch (LOWORD(wParam)) {
         case SB_LINEUP: GoUp({}); break;
@@ -498,7 +499,7 @@ Value XBrowse::WMSize(rt::Args args) {
 Value XBrowse::WMSetFocus(rt::Args args) {
     Value result = TWinControl::WMSetFocus(args);
     HWND other = reinterpret_cast<HWND>(static_cast<intptr_t>(rt::arg(args, 0).asInteger()));
-    if (windowExists() && !IsChild(hwnd(Handle()), other) && IsWindowVisible(hwnd(Handle())))
+    if (windowExists() && !IsChild(toHwnd(Handle()), other) && IsWindowVisible(toHwnd(Handle())))
         RefreshCurrent({});
     return result;
 }
@@ -506,14 +507,14 @@ Value XBrowse::WMSetFocus(rt::Args args) {
 Value XBrowse::WMKillFocus(rt::Args args) {
     Value result = TWinControl::WMKillFocus(args);
     HWND other = reinterpret_cast<HWND>(static_cast<intptr_t>(rt::arg(args, 0).asInteger()));
-    if (windowExists() && !IsChild(hwnd(Handle()), other) && IsWindowVisible(hwnd(Handle())))
+    if (windowExists() && !IsChild(toHwnd(Handle()), other) && IsWindowVisible(toHwnd(Handle())))
         RefreshCurrent({});
     return result;
 }
 
 Value XBrowse::DataScroll(rt::Args args) {
     if (!windowExists()) return {};
-    HWND window = hwnd(Handle());
+    HWND window = toHwnd(Handle());
     HDC dc = GetDC(window);
     RECT clip{};
     const int kind = GetClipBox(dc, &clip);

@@ -8,6 +8,7 @@
 #include "framework/core/debug/cursor_loader.h"
 #include "framework/core/gdi/win_gdi.h"
 #include "framework/core/native/native_args.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/native/win_window.h"
 #include "framework/graphics/font/font_record.h"
 #include "framework/graphics/graphics.h"
@@ -20,7 +21,7 @@ using namespace native;
 
 namespace {
 
-Value handleValue(const void* h) { return Value(static_cast<int64_t>(reinterpret_cast<intptr_t>(h))); }
+using win::handleValue;
 template <class H>
 H handleOf(Args a, size_t i) {
     return reinterpret_cast<H>(handleArg(a, i));

@@ -19,6 +19,7 @@
 #include "framework/browse/rec_sel.h"
 #include "framework/controls/controls.h"
 #include "framework/core/control/tests/control_fixture.h"
+#include "framework/core/native/casts.h"
 #include "runtime/core/block.h"
 #include "runtime/core/send.h"
 #include "tests/support/memory_canvas.h"
@@ -28,7 +29,7 @@ namespace {
 
 using rt::Value;
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
 Value block(std::function<Value(rt::Args)> fn) { return Value(rt::makeBlock(std::move(fn))); }
 
 // Rows identified by number; the current one is `at` (0-based).

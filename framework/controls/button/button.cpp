@@ -6,6 +6,7 @@
 
 #include "framework/controls/control_rules.h"
 #include "framework/controls/painters/std_painters.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/theme/theme.h"
@@ -19,8 +20,8 @@ using namespace stdctl;
 
 namespace {
 
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
+using win::toHwnd;
 
 constexpr int64_t kPushedState = 4;  // BST_PUSHED in BM_GETSTATE's answer
 
@@ -139,7 +140,7 @@ Value XButton::GetPushed(rt::Args) { return field(kPushed); }
 
 Value XButton::SetPushed(rt::Args args) {
     field(kPushed) = rt::arg(args, 0).asLogical();
-    if (windowExists()) SendMessageA(hwnd(Handle()), BM_SETSTATE, field(kPushed).asLogical(), 0);
+    if (windowExists()) SendMessageA(toHwnd(Handle()), BM_SETSTATE, field(kPushed).asLogical(), 0);
     return field(kPushed);
 }
 
@@ -148,7 +149,7 @@ Value XButton::SetImage(rt::Args args) {
     const intptr_t image = static_cast<intptr_t>(rt::arg(args, 1).asInteger());
     setCtlStyle(buttonImageStyle(nCtlStyle(), type, image));
     applyStyles();
-    if (windowExists()) SendMessageA(hwnd(Handle()), BM_SETIMAGE, static_cast<WPARAM>(type), image);
+    if (windowExists()) SendMessageA(toHwnd(Handle()), BM_SETIMAGE, static_cast<WPARAM>(type), image);
     return {};
 }
 
@@ -158,7 +159,7 @@ Value XButton::GetImage(rt::Args args) {
 
 Value XButton::ButtonKillFocus(rt::Args args) {
     const intptr_t h = static_cast<intptr_t>(rt::arg(args, 2).asInteger());
-    const bool pushed = windowExists() && (SendMessageA(hwnd(Handle()), BM_GETSTATE, 0, 0) & kPushedState);
+    const bool pushed = windowExists() && (SendMessageA(toHwnd(Handle()), BM_GETSTATE, 0, 0) & kPushedState);
     if (!pushed) return TStdControl::WMKillFocus(args);
     prevWindowProc(h ? h : Handle(), BM_SETSTATE, 0, 0);
     Value result = TStdControl::WMKillFocus(args);
@@ -198,7 +199,7 @@ Value XButton::ButtonLButtonUp(rt::Args args) {
     field(kPrevCtrl) = Value();
     const int64_t lParam = rt::arg(args, 1).asInteger();
     RECT r{};
-    if (windowExists()) GetClientRect(hwnd(Handle()), &r);
+    if (windowExists()) GetClientRect(toHwnd(Handle()), &r);
     if (previous.isNil() || !outside(ctl::mouseX(lParam), ctl::mouseY(lParam), r.right, r.bottom))
         return TStdControl::WMLButtonUp(args);
     // Released off the button: no click, and the control left behind may take the focus back.

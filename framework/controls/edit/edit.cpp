@@ -6,6 +6,7 @@
 
 #include "framework/controls/control_rules.h"
 #include "framework/controls/painters/std_painters.h"
+#include "framework/core/native/win_window.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/window/object_link.h"
@@ -18,8 +19,8 @@ using namespace stdctl;
 
 namespace {
 
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
+using win::toHwnd;
 
 bool& sharedInsertMode() {
     static bool insert = true;
@@ -40,15 +41,10 @@ void XEdit::setInsertMode(bool on) { sharedInsertMode() = on; }
 
 intptr_t XEdit::send(unsigned message, uintptr_t wParam, intptr_t lParam) const {
     if (!windowExists()) return 0;
-    return SendMessageA(hwnd(Handle()), message, wParam, lParam);
+    return SendMessageA(toHwnd(Handle()), message, wParam, lParam);
 }
 
-std::string XEdit::windowText() const {
-    HWND h = hwnd(Handle());
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(h)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(h, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+std::string XEdit::windowText() const { return win::windowText(toHwnd(Handle())); }
 
 const rt::Class& XEdit::classRecord() {
     static const rt::Class& c = []() -> const rt::Class& {
@@ -243,7 +239,7 @@ Value XEdit::SetValue(rt::Args args) {
     field(kText) = text;
     if (windowExists() && windowText() != text.asString()) {
         if (!raw) field(kStopEvent) = true;
-        SetWindowTextA(hwnd(Handle()), text.asString().c_str());
+        SetWindowTextA(toHwnd(Handle()), text.asString().c_str());
         // A single-line edit reported the change inside WM_SETTEXT; a multi-line one reports nothing. Either
         // way the next change is the user's.
         field(kStopEvent) = false;
@@ -374,7 +370,7 @@ Value XEdit::SetColorDisabled(rt::Args args) {
 }
 
 Value XEdit::EditCommand(rt::Args args) {
-    HWND h = hwnd(Handle());
+    HWND h = toHwnd(Handle());
     switch (rt::arg(args, 0).asInteger()) {
         case EN_CHANGE:
             if (field(kStopEvent).asLogical()) {
@@ -412,14 +408,9 @@ Value XEdit::EditCtlColor(rt::Args args) {
 }
 
 void XEdit::showModeCaret() {
-    HWND h = hwnd(Handle());
+    HWND h = toHwnd(Handle());
     if (!h || GetFocus() != h) return;
-    HDC dc = GetDC(h);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)));
-    TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(h, dc);
+    const TEXTMETRICA tm = win::windowFontMetrics(h);
     CreateCaret(h, nullptr, insertMode() ? 0 : tm.tmAveCharWidth, tm.tmAscent);
     ShowCaret(h);
 }
@@ -447,7 +438,7 @@ Value XEdit::EditChar(rt::Args args) {
 
 Value XEdit::EditSetFocus(rt::Args args) {
     const bool entering = field(kOnEntering).asLogical();
-    if (entering) PostMessageA(hwnd(Handle()), WM_LBUTTONUP, 0, 0);
+    if (entering) PostMessageA(toHwnd(Handle()), WM_LBUTTONUP, 0, 0);
     field(kOnEntering) = true;
     TStdControl::WMSetFocus(args);
     field(kOnEntering) = entering;

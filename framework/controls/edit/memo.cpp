@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/controls/control_rules.h"
+#include "framework/core/native/casts.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "runtime/core/send.h"
@@ -17,7 +18,7 @@ using rt::Value;
 
 namespace {
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
 
 XMemo& memo(rt::Object& o) { return static_cast<XMemo&>(o); }
 

@@ -7,6 +7,7 @@
 #include "framework/controls/header/header_items.h"
 #include "framework/controls/header/header_painter.h"
 #include "framework/controls/header/header_rules.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/paint/control_paint.h"
@@ -19,8 +20,8 @@ using rt::Value;
 
 namespace {
 
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
+using win::toHwnd;
 // A change of one part of an item.
 template <typename T, typename V>
 header::ItemChange change(std::optional<T> header::ItemChange::*part, V value) {
@@ -160,7 +161,7 @@ const rt::Class& THeader::classRecord() {
 
 intptr_t XHeader::send(unsigned message, intptr_t wParam, intptr_t lParam) const {
     if (!windowExists()) return 0;
-    return SendMessageA(hwnd(Handle()), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    return SendMessageA(toHwnd(Handle()), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }
 
 std::vector<Value> XHeader::items() const {
@@ -295,7 +296,7 @@ Value XHeader::SetItems(rt::Args args) {
 std::pair<int64_t, int64_t> XHeader::cursor() const {
     POINT p{};
     GetCursorPos(&p);
-    ::ScreenToClient(hwnd(Handle()), &p);
+    ::ScreenToClient(toHwnd(Handle()), &p);
     return {p.x, p.y};
 }
 
@@ -386,7 +387,7 @@ Value XHeader::Notify(rt::Args args) {
         case HDN_ITEMCHANGEDA: SetTooltipZones({}); return fireEvent(*this, OnItemChanged);
         case HDN_ITEMCLICKA:
             // The click's events run after the notification has returned.
-            PostMessageA(hwnd(Handle()), kVorpexMessage, static_cast<WPARAM>(notified), MAKELPARAM(x, y));
+            PostMessageA(toHwnd(Handle()), kVorpexMessage, static_cast<WPARAM>(notified), MAKELPARAM(x, y));
             return {};
         case HDN_ITEMDBLCLICKA: fireItemEvent(OnDblClick, XHeaderItem::OnDblClick, x, y, notified); return {};
         case HDN_DIVIDERDBLCLICKA: {
@@ -414,7 +415,7 @@ Value XHeader::Notify(rt::Args args) {
             const int64_t order = nm->pitem ? nm->pitem->iOrder + 1 : 0;
             fireEvent(*this, OnEndDrag, {number(notified), number(order)});
             if (takeFlag(kCancelDrag)) return Value(true);
-            PostMessageA(hwnd(Handle()), kVorpexMessage, kRebuildTips, 0);  // zones follow the move
+            PostMessageA(toHwnd(Handle()), kVorpexMessage, kRebuildTips, 0);  // zones follow the move
             return Value(false);
         }
         case HDN_FILTERCHANGE: fireEvent(*this, OnFilterChange, {number(notified)}); return Value(true);
@@ -423,8 +424,8 @@ Value XHeader::Notify(rt::Args args) {
         case NM_RCLICK: {
             const int64_t item = itemAtPoint(x, y);
             if (item) fireItemEvent(OnRClick, XHeaderItem::OnRClick, x, y, item);
-            PostMessageA(hwnd(Handle()), WM_MOUSELEAVE, 0, 0);
-            InvalidateRect(hwnd(Handle()), nullptr, FALSE);
+            PostMessageA(toHwnd(Handle()), WM_MOUSELEAVE, 0, 0);
+            InvalidateRect(toHwnd(Handle()), nullptr, FALSE);
             return {};
         }
         default: return {};
@@ -454,8 +455,8 @@ Value XHeader::WMVorpex(rt::Args args) {
         return Value(0);
     }
     // Only the header's own child (its filter edit box) may be destroyed through this message.
-    if (what == kDestroyChild && IsChild(hwnd(Handle()), hwnd(lParam))) DestroyWindow(hwnd(lParam));
-    if (what == kFocusWindow && IsWindow(hwnd(lParam))) ::SetFocus(hwnd(lParam));
+    if (what == kDestroyChild && IsChild(toHwnd(Handle()), toHwnd(lParam))) DestroyWindow(toHwnd(lParam));
+    if (what == kFocusWindow && IsWindow(toHwnd(lParam))) ::SetFocus(toHwnd(lParam));
     return Value(0);
 }
 
@@ -467,14 +468,14 @@ Value XHeader::WMParentNotify(rt::Args args) {
         return {};
     }
     if (event != WM_CREATE) return {};
-    const HWND child = hwnd(pointerArg(args, 1));
+    const HWND child = toHwnd(pointerArg(args, 1));
     const Value answer = fireEvent(*this, OnFilterEdit, {HitTest({})});
     if (!answer.isLogical() || answer.asLogical()) return {};
     HWND focused = GetFocus();
     if (focused == child)
-        PostMessageA(hwnd(Handle()), kVorpexMessage, static_cast<WPARAM>(kDestroyChild), reinterpret_cast<LPARAM>(child));
+        PostMessageA(toHwnd(Handle()), kVorpexMessage, static_cast<WPARAM>(kDestroyChild), reinterpret_cast<LPARAM>(child));
     else
-        PostMessageA(hwnd(Handle()), kVorpexMessage, static_cast<WPARAM>(kFocusWindow), reinterpret_cast<LPARAM>(focused));
+        PostMessageA(toHwnd(Handle()), kVorpexMessage, static_cast<WPARAM>(kFocusWindow), reinterpret_cast<LPARAM>(focused));
     return Value(0);
 }
 
@@ -623,7 +624,7 @@ Value XHeaderItem::SetSort(rt::Args args) {
     field(kSort) = number(sort);
     if (const intptr_t w = liveWindow(); w && changed) {
         header::setItemSort(w, nIndex(), sort);
-        InvalidateRect(hwnd(w), nullptr, TRUE);
+        InvalidateRect(toHwnd(w), nullptr, TRUE);
     }
     return field(kSort);
 }

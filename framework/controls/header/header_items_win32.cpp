@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/core/native/native_args.h"
+#include "framework/core/native/win_casts.h"
 
 namespace vorpex::header {
 
@@ -15,26 +16,26 @@ namespace {
 using native::Args;
 using native::Value;
 
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
-bool usable(intptr_t window, int64_t position) { return window && IsWindow(hwnd(window)) && position >= 1; }
+using native::number;
+using win::toHwnd;
+bool usable(intptr_t window, int64_t position) { return window && IsWindow(toHwnd(window)) && position >= 1; }
 
 constexpr int kFilterLength = 256;
 
 bool readItem(intptr_t window, int64_t position, HDITEMA& item) {
     return usable(window, position) &&
-           SendMessageA(hwnd(window), HDM_GETITEMA, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(&item));
+           SendMessageA(toHwnd(window), HDM_GETITEMA, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(&item));
 }
 
 int64_t writeItem(intptr_t window, int64_t position, HDITEMA& item) {
     if (!usable(window, position)) return 0;
-    return SendMessageA(hwnd(window), HDM_SETITEMA, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(&item)) + 1;
+    return SendMessageA(toHwnd(window), HDM_SETITEMA, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(&item)) + 1;
 }
 
 }  // namespace
 
 int64_t insertItem(intptr_t window, int64_t position, const ItemSpec& spec) {
-    if (!window || !IsWindow(hwnd(window))) return 0;
+    if (!window || !IsWindow(toHwnd(window))) return 0;
     std::string text = spec.text, filter = spec.filter;
     HD_TEXTFILTERA textFilter{filter.data(), kFilterLength};
     HDITEMA item{};
@@ -53,7 +54,7 @@ int64_t insertItem(intptr_t window, int64_t position, const ItemSpec& spec) {
         item.type = HDFT_ISSTRING;
         item.pvFilter = &textFilter;
     }
-    const LRESULT answer = SendMessageA(hwnd(window), HDM_INSERTITEMA, static_cast<WPARAM>(std::max<int64_t>(position, 1) - 1),
+    const LRESULT answer = SendMessageA(toHwnd(window), HDM_INSERTITEMA, static_cast<WPARAM>(std::max<int64_t>(position, 1) - 1),
                                         reinterpret_cast<LPARAM>(&item));
     return answer + 1;
 }
@@ -126,7 +127,7 @@ int64_t setItemSort(intptr_t window, int64_t position, int64_t sort) {
 std::optional<Box> itemRect(intptr_t window, int64_t position) {
     RECT r{};
     if (!usable(window, position) ||
-        !SendMessageA(hwnd(window), HDM_GETITEMRECT, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(&r)))
+        !SendMessageA(toHwnd(window), HDM_GETITEMRECT, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(&r)))
         return std::nullopt;
     return Box{r.left, r.top, r.right, r.bottom};
 }
@@ -134,7 +135,7 @@ std::optional<Box> itemRect(intptr_t window, int64_t position) {
 void setItemFilter(intptr_t window, int64_t position, const std::string& filter) {
     if (!usable(window, position)) return;
     if (filter.empty()) {
-        SendMessageA(hwnd(window), HDM_CLEARFILTER, static_cast<WPARAM>(position - 1), 0);
+        SendMessageA(toHwnd(window), HDM_CLEARFILTER, static_cast<WPARAM>(position - 1), 0);
         return;
     }
     ItemChange change;

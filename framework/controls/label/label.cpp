@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "framework/controls/control_rules.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/paint/control_paint.h"
@@ -14,13 +15,7 @@ using rt::Value;
 
 namespace {
 
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
-
-Value choices(std::initializer_list<std::pair<const char*, int>> list) {
-    std::vector<Value> rows;
-    for (const auto& [label, value] : list) rows.push_back(Value::array({Value(label), Value(value)}));
-    return Value::array(std::move(rows));
-}
+using win::toHwnd;
 
 // A window DC with the label's font selected, both given back on every path.
 class LabelDC {
@@ -55,10 +50,10 @@ const rt::Class& XLabel::classRecord() {
         b.addProperty({.name = "nHeight", .initial = 18});
         kAlignment = b.addProperty({.name = "nAlignment", .initial = 0, .type = "N", .scope = Published,
                                     .setter = &X::SetAlignment,
-                                    .choices = choices({{"taLEFT", 0}, {"taRIGHT", 2}, {"taCENTER", 6}})});
+                                    .choices = choiceList({{"taLEFT", 0}, {"taRIGHT", 2}, {"taCENTER", 6}})});
         kVAlignment = b.addProperty({.name = "nVAlignment", .initial = 0, .type = "N", .scope = Published,
                                      .setter = &X::SetVAlignment,
-                                     .choices = choices({{"vaTOP", 0}, {"vaBOTTOM", 2}, {"vaCENTER", 1}})});
+                                     .choices = choiceList({{"vaTOP", 0}, {"vaBOTTOM", 2}, {"vaCENTER", 1}})});
         b.addProperty({.name = "nBorderStyle", .scope = Published});
         b.addProperty({.name = "lTransparent", .initial = true, .scope = Published});
         kAutoSize = b.addProperty(
@@ -106,7 +101,7 @@ Value XLabel::SetLabelText(rt::Args args) {
 }
 
 Value XLabel::CalcBounds(rt::Args) {
-    HWND window = hwnd(Handle());
+    HWND window = toHwnd(Handle());
     const std::string& text = field(kText).asString();
     if (!window || text.empty()) return {};  // nothing to measure: the size stays
     LabelDC dc(window);

@@ -6,6 +6,7 @@
 
 #include "framework/controls/list/list_control.h"
 #include "framework/controls/painters/std_painters.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/theme/theme.h"
@@ -18,9 +19,9 @@ using rt::Value;
 
 namespace {
 
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
-Value rectValue(const RECT& r) { return Value::array({number(r.left), number(r.top), number(r.right), number(r.bottom)}); }
+using native::number;
+using win::toHwnd;
+using win::rectValue;
 
 constexpr int64_t kDropDown = 0, kDropDownList = 1;
 constexpr int kEditId = 1001;
@@ -195,10 +196,10 @@ int64_t XComboBox::fieldHeight() const { return send(CB_GETITEMHEIGHT, -1); }
 
 intptr_t XComboBox::editWindow() const {
     if (!windowExists()) return 0;
-    if (HWND edit = GetDlgItem(hwnd(Handle()), kEditId)) return reinterpret_cast<intptr_t>(edit);
+    if (HWND edit = GetDlgItem(toHwnd(Handle()), kEditId)) return reinterpret_cast<intptr_t>(edit);
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
-    return GetComboBoxInfo(hwnd(Handle()), &info) ? reinterpret_cast<intptr_t>(info.hwndItem) == Handle()
+    return GetComboBoxInfo(toHwnd(Handle()), &info) ? reinterpret_cast<intptr_t>(info.hwndItem) == Handle()
                                                         ? 0
                                                         : reinterpret_cast<intptr_t>(info.hwndItem)
                                                   : 0;
@@ -260,7 +261,7 @@ Value XComboBox::SetText(rt::Args args) {
             if (leftTrimmed(items->items[i]) == wanted) found = static_cast<int64_t>(i) + 1;
     send(CB_SETCURSEL, static_cast<intptr_t>(found - 1));
     field(kIndex) = number(found);
-    SetWindowTextA(hwnd(Handle()), wanted.c_str());
+    SetWindowTextA(toHwnd(Handle()), wanted.c_str());
     return text;
 }
 
@@ -272,9 +273,9 @@ Value XComboBox::GetText(rt::Args args) {
     if (position.isNumber() && position.asInteger() >= 1 && position.asInteger() <= count) {
         text = Value(leftTrimmed(items->at1(static_cast<size_t>(position.asInteger()))));
     } else if (windowExists()) {
-        const int length = GetWindowTextLengthA(hwnd(Handle()));
+        const int length = GetWindowTextLengthA(toHwnd(Handle()));
         std::string buffer(static_cast<size_t>(length) + 1, '\0');
-        buffer.resize(static_cast<size_t>(GetWindowTextA(hwnd(Handle()), buffer.data(), length + 1)));
+        buffer.resize(static_cast<size_t>(GetWindowTextA(toHwnd(Handle()), buffer.data(), length + 1)));
         text = Value(buffer);
     } else {
         text = Value(items ? leftTrimmed(items->at1(static_cast<size_t>(std::max<int64_t>(field(kIndex).asInteger(), 0))))
@@ -306,7 +307,7 @@ Value XComboBox::SetDroppedHeight(rt::Args args) {
     const int64_t height = rt::arg(args, 0).asInteger();
     field(kDroppedHeight) = number(height);
     if (!windowExists()) return field(kDroppedHeight);
-    HWND h = hwnd(Handle());
+    HWND h = toHwnd(Handle());
     if (theme::getWindowTheme(h)) {
         HDC dc = GetDC(h);
         HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(handleOf(rt::send(*this, "GetFont"))));
@@ -343,13 +344,13 @@ Value XComboBox::GetExtendedUI(rt::Args) {
 Value XComboBox::SetMaxLength(rt::Args args) {
     field(kMaxLength) = number(rt::arg(args, 0).asInteger());
     if (const intptr_t edit = editWindow())
-        SendMessageA(hwnd(edit), EM_LIMITTEXT, static_cast<WPARAM>(field(kMaxLength).asInteger()), 0);
+        SendMessageA(toHwnd(edit), EM_LIMITTEXT, static_cast<WPARAM>(field(kMaxLength).asInteger()), 0);
     return field(kMaxLength);
 }
 
 Value XComboBox::GetMaxLength(rt::Args) {
     const intptr_t edit = editWindow();
-    if (edit && field(kMaxLength).asInteger() != 0) return number(SendMessageA(hwnd(edit), EM_GETLIMITTEXT, 0, 0));
+    if (edit && field(kMaxLength).asInteger() != 0) return number(SendMessageA(toHwnd(edit), EM_GETLIMITTEXT, 0, 0));
     return field(kMaxLength);
 }
 
@@ -358,7 +359,7 @@ Value XComboBox::GetEditCtrl(rt::Args) { return number(editWindow()); }
 Value XComboBox::GetInfo(rt::Args) {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
-    if (!windowExists() || !GetComboBoxInfo(hwnd(Handle()), &info)) return {};
+    if (!windowExists() || !GetComboBoxInfo(toHwnd(Handle()), &info)) return {};
     auto handle = [](HWND h) { return number(reinterpret_cast<intptr_t>(h)); };
     return Value::array({rectValue(info.rcItem), rectValue(info.rcButton), number(info.stateButton),
                          handle(info.hwndCombo), handle(info.hwndItem), handle(info.hwndList)});
@@ -378,9 +379,9 @@ Value XComboBox::ComboCommand(rt::Args args) {
         case CBN_EDITCHANGE:
         case CBN_EDITUPDATE: {
             const bool change = rt::arg(args, 0).asInteger() == CBN_EDITCHANGE;
-            const int length = GetWindowTextLengthA(hwnd(Handle()));
+            const int length = GetWindowTextLengthA(toHwnd(Handle()));
             std::string text(static_cast<size_t>(length) + 1, '\0');
-            text.resize(static_cast<size_t>(GetWindowTextA(hwnd(Handle()), text.data(), length + 1)));
+            text.resize(static_cast<size_t>(GetWindowTextA(toHwnd(Handle()), text.data(), length + 1)));
             field(kComboText) = Value(text);
             field(kIndex) = number(curSel());
             if (change)
@@ -406,7 +407,7 @@ Value XComboBox::Change(rt::Args args) {
 }
 
 Value XComboBox::ComboSize(rt::Args args) {
-    HWND h = hwnd(Handle());
+    HWND h = toHwnd(Handle());
     if (!windowExists() || theme::getWindowTheme(h) || resizing()) return {};
     resizing() = true;
     SetWindowPos(h, nullptr, 0, 0, LOWORD(rt::arg(args, 1).asInteger()),

@@ -5,6 +5,7 @@
 #include "framework/controls/list/list_control.h"
 #include "framework/controls/painters/std_painters.h"
 #include "framework/core/control/control_math.h"
+#include "framework/core/native/casts.h"
 #include "framework/core/object/object_bridge.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
@@ -18,7 +19,7 @@ using rt::Value;
 
 namespace {
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
 
 XListBox& listBox(rt::Object& o) { return static_cast<XListBox&>(o); }
 

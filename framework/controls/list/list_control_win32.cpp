@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "framework/core/control/std_control.h"
+#include "framework/core/native/win_casts.h"
 #include "runtime/core/send.h"
 
 namespace vorpex::lists {
@@ -11,8 +12,8 @@ using rt::Value;
 
 namespace {
 
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
+using win::toHwnd;
 
 std::vector<Value>& itemsOf(XStdControl& control, const ListTraits& traits) {
     Value& items = control.field(*traits.itemsField);
@@ -64,7 +65,7 @@ const ListMessages kListBoxMessages{LB_ADDSTRING,  LB_INSERTSTRING,   LB_DELETES
                                     LB_GETHORIZONTALEXTENT, LB_DIR,   LB_INITSTORAGE};
 
 intptr_t WindowListPort::send(unsigned message, intptr_t wParam, intptr_t lParam) {
-    return SendMessageA(hwnd(window_), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    return SendMessageA(toHwnd(window_), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }
 
 int64_t WindowListPort::count() { return send(m_.count); }
@@ -93,7 +94,7 @@ std::vector<std::string> WindowListPort::texts() {
 
 intptr_t sendTo(const XStdControl& control, unsigned message, intptr_t wParam, intptr_t lParam) {
     if (!control.windowExists()) return 0;
-    return SendMessageA(hwnd(control.Handle()), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    return SendMessageA(toHwnd(control.Handle()), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }
 
 void addSharedListMethods(VPClass& b, const ListTraits& t) {

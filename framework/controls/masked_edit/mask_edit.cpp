@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/controls/masked_edit/mask_rules.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/graphics/clipboard/clipboard.h"
@@ -15,6 +16,7 @@
 #include "runtime/core/settings.h"
 #include "runtime/lib/date.h"
 #include "runtime/lib/number.h"
+#include "runtime/lib/text.h"
 #include "runtime/lib/transform.h"
 
 namespace vorpex {
@@ -25,34 +27,9 @@ namespace {
 
 constexpr unsigned kRepair = WM_USER + 1;
 
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
+using win::toHwnd;
 bool contains(std::string_view s, char c) { return s.find(c) != std::string_view::npos; }
-
-std::string typeOf(const Value& v) {
-    switch (v.type()) {
-        case rt::Type::Nil: return "U";
-        case rt::Type::Logical: return "L";
-        case rt::Type::Number: return "N";
-        case rt::Type::String: return "C";
-        case rt::Type::Date: return "D";
-        case rt::Type::Array: return "A";
-        case rt::Type::Object: return "O";
-        case rt::Type::Block: return "B";
-        default: return "U";
-    }
-}
-
-std::string trimmed(std::string s) {
-    s.erase(0, std::min(s.find_first_not_of(' '), s.size()));
-    while (!s.empty() && s.back() == ' ') s.pop_back();
-    return s;
-}
-
-std::string rightTrimmed(std::string s) {
-    while (!s.empty() && s.back() == ' ') s.pop_back();
-    return s;
-}
 
 std::string textOf(const Value& v) { return v.isString() ? v.asString() : std::string(); }
 
@@ -89,7 +66,7 @@ const rt::Class& XMaskEdit::classRecord() {
         auto sender = [](unsigned message) {
             return rt::NativeMethod([message](rt::Object& o, const rt::Method&, rt::Args) {
                 X& e = static_cast<X&>(o);
-                return Value(e.windowExists() ? SendMessageA(hwnd(e.Handle()), message, 0, 0) : 0);
+                return Value(e.windowExists() ? SendMessageA(toHwnd(e.Handle()), message, 0, 0) : 0);
             });
         };
         b.addMethod("Undo", sender(WM_UNDO));
@@ -144,18 +121,18 @@ void XMaskEdit::setModified() { send(EM_SETMODIFY, 1); }
 
 void XMaskEdit::writeTyped(const std::string& text) {
     field(kText) = Value(text);
-    if (windowExists() && windowText() != text) SetWindowTextA(hwnd(Handle()), text.c_str());
+    if (windowExists() && windowText() != text) SetWindowTextA(toHwnd(Handle()), text.c_str());
     MaskGetValue({});
     setModified();
 }
 
 void XMaskEdit::clearAndRepost(int64_t key) {
     send(WM_CLEAR);
-    PostMessageA(hwnd(Handle()), WM_CHAR, static_cast<WPARAM>(key), 0);
+    PostMessageA(toHwnd(Handle()), WM_CHAR, static_cast<WPARAM>(key), 0);
 }
 
 void XMaskEdit::postRepair(intptr_t message, intptr_t caret) {
-    if (windowExists()) PostMessageA(hwnd(Handle()), kRepair, static_cast<WPARAM>(message), caret);
+    if (windowExists()) PostMessageA(toHwnd(Handle()), kRepair, static_cast<WPARAM>(message), caret);
 }
 
 char XMaskEdit::decimalSeparator() const {
@@ -203,7 +180,7 @@ Value XMaskEdit::MaskSetValue(rt::Args args) {
     const bool focused = rt::arg(args, 1).isNil() ? lFocused() : rt::arg(args, 1).asLogical();
     const bool rePicture = rt::arg(args, 2).isNil() || rt::arg(args, 2).asLogical();
     const bool raw = rt::arg(args, 3).asLogical();
-    const std::string t = typeOf(value);
+    const std::string t(1, value.typeCode());
     if (t != type()) field(kPicture) = field(kPicUser);
     field(kMaskValue) = value;
     field(kType) = Value(t);
@@ -212,12 +189,9 @@ Value XMaskEdit::MaskSetValue(rt::Args args) {
     if (focused) f = mask::focusedFunction(f);
     std::string text;
     if (t == "N") {
-        if (focused && !m.empty()) {
-            std::replace_if(m.begin(), m.end(), [](char c) { return c == '*' || c == '$'; }, '9');
-            std::erase(m, ',');
-        }
+        if (focused) m = mask::focusedNumberMask(std::move(m));
         if (!m.empty()) setMaxLength(static_cast<int64_t>(m.size()));
-        text = trimmed(rt::transform(value, mask::joinPicture(f, m)));
+        text = rt::alltrim(rt::transform(value, mask::joinPicture(f, m)));
         if (focused && complex()) {
             const auto digits = std::count_if(m.begin(), m.end(), [](char c) { return c == '9' || c == '#'; });
             setMaxLength(digits + (contains(m, '.') ? 1 : 0));
@@ -227,7 +201,7 @@ Value XMaskEdit::MaskSetValue(rt::Args args) {
         setMaxLength(1);
         text = rt::transform(value, mask::joinPicture(f, m)).substr(0, 1);
     } else if (t == "C") {
-        const std::string source = field(kTrimSpaces).asLogical() ? rightTrimmed(value.asString()) : value.asString();
+        const std::string source = field(kTrimSpaces).asLogical() ? rt::rtrim(value.asString()) : value.asString();
         text = rt::transform(Value(source), mask::joinPicture(f, m));
         if (!m.empty()) {
             setMaxLength(static_cast<int64_t>(m.size()));
@@ -244,7 +218,7 @@ Value XMaskEdit::MaskSetValue(rt::Args args) {
     field(kText) = Value(text);
     if (windowExists() && windowText() != text) {
         if (!raw) field(kStopEvent) = true;
-        SetWindowTextA(hwnd(Handle()), text.c_str());
+        SetWindowTextA(toHwnd(Handle()), text.c_str());
         field(kStopEvent) = false;
         if (raw) setModified();
     }
@@ -311,9 +285,7 @@ Value XMaskEdit::Input(rt::Args args) {
     bool result = false;
     if (t == "N") {
         const char sep = contains(textOf(field(kPicUser)), 'E') ? decimalSeparator() : '.';
-        std::string m = maskText();
-        std::replace_if(m.begin(), m.end(), [](char c) { return c == '*' || c == '$'; }, '9');
-        std::erase(m, ',');
+        const std::string m = mask::focusedNumberMask(maskText());
         const mask::NumberKey k = mask::numberKey(text, m, start, end, ch, sep);
         switch (k.kind) {
             case mask::NumberKey::Accept: result = true; break;
@@ -427,9 +399,9 @@ Value XMaskEdit::MaskValid(rt::Args args) {
     }
     if (hasPicture()) MaskSetValue(std::vector<Value>{MaskGetValue({}), false});
     const Value value = field(kMaskValue);
-    if (field(kZeroFill).asLogical() && maxLength() > 0 && type() == "C" && !trimmed(value.asString()).empty()) {
+    if (field(kZeroFill).asLogical() && maxLength() > 0 && type() == "C" && !rt::alltrim(value.asString()).empty()) {
         const std::string padded = mask::zeroFilled(value.asString(), maxLength());
-        if (padded != trimmed(value.asString())) MaskSetValue(std::vector<Value>{Value(padded), false});
+        if (padded != rt::alltrim(value.asString())) MaskSetValue(std::vector<Value>{Value(padded), false});
     }
     field(kOnFocusChange) = false;
     return XControl::Valid(args);

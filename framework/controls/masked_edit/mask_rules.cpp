@@ -29,11 +29,6 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-std::string rightTrimmed(std::string s) {
-    while (!s.empty() && s.back() == ' ') s.pop_back();
-    return s;
-}
-
 // Writes c at i: over the character there when the mask is complex, inserted otherwise; appended past the end.
 void put(std::string& t, int64_t i, char c, bool complex) {
     if (i >= len(t))
@@ -107,6 +102,12 @@ std::string focusedFunction(std::string_view function) {
     for (char c : function)
         if (c != 'Z') f.push_back(c);
     return f == "@" ? std::string() : f;
+}
+
+std::string focusedNumberMask(std::string mask) {
+    std::replace_if(mask.begin(), mask.end(), [](char c) { return c == '*' || c == '$'; }, '9');
+    std::erase(mask, ',');
+    return mask;
 }
 
 bool accepts(char m, char ch) {
@@ -302,7 +303,7 @@ std::string stripLiterals(std::string_view text, std::string_view mask) {
     std::string out;
     for (size_t i = 0; i < padded.size(); ++i)
         if (i >= mask.size() || contains(kDataPositions, mask[i])) out.push_back(padded[i]);
-    return rightTrimmed(std::move(out));
+    return rt::rtrim(out);
 }
 
 NumberText numberText(std::string_view text, std::string_view function) {

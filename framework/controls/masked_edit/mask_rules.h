@@ -34,6 +34,8 @@ Picture splitPicture(std::string_view picture, bool isDate, std::string_view dat
 std::string joinPicture(std::string_view function, std::string_view mask);
 // The function without "Z" (the focused form); "" when only "@" is left.
 std::string focusedFunction(std::string_view function);
+// A number mask as typing sees it: "*" and "$" stand for digits and the thousands commas are left out.
+std::string focusedNumberMask(std::string mask);
 
 // Whether a mask position takes the character ("!" and "X" take any, "*" and "$" too).
 bool accepts(char maskChar, char ch);

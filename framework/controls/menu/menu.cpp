@@ -9,6 +9,7 @@
 #include "framework/controls/menu/menu_item.h"
 #include "framework/controls/menu/menu_port.h"
 #include "framework/controls/menu/menu_xml.h"
+#include "framework/core/native/casts.h"
 #include "framework/core/object/optional_send.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
@@ -25,7 +26,7 @@ using rt::Value;
 
 namespace {
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
 
 // The pop-ups that have a native menu, for POPUP_REQUESTSTATE.
 std::vector<std::weak_ptr<XMenu>>& livePopups() {

@@ -6,6 +6,7 @@
 #include "framework/controls/menu/menu_port.h"
 #include "framework/core/native/geometry.h"
 #include "framework/core/native/native_args.h"
+#include "framework/core/native/win_casts.h"
 
 namespace vorpex::menu {
 
@@ -16,8 +17,8 @@ using namespace native;
 HMENU menuArg(Args a, size_t i) { return reinterpret_cast<HMENU>(handleArg(a, i)); }
 HWND windowArg(Args a, size_t i) { return reinterpret_cast<HWND>(handleArg(a, i)); }
 UINT uintArg(Args a, size_t i, int64_t fallback = 0) { return static_cast<UINT>(intArg(a, i, fallback)); }
-Value handleValue(const void* h) { return Value(static_cast<int64_t>(reinterpret_cast<intptr_t>(h))); }
-Value number(int64_t n) { return Value(n); }
+using native::number;
+using win::handleValue;
 
 // (hMenu, nItem, lByPosition, nType, nState, nId, hSubMenu, hBmpChecked, hBmpUnchecked, cText)
 NativeItem itemArgs(Args a) {

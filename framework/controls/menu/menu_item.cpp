@@ -2,6 +2,7 @@
 
 #include "framework/controls/menu/menu.h"
 #include "framework/controls/menu/menu_ids.h"
+#include "framework/core/native/casts.h"
 #include "framework/core/object/optional_send.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
@@ -13,7 +14,7 @@ using rt::Value;
 
 namespace {
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
 
 }  // namespace
 

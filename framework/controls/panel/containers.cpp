@@ -6,6 +6,7 @@
 
 #include "framework/controls/painters/std_painters.h"
 #include "framework/controls/panel/container_painters.h"
+#include "framework/core/native/casts.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/paint/control_paint.h"
@@ -22,7 +23,7 @@ using rt::scope::Published;
 
 namespace {
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
 
 rt::NativeMethod answer(long long n) {
     return [n](rt::Object&, const rt::Method&, rt::Args) { return Value(n); };

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "framework/core/native/casts.h"
 #include "framework/core/native/windows_version.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
@@ -15,7 +16,7 @@ using rt::Value;
 
 namespace {
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
 
 constexpr int64_t kHorizontal = 4, kVertical = 5;  // orHORIZONTAL, orVERTICAL
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "framework/core/native/casts.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/window/object_link.h"
@@ -18,7 +19,7 @@ using rt::Value;
 
 namespace {
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
 
 std::optional<int64_t> optionalNumber(const Value& v) {
     if (!v.isNumber()) return std::nullopt;

@@ -4,6 +4,7 @@
 
 #include "framework/controls/scroll_bar/scroll_bar_rules.h"
 #include "framework/controls/scroll_bar/scroll_info.h"
+#include "framework/core/native/casts.h"
 #include "framework/core/object/vp_class.h"
 #include "runtime/core/send.h"
 
@@ -13,7 +14,7 @@ using rt::Value;
 
 namespace {
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
 
 constexpr int64_t kHorizontal = 4, kVertical = 5;  // orHORIZONTAL, orVERTICAL
 

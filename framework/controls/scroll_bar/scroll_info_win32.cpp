@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "framework/core/native/native_args.h"
+#include "framework/core/native/win_casts.h"
 
 namespace vorpex::sbar {
 
@@ -11,8 +12,8 @@ namespace {
 using native::Args;
 using native::Value;
 
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
+using win::toHwnd;
 
 bool validBar(int bar) { return bar == SB_HORZ || bar == SB_VERT || bar == SB_CTL; }
 
@@ -20,7 +21,7 @@ bool validBar(int bar) { return bar == SB_HORZ || bar == SB_VERT || bar == SB_CT
 std::optional<std::pair<intptr_t, int>> target(Args args) {
     const intptr_t window = native::handleArg(args, 0);
     const int bar = static_cast<int>(native::intArg(args, 1, -1));
-    if (!window || !IsWindow(hwnd(window)) || !validBar(bar)) return std::nullopt;
+    if (!window || !IsWindow(toHwnd(window)) || !validBar(bar)) return std::nullopt;
     return std::pair{window, bar};
 }
 
@@ -60,14 +61,14 @@ int64_t setScrollParts(intptr_t window, int bar, const ScrollParts& parts) {
         si.nPos = static_cast<int>(*parts.position);
     }
     if (parts.disableNoScroll) si.fMask |= SIF_DISABLENOSCROLL;
-    return SetScrollInfo(hwnd(window), bar, &si, parts.redraw);
+    return SetScrollInfo(toHwnd(window), bar, &si, parts.redraw);
 }
 
 std::optional<scroll::BarState> scrollState(intptr_t window, int bar) {
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_ALL;
-    if (!GetScrollInfo(hwnd(window), bar, &si)) return std::nullopt;
+    if (!GetScrollInfo(toHwnd(window), bar, &si)) return std::nullopt;
     return scroll::BarState{si.nPos, static_cast<int64_t>(si.nPage), si.nMin, si.nMax, si.nTrackPos};
 }
 
@@ -109,11 +110,11 @@ void registerScrollFunctions() {
     });
     native::registerCallable("SHOWSCROLLBAR", [](Args a) {
         const auto t = target(a);
-        return Value(t && ShowScrollBar(hwnd(t->first), t->second, native::logicalArg(a, 2)) != 0);
+        return Value(t && ShowScrollBar(toHwnd(t->first), t->second, native::logicalArg(a, 2)) != 0);
     });
     native::registerCallable("ENABLESCROLLBAR", [](Args a) {
         const auto t = target(a);
-        return Value(t && EnableScrollBar(hwnd(t->first), static_cast<UINT>(t->second),
+        return Value(t && EnableScrollBar(toHwnd(t->first), static_cast<UINT>(t->second),
                                           static_cast<UINT>(native::intArg(a, 2))) != 0);
     });
 }

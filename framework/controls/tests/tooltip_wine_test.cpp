@@ -147,7 +147,7 @@ TEST_F(ToolTips, NotificationsFireTheEvents) {
     rt::send(tip, "_OnHide", {counter(hidden)});
     for (int code : {int(TTN_SHOW), int(TTN_POP), int(TTN_POP), -1}) {
         NMHDR header{hwndOf(tip), 0, static_cast<UINT>(code)};
-        rt::send(tip, "Notify", {Value(0), numberOf(&header)});
+        rt::send(tip, "Notify", {Value(0), handleValue(&header)});
     }
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(hidden, 2);

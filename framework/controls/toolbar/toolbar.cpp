@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "framework/controls/toolbar/tool_button.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/paint/control_paint.h"
@@ -21,13 +22,13 @@ using rt::Value;
 
 namespace {
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
+using win::rectValue;
 
 Value newImageList(const Value& owner) {
     return rt::send(classCall(TImageList::classRecord()), "Create", {owner});
 }
 
-Value rectValue(const RECT& r) { return Value::array({number(r.left), number(r.top), number(r.right), number(r.bottom)}); }
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/core/control/control.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/theme/theme.h"
@@ -20,8 +21,8 @@ using rt::Value;
 
 namespace {
 
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
+using win::toHwnd;
 
 constexpr int kMaxTipWidth = 32768;
 
@@ -39,7 +40,7 @@ TTTOOLINFOA toolInfo(const tip::ToolKey& key) {
     TTTOOLINFOA info{};
     info.cbSize = TTTOOLINFOA_V2_SIZE;
     info.uFlags = key.flags;
-    info.hwnd = hwnd(key.owner);
+    info.hwnd = toHwnd(key.owner);
     info.uId = static_cast<UINT_PTR>(key.id);
     info.lParam = static_cast<LPARAM>(key.id);
     return info;
@@ -123,7 +124,7 @@ Value XToolTip::Create(rt::Args args) {
 Value XToolTip::Destroy(rt::Args args) {
     if (const intptr_t h = Handle()) {
         rt::send(*this, "Unlink");
-        DestroyWindow(hwnd(h));
+        DestroyWindow(toHwnd(h));
         setHandle(0);
     }
     return TWinObject::Destroy(args);
@@ -132,7 +133,7 @@ Value XToolTip::Destroy(rt::Args args) {
 Value XToolTip::SetAlwaysTip(rt::Args args) {
     const Value& on = rt::arg(args, 0);
     if (on.isLogical()) field(kAlwaysTip) = on;
-    if (HWND h = hwnd(Handle())) {
+    if (HWND h = toHwnd(Handle())) {
         const LONG style = GetWindowLongA(h, GWL_STYLE);
         SetWindowLongA(h, GWL_STYLE, field(kAlwaysTip).asLogical() ? (style | TTS_ALWAYSTIP) : (style & ~TTS_ALWAYSTIP));
     }
@@ -152,7 +153,7 @@ void XToolTip::applyTitle(const Value& control) {
     const auto title = tip::tipTitle(field(kTitle), field(kIcon), sendIfUnderstood(control, "cTooltipTitle"),
                                      sendIfUnderstood(control, "nTooltipIcon"));
     if (title)
-        SendMessageA(hwnd(Handle()), TTM_SETTITLEA, static_cast<WPARAM>(title->icon),
+        SendMessageA(toHwnd(Handle()), TTM_SETTITLEA, static_cast<WPARAM>(title->icon),
                      reinterpret_cast<LPARAM>(title->text.c_str()));
 }
 
@@ -171,7 +172,7 @@ Value XToolTip::sendTool(unsigned message, rt::Args args) {
         info.hinst = GetModuleHandleA(nullptr);
         info.lpszText = MAKEINTRESOURCEA(text.asInteger());
     }
-    SendMessageA(hwnd(Handle()), message, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageA(toHwnd(Handle()), message, 0, reinterpret_cast<LPARAM>(&info));
     applyTitle(control);
     return {};
 }
@@ -186,7 +187,7 @@ Value XToolTip::DelTool(rt::Args args) {
     const auto key = tip::registeredTool(handleOf(control), formWindowOf(control),
                                          id.isNumber() ? std::optional<int64_t>(id.asInteger()) : std::nullopt);
     TTTOOLINFOA info = toolInfo(key);
-    SendMessageA(hwnd(Handle()), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageA(toHwnd(Handle()), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
     return {};
 }
 
@@ -194,7 +195,7 @@ Value XToolTip::Show(rt::Args args) {
     Value control = rt::arg(args, 2);
     if (!control.isObject()) control = oParent() ? Value(oParent()) : Value();
     if (!control.isObject() || !Handle()) return {};
-    HWND tipWindow = hwnd(Handle());
+    HWND tipWindow = toHwnd(Handle());
     const intptr_t controlWindow = handleOf(control);
     std::string text =
         tip::trackingText(field(kText), sendIfUnderstood(control, isBalloon() ? "cBalloon" : "cTooltip"));
@@ -207,10 +208,10 @@ Value XToolTip::Show(rt::Args args) {
     const Value &x = rt::arg(args, 0), &y = rt::arg(args, 1);
     if (x.isNumber() && y.isNumber()) {
         at = {static_cast<LONG>(x.asInteger()), static_cast<LONG>(y.asInteger())};
-        ClientToScreen(hwnd(controlWindow), &at);
+        ClientToScreen(toHwnd(controlWindow), &at);
     } else {
         RECT r{};
-        GetWindowRect(hwnd(controlWindow), &r);
+        GetWindowRect(toHwnd(controlWindow), &r);
         at = {r.left, r.top};
     }
     SendMessageA(tipWindow, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
@@ -220,7 +221,7 @@ Value XToolTip::Show(rt::Args args) {
 }
 
 Value XToolTip::Hide(rt::Args) {
-    if (HWND h = hwnd(Handle())) PostMessageA(h, TTM_POP, 0, 0);
+    if (HWND h = toHwnd(Handle())) PostMessageA(h, TTM_POP, 0, 0);
     return {};
 }
 

@@ -14,6 +14,7 @@
 #include "framework/core/native/win_window.h"
 #include "framework/core/native/windows_version.h"
 #include "framework/core/object/app_data.h"
+#include "framework/core/object/optional_send.h"
 #include "framework/core/texts/texts.h"
 #include "framework/core/window/object_link.h"
 #include "framework/core/window/window_proc.h"
@@ -33,11 +34,6 @@ rt::Value createByName(const char* className, rt::Args args) {
     if (!classFunction) return {};
     rt::Value o = (*classFunction)({});
     return rt::understands(o, rt::Symbol::intern("Create")) ? rt::send(o, rt::Symbol::intern("Create"), args) : o;
-}
-
-void sendIfUnderstood(const rt::Value& o, const char* message, rt::Args args = {}) {
-    rt::Symbol s = rt::Symbol::intern(message);
-    if (rt::understands(o, s)) rt::send(o, s, args);
 }
 
 std::string toAnsi(const std::u16string& text) {

@@ -5,6 +5,7 @@
 #include "framework/core/app/hot_key_table.h"
 #include "framework/core/app/loop_rules.h"
 #include "framework/core/app/message_loop.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/native/win_window.h"
 #include "framework/core/window/message_dispatch.h"
 #include "framework/core/window/object_link.h"
@@ -25,7 +26,7 @@ struct DepthGuard {
     ~DepthGuard() { --g_depth; }
 };
 
-HWND toHwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
+using win::toHwnd;
 
 // Optional members are asked only when the class has them, so partial form classes still run.
 rt::Value ask(const rt::Value& o, const char* message, std::initializer_list<rt::Value> args = {}) {

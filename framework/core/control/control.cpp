@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "framework/core/native/win_system.h"
+#include "framework/core/native/win_window.h"
 #include "framework/core/object/object_bridge.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
@@ -23,23 +24,11 @@ using rt::Value;
 
 constexpr int64_t kDefaultCtlStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
-Value handleValue(const void* h) { return number(reinterpret_cast<intptr_t>(h)); }
+using native::number;
+using win::toHwnd;
+using win::handleValue;
 
 rt::NativeMethod bound(Value (XControl::*fn)(rt::Args)) { return rt::method(fn); }
-
-Value choices(std::initializer_list<std::pair<const char*, int>> list) {
-    std::vector<Value> rows;
-    for (const auto& [label, value] : list) rows.push_back(Value::array({Value(label), Value(value)}));
-    return Value::array(std::move(rows));
-}
-
-std::string windowText(HWND h) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(h)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(h, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 // The argument when given (not NIL), else the stored value.
 const Value& given(rt::Args args, size_t i, const Value& stored) {
@@ -66,7 +55,7 @@ Value controlOfWindow(intptr_t h) {
 }
 
 Value controlOfWindowOrAncestor(intptr_t h) {
-    for (HWND w = hwnd(h); w; w = GetParent(w))
+    for (HWND w = toHwnd(h); w; w = GetParent(w))
         if (rt::ObjectPtr o = getControlFromHandle(reinterpret_cast<intptr_t>(w))) return Value(o);
     return {};
 }
@@ -88,7 +77,7 @@ const rt::Class& XControl::classRecord() {
                                .getter = &X::GetText, .setter = &X::SetText, .editor = "PE_ExtendedString"});
         kAlign = b.addProperty({.name = "nAlign", .initial = 0, .type = "N", .scope = Published,
                                 .setter = &X::SetAlign,
-                                .choices = choices({{"alNONE", 0}, {"alLEFT", 1}, {"alTOP", 2}, {"alRIGHT", 3},
+                                .choices = choiceList({{"alNONE", 0}, {"alLEFT", 1}, {"alTOP", 2}, {"alRIGHT", 3},
                                                     {"alBOTTOM", 4}, {"alCLIENT", 5}})});
         kAnchors = b.addProperty({.name = "nAnchors", .initial = 3, .type = "N", .scope = Published,
                                   .setter = &X::SetAnchors, .editor = "PE_Anchors"});
@@ -110,7 +99,7 @@ const rt::Class& XControl::classRecord() {
         kTooltipTitle = b.addProperty(
             {.name = "cTooltipTitle", .type = "C", .scope = Published, .editor = "PE_StringOrNil"});
         kTooltipIcon = b.addProperty({.name = "nTooltipIcon", .initial = 0, .type = "N", .scope = Published,
-                                      .choices = choices({{"tiNOICON", 0}, {"tiINFO", 1}, {"tiWARNING", 2},
+                                      .choices = choiceList({{"tiNOICON", 0}, {"tiINFO", 1}, {"tiWARNING", 2},
                                                           {"tiERROR", 3}})});
         kVisible = b.addProperty(
             {.name = "lVisible", .initial = true, .type = "L", .scope = Published, .setter = &X::SetVisible});
@@ -159,7 +148,7 @@ const rt::Class& XControl::classRecord() {
         kTransparent = b.addProperty({.name = "lTransparent", .initial = false, .type = "L", .scope = Protected});
         kBorderStyle = b.addProperty({.name = "nBorderStyle", .initial = 0, .type = "N", .scope = Protected,
                                       .setter = &X::SetBorderStyle,
-                                      .choices = choices({{"bvNONE", 0}, {"bvHALFRAISED", 1}, {"bvHALFSUNKEN", 2},
+                                      .choices = choiceList({{"bvNONE", 0}, {"bvHALFRAISED", 1}, {"bvHALFSUNKEN", 2},
                                                           {"bvRAISED", 3}, {"bvSUNKEN", 4}, {"bvBUMP", 5},
                                                           {"bvETCHED", 6}, {"bvFLAT", 7}})});
         kWinClassName = b.addData("cWinClassName", Value(), "C", Protected);
@@ -346,7 +335,7 @@ Value XControl::CreateHandle(rt::Args) {
     const auto menu = reinterpret_cast<HMENU>(child ? static_cast<intptr_t>(nId().asInteger()) : 0);
     HWND h = CreateWindowExA(static_cast<DWORD>(nExStyle()), className.c_str(), text.asString().c_str(),
                              static_cast<DWORD>(style), static_cast<int>(b.left), static_cast<int>(b.top),
-                             static_cast<int>(b.width), static_cast<int>(b.height), hwnd(handleOf(parent)), menu,
+                             static_cast<int>(b.width), static_cast<int>(b.height), toHwnd(handleOf(parent)), menu,
                              GetModuleHandleA(nullptr), nullptr);
     windowCreationEnded();
     setHandle(reinterpret_cast<intptr_t>(h));
@@ -388,7 +377,7 @@ Value XControl::Destroy(rt::Args args) {
     setFree(release);
     setCreated(false);
     if (windowExists()) {
-        DestroyWindow(hwnd(Handle()));
+        DestroyWindow(toHwnd(Handle()));
     } else if (release) {
         // No window will send its last message: release what it would have released.
         rt::send(*this, "Free");
@@ -428,7 +417,7 @@ Value XControl::WMNCCreate(rt::Args args) {
 }
 
 Value XControl::WMDestroy(rt::Args) {
-    if (windowExists()) field(kText) = Value(windowText(hwnd(Handle())));
+    if (windowExists()) field(kText) = Value(win::windowText(toHwnd(Handle())));
     fireEvent(*this, OnDestroy);
     const Value themeHandle = field(kThemeHandle);
     if (themeHandle.asInteger()) theme::closeThemeData(static_cast<intptr_t>(themeHandle.asInteger()));
@@ -470,7 +459,7 @@ Value XControl::SetBounds(rt::Args args) {
     const int64_t dx = sendIfUnderstood(parent, "nClientLeft").asInteger();
     const int64_t dy = sendIfUnderstood(parent, "nClientTop").asInteger();
     const Value& repaint = rt::arg(args, 4);
-    MoveWindow(hwnd(Handle()), static_cast<int>(b.left + dx), static_cast<int>(b.top + dy), static_cast<int>(b.width),
+    MoveWindow(toHwnd(Handle()), static_cast<int>(b.left + dx), static_cast<int>(b.top + dy), static_cast<int>(b.width),
                static_cast<int>(b.height), repaint.isLogical() ? repaint.asLogical() : TRUE);
     rt::send(*this, "SetAnchors");
     if (nAlign() != ctl::alNONE && nAlign() != ctl::alCLIENT) sendIfUnderstood(parent, "AlignControls");
@@ -479,7 +468,7 @@ Value XControl::SetBounds(rt::Args args) {
 
 Value XControl::UpdateBounds(rt::Args) {
     if (!windowExists()) return {};
-    HWND h = hwnd(Handle());
+    HWND h = toHwnd(Handle());
     RECT r;
     GetWindowRect(h, &r);
     POINT corner{r.left, r.top};
@@ -499,7 +488,7 @@ Value XControl::UpdateBounds(rt::Args) {
 Value XControl::UpdateClientRect(rt::Args) {
     if (!windowExists()) return {};
     RECT r;
-    GetClientRect(hwnd(Handle()), &r);
+    GetClientRect(toHwnd(Handle()), &r);
     field(kClientWidth) = number(r.right);
     field(kClientHeight) = number(r.bottom);
     return {};
@@ -516,7 +505,7 @@ Value XControl::SetClientSize(rt::Args args) {
     if (w.isNumber()) field(kClientWidth) = w;
     if (h.isNumber()) field(kClientHeight) = h;
     if (!windowExists()) return {};
-    HWND window = hwnd(Handle());
+    HWND window = toHwnd(Handle());
     RECT wr, cr;
     GetWindowRect(window, &wr);
     GetClientRect(window, &cr);
@@ -532,7 +521,7 @@ Value XControl::WMWindowPosChanged(rt::Args args) {
     UpdateBounds({});
     auto* pos = reinterpret_cast<const WINDOWPOS*>(static_cast<intptr_t>(rt::arg(args, 1).asInteger()));
     if (pos && !(pos->flags & SWP_NOSIZE) && hBkgnd() && windowExists())
-        InvalidateRect(hwnd(Handle()), nullptr, FALSE);
+        InvalidateRect(toHwnd(Handle()), nullptr, FALSE);
     return {};
 }
 
@@ -562,8 +551,8 @@ Value convertPoint(rt::Args args, HWND window, BOOL(WINAPI* convert)(HWND, LPPOI
 
 }  // namespace
 
-Value XControl::ScreenToClient(rt::Args args) { return convertPoint(args, hwnd(Handle()), ::ScreenToClient); }
-Value XControl::ClientToScreen(rt::Args args) { return convertPoint(args, hwnd(Handle()), ::ClientToScreen); }
+Value XControl::ScreenToClient(rt::Args args) { return convertPoint(args, toHwnd(Handle()), ::ScreenToClient); }
+Value XControl::ClientToScreen(rt::Args args) { return convertPoint(args, toHwnd(Handle()), ::ClientToScreen); }
 
 Value XControl::GetMonitor(rt::Args args) {
     auto screen = rt::objectAs<XScreen>(Screen());
@@ -599,7 +588,7 @@ Value XControl::SetAnchors(rt::Args args) {
 
 void XControl::applyStyles() {
     if (!windowExists()) return;
-    HWND h = hwnd(Handle());
+    HWND h = toHwnd(Handle());
     // Visibility and the enabled state belong to Show/Hide and Enable/Disable, not to the stored style.
     const int64_t live = GetWindowLongPtrA(h, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
     SetWindowLongPtrA(h, GWL_STYLE, static_cast<LONG_PTR>((nCtlStyle() & ~int64_t{WS_VISIBLE | WS_DISABLED}) | live));
@@ -640,7 +629,7 @@ Value XControl::HasExStyle(rt::Args a) { return Value(ctl::hasAnyBit(nExStyle(),
 Value XControl::SetBorderStyle(rt::Args args) {
     if (rt::arg(args, 0).isNumber()) field(kBorderStyle) = rt::arg(args, 0);
     if (windowExists())
-        SetWindowPos(hwnd(Handle()), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+        SetWindowPos(toHwnd(Handle()), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
     return field(kBorderStyle);
 }
 
@@ -667,7 +656,7 @@ Value XControl::SetEnabled(rt::Args a) {
 Value XControl::Show(rt::Args args) {
     field(kVisible) = true;
     if (!windowExists()) return {};
-    HWND h = hwnd(Handle());
+    HWND h = toHwnd(Handle());
     if (!IsWindowVisible(h)) ShowWindow(h, rt::arg(args, 0).isNumber() ? rt::arg(args, 0).asInt() : SW_SHOW);
     if (nAlign() != ctl::alNONE) alignParent();
     UpdateWindow(h);
@@ -679,7 +668,7 @@ Value XControl::Hide(rt::Args) {
     field(kVisible) = false;
     setFocusedFlag(false);
     if (!windowExists()) return {};
-    ShowWindow(hwnd(Handle()), SW_HIDE);
+    ShowWindow(toHwnd(Handle()), SW_HIDE);
     // A client-aligned control leaves its space to nobody; any other aligned one gives it back to siblings.
     if (nAlign() != ctl::alNONE && nAlign() != ctl::alCLIENT) alignParent();
     fireEvent(*this, OnHide);
@@ -689,7 +678,7 @@ Value XControl::Hide(rt::Args) {
 Value XControl::Enable(rt::Args) {
     field(kEnabled) = true;
     if (windowExists()) {
-        EnableWindow(hwnd(Handle()), TRUE);
+        EnableWindow(toHwnd(Handle()), TRUE);
         Refresh({});
     }
     return Value(true);
@@ -698,24 +687,24 @@ Value XControl::Enable(rt::Args) {
 Value XControl::Disable(rt::Args) {
     field(kEnabled) = false;
     if (windowExists()) {
-        EnableWindow(hwnd(Handle()), FALSE);
+        EnableWindow(toHwnd(Handle()), FALSE);
         Refresh({});
     }
     return Value(false);
 }
 
 Value XControl::Refresh(rt::Args args) {
-    if (windowExists()) InvalidateRect(hwnd(Handle()), nullptr, rt::arg(args, 0).asLogical());
+    if (windowExists()) InvalidateRect(toHwnd(Handle()), nullptr, rt::arg(args, 0).asLogical());
     return {};
 }
 
 Value XControl::Redraw(rt::Args) {
-    if (windowExists()) RedrawWindow(hwnd(Handle()), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+    if (windowExists()) RedrawWindow(toHwnd(Handle()), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
     return {};
 }
 
 Value XControl::Update(rt::Args) {
-    if (windowExists()) UpdateWindow(hwnd(Handle()));
+    if (windowExists()) UpdateWindow(toHwnd(Handle()));
     return {};
 }
 
@@ -724,7 +713,7 @@ Value XControl::SetRedraw(rt::Args args) {
     const bool redraw = on.isLogical() ? on.asLogical() : true;
     field(kRedraw) = redraw;
     if (!windowExists()) return Value(redraw);
-    HWND h = hwnd(Handle());
+    HWND h = toHwnd(Handle());
     SendMessageA(h, WM_SETREDRAW, redraw, 0);
     if (redraw) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
     return Value(redraw);
@@ -736,7 +725,7 @@ Value XControl::SetText(rt::Args args) {
     if (windowExists()) {
         const Value form = formValue();
         sendIfUnderstood(form, "DelShortCut", {selfObject()});
-        SetWindowTextA(hwnd(Handle()), field(kText).asString().c_str());
+        SetWindowTextA(toHwnd(Handle()), field(kText).asString().c_str());
         Refresh({});
         sendIfUnderstood(form, "AddShortCut", {selfObject()});
     }
@@ -744,7 +733,7 @@ Value XControl::SetText(rt::Args args) {
 }
 
 Value XControl::GetText(rt::Args) {
-    if (windowExists()) field(kText) = Value(windowText(hwnd(Handle())));
+    if (windowExists()) field(kText) = Value(win::windowText(toHwnd(Handle())));
     return field(kText);
 }
 
@@ -794,7 +783,7 @@ Value XControl::SetFont(rt::Args args) {
         field(kParentFont) = parentFont;
         handle = handleOf(rt::send(*this, "GetFont"));
     }
-    if (handle && windowExists()) SendMessageA(hwnd(Handle()), WM_SETFONT, static_cast<WPARAM>(handle), TRUE);
+    if (handle && windowExists()) SendMessageA(toHwnd(Handle()), WM_SETFONT, static_cast<WPARAM>(handle), TRUE);
     return {};
 }
 
@@ -824,7 +813,7 @@ Value XControl::SetTheme(rt::Args args) {
     const Value& name = rt::arg(args, 0);
     const auto open = static_cast<intptr_t>(field(kThemeHandle).asInteger());
     if (!args.empty()) {
-        if (open && windowExists() && theme::getWindowTheme(hwnd(Handle())) &&
+        if (open && windowExists() && theme::getWindowTheme(toHwnd(Handle())) &&
             !field(kTheme).sameAs(name)) {
             theme::closeThemeData(open);
             field(kThemeHandle) = Value();
@@ -834,7 +823,7 @@ Value XControl::SetTheme(rt::Args args) {
     const Value& cls = field(kTheme);
     if (windowExists() && cls.isString() && !cls.asString().empty() && !field(kThemeHandle).asInteger()) {
         const std::wstring wide = win::ansiToWide(cls.asString()).value_or(std::wstring());
-        const intptr_t opened = theme::openThemeData(hwnd(Handle()), wide);
+        const intptr_t opened = theme::openThemeData(toHwnd(Handle()), wide);
         field(kThemeHandle) = opened ? number(opened) : Value();
     }
     return field(kTheme);
@@ -851,14 +840,14 @@ Value XControl::WMThemeChanged(rt::Args) {
 
 Value XControl::SendMsg(rt::Args a) {
     if (!windowExists()) return Value(0);
-    return number(SendMessageA(hwnd(Handle()), static_cast<UINT>(rt::arg(a, 0).asInteger()),
+    return number(SendMessageA(toHwnd(Handle()), static_cast<UINT>(rt::arg(a, 0).asInteger()),
                                static_cast<WPARAM>(rt::arg(a, 1).asInteger()),
                                static_cast<LPARAM>(rt::arg(a, 2).asInteger())));
 }
 
 Value XControl::PostMsg(rt::Args a) {
     if (!windowExists()) return Value(false);
-    return Value(PostMessageA(hwnd(Handle()), static_cast<UINT>(rt::arg(a, 0).asInteger()),
+    return Value(PostMessageA(toHwnd(Handle()), static_cast<UINT>(rt::arg(a, 0).asInteger()),
                               static_cast<WPARAM>(rt::arg(a, 1).asInteger()),
                               static_cast<LPARAM>(rt::arg(a, 2).asInteger())) != 0);
 }
@@ -868,7 +857,7 @@ Value XControl::BeginPaint(rt::Args args) {
     EndPaint({});
     auto* state = new ControlPaintState;
     HDC given = reinterpret_cast<HDC>(static_cast<intptr_t>(rt::arg(args, 0).asInteger()));
-    const int runs = VP_ControlBeginPaint(*this, hwnd(Handle()), *state, given);
+    const int runs = VP_ControlBeginPaint(*this, toHwnd(Handle()), *state, given);
     field(kControlPaint) = Value(rt::Pointer{state, 0x5043});  // "PC"
     return runs ? handleValue(state->hDC) : number(0);
 }
@@ -878,13 +867,13 @@ Value XControl::EndPaint(rt::Args) {
     if (p.tag != 0x5043 || !p.address) return {};
     field(kControlPaint) = Value();
     auto* state = static_cast<ControlPaintState*>(p.address);
-    VP_ControlEndPaint(*this, hwnd(Handle()), *state);
+    VP_ControlEndPaint(*this, toHwnd(Handle()), *state);
     delete state;
     return {};
 }
 
 Value XControl::WMNCHitTest(rt::Args a) {
-    return number(DefWindowProcA(hwnd(static_cast<intptr_t>(rt::arg(a, 2).asInteger())), WM_NCHITTEST,
+    return number(DefWindowProcA(toHwnd(static_cast<intptr_t>(rt::arg(a, 2).asInteger())), WM_NCHITTEST,
                                  static_cast<WPARAM>(rt::arg(a, 0).asInteger()),
                                  static_cast<LPARAM>(rt::arg(a, 1).asInteger())));
 }
@@ -892,7 +881,7 @@ Value XControl::WMNCHitTest(rt::Args a) {
 Value XControl::SetParentProperty(rt::Args args) {
     const Value& v = rt::arg(args, 0);
     setParent(v.asObject());
-    if (windowExists()) ::SetParent(hwnd(Handle()), hwnd(handleOf(v)));
+    if (windowExists()) ::SetParent(toHwnd(Handle()), toHwnd(handleOf(v)));
     return v;
 }
 
@@ -903,7 +892,7 @@ Value XControl::WMDrawItem(rt::Args args) {
     if (!item) return {};
     const Value record = rt::arg(args, 1);
     if (item->CtlType == ODT_MENU) return sendIfUnderstood(formValue(), "WMDrawItem", {number(item->CtlID), record});
-    HWND child = GetDlgItem(hwnd(Handle()), static_cast<int>(item->CtlID));
+    HWND child = GetDlgItem(toHwnd(Handle()), static_cast<int>(item->CtlID));
     return sendIfUnderstood(controlOfWindow(reinterpret_cast<intptr_t>(child)), "DrawItem", {record});
 }
 
@@ -913,7 +902,7 @@ Value XControl::WMMeasureItem(rt::Args args) {
     const Value record = rt::arg(args, 1);
     if (item->CtlType == ODT_MENU)
         return sendIfUnderstood(formValue(), "WMMeasureItem", {number(item->CtlID), record});
-    HWND child = GetDlgItem(hwnd(Handle()), static_cast<int>(item->CtlID));
+    HWND child = GetDlgItem(toHwnd(Handle()), static_cast<int>(item->CtlID));
     return sendIfUnderstood(controlOfWindow(reinterpret_cast<intptr_t>(child)), "MeasureItem", {record});
 }
 

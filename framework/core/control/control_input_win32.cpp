@@ -5,6 +5,7 @@
 
 #include "framework/core/control/control.h"
 #include "framework/core/control/std_control.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/object/object_bridge.h"
 #include "framework/core/screen/screen.h"
 #include "framework/core/window/object_link.h"
@@ -18,8 +19,8 @@ namespace {
 
 using rt::Value;
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
+using native::number;
+using win::toHwnd;
 intptr_t handleNumber(const Value& v) { return static_cast<intptr_t>(v.deref().asInteger()); }
 
 // Shared by every control: one mouse, one pop-up at a time.
@@ -97,7 +98,7 @@ Value XControl::SetFocus(rt::Args args) {
     if (!lVisible()) return Value(lFocused());
     if (rt::arg(args, 0).asLogical()) setFocusedFlag(true);
     if (windowExists()) {
-        HWND h = hwnd(Handle());
+        HWND h = toHwnd(Handle());
         ::SetFocus(h);
         if (GetFocus() == h) setFocusedFlag(true);
     }
@@ -125,7 +126,7 @@ Value formOf(const Value& control) { return sendIfUnderstood(control, "GetForm")
 
 // The window a focus message names, or the focus window when that one is gone already.
 HWND focusPartner(const Value& wParam) {
-    HWND w = hwnd(handleNumber(wParam));
+    HWND w = toHwnd(handleNumber(wParam));
     return IsWindow(w) ? w : GetFocus();
 }
 
@@ -141,7 +142,7 @@ Value XControl::WMSetFocus(rt::Args args) {
     if (!previous.isNil() && !previous.sameAs(form) && formOf(previous).sameAs(form)) {
         sendIfUnderstood(form, "OnChangeFocus", {previous, selfObject()});
         sendIfUnderstood(form, "RequestState");
-        if (lFocused() || GetFocus() == hwnd(Handle())) {
+        if (lFocused() || GetFocus() == toHwnd(Handle())) {
             rt::send(*this, "GotFocus");
             fireEvent(*this, OnEnter, {previous});
         }
@@ -173,7 +174,7 @@ Value XControl::WMKillFocus(rt::Args args) {
         // The focus came back meanwhile (a message box in OnExit): hand it on and finish the click that
         // was interrupted.
         sendIfUnderstood(gaining, "SetFocus", {Value(true)});
-        PostMessageA(hwnd(handleOf(gaining)), WM_LBUTTONUP, 0, 0);
+        PostMessageA(toHwnd(handleOf(gaining)), WM_LBUTTONUP, 0, 0);
     }
     return Value(0);
 }
@@ -182,7 +183,7 @@ Value XControl::WMKillFocus(rt::Args args) {
 
 Value XControl::WMLButtonDown(rt::Args args) {
     const MouseArgs m = mouseArgs(args);
-    const POINT p = screenPoint(hwnd(Handle()), m.x, m.y);
+    const POINT p = screenPoint(toHwnd(Handle()), m.x, m.y);
     input().drag = ctl::DragRect::around(p.x, p.y, GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG));
     field(kOnDrag) = 1;
     return fireEvent(*this, OnLButtonDown, {m.flags, m.xv(), m.yv()});
@@ -190,7 +191,7 @@ Value XControl::WMLButtonDown(rt::Args args) {
 
 Value XControl::WMMouseMove(rt::Args args) {
     const MouseArgs m = mouseArgs(args);
-    HWND self = hwnd(Handle());
+    HWND self = toHwnd(Handle());
     const POINT p = screenPoint(self, m.x, m.y);
     if (nOnDrag() == 1 && !input().drag.contains(p.x, p.y)) {
         const Value begin = fireEvent(*this, OnBeginDrag);
@@ -211,7 +212,7 @@ Value XControl::WMMouseMove(rt::Args args) {
                     static_cast<LPARAM>(rt::arg(args, 1).asInteger()), static_cast<DWORD>(GetMessageTime()), p};
         for (bool balloon : {false, true})
             if (intptr_t tip = applicationTip(balloon))
-                SendMessageA(hwnd(tip), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+                SendMessageA(toHwnd(tip), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
         input().lastRelayed = Handle();
     }
     return fireEvent(*this, OnMouseMove, {m.flags, m.xv(), m.yv()});
@@ -222,7 +223,7 @@ Value XControl::WMLButtonUp(rt::Args args) {
     if (const int64_t state = nOnDrag()) {
         field(kOnDrag) = 0;
         if (state == 2) ReleaseCapture();
-        const Value target = controlAt(screenPoint(hwnd(Handle()), m.x, m.y));
+        const Value target = controlAt(screenPoint(toHwnd(Handle()), m.x, m.y));
         if (state == 2 && !target.isNil()) fireEvent(*target.asObject(), OnEndDrag, {selfObject()});
         // A standard control reports its own clicks (BN_CLICKED, STN_CLICKED) through its container.
         if (state == 1 && sameObject(target, this) && !dynamic_cast<XStdControl*>(this))
@@ -238,7 +239,7 @@ Value XControl::WMLButtonDblClk(rt::Args args) {
 
 Value XControl::WMRButtonDown(rt::Args args) {
     const MouseArgs m = mouseArgs(args);
-    if (lTabStop() && windowExists()) ::SetFocus(hwnd(Handle()));
+    if (lTabStop() && windowExists()) ::SetFocus(toHwnd(Handle()));
     return fireEvent(*this, OnRButtonDown, {m.flags, m.xv(), m.yv()});
 }
 
@@ -251,7 +252,7 @@ Value XControl::WMContextMenu(rt::Args args) {
     if (!EventAssigned(OnContextMenu)) return {};
     const int64_t lParam = rt::arg(args, 1).asInteger();
     POINT p{static_cast<LONG>(ctl::mouseX(lParam)), static_cast<LONG>(ctl::mouseY(lParam))};
-    ::ScreenToClient(hwnd(Handle()), &p);
+    ::ScreenToClient(toHwnd(Handle()), &p);
     fireEvent(*this, OnContextMenu, {number(p.x), number(p.y)});
     return Value(0);
 }
@@ -288,9 +289,9 @@ Value XControl::ShowPopupMenu(rt::Args args) {
     {
         PopupMark mark;
         sendIfUnderstood(form, "_oPopup", {menu});
-        const POINT p = screenPoint(hwnd(Handle()), rt::arg(args, 1).asInteger(), rt::arg(args, 2).asInteger());
+        const POINT p = screenPoint(toHwnd(Handle()), rt::arg(args, 1).asInteger(), rt::arg(args, 2).asInteger());
         command = static_cast<UINT>(TrackPopupMenu(reinterpret_cast<HMENU>(hMenu), TPM_RETURNCMD, p.x, p.y, 0,
-                                                   hwnd(Handle()), nullptr));
+                                                   toHwnd(Handle()), nullptr));
         sendIfUnderstood(form, "_oPopup", {Value()});
     }
     if (command) sendIfUnderstood(menu, "DoAction", {number(command)});
@@ -306,7 +307,7 @@ Value XControl::WMKeyDown(rt::Args args) {
     if (!answer.isNil()) return answer;
     const int64_t k = key.asInteger();
     if (k >= VK_LEFT && k <= VK_DOWN) {
-        switch (ctl::arrowMove(k, windowExists() ? dialogCode(hwnd(Handle())) : 0)) {
+        switch (ctl::arrowMove(k, windowExists() ? dialogCode(toHwnd(Handle())) : 0)) {
             case ctl::FocusMove::Next: rt::send(*this, "GoNextControl"); break;
             case ctl::FocusMove::Previous: rt::send(*this, "GoPrevControl"); break;
             case ctl::FocusMove::None: break;
@@ -332,7 +333,7 @@ Value XControl::WMChar(rt::Args args) {
     }
     if (key.asInteger() == VK_TAB) {
         const bool shift = GetKeyState(VK_SHIFT) < 0;
-        switch (ctl::tabMove(windowExists() ? dialogCode(hwnd(Handle())) : 0, shift)) {
+        switch (ctl::tabMove(windowExists() ? dialogCode(toHwnd(Handle())) : 0, shift)) {
             case ctl::FocusMove::None: return {};
             case ctl::FocusMove::Previous: rt::send(*this, "GoPrevControl"); break;
             case ctl::FocusMove::Next: rt::send(*this, "GoNextControl"); break;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/core/control/control.h"
+#include "framework/core/native/casts.h"
 #include "framework/core/native/win_system.h"
 #include "framework/core/object/object_bridge.h"
 #include "framework/core/window/object_link.h"
@@ -18,7 +19,7 @@ namespace {
 
 using rt::Value;
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
+using native::number;
 
 // The tip window object (Application:oTooltip or oBalloon) as a sink for the zone bookkeeping.
 class ObjectTipSink final : public ctl::TipSink {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "framework/core/native/win_casts.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "runtime/core/send.h"
@@ -16,8 +17,8 @@ namespace {
 
 using rt::Value;
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
+using native::number;
+using win::toHwnd;
 
 bool logicalOr(const Value& v, bool fallback) { return v.isLogical() ? v.asLogical() : fallback; }
 
@@ -72,7 +73,7 @@ Value XStdControl::CreateHandle(rt::Args args) {
     rt::send(*this, "SetBorder", {field(kBorder)});
     rt::send(*this, "SetTabStop", {field(kTabStop)});
     Value result = XControl::CreateHandle(args);
-    if (windowExists() && field(kDragAccept).asLogical()) DragAcceptFiles(hwnd(Handle()), TRUE);
+    if (windowExists() && field(kDragAccept).asLogical()) DragAcceptFiles(toHwnd(Handle()), TRUE);
     return result;
 }
 
@@ -91,7 +92,7 @@ Value XStdControl::Set3D(rt::Args args) {
     setExStyle(s.exStyle);
     if (windowExists()) {
         applyStyles();
-        SetWindowPos(hwnd(Handle()), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+        SetWindowPos(toHwnd(Handle()), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
     }
     return Value(on);
 }
@@ -107,7 +108,7 @@ Value XStdControl::SetTabStop(rt::Args args) {
 Value XStdControl::SetDragAcceptFiles(rt::Args args) {
     const bool on = rt::arg(args, 0).asLogical();
     field(kDragAccept) = on;
-    if (windowExists()) DragAcceptFiles(hwnd(Handle()), on);
+    if (windowExists()) DragAcceptFiles(toHwnd(Handle()), on);
     return Value(on);
 }
 
@@ -115,7 +116,7 @@ Value XStdControl::RequestState(rt::Args) {
     const Value answer = fireEvent(*this, OnCheckState);
     if (!answer.isLogical()) return {};
     const bool enable = answer.asLogical();
-    const bool focused = lFocused() || (windowExists() && GetFocus() == hwnd(Handle()));
+    const bool focused = lFocused() || (windowExists() && GetFocus() == toHwnd(Handle()));
     // A control about to be disabled hands the focus on first, without asking anyone's leave.
     if (!enable && focused) rt::send(*this, "GoNextControl", {Value(), Value(true)});
     if (enable != lEnabled()) rt::send(*this, enable ? "Enable" : "Disable");

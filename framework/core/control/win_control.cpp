@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "framework/core/native/win_casts.h"
 #include "framework/core/object/object_bridge.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
@@ -17,8 +18,8 @@ namespace {
 
 using rt::Value;
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
+using native::number;
+using win::toHwnd;
 intptr_t handleNumber(const Value& v) { return static_cast<intptr_t>(v.deref().asInteger()); }
 
 bool sameObject(const Value& a, const rt::Object* b) { return a.deref().asObject().get() == b; }
@@ -173,7 +174,7 @@ Value XWinControl::RequestState(rt::Args args) {
 
 Value XWinControl::Redraw(rt::Args) {
     if (windowExists())
-        RedrawWindow(hwnd(Handle()), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        RedrawWindow(toHwnd(Handle()), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     return {};
 }
 
@@ -204,7 +205,7 @@ Value XWinControl::answerChildTip(intptr_t tipWindow, intptr_t toolWindow, void*
     if (!control) return {};
     const Value title = sendIfUnderstood(Value(control), "cTooltipTitle");
     if (title.isString())
-        SendMessageA(hwnd(tipWindow), TTM_SETTITLEA, static_cast<WPARAM>(sendIfUnderstood(Value(control), "nTooltipIcon").asInteger()),
+        SendMessageA(toHwnd(tipWindow), TTM_SETTITLEA, static_cast<WPARAM>(sendIfUnderstood(Value(control), "nTooltipIcon").asInteger()),
                      reinterpret_cast<LPARAM>(title.asString().c_str()));
     const bool balloon = tipWindow != 0 && tipWindow == applicationTip(true);
     const Value& text = balloon ? control->cBalloon() : control->cTooltip();
@@ -233,7 +234,7 @@ Value XWinControl::WMNotify(rt::Args args) {
     TTTOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
     intptr_t toolWindow = 0;
-    if (SendMessageA(hwnd(tip), TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&tool)))
+    if (SendMessageA(toHwnd(tip), TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&tool)))
         toolWindow = (tool.uFlags & TTF_IDISHWND) ? static_cast<intptr_t>(tool.uId) : reinterpret_cast<intptr_t>(tool.hwnd);
     if (!answered.isNil()) return answered;
     // Zones on the container itself are answered as any control answers its own.
@@ -247,7 +248,7 @@ Value XWinControl::CtlColor(rt::Args args) {
     const intptr_t child = handleNumber(rt::arg(args, 1));
     const Value object = controlOfWindow(child);
     if (!object.isNil()) return sendIfUnderstood(object, "GetCtlColor", {dc});
-    if (GetParent(hwnd(child)) != hwnd(Handle()) || !handleOf(field(kBrush))) return {};
+    if (GetParent(toHwnd(child)) != toHwnd(Handle()) || !handleOf(field(kBrush))) return {};
     return XControl::GetCtlColor(std::vector<Value>{dc});
 }
 
@@ -291,16 +292,16 @@ Value XWinControl::SetMenu(rt::Args args) {
     if (!field(kMenu).isNil() && !hasItems) {
         field(kMenu) = Value();
         if (windowExists()) {
-            ::SetMenu(hwnd(Handle()), nullptr);
-            DrawMenuBar(hwnd(Handle()));
+            ::SetMenu(toHwnd(Handle()), nullptr);
+            DrawMenuBar(toHwnd(Handle()));
         }
     }
     if (menu.isObject()) sendIfUnderstood(menu, "_oParent", {selfObject()});
     if (hasItems) {
         field(kMenu) = menu;
         if (windowExists()) {
-            ::SetMenu(hwnd(Handle()), reinterpret_cast<HMENU>(handleOf(menu)));
-            DrawMenuBar(hwnd(Handle()));
+            ::SetMenu(toHwnd(Handle()), reinterpret_cast<HMENU>(handleOf(menu)));
+            DrawMenuBar(toHwnd(Handle()));
         }
     }
     return menu;
@@ -330,7 +331,7 @@ Value XWinControl::WMScroll(rt::Args args) {
     const intptr_t bar = handleNumber(rt::arg(args, 1));
     // A scroll-bar child reports to its container; the bar's own object acts on it (lParam 0: its own).
     if (!bar || controlOfWindow(bar).isNil()) return {};
-    SendMessageA(hwnd(bar), static_cast<UINT>(rt::arg(args, 3).asInteger()), static_cast<WPARAM>(rt::arg(args, 0).asInteger()), 0);
+    SendMessageA(toHwnd(bar), static_cast<UINT>(rt::arg(args, 3).asInteger()), static_cast<WPARAM>(rt::arg(args, 0).asInteger()), 0);
     return Value(0);
 }
 
@@ -370,13 +371,13 @@ Value XWinControl::AlignControls(rt::Args args) {
         l.x = c->anchorX();
         l.y = c->anchorY();
         l.stored = c->bounds();
-        l.window = c->windowExists() ? windowBounds(hwnd(c->Handle())) : l.stored;
+        l.window = c->windowExists() ? windowBounds(toHwnd(c->Handle())) : l.stored;
         layout.push_back(l);
         controls.push_back(c);
     }
     for (const ctl::LayoutStep& step : ctl::alignControls(working, rt::arg(args, 1).asLogical(), layout)) {
         XControl& child = *controls[step.index];
-        HWND h = hwnd(child.Handle());
+        HWND h = toHwnd(child.Handle());
         if (step.action == ctl::LayoutAction::Realign) {
             rt::send(child, "AlignControls");
             continue;
@@ -410,10 +411,10 @@ Value XWinControl::moveFocus(rt::Args args, bool previous) {
     const bool noValid = rt::arg(args, 1).asLogical();
     if (!noValid) rt::send(*this, "RequestState");
     const Value& fromArg = rt::arg(args, 0);
-    HWND from = fromArg.isNumber() && fromArg.asInteger() ? hwnd(handleNumber(fromArg)) : GetFocus();
+    HWND from = fromArg.isNumber() && fromArg.asInteger() ? toHwnd(handleNumber(fromArg)) : GetFocus();
     const Value form = formValue();
-    HWND root = hwnd(handleOf(form));
-    if (!root) root = GetAncestor(hwnd(Handle()), GA_ROOT);
+    HWND root = toHwnd(handleOf(form));
+    if (!root) root = GetAncestor(toHwnd(Handle()), GA_ROOT);
     auto leaving = rt::objectAs<XControl>(controlOfWindow(reinterpret_cast<intptr_t>(from)));
     HWND next = nextTabWindow(root, from, previous);
     if (!leaving || !next) return Value(0);
@@ -434,7 +435,7 @@ Value XWinControl::GoNextControl(rt::Args args) { return moveFocus(args, false);
 Value XWinControl::GoPrevControl(rt::Args args) { return moveFocus(args, true); }
 
 Value XWinControl::GoFirstControl(rt::Args) {
-    if (!(lVisible() && windowExists() && IsWindowEnabled(hwnd(Handle())))) {
+    if (!(lVisible() && windowExists() && IsWindowEnabled(toHwnd(Handle())))) {
         rt::send(*this, "GoNextControl", {number(Handle())});
         return {};
     }

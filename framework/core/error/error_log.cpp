@@ -1,9 +1,8 @@
 #include "framework/core/error/error_log.h"
 
-#include <fstream>
-
 #include "framework/core/debug/version_text.h"
 #include "framework/core/error/error_platform.h"
+#include "framework/core/native/whole_file.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 #include "runtime/lib/date.h"
@@ -62,13 +61,7 @@ std::vector<AreaState> openAreas() {
     return list;
 }
 
-bool writeLogFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    return static_cast<bool>(out);
-}
+bool writeLogFile(const std::string& path, const std::string& text) { return native::writeFile(path, text); }
 
 LogResult LogError(const rt::Error& e, std::span<const rt::StackEntry> stack, const std::optional<Origin>& origin) {
     rt::setExitCode(1);  // in every case, also when the file cannot be written

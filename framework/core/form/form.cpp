@@ -7,6 +7,7 @@
 #include "framework/core/form/form_state.h"
 #include "framework/core/form/form_styles.h"
 #include "framework/core/form/mdi_client.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/native/win_window.h"
 #include "framework/core/window/object_link.h"
 #include "framework/core/window/window_proc.h"
@@ -20,8 +21,8 @@ namespace {
 
 using rt::Value;
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
+using native::number;
+using win::toHwnd;
 
 Value application() { return rt::publicVar("Application"); }
 
@@ -150,7 +151,7 @@ Value XForm::Create(rt::Args args) {
     const std::string className = rt::send(*this, "ClassName").asString();
     HWND h = CreateWindowExA(static_cast<DWORD>(nExStyle()), className.c_str(), field(kText).asString().c_str(),
                              static_cast<DWORD>(nCtlStyle()), static_cast<int>(b.left), static_cast<int>(b.top),
-                             static_cast<int>(b.width), static_cast<int>(b.height), hwnd(owner), nullptr,
+                             static_cast<int>(b.width), static_cast<int>(b.height), toHwnd(owner), nullptr,
                              win::programInstance(), nullptr);
     windowCreationEnded();
     setHandle(reinterpret_cast<intptr_t>(h));
@@ -165,7 +166,7 @@ Value XForm::Create(rt::Args args) {
 
 void XForm::afterWindowCreated() {
     setCreated(true);
-    HWND h = hwnd(Handle());
+    HWND h = toHwnd(Handle());
     if (nCtlStyle() & WS_CHILD) sendIfUnderstood(parentValue(), "InsertControl", {selfObject()});
     rt::send(*this, "SetFont");
     rt::send(*this, "UpdateBounds");
@@ -187,7 +188,7 @@ void XForm::afterWindowCreated() {
 
 Value XForm::WMCreate(rt::Args args) {
     if (nBorderStyle() == bsDIALOG) {
-        HWND h = hwnd(static_cast<intptr_t>(rt::arg(args, 2).asInteger()));
+        HWND h = toHwnd(static_cast<intptr_t>(rt::arg(args, 2).asInteger()));
         if (HMENU menu = GetSystemMenu(h, FALSE)) {
             // By command, not by position: other systems' menus hold other items (Wine adds its own) at other
             // places.
@@ -222,13 +223,13 @@ Value XForm::Show(rt::Args args) {
     const bool centred = centredArg.isLogical() ? centredArg.asLogical() : field(kCentered).asLogical();
     if (!windowExists()) rt::send(*this, "Create");
     if (!windowExists()) return {};
-    HWND h = hwnd(Handle());
+    HWND h = toHwnd(Handle());
     if (centred && !IsWindowVisible(h)) isMdiChild() ? win::centerMdiWindow(h) : win::centerWindow(h);
     XControl::Show(std::vector<Value>{mode});
     rt::send(*this, "UpdateBounds");
     if (isMdiChild()) {
         if (const intptr_t client = handleOf(field(kMdiClient)))
-            SendMessageA(hwnd(client), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(h), 0);
+            SendMessageA(toHwnd(client), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(h), 0);
     }
     rt::send(*this, "CreateMDIClient");
     return {};
@@ -239,35 +240,35 @@ Value XForm::ShowModal(rt::Args args) { return formShowModal(*this, args); }
 Value XForm::SetCenteredProperty(rt::Args args) {
     field(kCentered) = rt::arg(args, 0).asLogical();
     if (field(kCentered).asLogical() && windowExists()) {
-        HWND h = hwnd(Handle());
+        HWND h = toHwnd(Handle());
         isMdiChild() ? win::centerMdiWindow(h) : win::centerWindow(h);
     }
     return field(kCentered);
 }
 
 Value XForm::Restore(rt::Args) {
-    if (windowExists()) ShowWindow(hwnd(Handle()), SW_RESTORE);
+    if (windowExists()) ShowWindow(toHwnd(Handle()), SW_RESTORE);
     return {};
 }
 Value XForm::Maximize(rt::Args) {
-    if (windowExists()) ShowWindow(hwnd(Handle()), SW_MAXIMIZE);
+    if (windowExists()) ShowWindow(toHwnd(Handle()), SW_MAXIMIZE);
     return {};
 }
 Value XForm::Minimize(rt::Args) {
-    if (windowExists()) ShowWindow(hwnd(Handle()), SW_MINIMIZE);
+    if (windowExists()) ShowWindow(toHwnd(Handle()), SW_MINIMIZE);
     return {};
 }
 
 Value XForm::SetFocus(rt::Args) {
     if (!lVisible() || !windowExists()) return Value(false);
-    HWND h = hwnd(Handle());
+    HWND h = toHwnd(Handle());
     const intptr_t client = handleOf(field(kMdiClient));
     if (isMdiChild() && client) {
         auto list = sendIfUnderstood(field(kMdiClient), "aForms").asArray();
         if (!list || list->size() <= 1)
-            SendMessageA(hwnd(client), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(h), 0);
+            SendMessageA(toHwnd(client), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(h), 0);
         else
-            SendMessageA(hwnd(client), WM_MDINEXT, reinterpret_cast<WPARAM>(GetWindow(h, GW_HWNDNEXT)), 1);
+            SendMessageA(toHwnd(client), WM_MDINEXT, reinterpret_cast<WPARAM>(GetWindow(h, GW_HWNDNEXT)), 1);
     } else {
         ::SetFocus(h);
     }
@@ -278,7 +279,7 @@ Value XForm::SetFocus(rt::Args) {
 
 Value XForm::Close(rt::Args args) {
     if (!windowExists()) return Value(true);
-    HWND h = hwnd(Handle());
+    HWND h = toHwnd(Handle());
     closeRefused_ = false;
     SendMessageA(h, WM_CLOSE, static_cast<WPARAM>(rt::arg(args, 0).asInteger()), 0);
     // A refused close of a form that was hidden anyway is still a refusal.
@@ -310,12 +311,12 @@ Value XForm::WMClose(rt::Args args) {
     }
     if (rt::arg(args, 1).asInteger() == 0) {
         const Value previous = field(kPrevWnd);
-        if (const intptr_t h = handleOf(previous); h && IsWindow(hwnd(h))) {
-            EnableWindow(hwnd(h), TRUE);
-            ::SetFocus(hwnd(h));
+        if (const intptr_t h = handleOf(previous); h && IsWindow(toHwnd(h))) {
+            EnableWindow(toHwnd(h), TRUE);
+            ::SetFocus(toHwnd(h));
             field(kPrevWnd) = Value();
         } else if (auto owner = rt::objectAs<XForm>(parentValue()); owner && owner->windowExists()) {
-            EnableWindow(hwnd(owner->Handle()), TRUE);
+            EnableWindow(toHwnd(owner->Handle()), TRUE);
         }
     }
     if (field(kHideOnClose).asLogical()) {
@@ -413,7 +414,7 @@ Value XForm::SetIcon(rt::Args args) {
         field(kParentIcon) = false;
     }
     const Value icon = GetIcon({});
-    if (windowExists()) SendMessageA(hwnd(Handle()), WM_SETICON, ICON_BIG, handleOf(icon));
+    if (windowExists()) SendMessageA(toHwnd(Handle()), WM_SETICON, ICON_BIG, handleOf(icon));
     return icon;
 }
 
@@ -429,7 +430,7 @@ Value XForm::GetIcon(rt::Args) {
 
 Value XForm::SaveState(rt::Args) {
     if (!windowExists()) return Value("");
-    HWND h = hwnd(Handle());
+    HWND h = toHwnd(Handle());
     WINDOWPLACEMENT wp{};
     wp.length = sizeof wp;
     if (!GetWindowPlacement(h, &wp)) return Value("");
@@ -459,7 +460,7 @@ Value XForm::CreateMDIClient(rt::Args) {
     field(kMdiClient) = client;
     const intptr_t windowMenu = handleOf(field(kMDIMenu));
     if (windowMenu && handleOf(client))
-        SendMessageA(hwnd(handleOf(client)), WM_MDISETMENU, 0, static_cast<LPARAM>(windowMenu));
+        SendMessageA(toHwnd(handleOf(client)), WM_MDISETMENU, 0, static_cast<LPARAM>(windowMenu));
     return {};
 }
 
@@ -469,10 +470,10 @@ Value XForm::SetMDIMenu(rt::Args args) {
     const intptr_t client = handleOf(field(kMdiClient));
     if (!client || !windowExists()) return menu;
     const intptr_t frameMenu = handleOf(sendIfUnderstood(selfObject(), "oMenu"));
-    SendMessageA(hwnd(client), WM_MDISETMENU, static_cast<WPARAM>(frameMenu),
+    SendMessageA(toHwnd(client), WM_MDISETMENU, static_cast<WPARAM>(frameMenu),
                  static_cast<LPARAM>(handleOf(field(kMDIMenu))));
-    SendMessageA(hwnd(client), WM_MDIREFRESHMENU, 0, 0);
-    DrawMenuBar(hwnd(Handle()));
+    SendMessageA(toHwnd(client), WM_MDIREFRESHMENU, 0, 0);
+    DrawMenuBar(toHwnd(Handle()));
     return menu;
 }
 

@@ -15,12 +15,6 @@ using rt::Value;
 constexpr int64_t kCwUseDefault = 0x80000000LL;
 constexpr int64_t kFormCtlStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL;
 
-Value choices(std::initializer_list<std::pair<const char*, int>> list) {
-    std::vector<Value> rows;
-    for (const auto& [label, value] : list) rows.push_back(Value::array({Value(label), Value(value)}));
-    return Value::array(std::move(rows));
-}
-
 }  // namespace
 
 struct FormLayout {
@@ -42,13 +36,13 @@ struct FormLayout {
         X::kCentered = b.addProperty({.name = "lCentered", .initial = false, .type = "L", .scope = Published,
                                       .setter = &X::SetCenteredProperty});
         X::kShowMode = b.addProperty({.name = "nShowMode", .initial = smNORMAL, .type = "N", .scope = Published,
-                                      .choices = choices({{"smNORMAL", 1}, {"smMAXIMIZE", 3}, {"smMINIMIZE", 6}})});
+                                      .choices = choiceList({{"smNORMAL", 1}, {"smMAXIMIZE", 3}, {"smMINIMIZE", 6}})});
         b.addProperty({.name = "nBorderStyle", .initial = 2, .type = "N", .scope = Published,
                        .setter = &X::SetBorderStyle,
-                       .choices = choices({{"bsNONE", 0}, {"bsSINGLE", 1}, {"bsSIZEABLE", 2}, {"bsDIALOG", 3},
+                       .choices = choiceList({{"bsNONE", 0}, {"bsSINGLE", 1}, {"bsSIZEABLE", 2}, {"bsDIALOG", 3},
                                            {"bsTOOLWINDOW", 4}, {"bsSIZETOOLWIN", 5}, {"bsSPLASH", 6}})});
         X::kFormType = b.addProperty({.name = "nFormType", .initial = ftNORMAL, .type = "N", .scope = Published,
-                                      .choices = choices({{"ftNORMAL", 0}, {"ftMDIFRAME", 1}, {"ftMDICHILD", 2}})});
+                                      .choices = choiceList({{"ftNORMAL", 0}, {"ftMDIFRAME", 1}, {"ftMDICHILD", 2}})});
         auto flag = [&](const char* name, bool initial) {
             return b.addProperty({.name = name, .initial = initial, .type = "L", .scope = Published});
         };

@@ -3,6 +3,7 @@
 
 #include "framework/core/form/form.h"
 #include "framework/core/form/form_styles.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/window/object_link.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
@@ -13,8 +14,8 @@ namespace {
 
 using rt::Value;
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
+using native::number;
+using win::toHwnd;
 Value application() { return rt::publicVar("Application"); }
 int64_t lowWord(int64_t v) { return v & 0xFFFF; }
 int64_t highWord(int64_t v) { return (v >> 16) & 0xFFFF; }
@@ -123,7 +124,7 @@ Value XForm::WMNCActivate(rt::Args args) {
         return {};
     }
     sendIfUnderstood(field(kMdiClient), "SetActiveForm", {selfObject()});
-    if (windowExists()) UpdateWindow(hwnd(Handle()));
+    if (windowExists()) UpdateWindow(toHwnd(Handle()));
     fireEvent(*this, OnActivate, {Value()});
     return {};
 }
@@ -131,7 +132,7 @@ Value XForm::WMNCActivate(rt::Args args) {
 Value XForm::WMSetFocus(rt::Args args) {
     const intptr_t client = handleOf(field(kMdiClient));
     if (nFormType() == ftMDIFRAME && client) {
-        HWND active = reinterpret_cast<HWND>(SendMessageA(hwnd(client), WM_MDIGETACTIVE, 0, 0));
+        HWND active = reinterpret_cast<HWND>(SendMessageA(toHwnd(client), WM_MDIGETACTIVE, 0, 0));
         if (active) {
             const bool frameLost = static_cast<intptr_t>(rt::arg(args, 0).asInteger()) == Handle();
             frameLost ? PostMessageA(active, WM_CHILDACTIVATE, 0, 0) : SendMessageA(active, WM_CHILDACTIVATE, 0, 0);
@@ -150,10 +151,10 @@ Value XForm::WMChildActivate(rt::Args) {
         if (menu.isNil()) menu = sendIfUnderstood(Value(frame), "oMenu");
         Value windowMenu = field(kMDIMenu);
         if (windowMenu.isNil()) windowMenu = frame->field(kMDIMenu);
-        SendMessageA(hwnd(client), WM_MDIREFRESHMENU, 0, 0);
-        SendMessageA(hwnd(client), WM_MDISETMENU, static_cast<WPARAM>(handleOf(menu)),
+        SendMessageA(toHwnd(client), WM_MDIREFRESHMENU, 0, 0);
+        SendMessageA(toHwnd(client), WM_MDISETMENU, static_cast<WPARAM>(handleOf(menu)),
                      static_cast<LPARAM>(handleOf(windowMenu)));
-        if (frame->windowExists()) DrawMenuBar(hwnd(frame->Handle()));
+        if (frame->windowExists()) DrawMenuBar(toHwnd(frame->Handle()));
     }
     Value active = field(kActiveControl);
     if (active.isNil()) active = rt::send(*this, "GoFirstControl");
@@ -163,7 +164,7 @@ Value XForm::WMChildActivate(rt::Args) {
 
 Value XForm::WMWindowPosChanging(rt::Args) {
     if (isMdiChild())
-        if (const intptr_t client = handleOf(field(kMdiClient))) SendMessageA(hwnd(client), WM_NCPAINT, 1, 0);
+        if (const intptr_t client = handleOf(field(kMdiClient))) SendMessageA(toHwnd(client), WM_NCPAINT, 1, 0);
     return {};
 }
 
@@ -260,7 +261,7 @@ Value XForm::menuForCommand() {
     if (lPopup() && !popup.isNil()) return popup;
     const Value own = sendIfUnderstood(selfObject(), "oMenu");
     if (nFormType() == ftMDIFRAME && windowExists()) {
-        const bool showsOther = !own.isNil() && reinterpret_cast<intptr_t>(GetMenu(hwnd(Handle()))) != handleOf(own);
+        const bool showsOther = !own.isNil() && reinterpret_cast<intptr_t>(GetMenu(toHwnd(Handle()))) != handleOf(own);
         if (own.isNil() || showsOther) {
             const Value child = sendIfUnderstood(field(kMdiClient), "oActiveForm");
             return sendIfUnderstood(child, "oMenu");  // no child or no menu: no menu acts

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "framework/core/native/win_casts.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/window/object_link.h"
 #include "framework/core/window/window_proc.h"
@@ -13,7 +14,7 @@ namespace {
 
 using rt::Value;
 
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
+using win::toHwnd;
 
 }  // namespace
 
@@ -102,7 +103,7 @@ Value TMDIClient::SetActiveForm(rt::Args args) {
 
 Value TMDIClient::send(unsigned message, uintptr_t wParam, intptr_t lParam) {
     if (!windowExists()) return Value(0);
-    return Value(static_cast<long long>(SendMessageA(hwnd(Handle()), message, wParam, lParam)));
+    return Value(static_cast<long long>(SendMessageA(toHwnd(Handle()), message, wParam, lParam)));
 }
 
 Value TMDIClient::Tile(rt::Args args) { return send(WM_MDITILE, static_cast<uintptr_t>(rt::arg(args, 0).asInteger())); }

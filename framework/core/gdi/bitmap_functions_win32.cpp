@@ -2,9 +2,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/native/native_args.h"
 #include "framework/core/gdi/bitmap_draw.h"
 #include "framework/core/gdi/bitmap_geometry.h"
+#include "framework/core/native/native_args.h"
+#include "framework/core/native/win_casts.h"
 #include "runtime/core/send.h"
 
 namespace vorpex {
@@ -21,7 +22,7 @@ template <class H>
 H handleAt(Args a, size_t i) {
     return reinterpret_cast<H>(handleArg(a, i));
 }
-Value handleValue(const void* h) { return Value(static_cast<long long>(reinterpret_cast<intptr_t>(h))); }
+using win::handleValue;
 int intAt(Args a, size_t i) { return static_cast<int>(intArg(a, i)); }
 
 HBITMAP bitmapOf(rt::Object& self) {

@@ -9,6 +9,7 @@
 #include "framework/core/gdi/win_gdi.h"
 #include "framework/core/native/geometry.h"
 #include "framework/core/native/native_args.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/native/win_window.h"
 
 namespace vorpex {
@@ -19,7 +20,7 @@ namespace {
 
 HDC dcArg(Args a, size_t i) { return reinterpret_cast<HDC>(handleArg(a, i)); }
 HGDIOBJ objectArg(Args a, size_t i) { return reinterpret_cast<HGDIOBJ>(handleArg(a, i)); }
-Value handleValue(const void* h) { return Value(static_cast<int64_t>(reinterpret_cast<intptr_t>(h))); }
+using win::handleValue;
 int intOf(Args a, size_t i) { return static_cast<int>(intArg(a, i)); }
 RECT rectArg(Args a, size_t i) { return win::toRECT(rectFrom(rt::arg(a, i)).value_or(Rect{})); }
 

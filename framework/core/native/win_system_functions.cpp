@@ -12,6 +12,7 @@
 #include "framework/core/native/native_args.h"
 #include "framework/core/native/native_functions.h"
 #include "framework/core/native/text_utility.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/native/win_functions.h"
 #include "framework/core/native/win_system.h"
 #include "framework/core/native/win_window.h"
@@ -43,7 +44,6 @@ using namespace native;
 namespace {
 
 HMODULE moduleArg(Args a, size_t i) { return reinterpret_cast<HMODULE>(handleArg(a, i)); }
-Value handleValue(const void* h) { return Value(static_cast<int64_t>(fromHandle(h))); }
 const char* orNull(const std::string* s) { return s ? s->c_str() : nullptr; }
 
 // A function of one text argument answering text; "" when the argument is no text.

@@ -61,6 +61,17 @@ Rect windowRect(HWND window) {
     return toRect(r);
 }
 
+TEXTMETRICA windowFontMetrics(HWND window) {
+    TEXTMETRICA tm{};
+    HDC dc = GetDC(window);
+    if (!dc) return tm;
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return tm;
+}
+
 std::string windowText(HWND window) {
     const int length = GetWindowTextLengthA(window);
     if (length <= 0) return {};

@@ -8,11 +8,9 @@
 #include <string>
 
 #include "framework/core/native/geometry.h"
+#include "framework/core/native/win_casts.h"
 
 namespace vorpex::win {
-
-inline HWND toHwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
-inline intptr_t fromHandle(const void* h) { return reinterpret_cast<intptr_t>(h); }
 
 Rect toRect(const RECT& r);
 RECT toRECT(const Rect& r);
@@ -29,6 +27,8 @@ ATOM registerClass(const std::string& name, UINT style, HCURSOR cursor, HBRUSH b
 Rect clientRect(HWND window);
 Rect windowRect(HWND window);
 std::string windowText(HWND window);
+// The metrics of the font the window draws with (its WM_GETFONT font), by which its caret is sized.
+TEXTMETRICA windowFontMetrics(HWND window);
 
 // The rectangle a window is centred on when no reference window is given: the monitor of its owner while
 // the window is hidden and owned, else its own monitor; the desktop when no monitor can be read.

@@ -7,6 +7,7 @@
 
 #include "framework/core/native/geometry.h"
 #include "framework/core/native/native_args.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/native/win_functions.h"
 #include "framework/core/native/win_window.h"
 #include "framework/core/window/window_proc.h"
@@ -19,7 +20,6 @@ namespace {
 
 HWND hwnd(Args a, size_t i) { return toHwnd(handleArg(a, i)); }
 HDC hdc(Args a, size_t i) { return reinterpret_cast<HDC>(handleArg(a, i)); }
-Value handleValue(const void* h) { return Value(static_cast<int64_t>(fromHandle(h))); }
 
 template <class F>
 void windowTest(const char* name, F f) {
@@ -295,12 +295,7 @@ Value createCaret(Args a) {
     HWND h = hwnd(a, 0);
     int width = static_cast<int>(intArg(a, 2)), height = static_cast<int>(intArg(a, 3));
     if (width == -1 || height == -1) {
-        HDC dc = GetDC(h);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(h, WM_GETFONT, 0, 0)));
-        TEXTMETRICA tm{};
-        GetTextMetricsA(dc, &tm);
-        SelectObject(dc, old);
-        ReleaseDC(h, dc);
+        const TEXTMETRICA tm = win::windowFontMetrics(h);
         if (width == -1) width = tm.tmAveCharWidth;
         if (height == -1) height = tm.tmAscent;
     }

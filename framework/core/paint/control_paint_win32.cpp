@@ -2,12 +2,13 @@
 
 #include <string>
 
+#include "framework/core/gdi/bitmap_draw.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/object/event.h"
 #include "framework/core/paint/paint_math.h"
 #include "framework/core/theme/theme.h"
 #include "framework/core/window/object_link.h"
 #include "framework/core/window/window_proc.h"
-#include "framework/core/gdi/bitmap_draw.h"
 #include "runtime/core/send.h"
 
 namespace vorpex {
@@ -52,18 +53,18 @@ template <class T>
 T handleFrom(const rt::Value& v) {
     return reinterpret_cast<T>(static_cast<intptr_t>(v.deref().asInteger()));
 }
-rt::Value numberOf(const void* p) { return rt::Value(static_cast<long long>(reinterpret_cast<intptr_t>(p))); }
+using win::handleValue;
 
 HWND windowArg(rt::Args a) { return handleFrom<HWND>(rt::arg(a, 2)); }
 HDC dcArg(rt::Args a) { return handleFrom<HDC>(rt::arg(a, 0)); }
 
 rt::Value paintEvent(rt::Object& control, rt::Symbol event, HDC dc, PAINTSTRUCT& ps) {
-    const rt::Value args[] = {numberOf(dc), numberOf(&ps)};
+    const rt::Value args[] = {handleValue(dc), handleValue(&ps)};
     return read(control, event, args);
 }
 
 HBRUSH ctlColorBrush(rt::Object& control, HDC dc) {
-    const rt::Value args[] = {numberOf(dc)};
+    const rt::Value args[] = {handleValue(dc)};
     return handleFrom<HBRUSH>(read(control, msg().getCtlColor, args));
 }
 
@@ -100,7 +101,7 @@ HBITMAP stretchedBackground(rt::Object& control, HBITMAP current, const RECT& r)
     DeleteDC(to);
     // The picture's own bitmap belongs to the picture.
     if (current && current != source) DeleteObject(current);
-    const rt::Value handle[] = {numberOf(stretched)};
+    const rt::Value handle[] = {handleValue(stretched)};
     read(control, msg().setBkgnd, handle);
     return stretched;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/core/native/win_casts.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/window/object_link.h"
@@ -15,8 +16,8 @@ namespace {
 
 using rt::Value;
 
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
-HWND hwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
+using native::number;
+using win::toHwnd;
 
 // The events of each scroll code, vertical then horizontal (SB_LINEUP .. SB_THUMBTRACK).
 const EventRef* const kVerticalEvents[] = {
@@ -174,7 +175,7 @@ Value XScrollingWinControl::SetVirtualHeightProperty(rt::Args a) {
 
 bool XScrollingWinControl::adjustAxis(bool vertical, bool redraw) {
     if (!windowExists()) return false;
-    HWND h = hwnd(Handle());
+    HWND h = toHwnd(Handle());
     const int bar = vertical ? SB_VERT : SB_HORZ;
     if (!lAutoScroll()) {
         // The content is the program's business: the bars the window style asked for stay hidden.
@@ -240,7 +241,7 @@ Value XScrollingWinControl::WMSize(rt::Args args) {
 // ---- scrolling
 
 void XScrollingWinControl::moveOrigin(bool vertical, int64_t oldPosition, int64_t newPosition) {
-    HWND h = hwnd(Handle());
+    HWND h = toHwnd(Handle());
     field(vertical ? kClientTop : kClientLeft) = number(-newPosition);
     const int64_t classStyle = field(kClassStyle).asInteger();
     const bool redrawWhole = lTransparent() || (classStyle & (vertical ? CS_VREDRAW : CS_HREDRAW));
@@ -275,7 +276,7 @@ Value XScrollingWinControl::scroll(bool vertical, rt::Args args) {
         return Value(0);
     }
     if (!windowExists()) return Value(0);
-    HWND h = hwnd(Handle());
+    HWND h = toHwnd(Handle());
     const int bar = vertical ? SB_VERT : SB_HORZ;
     SCROLLINFO si{};
     si.cbSize = sizeof si;
@@ -308,7 +309,7 @@ Value XScrollingWinControl::WMMouseWheel(rt::Args args) {
     const bool shift = (wParam & MK_SHIFT) != 0;
     const scroll::WheelStep step = scroll::wheelStep(delta, shift, lVScroll(), lHScroll());
     if (step.axis == scroll::WheelAxis::None || !windowExists()) return Value(0);
-    SendMessageA(hwnd(Handle()), step.axis == scroll::WheelAxis::Vertical ? WM_VSCROLL : WM_HSCROLL,
+    SendMessageA(toHwnd(Handle()), step.axis == scroll::WheelAxis::Vertical ? WM_VSCROLL : WM_HSCROLL,
                  static_cast<WPARAM>(step.code), 0);
     return Value(0);
 }

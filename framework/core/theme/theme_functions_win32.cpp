@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "framework/core/native/casts.h"
 #include "framework/core/native/native_args.h"
 #include "framework/core/native/win_system.h"
 #include "framework/core/theme/theme.h"
@@ -16,7 +17,7 @@ using rt::Args;
 using rt::Value;
 
 HWND windowArg(Args a, size_t i) { return reinterpret_cast<HWND>(handleArg(a, i)); }
-Value handleValue(intptr_t h) { return Value(static_cast<long long>(h)); }
+using native::handleValue;
 
 // A text argument in UTF-16; nothing for NIL (the entry then gets a null pointer).
 std::optional<std::wstring> wideArg(Args a, size_t i) {

@@ -1,12 +1,13 @@
 #include <windows.h>
 
+#include "framework/core/native/win_casts.h"
 #include "framework/core/timer/mutex_port.h"
 
 namespace vorpex {
 
 namespace {
 
-HANDLE toHandle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+using win::toHandle;
 
 class Win32MutexPort final : public MutexPort {
 public:

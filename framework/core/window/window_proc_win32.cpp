@@ -1,6 +1,7 @@
 // WindowProc and the Win32 side of window links.
 #include <windows.h>
 
+#include "framework/core/native/win_casts.h"
 #include "framework/core/native/win_window.h"
 #include "framework/core/window/message_dispatch.h"
 #include "framework/core/window/object_link.h"
@@ -13,7 +14,7 @@ LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 
 namespace {
 
-HWND toHwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
+using win::toHwnd;
 
 // What a window falls back to once it is detached and had no procedure of its own.
 LRESULT CALLBACK DefaultWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {

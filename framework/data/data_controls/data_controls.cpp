@@ -4,7 +4,7 @@
 
 #include "framework/data/data_set/error_trap.h"
 #include "framework/data/data_source/data_errors.h"
-#include "framework/data/data_source/send_if_understood.h"
+#include "framework/core/object/optional_send.h"
 #include "runtime/core/send.h"
 #include "runtime/core/settings.h"
 #include "runtime/core/symbol.h"

@@ -6,7 +6,7 @@
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/data/data_controls/navigator_rules.h"
-#include "framework/data/data_source/send_if_understood.h"
+#include "framework/core/object/optional_send.h"
 #include "runtime/core/send.h"
 #include "runtime/core/symbol.h"
 

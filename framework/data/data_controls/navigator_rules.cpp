@@ -1,6 +1,6 @@
 #include "framework/data/data_controls/navigator_rules.h"
 
-#include "framework/data/data_source/send_if_understood.h"
+#include "framework/core/object/optional_send.h"
 #include "runtime/core/send.h"
 
 namespace vorpex::data {

@@ -8,7 +8,7 @@
 #include "framework/core/texts/texts.h"
 #include "framework/data/data_source/data_errors.h"
 #include "framework/data/data_source/dbf_data_source.h"
-#include "framework/data/data_source/send_if_understood.h"
+#include "framework/core/object/optional_send.h"
 #include "framework/data/field/data_field.h"
 #include "framework/core/ex_struct/ex_struct.h"
 #include "runtime/core/error.h"

@@ -6,7 +6,7 @@
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/texts/texts.h"
-#include "framework/data/data_source/send_if_understood.h"
+#include "framework/core/object/optional_send.h"
 #include "framework/core/file_name/file_name.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"

@@ -7,7 +7,7 @@
 #include "framework/data/data_set/error_trap.h"
 #include "framework/data/data_set/filter_sort_rules.h"
 #include "framework/core/texts/texts.h"
-#include "framework/data/data_source/send_if_understood.h"
+#include "framework/core/object/optional_send.h"
 #include "runtime/core/block.h"
 #include "runtime/core/error.h"
 #include "runtime/core/runtime.h"

@@ -3,7 +3,7 @@
 // Value). A name that is no field is the runtime's "Message not found" error.
 #include "framework/data/data_set/data_set.h"
 
-#include "framework/data/data_source/send_if_understood.h"
+#include "framework/core/object/optional_send.h"
 #include "runtime/core/error.h"
 #include "runtime/core/send.h"
 

@@ -8,7 +8,7 @@
 #include "framework/data/data_source/data_errors.h"
 #include "framework/data/data_source/data_source_list.h"
 #include "framework/data/data_source/error_list_view.h"
-#include "framework/data/data_source/send_if_understood.h"
+#include "framework/core/object/optional_send.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 #include "runtime/core/symbol.h"

@@ -1,5 +1,6 @@
 #include "framework/graphics/clipboard/clipboard_functions.h"
 
+#include "framework/core/native/casts.h"
 #include "framework/core/native/native_args.h"
 #include "framework/graphics/clipboard/clipboard_platform.h"
 
@@ -9,7 +10,7 @@ using namespace native;
 
 namespace {
 
-Value handleValue(intptr_t h) { return Value(static_cast<int64_t>(h)); }
+using native::handleValue;
 
 Value numbers(const std::vector<int64_t>& list) {
     std::vector<Value> items(list.begin(), list.end());

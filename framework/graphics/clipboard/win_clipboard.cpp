@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/core/native/win_casts.h"
 #include "framework/core/native/win_system.h"
 #include "framework/graphics/clipboard/clipboard_formats.h"
 #include "framework/graphics/clipboard/clipboard_platform.h"
@@ -13,8 +14,8 @@ namespace vorpex::clip {
 
 namespace {
 
-intptr_t asInt(const void* h) { return reinterpret_cast<intptr_t>(h); }
-rt::Value handleValue(const void* h) { return rt::Value(static_cast<int64_t>(asInt(h))); }
+using win::handleValue;
+using win::fromHandle;
 template <class H>
 H handleFrom(const rt::Value& v) {
     return reinterpret_cast<H>(static_cast<intptr_t>(v.asInteger()));
@@ -134,9 +135,9 @@ rt::Value readMetafile(HANDLE h) {
 bool openClipboard(intptr_t owner) { return OpenClipboard(reinterpret_cast<HWND>(owner)) != FALSE; }
 bool closeClipboard() { return CloseClipboard() != FALSE; }
 bool emptyClipboard() { return EmptyClipboard() != FALSE; }
-intptr_t clipboardOwner() { return asInt(GetClipboardOwner()); }
-intptr_t openClipboardWindow() { return asInt(GetOpenClipboardWindow()); }
-intptr_t clipboardViewer() { return asInt(GetClipboardViewer()); }
+intptr_t clipboardOwner() { return fromHandle(GetClipboardOwner()); }
+intptr_t openClipboardWindow() { return fromHandle(GetOpenClipboardWindow()); }
+intptr_t clipboardViewer() { return fromHandle(GetClipboardViewer()); }
 int64_t countFormats() { return CountClipboardFormats(); }
 int64_t registerFormat(const std::string& name) { return RegisterClipboardFormatA(name.c_str()); }
 bool formatAvailable(int64_t format) { return IsClipboardFormatAvailable(static_cast<UINT>(format)) != FALSE; }
@@ -180,7 +181,7 @@ rt::Value getData(int64_t format, intptr_t* memory) {
     }
     HANDLE h = GetClipboardData(static_cast<UINT>(format));
     if (!h) return {};
-    if (memory) *memory = asInt(h);
+    if (memory) *memory = fromHandle(h);
     switch (format) {
         case kText:
         case kOemText: return readText(h);
@@ -191,7 +192,7 @@ rt::Value getData(int64_t format, intptr_t* memory) {
     }
 }
 
-intptr_t setClipboardViewer(intptr_t window) { return asInt(SetClipboardViewer(reinterpret_cast<HWND>(window))); }
+intptr_t setClipboardViewer(intptr_t window) { return fromHandle(SetClipboardViewer(reinterpret_cast<HWND>(window))); }
 bool changeClipboardChain(intptr_t remove, intptr_t next) {
     return ChangeClipboardChain(reinterpret_cast<HWND>(remove), reinterpret_cast<HWND>(next)) != FALSE;
 }

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <string>
 
+#include "framework/core/native/casts.h"
 #include "framework/core/native/native_args.h"
+#include "framework/core/native/whole_file.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/graphics/image_list/image_list_port.h"
@@ -25,23 +26,11 @@ constexpr int64_t kCreateFlags = 33, kGrowBy = 4;
 // The common controls' stream header that precedes the bitmaps.
 constexpr size_t kStreamHeaderSize = 28;
 
-Value handleValue(intptr_t h) { return Value(static_cast<int64_t>(h)); }
+using native::handleValue;
 Value pair(int64_t a, int64_t b) { return Value::array({Value(a), Value(b)}); }
 
-bool writeFile(const std::string& file, const std::string& bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out.flush());
-}
-
-std::optional<std::string> readFile(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return bytes;
-}
+using native::readFile;
+using native::writeFile;
 
 }  // namespace
 

@@ -1,10 +1,10 @@
 #include "framework/graphics/picture/picture.h"
 
-#include <fstream>
-#include <iterator>
 #include <utility>
 
+#include "framework/core/native/casts.h"
 #include "framework/core/native/native_args.h"
+#include "framework/core/native/whole_file.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 
@@ -17,22 +17,10 @@ namespace {
 
 gfx::PicturePort& port() { return gfx::picturePort(); }
 
-Value handleValue(intptr_t h) { return Value(static_cast<int64_t>(h)); }
+using native::handleValue;
 
-std::optional<std::string> readFile(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return bytes;
-}
-
-bool writeFile(const std::string& file, const std::string& bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out.flush());
-}
+using native::readFile;
+using native::writeFile;
 
 // A resource is named by its text, or by a number the resource look-up knows as "#n".
 std::optional<std::string> resourceName(const Value& v) {

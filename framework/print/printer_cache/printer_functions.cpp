@@ -1,4 +1,5 @@
 // The printer cache's functions callable by name.
+#include "framework/core/native/casts.h"
 #include "framework/core/native/native_args.h"
 #include "framework/print/printer_cache/printer_info_cache.h"
 
@@ -8,7 +9,7 @@ using namespace native;
 
 namespace {
 
-Value handleValue(intptr_t h) { return Value(static_cast<int64_t>(h)); }
+using native::handleValue;
 
 // PRINTERENDDOC's second argument: a logical by its value, a number when not 0.
 bool keepArg(Args a, size_t i) {

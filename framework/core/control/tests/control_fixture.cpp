@@ -25,8 +25,6 @@ std::vector<std::string>& journal() {
     return j;
 }
 
-Value numberOf(const void* p) { return Value(static_cast<long long>(reinterpret_cast<intptr_t>(p))); }
-
 namespace {
 
 rt::NativeMethod fn(std::function<Value(rt::Object&, rt::Args)> f) {
@@ -268,7 +266,7 @@ Value makeTestTip() {
     HWND h = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, nullptr, nullptr,
                              GetModuleHandleA(nullptr), nullptr);
     Value tip(tipClass().instantiate());
-    rt::send(tip, "_Handle", {numberOf(h)});
+    rt::send(tip, "_Handle", {handleValue(h)});
     return tip;
 }
 

@@ -14,6 +14,7 @@
 #include "framework/core/control/control.h"
 #include "framework/core/control/std_control.h"
 #include "framework/core/control/win_control.h"
+#include "framework/core/native/win_casts.h"
 #include "runtime/core/value.h"
 
 namespace vorpex::testing {
@@ -81,6 +82,6 @@ protected:
 rt::Value makeTestTip();
 int toolCount(const rt::Value& tip);
 
-rt::Value numberOf(const void* p);
+using win::handleValue;
 
 }  // namespace vorpex::testing

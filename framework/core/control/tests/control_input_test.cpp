@@ -311,7 +311,7 @@ Value popupMenu() {
     HMENU m = CreatePopupMenu();
     AppendMenuA(m, MF_STRING, 7, "Seven");
     Value menu(menuClass().instantiate());
-    rt::send(menu, "_Handle", {numberOf(m)});
+    rt::send(menu, "_Handle", {handleValue(m)});
     return menu;
 }
 

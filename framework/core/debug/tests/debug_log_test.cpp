@@ -9,15 +9,12 @@
 #include "framework/core/debug/debug_log.h"
 #include "runtime/core/frame.h"
 #include "runtime/core/runtime.h"
+#include "tests/support/function_call.h"
 
 namespace vorpex {
 namespace {
 
-rt::Value call(const char* name, std::vector<rt::Value> args = {}) {
-    const rt::Function* f = rt::findFunction(name);
-    EXPECT_NE(f, nullptr) << name;
-    return f ? (*f)(rt::Args(args)) : rt::Value();
-}
+using rt::testing::call;
 
 struct DebugLogTest : ::testing::Test {
     void SetUp() override {

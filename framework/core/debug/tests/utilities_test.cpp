@@ -7,15 +7,12 @@
 #include "runtime/core/block.h"
 #include "runtime/core/runtime.h"
 #include "runtime/lib/date.h"
+#include "tests/support/function_call.h"
 
 namespace vorpex {
 namespace {
 
-rt::Value call(const char* name, std::vector<rt::Value> args = {}) {
-    const rt::Function* f = rt::findFunction(name);
-    EXPECT_NE(f, nullptr) << name;
-    return f ? (*f)(rt::Args(args)) : rt::Value();
-}
+using rt::testing::call;
 
 struct UtilitiesTest : ::testing::Test {
     void SetUp() override { registerDebugFunctions(); }

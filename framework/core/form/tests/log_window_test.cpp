@@ -7,6 +7,7 @@
 #include "framework/core/debug/log_window.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
+#include "tests/support/function_call.h"
 
 namespace vorpex::testing {
 namespace {
@@ -19,7 +20,7 @@ std::string textOf(intptr_t h) {
     return text;
 }
 
-Value call(const char* name, std::vector<Value> args = {}) { return (*rt::findFunction(name))(rt::Args(args)); }
+using rt::testing::call;
 
 TEST_F(FormTest, LogDisplayOpensAnUnlistedLogWindowAndWritesTheSeparatorLater) {
     resetLogIndent();

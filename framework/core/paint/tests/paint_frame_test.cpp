@@ -38,11 +38,11 @@ Value picture(HBITMAP b) {
         return b.create();
     }();
     Value p(cls.instantiate());
-    rt::send(p, "_Handle", {numberOf(b)});
+    rt::send(p, "_Handle", {handleValue(b)});
     return p;
 }
 
-Value dcArg(const MemoryCanvas& c) { return numberOf(c.dc()); }
+Value dcArg(const MemoryCanvas& c) { return handleValue(c.dc()); }
 
 class PaintFrameTest : public ControlTest {
 protected:
@@ -80,7 +80,7 @@ TEST_F(PaintFrameTest, OnPaintAnswerDecidesTheDefaultDrawingAndOnPainted) {
 TEST_F(PaintFrameTest, PaintMessageIsLeftToWindowsWithoutOnPaintAndAlwaysEndsWithOnPainted) {
     Value box = pane(40, 30);
     MemoryCanvas c(40, 30);
-    const Value args[] = {dcArg(c), Value(0), numberOf(hwndOf(box)), Value(WM_PAINT)};
+    const Value args[] = {dcArg(c), Value(0), handleValue(hwndOf(box)), Value(WM_PAINT)};
     EXPECT_TRUE(rt::send(box, rt::Symbol::intern("WMPaint"), args).isNil());
     int painted = 0;
     rt::send(box, "_OnPaint", {Value(rt::makeBlock([](rt::Args) { return Value(0); }))});

@@ -11,6 +11,7 @@
 
 #include "framework/core/theme/theme.h"
 #include "runtime/core/runtime.h"
+#include "tests/support/function_call.h"
 
 namespace vorpex::theme {
 namespace {
@@ -51,11 +52,9 @@ private:
     bool present_;
 };
 
-rt::Value call(const char* name, std::initializer_list<rt::Value> args) {
+rt::Value call(std::string_view name, std::vector<rt::Value> args = {}) {
     registerThemeFunctions();
-    const rt::Function* f = rt::findFunction(name);
-    EXPECT_NE(f, nullptr) << name;
-    return (*f)(rt::Args(args.begin(), args.size()));
+    return rt::testing::call(name, std::move(args));
 }
 
 rt::Value handle(HWND w) { return rt::Value(static_cast<long long>(reinterpret_cast<intptr_t>(w))); }
