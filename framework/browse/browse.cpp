@@ -286,11 +286,6 @@ const rt::Class& XBrowse::classRecord() {
     return c;
 }
 
-const rt::Class& TBrowse::classRecord() {
-    static const rt::Class& c = userClass<TBrowse>("TBrowse", XBrowse::classRecord());
-    return c;
-}
-
 void registerBrowse() {
     TBrowse::classRecord();
     TBrwColumn::classRecord();

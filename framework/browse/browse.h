@@ -18,6 +18,7 @@
 #include "framework/browse/model/paint_walk.h"
 #include "framework/browse/model/viewport.h"
 #include "framework/core/control/win_control.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -221,10 +222,6 @@ private:
     void fireChange(bool rowChanged);
 };
 
-class TBrowse : public XBrowse {
-public:
-    using XBrowse::XBrowse;
-    static const rt::Class& classRecord();
-};
+using TBrowse = UserClass<XBrowse, "TBrowse">;
 
 }  // namespace vorpex

@@ -133,11 +133,6 @@ const rt::Class& XBrwColumn::classRecord() {
     return c;
 }
 
-const rt::Class& TBrwColumn::classRecord() {
-    static const rt::Class& c = userClass<TBrwColumn>("TBrwColumn", XBrwColumn::classRecord());
-    return c;
-}
-
 XBrowse* XBrwColumn::browse() const {
     rt::ObjectPtr parent = oParent();
     return dynamic_cast<XBrowse*>(parent.get());

@@ -9,6 +9,7 @@
 
 #include "framework/browse/model/cell_rules.h"
 #include "framework/core/object/component.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -109,11 +110,7 @@ private:
     void refreshBrowse(bool layout);
 };
 
-class TBrwColumn : public XBrwColumn {
-public:
-    using XBrwColumn::XBrwColumn;
-    static const rt::Class& classRecord();
-};
+using TBrwColumn = UserClass<XBrwColumn, "TBrwColumn">;
 
 // Number of a column's display text: the picture's Transform, else the value as text without leading blanks.
 std::string cellText(const rt::Value& value, const std::string& picture);

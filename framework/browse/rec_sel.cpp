@@ -109,11 +109,6 @@ const rt::Class& XBrwRecSel::classRecord() {
     return c;
 }
 
-const rt::Class& TBrwRecSel::classRecord() {
-    static const rt::Class& c = userClass<TBrwRecSel>("TBrwRecSel", XBrwRecSel::classRecord());
-    return c;
-}
-
 XBrowse* XBrwRecSel::browse() const {
     rt::ObjectPtr parent = oParent();
     return dynamic_cast<XBrowse*>(parent.get());

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "framework/core/object/component.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -62,10 +63,6 @@ private:
     rt::Value storeAndRepaint(rt::Args args, int position);
 };
 
-class TBrwRecSel : public XBrwRecSel {
-public:
-    using XBrwRecSel::XBrwRecSel;
-    static const rt::Class& classRecord();
-};
+using TBrwRecSel = UserClass<XBrwRecSel, "TBrwRecSel">;
 
 }  // namespace vorpex

@@ -91,11 +91,6 @@ const rt::Class& XButton::classRecord() {
     return c;
 }
 
-const rt::Class& TButton::classRecord() {
-    static const rt::Class& c = userClass<TButton>("TButton", XButton::classRecord());
-    return c;
-}
-
 Value XButton::Create(rt::Args args) {
     Value self = TStdControl::Create(args);
     if (lDefault())

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/core/control/std_control.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -42,10 +43,6 @@ private:
     void registerWithForm(const char* member, bool on);
 };
 
-class TButton : public XButton {
-public:
-    using XButton::XButton;
-    static const rt::Class& classRecord();
-};
+using TButton = UserClass<XButton, "TButton">;
 
 }  // namespace vorpex

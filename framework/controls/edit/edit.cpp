@@ -198,11 +198,6 @@ const rt::Class& XEdit::classRecord() {
     return c;
 }
 
-const rt::Class& TEdit::classRecord() {
-    static const rt::Class& c = userClass<TEdit>("TEdit", XEdit::classRecord());
-    return c;
-}
-
 Value XEdit::Create(rt::Args args) {
     // Stored NIL means "off" here: classes that hide a style (the masked edit's lPassword) keep it NIL.
     rt::send(*this, "SetReadOnly", {Value(storedFlag(field(kReadOnly)))});

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/core/control/std_control.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -64,10 +65,6 @@ private:
     rt::Value SetColorPair(int textPosition, int panePosition, int brushPosition, rt::Args args);
 };
 
-class TEdit : public XEdit {
-public:
-    using XEdit::XEdit;
-    static const rt::Class& classRecord();
-};
+using TEdit = UserClass<XEdit, "TEdit">;
 
 }  // namespace vorpex

@@ -116,11 +116,6 @@ const rt::Class& XMemo::classRecord() {
     return c;
 }
 
-const rt::Class& TMemo::classRecord() {
-    static const rt::Class& c = userClass<TMemo>("TMemo", XMemo::classRecord());
-    return c;
-}
-
 int64_t XMemo::lineStart(int64_t line) const { return send(EM_LINEINDEX, static_cast<WPARAM>(line)); }
 
 Value XMemo::Create(rt::Args args) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/controls/edit/edit.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -33,10 +34,6 @@ private:
     int64_t lineStart(int64_t line) const;
 };
 
-class TMemo : public XMemo {
-public:
-    using XMemo::XMemo;
-    static const rt::Class& classRecord();
-};
+using TMemo = UserClass<XMemo, "TMemo">;
 
 }  // namespace vorpex

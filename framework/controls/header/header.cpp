@@ -154,11 +154,6 @@ const rt::Class& XHeader::classRecord() {
     return c;
 }
 
-const rt::Class& THeader::classRecord() {
-    static const rt::Class& c = userClass<THeader>("THeader", XHeader::classRecord());
-    return c;
-}
-
 intptr_t XHeader::send(unsigned message, intptr_t wParam, intptr_t lParam) const {
     if (!windowExists()) return 0;
     return SendMessageA(toHwnd(Handle()), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
@@ -526,11 +521,6 @@ const rt::Class& XHeaderItem::classRecord() {
         b.addMethod("SetImage", rt::method(&X::SetImage));
         return b.create();
     }();
-    return c;
-}
-
-const rt::Class& THeaderItem::classRecord() {
-    static const rt::Class& c = userClass<THeaderItem>("THeaderItem", XHeaderItem::classRecord());
     return c;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/core/control/std_control.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -69,11 +70,7 @@ private:
     rt::Value customDraw(void* draw);
 };
 
-class THeader : public XHeader {
-public:
-    using XHeader::XHeader;
-    static const rt::Class& classRecord();
-};
+using THeader = UserClass<XHeader, "THeader">;
 
 class XHeaderItem : public TComponent {
 public:
@@ -115,10 +112,6 @@ private:
     intptr_t liveWindow() const;
 };
 
-class THeaderItem : public XHeaderItem {
-public:
-    using XHeaderItem::XHeaderItem;
-    static const rt::Class& classRecord();
-};
+using THeaderItem = UserClass<XHeaderItem, "THeaderItem">;
 
 }  // namespace vorpex

@@ -50,11 +50,6 @@ const rt::Class& XInplaceEdit::classRecord() {
     return c;
 }
 
-const rt::Class& TInplaceEdit::classRecord() {
-    static const rt::Class& c = userClass<TInplaceEdit>("TInplaceEdit", XInplaceEdit::classRecord());
-    return c;
-}
-
 Value XInplaceEdit::Create(rt::Args args) {
     const Value& parent = rt::arg(args, 0);
     if (auto p = parent.asObject()) {

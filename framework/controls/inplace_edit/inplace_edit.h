@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/core/control/control.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -21,10 +22,6 @@ private:
     rt::Value focusChange(unsigned message, const char* parentMethod, rt::Args args);
 };
 
-class TInplaceEdit : public XInplaceEdit {
-public:
-    using XInplaceEdit::XInplaceEdit;
-    static const rt::Class& classRecord();
-};
+using TInplaceEdit = UserClass<XInplaceEdit, "TInplaceEdit">;
 
 }  // namespace vorpex

@@ -73,11 +73,6 @@ const rt::Class& XLabel::classRecord() {
     return c;
 }
 
-const rt::Class& TLabel::classRecord() {
-    static const rt::Class& c = userClass<TLabel>("TLabel", XLabel::classRecord());
-    return c;
-}
-
 Value XLabel::Create(rt::Args args) {
     Value self = TControl::Create(args);
     Adjust({});

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/core/control/control.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -29,10 +30,6 @@ private:
     rt::Value SetMultiLine(rt::Args args);
 };
 
-class TLabel : public XLabel {
-public:
-    using XLabel::XLabel;
-    static const rt::Class& classRecord();
-};
+using TLabel = UserClass<XLabel, "TLabel">;
 
 }  // namespace vorpex

@@ -181,11 +181,6 @@ const rt::Class& XComboBox::classRecord() {
     return c;
 }
 
-const rt::Class& TComboBox::classRecord() {
-    static const rt::Class& c = userClass<TComboBox>("TComboBox", XComboBox::classRecord());
-    return c;
-}
-
 intptr_t XComboBox::send(unsigned message, intptr_t wParam, intptr_t lParam) const {
     return lists::sendTo(*this, message, wParam, lParam);
 }

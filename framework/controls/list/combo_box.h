@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/core/control/std_control.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -53,10 +54,6 @@ private:
     bool fromOwnEdit(const rt::Value& other) const;
 };
 
-class TComboBox : public XComboBox {
-public:
-    using XComboBox::XComboBox;
-    static const rt::Class& classRecord();
-};
+using TComboBox = UserClass<XComboBox, "TComboBox">;
 
 }  // namespace vorpex

@@ -154,11 +154,6 @@ const rt::Class& XListBox::classRecord() {
     return c;
 }
 
-const rt::Class& TListBox::classRecord() {
-    static const rt::Class& c = userClass<TListBox>("TListBox", XListBox::classRecord());
-    return c;
-}
-
 intptr_t XListBox::send(unsigned message, intptr_t wParam, intptr_t lParam) const {
     return lists::sendTo(*this, message, wParam, lParam);
 }

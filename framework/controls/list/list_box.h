@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/core/control/std_control.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -35,10 +36,6 @@ private:
     intptr_t send(unsigned message, intptr_t wParam = 0, intptr_t lParam = 0) const;
 };
 
-class TListBox : public XListBox {
-public:
-    using XListBox::XListBox;
-    static const rt::Class& classRecord();
-};
+using TListBox = UserClass<XListBox, "TListBox">;
 
 }  // namespace vorpex

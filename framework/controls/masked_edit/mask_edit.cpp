@@ -94,11 +94,6 @@ const rt::Class& XMaskEdit::classRecord() {
     return c;
 }
 
-const rt::Class& TMaskEdit::classRecord() {
-    static const rt::Class& c = userClass<TMaskEdit>("TMaskEdit", XMaskEdit::classRecord());
-    return c;
-}
-
 // ---- state
 
 std::string XMaskEdit::type() const { return textOf(field(kType)); }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "framework/controls/edit/edit.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -59,10 +60,6 @@ private:
                       kType = -1, kPicFunc = -1, kPicMask = -1, kPicUser = -1, kPicComplex = -1;
 };
 
-class TMaskEdit : public XMaskEdit {
-public:
-    using XMaskEdit::XMaskEdit;
-    static const rt::Class& classRecord();
-};
+using TMaskEdit = UserClass<XMaskEdit, "TMaskEdit">;
 
 }  // namespace vorpex

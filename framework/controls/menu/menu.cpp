@@ -96,11 +96,6 @@ const rt::Class& XMenu::classRecord() {
     return c;
 }
 
-const rt::Class& TMenu::classRecord() {
-    static const rt::Class& c = userClass<TMenu>("TMenu", XMenu::classRecord());
-    return c;
-}
-
 const rt::Class& XPopupMenu::classRecord() {
     static const rt::Class& c = []() -> const rt::Class& {
         VPClass b("XPopupMenu", &TMenu::classRecord(), rt::factoryOf<XPopupMenu>());

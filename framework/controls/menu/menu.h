@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/controls/menu/menu_measure.h"
+#include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 
 namespace vorpex {
@@ -75,11 +76,7 @@ private:
     friend class XMenuItem;
 };
 
-class TMenu : public XMenu {
-public:
-    using XMenu::XMenu;
-    static const rt::Class& classRecord();
-};
+using TMenu = UserClass<XMenu, "TMenu">;
 
 class XPopupMenu : public TMenu {
 public:

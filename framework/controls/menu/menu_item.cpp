@@ -83,11 +83,6 @@ const rt::Class& XMenuItem::classRecord() {
     return c;
 }
 
-const rt::Class& TMenuItem::classRecord() {
-    static const rt::Class& c = userClass<TMenuItem>("TMenuItem", XMenuItem::classRecord());
-    return c;
-}
-
 std::shared_ptr<XMenu> XMenuItem::menu() const { return rt::objectAs<XMenu>(oParent()); }
 std::shared_ptr<XMenu> XMenuItem::subMenu() const { return rt::objectAs<XMenu>(field(kSubMenu)); }
 

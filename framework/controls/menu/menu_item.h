@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/controls/menu/menu_port.h"
+#include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 
 namespace vorpex {
@@ -79,10 +80,6 @@ private:
     void leaveMenu();
 };
 
-class TMenuItem : public XMenuItem {
-public:
-    using XMenuItem::XMenuItem;
-    static const rt::Class& classRecord();
-};
+using TMenuItem = UserClass<XMenuItem, "TMenuItem">;
 
 }  // namespace vorpex

@@ -83,11 +83,6 @@ const rt::Class& XGroupBox::classRecord() {
     return c;
 }
 
-const rt::Class& TGroupBox::classRecord() {
-    static const rt::Class& c = userClass<TGroupBox>("TGroupBox", XGroupBox::classRecord());
-    return c;
-}
-
 // ---- bevel
 
 const rt::Class& XBevel::classRecord() {
@@ -109,11 +104,6 @@ const rt::Class& XBevel::classRecord() {
         b.addMethod("WMPaint", XWINCONTROL_WMERASEBKGND);
         return b.create();
     }();
-    return c;
-}
-
-const rt::Class& TBevel::classRecord() {
-    static const rt::Class& c = userClass<TBevel>("TBevel", XBevel::classRecord());
     return c;
 }
 
@@ -148,11 +138,6 @@ const rt::Class& XPanel::classRecord() {
         b.addMethod("WMNCCalcSize", XPANEL_WMNCCALCSIZE);
         return b.create();
     }();
-    return c;
-}
-
-const rt::Class& TPanel::classRecord() {
-    static const rt::Class& c = userClass<TPanel>("TPanel", XPanel::classRecord());
     return c;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/core/control/win_control.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -14,11 +15,7 @@ public:
     static const rt::Class& classRecord();
 };
 
-class TGroupBox : public XGroupBox {
-public:
-    using XGroupBox::XGroupBox;
-    static const rt::Class& classRecord();
-};
+using TGroupBox = UserClass<XGroupBox, "TGroupBox">;
 
 class XBevel : public TWinControl {
 public:
@@ -26,11 +23,7 @@ public:
     static const rt::Class& classRecord();
 };
 
-class TBevel : public XBevel {
-public:
-    using XBevel::XBevel;
-    static const rt::Class& classRecord();
-};
+using TBevel = UserClass<XBevel, "TBevel">;
 
 class XPanel : public TWinControl {
 public:
@@ -47,10 +40,6 @@ private:
     rt::Value SetBevelInner(rt::Args args);
 };
 
-class TPanel : public XPanel {
-public:
-    using XPanel::XPanel;
-    static const rt::Class& classRecord();
-};
+using TPanel = UserClass<XPanel, "TPanel">;
 
 }  // namespace vorpex

@@ -62,11 +62,6 @@ const rt::Class& XProgressBar::classRecord() {
     return c;
 }
 
-const rt::Class& TProgressBar::classRecord() {
-    static const rt::Class& c = userClass<TProgressBar>("TProgressBar", XProgressBar::classRecord());
-    return c;
-}
-
 int64_t XProgressBar::send(unsigned message, int64_t wParam, int64_t lParam) {
     return rt::send(*this, "SendMsg", {number(message), number(wParam), number(lParam)}).asInteger();
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/core/control/control.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -38,10 +39,6 @@ private:
     int64_t send(unsigned message, int64_t wParam = 0, int64_t lParam = 0);
 };
 
-class TProgressBar : public XProgressBar {
-public:
-    using XProgressBar::XProgressBar;
-    static const rt::Class& classRecord();
-};
+using TProgressBar = UserClass<XProgressBar, "TProgressBar">;
 
 }  // namespace vorpex

@@ -80,11 +80,6 @@ const rt::Class& XRebar::classRecord() {
     return c;
 }
 
-const rt::Class& TRebar::classRecord() {
-    static const rt::Class& c = userClass<TRebar>("TRebar", XRebar::classRecord());
-    return c;
-}
-
 std::vector<Value>& XRebar::itemList() {
     if (!field(kItems).isArray()) field(kItems) = Value::array();
     return field(kItems).asArray()->items;
@@ -268,11 +263,6 @@ const rt::Class& XRebarBand::classRecord() {
         for (const auto& [name, fn] : methods) b.addMethod(name, rt::method(fn));
         return b.create();
     }();
-    return c;
-}
-
-const rt::Class& TRebarBand::classRecord() {
-    static const rt::Class& c = userClass<TRebarBand>("TRebarBand", XRebarBand::classRecord());
     return c;
 }
 

@@ -11,6 +11,7 @@
 #include "framework/controls/rebar/rebar_rules.h"
 #include "framework/core/control/win_control.h"
 #include "framework/core/object/component.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -46,11 +47,7 @@ private:
     rt::Value styleSetter(int position, int64_t style, rt::Args args);
 };
 
-class TRebar : public XRebar {
-public:
-    using XRebar::XRebar;
-    static const rt::Class& classRecord();
-};
+using TRebar = UserClass<XRebar, "TRebar">;
 
 class XRebarBand : public TComponent {
 public:
@@ -84,10 +81,6 @@ private:
     void attachChild();
 };
 
-class TRebarBand : public XRebarBand {
-public:
-    using XRebarBand::XRebarBand;
-    static const rt::Class& classRecord();
-};
+using TRebarBand = UserClass<XRebarBand, "TRebarBand">;
 
 }  // namespace vorpex

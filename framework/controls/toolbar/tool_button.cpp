@@ -62,11 +62,6 @@ const rt::Class& XToolButton::classRecord() {
     return c;
 }
 
-const rt::Class& TToolButton::classRecord() {
-    static const rt::Class& c = userClass<TToolButton>("TToolButton", XToolButton::classRecord());
-    return c;
-}
-
 std::shared_ptr<XToolBar> XToolButton::bar() const { return rt::objectAs<XToolBar>(oParent()); }
 
 toolbar::ButtonSpec XToolButton::spec() const {

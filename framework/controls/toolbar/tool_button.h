@@ -7,6 +7,7 @@
 
 #include "framework/controls/toolbar/toolbar_rules.h"
 #include "framework/core/object/component.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -48,10 +49,6 @@ private:
     rt::Value infoSetter(size_t at, rt::Args args);
 };
 
-class TToolButton : public XToolButton {
-public:
-    using XToolButton::XToolButton;
-    static const rt::Class& classRecord();
-};
+using TToolButton = UserClass<XToolButton, "TToolButton">;
 
 }  // namespace vorpex

@@ -115,11 +115,6 @@ const rt::Class& XToolBar::classRecord() {
     return c;
 }
 
-const rt::Class& TToolBar::classRecord() {
-    static const rt::Class& c = userClass<TToolBar>("TToolBar", XToolBar::classRecord());
-    return c;
-}
-
 // ---- the button set
 
 std::vector<Value>& XToolBar::itemList() {

@@ -11,6 +11,7 @@
 
 #include "framework/controls/toolbar/toolbar_rules.h"
 #include "framework/core/control/control.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -82,10 +83,6 @@ private:
     void eraseBackground(intptr_t dc);
 };
 
-class TToolBar : public XToolBar {
-public:
-    using XToolBar::XToolBar;
-    static const rt::Class& classRecord();
-};
+using TToolBar = UserClass<XToolBar, "TToolBar">;
 
 }  // namespace vorpex

@@ -84,22 +84,12 @@ const rt::Class& XToolTip::classRecord() {
     return c;
 }
 
-const rt::Class& TToolTip::classRecord() {
-    static const rt::Class& c = userClass<TToolTip>("TToolTip", XToolTip::classRecord());
-    return c;
-}
-
 const rt::Class& XBalloon::classRecord() {
     static const rt::Class& c = []() -> const rt::Class& {
         VPClass b("XBalloon", &TToolTip::classRecord(), rt::factoryOf<XBalloon>());
         b.record().redeclareField(XToolTip::kCtlStyle, number(tip::kBalloon | tip::kNoPrefix), "N");
         return b.create();
     }();
-    return c;
-}
-
-const rt::Class& TBalloon::classRecord() {
-    static const rt::Class& c = userClass<TBalloon>("TBalloon", XBalloon::classRecord());
     return c;
 }
 

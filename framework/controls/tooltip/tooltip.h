@@ -7,6 +7,7 @@
 
 #include "framework/controls/tooltip/tip_rules.h"
 #include "framework/core/object/event.h"
+#include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 
 namespace vorpex {
@@ -41,11 +42,7 @@ private:
     void applyTitle(const rt::Value& control);
 };
 
-class TToolTip : public XToolTip {
-public:
-    using XToolTip::XToolTip;
-    static const rt::Class& classRecord();
-};
+using TToolTip = UserClass<XToolTip, "TToolTip">;
 
 class XBalloon : public TToolTip {
 public:
@@ -53,10 +50,6 @@ public:
     static const rt::Class& classRecord();
 };
 
-class TBalloon : public XBalloon {
-public:
-    using XBalloon::XBalloon;
-    static const rt::Class& classRecord();
-};
+using TBalloon = UserClass<XBalloon, "TBalloon">;
 
 }  // namespace vorpex

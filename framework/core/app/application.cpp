@@ -166,11 +166,6 @@ const rt::Class& XApplication::classRecord() {
     return c;
 }
 
-const rt::Class& TApplication::classRecord() {
-    static const rt::Class& c = userClass<TApplication>("TApplication", XApplication::classRecord());
-    return c;
-}
-
 rt::Value XApplication::Forms(rt::Args) { return rt::Value(roster_.forms()); }
 rt::Value XApplication::MainForm(rt::Args) { return roster_.mainForm(); }
 rt::Value XApplication::ActiveForm(rt::Args) { return roster_.activeForm(); }

@@ -8,6 +8,7 @@
 #include "framework/core/app/scale.h"
 #include "framework/core/object/component.h"
 #include "framework/core/object/event.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -73,11 +74,7 @@ private:
     FormRoster roster_;
 };
 
-class TApplication : public XApplication {
-public:
-    using XApplication::XApplication;
-    static const rt::Class& classRecord();
-};
+using TApplication = UserClass<XApplication, "TApplication">;
 
 // What the start-up procedure calls: TApplication():Initialize(), registering the window and loop functions
 // first. Answers the Application.

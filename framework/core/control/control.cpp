@@ -267,11 +267,6 @@ const rt::Class& XControl::classRecord() {
     return c;
 }
 
-const rt::Class& TControl::classRecord() {
-    static const rt::Class& c = userClass<TControl>("TControl", XControl::classRecord());
-    return c;
-}
-
 // ---- typed access
 
 ctl::Bounds XControl::bounds() const {

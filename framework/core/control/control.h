@@ -16,6 +16,7 @@
 #include "framework/core/control/tooltip_zones.h"
 #include "framework/core/object/event.h"
 #include "framework/core/object/optional_send.h"
+#include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 
 namespace vorpex {
@@ -222,11 +223,7 @@ private:
     std::string tipText_;
 };
 
-class TControl : public XControl {
-public:
-    using XControl::XControl;
-    static const rt::Class& classRecord();
-};
+using TControl = UserClass<XControl, "TControl">;
 
 // A new object of a class by its public name (TBrush, TFont, TCursor, TPicture, TTooltip...) made with
 // `constructor`(args); NIL while no such class is registered.

@@ -64,11 +64,6 @@ const rt::Class& XStdControl::classRecord() {
     return c;
 }
 
-const rt::Class& TStdControl::classRecord() {
-    static const rt::Class& c = userClass<TStdControl>("TStdControl", XStdControl::classRecord());
-    return c;
-}
-
 Value XStdControl::CreateHandle(rt::Args args) {
     rt::send(*this, "SetBorder", {field(kBorder)});
     rt::send(*this, "SetTabStop", {field(kTabStop)});

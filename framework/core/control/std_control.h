@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/core/control/control.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -32,10 +33,6 @@ private:
     rt::Value SetDragAcceptFiles(rt::Args args);
 };
 
-class TStdControl : public XStdControl {
-public:
-    using XStdControl::XStdControl;
-    static const rt::Class& classRecord();
-};
+using TStdControl = UserClass<XStdControl, "TStdControl">;
 
 }  // namespace vorpex

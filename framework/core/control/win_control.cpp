@@ -91,11 +91,6 @@ const rt::Class& XWinControl::classRecord() {
     return c;
 }
 
-const rt::Class& TWinControl::classRecord() {
-    static const rt::Class& c = userClass<TWinControl>("TWinControl", XWinControl::classRecord());
-    return c;
-}
-
 std::vector<Value> XWinControl::children() const {
     auto list = field(kControls).asArray();
     return list ? list->items : std::vector<Value>{};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/core/control/std_control.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -54,10 +55,6 @@ private:
     rt::Value answerChildTip(intptr_t tipWindow, intptr_t toolWindow, void* info);
 };
 
-class TWinControl : public XWinControl {
-public:
-    using XWinControl::XWinControl;
-    static const rt::Class& classRecord();
-};
+using TWinControl = UserClass<XWinControl, "TWinControl">;
 
 }  // namespace vorpex

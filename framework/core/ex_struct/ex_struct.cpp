@@ -71,11 +71,6 @@ const rt::Class& XExStruct::classRecord() {
     return c;
 }
 
-const rt::Class& TExStruct::classRecord() {
-    static const rt::Class& c = userClass<TExStruct>("TExStruct", XExStruct::classRecord());
-    return c;
-}
-
 rt::Array& XExStruct::rows() {
     rt::Value& v = field(kMembers);
     // A program may assign anything to aMembers; the record starts afresh rather than fail on every call.

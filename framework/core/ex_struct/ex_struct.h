@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "framework/core/object/user_class.h"
 #include "runtime/core/class.h"
 #include "runtime/core/object.h"
 
@@ -50,10 +51,6 @@ private:
     static inline int kMembers = -1;
 };
 
-class TExStruct : public XExStruct {
-public:
-    using XExStruct::XExStruct;
-    static const rt::Class& classRecord();
-};
+using TExStruct = UserClass<XExStruct, "TExStruct">;
 
 }  // namespace vorpex::dialogs

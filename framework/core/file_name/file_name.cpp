@@ -43,11 +43,6 @@ const rt::Class& XFileName::classRecord() {
     return c;
 }
 
-const rt::Class& TFileName::classRecord() {
-    static const rt::Class& c = userClass<TFileName>("TFileName", XFileName::classRecord());
-    return c;
-}
-
 std::string XFileName::cFileName() const {
     const rt::Value& v = field(kFileName);
     return v.isString() ? v.asString() : std::string();

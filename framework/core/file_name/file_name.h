@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "framework/core/object/user_class.h"
 #include "runtime/core/class.h"
 #include "runtime/core/object.h"
 
@@ -39,10 +40,6 @@ private:
     static inline int kFileName = -1;
 };
 
-class TFileName : public XFileName {
-public:
-    using XFileName::XFileName;
-    static const rt::Class& classRecord();
-};
+using TFileName = UserClass<XFileName, "TFileName">;
 
 }  // namespace vorpex::dialogs

@@ -13,6 +13,7 @@
 #include "framework/core/form/form_registry.h"
 #include "framework/core/form/form_rules.h"
 #include "framework/core/form/shortcut_table.h"
+#include "framework/core/object/user_class.h"
 #include "framework/core/scrolling/scrolling_win_control.h"
 
 namespace vorpex {
@@ -130,10 +131,6 @@ private:
     rt::Value requestedWidth_, requestedHeight_;
 };
 
-class TForm : public XForm {
-public:
-    using XForm::XForm;
-    static const rt::Class& classRecord();
-};
+using TForm = UserClass<XForm, "TForm">;
 
 }  // namespace vorpex

@@ -194,11 +194,6 @@ const rt::Class& XForm::classRecord() {
     return c;
 }
 
-const rt::Class& TForm::classRecord() {
-    static const rt::Class& c = userClass<TForm>("TForm", XForm::classRecord());
-    return c;
-}
-
 void registerForms() {
     TScrollingWinControl::classRecord();
     TForm::classRecord();

@@ -23,11 +23,6 @@ const rt::Class& XAppData::classRecord() {
     return c;
 }
 
-const rt::Class& TAppData::classRecord() {
-    static const rt::Class& c = userClass<TAppData>("TAppData", XAppData::classRecord());
-    return c;
-}
-
 rt::Value XAppData::Initialize(rt::Args) {
     rt::Value& appData = rt::publicVar("AppData");
     if (!appData.isObject()) appData = selfValue();

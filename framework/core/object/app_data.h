@@ -5,6 +5,7 @@
 
 #include "framework/core/object/component.h"
 #include "framework/core/object/event.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -23,10 +24,6 @@ public:
     rt::Value AddData(rt::Args args);
 };
 
-class TAppData : public XAppData {
-public:
-    using XAppData::XAppData;
-    static const rt::Class& classRecord();
-};
+using TAppData = UserClass<XAppData, "TAppData">;
 
 }  // namespace vorpex

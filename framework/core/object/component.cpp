@@ -45,11 +45,6 @@ const rt::Class& XComponent::classRecord() {
     return c;
 }
 
-const rt::Class& TComponent::classRecord() {
-    static const rt::Class& c = userClass<TComponent>("TComponent", XComponent::classRecord());
-    return c;
-}
-
 rt::Value XComponent::SetParent(rt::Args args) {
     const rt::Value& v = rt::arg(args, 0);
     field(kParent) = v.isObject() ? rt::Value::weak(v.asObject()) : v;

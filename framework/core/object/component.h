@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "framework/core/object/event.h"
+#include "framework/core/object/user_class.h"
 #include "runtime/core/class.h"
 #include "runtime/core/object.h"
 
@@ -44,10 +45,6 @@ private:
     rt::Value SetParent(rt::Args args);
 };
 
-class TComponent : public XComponent {
-public:
-    using XComponent::XComponent;
-    static const rt::Class& classRecord();
-};
+using TComponent = UserClass<XComponent, "TComponent">;
 
 }  // namespace vorpex

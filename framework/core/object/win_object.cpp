@@ -14,9 +14,4 @@ const rt::Class& XWinObject::classRecord() {
     return c;
 }
 
-const rt::Class& TWinObject::classRecord() {
-    static const rt::Class& c = userClass<TWinObject>("TWinObject", XWinObject::classRecord());
-    return c;
-}
-
 }  // namespace vorpex

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "framework/core/object/component.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -20,10 +21,6 @@ private:
     static inline int kHandle = -1;
 };
 
-class TWinObject : public XWinObject {
-public:
-    using XWinObject::XWinObject;
-    static const rt::Class& classRecord();
-};
+using TWinObject = UserClass<XWinObject, "TWinObject">;
 
 }  // namespace vorpex

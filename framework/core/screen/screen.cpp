@@ -110,11 +110,6 @@ const rt::Class& XScreen::classRecord() {
     return c;
 }
 
-const rt::Class& TScreen::classRecord() {
-    static const rt::Class& c = userClass<TScreen>("TScreen", XScreen::classRecord());
-    return c;
-}
-
 Value XScreen::Initialize(rt::Args) {
     Value& screen = rt::publicVar("Screen");
     if (screen.isObject()) return screen;

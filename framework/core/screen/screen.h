@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "framework/core/object/component.h"
+#include "framework/core/object/user_class.h"
 #include "framework/core/screen/display_source.h"
 
 namespace vorpex {
@@ -67,11 +68,7 @@ private:
                       kCursorArrow = -1, kCursorDropYes = -1, kCursorDropNo = -1;
 };
 
-class TScreen : public XScreen {
-public:
-    using XScreen::XScreen;
-    static const rt::Class& classRecord();
-};
+using TScreen = UserClass<XScreen, "TScreen">;
 
 // A cursor object made through the cursor class by name (`TCursor():New(x)`); NIL while the graphics
 // library has not registered it.

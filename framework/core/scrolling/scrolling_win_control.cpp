@@ -79,11 +79,6 @@ const rt::Class& XScrollingWinControl::classRecord() {
     return c;
 }
 
-const rt::Class& TScrollingWinControl::classRecord() {
-    static const rt::Class& c = userClass<TScrollingWinControl>("TScrollingWinControl", XScrollingWinControl::classRecord());
-    return c;
-}
-
 Value XScrollingWinControl::Create(rt::Args args) {
     XWinControl::Create(args);
     const Value redraw(true);

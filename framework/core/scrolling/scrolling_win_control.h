@@ -9,6 +9,7 @@
 #pragma once
 
 #include "framework/core/control/win_control.h"
+#include "framework/core/object/user_class.h"
 #include "framework/core/scrolling/scroll_math.h"
 
 namespace vorpex {
@@ -64,10 +65,6 @@ private:
     bool adjusting_ = false;  // a scroll bar appearing resizes the client area, which adjusts again
 };
 
-class TScrollingWinControl : public XScrollingWinControl {
-public:
-    using XScrollingWinControl::XScrollingWinControl;
-    static const rt::Class& classRecord();
-};
+using TScrollingWinControl = UserClass<XScrollingWinControl, "TScrollingWinControl">;
 
 }  // namespace vorpex

@@ -30,11 +30,6 @@ const rt::Class& XHelp::classRecord() {
     return c;
 }
 
-const rt::Class& THelp::classRecord() {
-    static const rt::Class& c = userClass<THelp>("THelp", XHelp::classRecord());
-    return c;
-}
-
 rt::Value XHelp::New(rt::Args args) {
     // The argument is the help file, not an owner.
     if (rt::arg(args, 0).isString()) SetFile(args.first(1));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/core/object/component.h"
+#include "framework/core/object/user_class.h"
 #include "framework/core/timer/help_request.h"
 
 namespace vorpex {
@@ -38,10 +39,6 @@ private:
     HelpRequest requestFor(HelpCommand command) const;
 };
 
-class THelp : public XHelp {
-public:
-    using XHelp::XHelp;
-    static const rt::Class& classRecord();
-};
+using THelp = UserClass<XHelp, "THelp">;
 
 }  // namespace vorpex

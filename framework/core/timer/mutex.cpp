@@ -36,11 +36,6 @@ const rt::Class& XMutex::classRecord() {
     return c;
 }
 
-const rt::Class& TMutex::classRecord() {
-    static const rt::Class& c = userClass<TMutex>("TMutex", XMutex::classRecord());
-    return c;
-}
-
 XMutex::~XMutex() { closeHandle(); }
 
 void XMutex::closeHandle() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/core/object/event.h"
+#include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 
 namespace vorpex {
@@ -27,10 +28,6 @@ private:
     void closeHandle();
 };
 
-class TMutex : public XMutex {
-public:
-    using XMutex::XMutex;
-    static const rt::Class& classRecord();
-};
+using TMutex = UserClass<XMutex, "TMutex">;
 
 }  // namespace vorpex

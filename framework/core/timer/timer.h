@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/core/object/event.h"
+#include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 
 namespace vorpex {
@@ -40,10 +41,6 @@ private:
     bool firing_ = false;  // OnTimer is running: a handler that serves messages must not be entered again
 };
 
-class TTimer : public XTimer {
-public:
-    using XTimer::XTimer;
-    static const rt::Class& classRecord();
-};
+using TTimer = UserClass<XTimer, "TTimer">;
 
 }  // namespace vorpex

@@ -50,11 +50,6 @@ const rt::Class& XTimer::classRecord() {
     return c;
 }
 
-const rt::Class& TTimer::classRecord() {
-    static const rt::Class& c = userClass<TTimer>("TTimer", XTimer::classRecord());
-    return c;
-}
-
 rt::Value XTimer::New(rt::Args args) { return XComponent::New(args.first(std::min<size_t>(args.size(), 1))); }
 
 rt::Value XTimer::Create(rt::Args args) {

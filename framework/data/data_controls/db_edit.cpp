@@ -16,22 +16,12 @@ const rt::Class& XDBEdit::classRecord() {
     return c;
 }
 
-const rt::Class& TDBEdit::classRecord() {
-    static const rt::Class& c = userClass<TDBEdit>("TDBEdit", XDBEdit::classRecord());
-    return c;
-}
-
 const rt::Class& XDbMaskEdit::classRecord() {
     static const rt::Class& c = []() -> const rt::Class& {
         VPClass b("XDbMaskEdit", &TMaskEdit::classRecord(), rt::factoryOf<XDbMaskEdit>());
         addDataControlMembers(b, TMaskEdit::classRecord());
         return b.create();
     }();
-    return c;
-}
-
-const rt::Class& TDBMaskEdit::classRecord() {
-    static const rt::Class& c = userClass<TDBMaskEdit>("TDBMaskEdit", XDbMaskEdit::classRecord());
     return c;
 }
 

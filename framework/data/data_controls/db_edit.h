@@ -5,6 +5,7 @@
 
 #include "framework/controls/edit/edit.h"
 #include "framework/controls/masked_edit/mask_edit.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex::data {
 
@@ -14,11 +15,7 @@ public:
     static const rt::Class& classRecord();
 };
 
-class TDBEdit : public XDBEdit {
-public:
-    using XDBEdit::XDBEdit;
-    static const rt::Class& classRecord();
-};
+using TDBEdit = UserClass<XDBEdit, "TDBEdit">;
 
 class XDbMaskEdit : public TMaskEdit {
 public:
@@ -26,10 +23,6 @@ public:
     static const rt::Class& classRecord();
 };
 
-class TDBMaskEdit : public XDbMaskEdit {
-public:
-    using XDbMaskEdit::XDbMaskEdit;
-    static const rt::Class& classRecord();
-};
+using TDBMaskEdit = UserClass<XDbMaskEdit, "TDBMaskEdit">;
 
 }  // namespace vorpex::data

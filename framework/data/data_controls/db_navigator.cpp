@@ -78,11 +78,6 @@ const rt::Class& XDBNavigator::classRecord() {
     return c;
 }
 
-const rt::Class& TDBNavigator::classRecord() {
-    static const rt::Class& c = userClass<TDBNavigator>("TDBNavigator", XDBNavigator::classRecord());
-    return c;
-}
-
 Value XDBNavigator::dataSet() const {
     const Value& set = field(kDataSet);
     return set.isObject() ? set : Value();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/controls/toolbar/toolbar.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex::data {
 
@@ -31,10 +32,6 @@ private:
     void enableRange(int first, int last, bool on);
 };
 
-class TDBNavigator : public XDBNavigator {
-public:
-    using XDBNavigator::XDBNavigator;
-    static const rt::Class& classRecord();
-};
+using TDBNavigator = UserClass<XDBNavigator, "TDBNavigator">;
 
 }  // namespace vorpex::data

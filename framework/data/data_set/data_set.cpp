@@ -138,11 +138,6 @@ const rt::Class& XDataSet::classRecord() {
     return c;
 }
 
-const rt::Class& TDataSet::classRecord() {
-    static const rt::Class& c = userClass<TDataSet>("TDataSet", XDataSet::classRecord());
-    return c;
-}
-
 std::string XDataSet::cName() const { return text(field(kName)); }
 
 std::vector<rt::Value>& XDataSet::listAt(int position) {

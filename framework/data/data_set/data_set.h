@@ -10,6 +10,7 @@
 
 #include "framework/core/object/component.h"
 #include "framework/core/object/event.h"
+#include "framework/core/object/user_class.h"
 #include "runtime/core/symbol.h"
 
 namespace vorpex::data {
@@ -132,10 +133,6 @@ private:
     rt::Value addUserField(const rt::Value& name);
 };
 
-class TDataSet : public XDataSet {
-public:
-    using XDataSet::XDataSet;
-    static const rt::Class& classRecord();
-};
+using TDataSet = UserClass<XDataSet, "TDataSet">;
 
 }  // namespace vorpex::data

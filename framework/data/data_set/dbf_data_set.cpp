@@ -189,11 +189,6 @@ const rt::Class& XDbfDataSet::classRecord() {
     return c;
 }
 
-const rt::Class& TDbfDataSet::classRecord() {
-    static const rt::Class& c = userClass<TDbfDataSet>("TDbfDataSet", XDbfDataSet::classRecord());
-    return c;
-}
-
 // The area the set opened, as long as it still holds the set's alias: an area closed behind the set's back and
 // used again by another table is not the set's.
 int XDbfDataSet::area() const {

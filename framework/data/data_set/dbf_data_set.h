@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/object/user_class.h"
 #include "framework/data/data_set/data_set.h"
 #include "runtime/core/block.h"
 
@@ -168,11 +169,7 @@ private:
                   const rt::Value& raiseErrors, const rt::Value& progress, const rt::Value& notify);
 };
 
-class TDbfDataSet : public XDbfDataSet {
-public:
-    using XDbfDataSet::XDbfDataSet;
-    static const rt::Class& classRecord();
-};
+using TDbfDataSet = UserClass<XDbfDataSet, "TDbfDataSet">;
 
 // VALIDALIAS(cName, [lWithNum]): an alias no work area uses, built from the name's letters, digits and
 // underscores; "" when none of the tried aliases is free.

@@ -86,11 +86,6 @@ const rt::Class& XDataSource::classRecord() {
     return c;
 }
 
-const rt::Class& TDataSource::classRecord() {
-    static const rt::Class& c = userClass<TDataSource>("TDataSource", XDataSource::classRecord());
-    return c;
-}
-
 std::string XDataSource::sharedProcess() { return text(processSlot()); }
 
 void XDataSource::setSharedProcess(const rt::Value& name) {

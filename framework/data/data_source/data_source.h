@@ -8,6 +8,7 @@
 
 #include "framework/core/object/component.h"
 #include "framework/core/object/event.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex::data {
 
@@ -75,10 +76,6 @@ private:
                 const rt::Value& dataSet, bool noShow);
 };
 
-class TDataSource : public XDataSource {
-public:
-    using XDataSource::XDataSource;
-    static const rt::Class& classRecord();
-};
+using TDataSource = UserClass<XDataSource, "TDataSource">;
 
 }  // namespace vorpex::data

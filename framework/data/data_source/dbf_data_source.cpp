@@ -94,11 +94,6 @@ const rt::Class& XDbfDataSource::classRecord() {
     return c;
 }
 
-const rt::Class& TDbfDataSource::classRecord() {
-    static const rt::Class& c = userClass<TDbfDataSource>("TDbfDataSource", XDbfDataSource::classRecord());
-    return c;
-}
-
 const rt::Class& XNtxDataSource::classRecord() {
     static const rt::Class& c = []() -> const rt::Class& {
         using namespace rt::scope;
@@ -107,11 +102,6 @@ const rt::Class& XNtxDataSource::classRecord() {
         b.addMethod("DefIdxExtension", [](rt::Object&, const rt::Method&, rt::Args) { return rt::Value("Ntx"); });
         return b.create();
     }();
-    return c;
-}
-
-const rt::Class& TNtxDataSource::classRecord() {
-    static const rt::Class& c = userClass<TNtxDataSource>("TNtxDataSource", XNtxDataSource::classRecord());
     return c;
 }
 

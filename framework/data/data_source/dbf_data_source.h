@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "framework/core/object/user_class.h"
 #include "framework/data/data_source/data_source.h"
 
 namespace vorpex::data {
@@ -50,11 +51,7 @@ private:
     rt::Value applySetting(int fieldPos, int code, const rt::Value& value, bool logical);
 };
 
-class TDbfDataSource : public XDbfDataSource {
-public:
-    using XDbfDataSource::XDbfDataSource;
-    static const rt::Class& classRecord();
-};
+using TDbfDataSource = UserClass<XDbfDataSource, "TDbfDataSource">;
 
 class XNtxDataSource : public TDbfDataSource {
 public:
@@ -62,10 +59,6 @@ public:
     static const rt::Class& classRecord();
 };
 
-class TNtxDataSource : public XNtxDataSource {
-public:
-    using XNtxDataSource::XNtxDataSource;
-    static const rt::Class& classRecord();
-};
+using TNtxDataSource = UserClass<XNtxDataSource, "TNtxDataSource">;
 
 }  // namespace vorpex::data

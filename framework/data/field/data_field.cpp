@@ -66,11 +66,6 @@ const rt::Class& XDataField::classRecord() {
     return c;
 }
 
-const rt::Class& TDataField::classRecord() {
-    static const rt::Class& c = userClass<TDataField>("TDataField", XDataField::classRecord());
-    return c;
-}
-
 rt::Value XDataField::Create(rt::Args args) {
     const rt::Value& set = rt::arg(args, 0);
     XComponent::Create(args.first(std::min<size_t>(args.size(), 1)));

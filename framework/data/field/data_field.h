@@ -8,6 +8,7 @@
 
 #include "framework/core/object/component.h"
 #include "framework/core/object/event.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex::data {
 
@@ -53,10 +54,6 @@ private:
     rt::Value sendToSet(const char* message, rt::Args args);
 };
 
-class TDataField : public XDataField {
-public:
-    using XDataField::XDataField;
-    static const rt::Class& classRecord();
-};
+using TDataField = UserClass<XDataField, "TDataField">;
 
 }  // namespace vorpex::data

@@ -91,11 +91,6 @@ const rt::Class& XRegistry::classRecord() {
     return c;
 }
 
-const rt::Class& TRegistry::classRecord() {
-    static const rt::Class& c = userClass<TRegistry>("TRegistry", XRegistry::classRecord());
-    return c;
-}
-
 int64_t XRegistry::workKey() const { return hCurrentKey() ? hCurrentKey() : Root(); }
 
 int64_t XRegistry::done(int64_t code) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/core/object/component.h"
+#include "framework/core/object/user_class.h"
 #include "framework/dialogs/registry/registry_port.h"
 
 namespace vorpex::dialogs {
@@ -66,10 +67,6 @@ private:
     std::vector<int64_t> behind_;
 };
 
-class TRegistry : public XRegistry {
-public:
-    using XRegistry::XRegistry;
-    static const rt::Class& classRecord();
-};
+using TRegistry = UserClass<XRegistry, "TRegistry">;
 
 }  // namespace vorpex::dialogs

@@ -53,11 +53,6 @@ const rt::Class& XBrush::classRecord() {
     return c;
 }
 
-const rt::Class& TBrush::classRecord() {
-    static const rt::Class& c = userClass<TBrush>("TBrush", XBrush::classRecord());
-    return c;
-}
-
 Value XBrush::Create(rt::Args args) {
     const int positions[] = {kStyle, kColor, kBitmap};
     for (size_t i = 0; i < 3; ++i)

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 
 namespace vorpex {
@@ -39,10 +40,6 @@ private:
     rt::Value StoreAndRecreate(int position, const rt::Value& v);
 };
 
-class TBrush : public XBrush {
-public:
-    using XBrush::XBrush;
-    static const rt::Class& classRecord();
-};
+using TBrush = UserClass<XBrush, "TBrush">;
 
 }  // namespace vorpex

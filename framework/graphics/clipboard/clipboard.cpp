@@ -68,11 +68,6 @@ const rt::Class& XClipboard::classRecord() {
     return c;
 }
 
-const rt::Class& TClipboard::classRecord() {
-    static const rt::Class& c = userClass<TClipboard>("TClipboard", XClipboard::classRecord());
-    return c;
-}
-
 Value XClipboard::Create(Args args) {
     TComponent::Create(args);
     const Value& owner = rt::arg(args, 0);

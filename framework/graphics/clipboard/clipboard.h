@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/core/object/component.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 
@@ -41,10 +42,6 @@ private:
     static inline int kParentHandle = -1;
 };
 
-class TClipboard : public XClipboard {
-public:
-    using XClipboard::XClipboard;
-    static const rt::Class& classRecord();
-};
+using TClipboard = UserClass<XClipboard, "TClipboard">;
 
 }  // namespace vorpex

@@ -25,11 +25,6 @@ const rt::Class& XCursor::classRecord() {
     return c;
 }
 
-const rt::Class& TCursor::classRecord() {
-    static const rt::Class& c = userClass<TCursor>("TCursor", XCursor::classRecord());
-    return c;
-}
-
 intptr_t XCursor::loadSystem(int64_t id) { return gfx::graphicsPort().loadSystemCursor(id); }
 
 intptr_t XCursor::loadResource(const std::string& name) { return gfx::graphicsPort().loadResourceCursor(name); }

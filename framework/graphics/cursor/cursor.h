@@ -3,6 +3,7 @@
 // them. TCursor is its user class.
 #pragma once
 
+#include "framework/core/object/user_class.h"
 #include "framework/graphics/named_image.h"
 
 namespace vorpex {
@@ -27,10 +28,6 @@ private:
     void destroyHandle(intptr_t handle) override;
 };
 
-class TCursor : public XCursor {
-public:
-    using XCursor::XCursor;
-    static const rt::Class& classRecord();
-};
+using TCursor = UserClass<XCursor, "TCursor">;
 
 }  // namespace vorpex

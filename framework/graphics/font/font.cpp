@@ -87,11 +87,6 @@ const rt::Class& XFont::classRecord() {
     return c;
 }
 
-const rt::Class& TFont::classRecord() {
-    static const rt::Class& c = userClass<TFont>("TFont", XFont::classRecord());
-    return c;
-}
-
 // ---- fields
 
 gfx::FontFields XFont::fields() const {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 #include "framework/graphics/font/font_record.h"
 
@@ -68,10 +69,6 @@ private:
     std::vector<intptr_t> retired_;
 };
 
-class TFont : public XFont {
-public:
-    using XFont::XFont;
-    static const rt::Class& classRecord();
-};
+using TFont = UserClass<XFont, "TFont">;
 
 }  // namespace vorpex

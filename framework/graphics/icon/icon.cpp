@@ -29,11 +29,6 @@ const rt::Class& XIcon::classRecord() {
     return c;
 }
 
-const rt::Class& TIcon::classRecord() {
-    static const rt::Class& c = userClass<TIcon>("TIcon", XIcon::classRecord());
-    return c;
-}
-
 intptr_t XIcon::loadSystem(int64_t id) { return gfx::graphicsPort().loadSystemIcon(id); }
 
 intptr_t XIcon::loadResource(const std::string& name) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "framework/core/object/user_class.h"
 #include "framework/graphics/named_image.h"
 
 namespace vorpex {
@@ -32,10 +33,6 @@ private:
     void destroyHandle(intptr_t handle) override;
 };
 
-class TIcon : public XIcon {
-public:
-    using XIcon::XIcon;
-    static const rt::Class& classRecord();
-};
+using TIcon = UserClass<XIcon, "TIcon">;
 
 }  // namespace vorpex

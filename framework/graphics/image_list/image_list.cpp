@@ -63,11 +63,6 @@ const rt::Class& XImageList::classRecord() {
     return c;
 }
 
-const rt::Class& TImageList::classRecord() {
-    static const rt::Class& c = userClass<TImageList>("TImageList", XImageList::classRecord());
-    return c;
-}
-
 // ---- construction and release
 
 Value XImageList::New(rt::Args args) {

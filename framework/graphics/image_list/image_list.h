@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 
 namespace vorpex {
@@ -82,10 +83,6 @@ private:
     void releaseKeptCopies();
 };
 
-class TImageList : public XImageList {
-public:
-    using XImageList::XImageList;
-    static const rt::Class& classRecord();
-};
+using TImageList = UserClass<XImageList, "TImageList">;
 
 }  // namespace vorpex

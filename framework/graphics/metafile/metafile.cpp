@@ -64,11 +64,6 @@ const rt::Class& XEnhMetaFile::classRecord() {
     return c;
 }
 
-const rt::Class& TEnhMetaFile::classRecord() {
-    static const rt::Class& c = userClass<TEnhMetaFile>("TEnhMetaFile", XEnhMetaFile::classRecord());
-    return c;
-}
-
 // An object dropped without Destroy must not keep its recording context or metafile.
 XEnhMetaFile::~XEnhMetaFile() {
     if (hNewDC()) emfPort().remove(emfPort().close(hNewDC()));

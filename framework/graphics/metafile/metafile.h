@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 #include "framework/graphics/metafile/metafile_port.h"
 
@@ -43,11 +44,7 @@ private:
     void dropRecording();
 };
 
-class TEnhMetaFile : public XEnhMetaFile {
-public:
-    using XEnhMetaFile::XEnhMetaFile;
-    static const rt::Class& classRecord();
-};
+using TEnhMetaFile = UserClass<XEnhMetaFile, "TEnhMetaFile">;
 
 // GETENHMETAFILE, DELETEENHMETAFILE, CREATEENHMETAFILE, CLOSEENHMETAFILE, PLAYENHMETAFILE, COPYENHMETAFILE,
 // GETENHMETAFILEHEADER over the metafile port.

@@ -37,11 +37,6 @@ const rt::Class& XPen::classRecord() {
     return c;
 }
 
-const rt::Class& TPen::classRecord() {
-    static const rt::Class& c = userClass<TPen>("TPen", XPen::classRecord());
-    return c;
-}
-
 Value XPen::New(rt::Args args) { return Create(args); }
 
 Value XPen::Create(rt::Args args) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 
 namespace vorpex {
@@ -32,10 +33,6 @@ private:
     rt::Value StoreAndRecreate(int position, const rt::Value& v);
 };
 
-class TPen : public XPen {
-public:
-    using XPen::XPen;
-    static const rt::Class& classRecord();
-};
+using TPen = UserClass<XPen, "TPen">;
 
 }  // namespace vorpex

@@ -85,11 +85,6 @@ const rt::Class& XPicture::classRecord() {
     return c;
 }
 
-const rt::Class& TPicture::classRecord() {
-    static const rt::Class& c = userClass<TPicture>("TPicture", XPicture::classRecord());
-    return c;
-}
-
 // An object dropped without Destroy must not keep its OLE object, memory block and bitmap alive.
 XPicture::~XPicture() {
     if (loaded()) port().release(facts_);

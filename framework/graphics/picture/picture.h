@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 #include "framework/graphics/picture/picture_port.h"
 
@@ -52,10 +53,6 @@ private:
     gfx::PictureFacts facts_;
 };
 
-class TPicture : public XPicture {
-public:
-    using XPicture::XPicture;
-    static const rt::Class& classRecord();
-};
+using TPicture = UserClass<XPicture, "TPicture">;
 
 }  // namespace vorpex

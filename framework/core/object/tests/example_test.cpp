@@ -28,11 +28,7 @@ private:
     static inline int kInterval = -1, kRunning = -1;
 };
 
-class TStopwatch : public XStopwatch {
-public:
-    using XStopwatch::XStopwatch;
-    static const rt::Class& classRecord();
-};
+using TStopwatch = UserClass<XStopwatch, "TStopwatch">;
 
 // ---- example: stopwatch.cpp ----
 const rt::Class& XStopwatch::classRecord() {
@@ -47,11 +43,6 @@ const rt::Class& XStopwatch::classRecord() {
         b.addMethod("Tick", rt::method(&XStopwatch::Tick));
         return b.create();
     }();
-    return c;
-}
-
-const rt::Class& TStopwatch::classRecord() {
-    static const rt::Class& c = userClass<TStopwatch>("TStopwatch", XStopwatch::classRecord());
     return c;
 }
 

@@ -56,14 +56,7 @@ public:
     Value Area() { return Value(nWidth() * field(kHeight).asInt()); }
 };
 
-class TProbe : public XProbe {
-public:
-    using XProbe::XProbe;
-    static const rt::Class& classRecord() {
-        static const rt::Class& c = userClass<TProbe>("TProbe", XProbe::classRecord());
-        return c;
-    }
-};
+using TProbe = UserClass<XProbe, "TProbe">;
 
 // Redeclares: nWidth bare (moves last, new scope, read-only), nHeight with a new default, a property whose
 // getter names an inherited method, cCaption bare (its C++ setter inherited), one more event.
