@@ -211,9 +211,7 @@ const rt::Class& XBrowse::classRecord() {
         b.addEvent("OnKeyCount", Published, "oSender");
         b.addEvent("OnBookMark", Published, "oSender, nPos");
         b.addEvent("OnSeek", Published, "oSender, cSeek");
-        b.addMethod("New", rt::method(&X::New), Exported | Constructor);
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
-        b.addMethod("Free", rt::method(&X::Free));
+        addMembers<XBrowse>(b);
         const std::pair<const char*, rt::Value (X::*)(rt::Args)> methods[] = {
             {"AddCol", &X::AddCol}, {"InsCol", &X::InsCol}, {"DelCol", &X::DelCol}, {"SwapCols", &X::SwapCols},
             {"MoveCol", &X::MoveCol}, {"Refresh", &X::Refresh}, {"RefreshCurrent", &X::RefreshCurrent},

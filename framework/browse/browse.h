@@ -19,6 +19,7 @@
 #include "framework/browse/model/viewport.h"
 #include "framework/core/control/win_control.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -30,6 +31,10 @@ public:
     XBrowse(const rt::Class& cls);
     ~XBrowse() override;
     static const rt::Class& classRecord();
+    // ---- lifecycle
+    VP_CONSTRUCTORS(New,
+                    Create)
+    VP_OVERRIDES(Free)
 
     static inline const EventRef OnChange{"OnChange"}, OnPastEof{"OnPastEof"}, OnGoTop{"OnGoTop"},
         OnGoBottom{"OnGoBottom"}, OnFilterChange{"OnFilterChange"}, OnDrawRow{"OnDrawRow"},
@@ -69,11 +74,6 @@ public:
     // Rebuilds the displayed columns (when `layout`) and repaints, when the grid is drawn and lRedraw.
     void refreshDrawn(bool layout);
     void cancelEdit();
-
-    // ---- lifecycle
-    rt::Value New(rt::Args args) override;
-    rt::Value Create(rt::Args args) override;
-    rt::Value Free(rt::Args args) override;
 
     // ---- columns
     rt::Value AddCol(rt::Args args);   // ([oCol], [lRefresh]) -> oCol

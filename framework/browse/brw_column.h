@@ -10,6 +10,7 @@
 #include "framework/browse/model/cell_rules.h"
 #include "framework/core/object/component.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -19,6 +20,27 @@ class XBrwColumn : public TComponent {
 public:
     using TComponent::TComponent;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)  // ([oParent], [lRefresh]) -> Self
+    VP_METHODS(Edit,          // ([nChar], [lNoFocus]) -> lOpened
+               Select,
+               Adjust,        // ([lCompute])
+               PaintData,     // (hDC, nTop, nHeight, lHighlight, lCellFocus, nDisplayPos, lOdd)
+               EraseData,     // (hDC, nTop, nHeight, lWhole, nDisplayPos)
+               Box,           // (hDC, nTop, [nX], nHeight, [nStyle])
+               GetWidth,      // ([lCompute]) -> nWidth
+               SetWidth,      // (n)
+               GetData,       // "" here
+               Refresh,
+               SetAlignment,  // (n, [lRefresh])
+               DefStyle,
+               DataWidth,
+               DataHeight,
+               DefaultValue,
+               IsVisible,
+               HeaderClick,   // (nX, nY)
+               SetColumns)    // (nX, nY): the column menu
+    VP_OVERRIDES(Free)
+    VP_PROTECTED(SetVisible)
 
     static inline const EventRef OnCreate{"OnCreate"}, OnGridEditCreate{"OnGridEditCreate"},
         OnHeaderClick{"OnHeaderClick"}, OnFooterClick{"OnFooterClick"}, OnDataClick{"OnDataClick"},
@@ -48,27 +70,7 @@ public:
     // Width and visibility as a saved layout restores them (no events, no repaint).
     void restore(int64_t width, bool visible);
 
-    rt::Value Create(rt::Args args) override;  // ([oParent], [lRefresh]) -> Self
-    rt::Value Free(rt::Args args) override;
-    rt::Value Edit(rt::Args args);       // ([nChar], [lNoFocus]) -> lOpened
-    rt::Value Select(rt::Args args);
     rt::Value CurrentValue(rt::Args args);  // Value
-    rt::Value GetData(rt::Args args);    // "" here
-    rt::Value Adjust(rt::Args args);     // ([lCompute])
-    rt::Value PaintData(rt::Args args);  // (hDC, nTop, nHeight, lHighlight, lCellFocus, nDisplayPos, lOdd)
-    rt::Value EraseData(rt::Args args);  // (hDC, nTop, nHeight, lWhole, nDisplayPos)
-    rt::Value Box(rt::Args args);        // (hDC, nTop, [nX], nHeight, [nStyle])
-    rt::Value GetWidth(rt::Args args);   // ([lCompute]) -> nWidth
-    rt::Value SetWidth(rt::Args args);   // (n)
-    rt::Value DataWidth(rt::Args args);
-    rt::Value DataHeight(rt::Args args);
-    rt::Value DefStyle(rt::Args args);
-    rt::Value DefaultValue(rt::Args args);
-    rt::Value SetAlignment(rt::Args args);  // (n, [lRefresh])
-    rt::Value IsVisible(rt::Args args);
-    rt::Value HeaderClick(rt::Args args);   // (nX, nY)
-    rt::Value Refresh(rt::Args args);
-    rt::Value SetColumns(rt::Args args);    // (nX, nY): the column menu
     rt::Value GetFont(rt::Args args);
     rt::Value SetFont(rt::Args args);
 
@@ -98,7 +100,6 @@ private:
     rt::Value SetFooter(rt::Args args);
     rt::Value SetTooltip(rt::Args args);
     rt::Value SetSort(rt::Args args);
-    rt::Value SetVisible(rt::Args args);
     rt::Value SetBmpAlignment(rt::Args args);
     rt::Value SetHeaderImage(rt::Args args);
     rt::Value SetFooterImage(rt::Args args);

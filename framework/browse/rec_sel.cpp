@@ -94,16 +94,8 @@ const rt::Class& XBrwRecSel::classRecord() {
         b.addEvent("OnRClick", Published, "oSender, nFlags, nPosX, nPosY");
         b.addEvent("OnDblClick", Published, "oSender, nFlags, nPosX, nPosY");
         b.addEvent("OnGetData", Published, "oSender, cText, nImage, lSelected");
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
-        b.addMethod("Free", rt::method(&X::Free));
-        b.addMethod("Adjust", rt::method(&X::Adjust));
-        b.addMethod("Paint", rt::method(&X::Paint));
-        b.addMethod("Erase", rt::method(&X::Erase));
+        addMembers<XBrwRecSel>(b);
         b.addVirtual("VPClick");
-        b.addMethod("GetWidth", rt::method(&X::GetWidth), Protected);
-        b.addMethod("SetWidth", rt::method(&X::SetWidth), Protected);
-        b.addMethod("GetHeight", rt::method(&X::GetHeight), Protected);
-        b.addMethod("DefStyle", rt::method(&X::DefStyle), Protected);
         return b.create();
     }();
     return c;

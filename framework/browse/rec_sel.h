@@ -13,6 +13,7 @@
 
 #include "framework/core/object/component.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -23,22 +24,21 @@ public:
     using TComponent::TComponent;
     ~XBrwRecSel() override;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)  // (oBrowse) -> Self
+    VP_METHODS(Adjust,
+               Paint,   // (hDC, nTop, nHeight, [lCurrent])
+               Erase)   // (hDC, nTop, nHeight, [lWhole])
+    VP_OVERRIDES(Free)
+    VP_PROTECTED(GetWidth,
+                 SetWidth,   // (n, [lRefresh])
+                 GetHeight,
+                 DefStyle)
 
     static inline const EventRef OnClick{"OnClick"}, OnRClick{"OnRClick"}, OnDblClick{"OnDblClick"},
         OnGetData{"OnGetData"};
 
     int64_t nWidth() const { return field(kWidth).asInteger(); }
     COLORREF paneColor() const { return static_cast<COLORREF>(field(kClrPane).asInteger()); }
-
-    rt::Value Create(rt::Args args) override;  // (oBrowse) -> Self
-    rt::Value Free(rt::Args args) override;
-    rt::Value Adjust(rt::Args args);
-    rt::Value Paint(rt::Args args);  // (hDC, nTop, nHeight, [lCurrent])
-    rt::Value Erase(rt::Args args);  // (hDC, nTop, nHeight, [lWhole])
-    rt::Value GetWidth(rt::Args args);
-    rt::Value SetWidth(rt::Args args);  // (n, [lRefresh])
-    rt::Value GetHeight(rt::Args args);
-    rt::Value DefStyle(rt::Args args);
 
     void paint(HDC dc, int64_t top, int64_t height, bool current);
     void erase(HDC dc, int64_t top, int64_t height, bool whole);

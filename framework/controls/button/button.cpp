@@ -71,13 +71,8 @@ const rt::Class& XButton::classRecord() {
         b.record().redeclareField(kWinClassName, Value("BUTTON"), "C");
         b.record().redeclareField(kCtlStyle, number(WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | BS_PUSHBUTTON), "N");
         kPrevCtrl = b.addData("oPrevCtrl", Value(), "O", Protected);
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
-        b.addMethod("Click", rt::method(&X::Click));
+        addMembers<XButton>(b);
         b.addMethod("ShortCut", rt::method(&X::ButtonShortCut));
-        b.addMethod("GetPushed", rt::method(&X::GetPushed));
-        b.addMethod("SetPushed", rt::method(&X::SetPushed));
-        b.addMethod("SetImage", rt::method(&X::SetImage));
-        b.addMethod("GetImage", rt::method(&X::GetImage));
         b.addMethod("Notify", XBUTTON_NOTIFY);
         b.addMethod("WMKillFocus", rt::method(&X::ButtonKillFocus));
         b.addMethod("WMKeyDown", rt::method(&X::ButtonKeyDown));

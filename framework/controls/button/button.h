@@ -6,6 +6,7 @@
 
 #include "framework/core/control/std_control.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -13,18 +14,15 @@ class XButton : public TStdControl {
 public:
     using TStdControl::TStdControl;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)
+    VP_METHODS(GetPushed, SetPushed, SetImage, GetImage)
+    VP_OVERRIDES(Click)
 
     int64_t nModalResult() const { return field(kModalResult).asInteger(); }
     bool lDefault() const { return field(kDefault).asLogical(); }
     bool lCancel() const { return field(kCancel).asLogical(); }
 
-    rt::Value Create(rt::Args args) override;
-    rt::Value Click(rt::Args args) override;
     rt::Value ButtonShortCut(rt::Args args);
-    rt::Value GetPushed(rt::Args args);
-    rt::Value SetPushed(rt::Args args);
-    rt::Value SetImage(rt::Args args);
-    rt::Value GetImage(rt::Args args);
     rt::Value ButtonKillFocus(rt::Args args);
     rt::Value ButtonKeyDown(rt::Args args);
     rt::Value ButtonChar(rt::Args args);

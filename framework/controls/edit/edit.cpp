@@ -120,11 +120,7 @@ const rt::Class& XEdit::classRecord() {
             return Value(insertMode());
         });
 
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
-        b.addMethod("Free", rt::method(&X::Free));
-        b.addMethod("GetSel", rt::method(&X::GetSel));
-        b.addMethod("GetSelText", rt::method(&X::GetSelText));
-        b.addMethod("SetSel", rt::method(&X::SetSel));
+        addMembers<XEdit>(b);
         b.addMethod("SelectAll", call([](XEdit& e, rt::Args) { return e.SetSel(std::vector<Value>{0, -1}); }));
         b.addMethod("SelectNone", call([](XEdit& e, rt::Args) { return e.SetSel(std::vector<Value>{-1, 0}); }));
         b.addMethod("EmptyUndoBuffer", call([](XEdit& e, rt::Args) { return Value(e.send(EM_EMPTYUNDOBUFFER)); }));
@@ -144,10 +140,6 @@ const rt::Class& XEdit::classRecord() {
             e.send(EM_SETMODIFY, rt::arg(a, 0).asLogical());
             return rt::arg(a, 0);
         }));
-        b.addMethod("GetMaxLength", rt::method(&X::GetMaxLength));
-        b.addMethod("SetMaxLength", rt::method(&X::SetMaxLength));
-        b.addMethod("GetPasswordChar", rt::method(&X::GetPasswordChar));
-        b.addMethod("SetPasswordChar", rt::method(&X::SetPasswordChar));
         b.addMethod("GetMargins", call([](XEdit& e, rt::Args) {
             const intptr_t m = e.send(EM_GETMARGINS);
             return Value::array({number(LOWORD(m)), number(HIWORD(m))});
@@ -173,18 +165,8 @@ const rt::Class& XEdit::classRecord() {
         b.addMethod("Change", call([](XEdit& e, rt::Args) {
             return e.windowExists() ? fireEvent(e, OnChange) : Value();
         }));
-        b.addMethod("SetCharCase", rt::method(&X::SetCharCase));
-        b.addMethod("SetReadOnly", rt::method(&X::SetReadOnly));
-        b.addMethod("SetHScroll", rt::method(&X::SetHScroll));
-        b.addMethod("SetPassword", rt::method(&X::SetPassword));
-        b.addMethod("SetNumeric", rt::method(&X::SetNumeric));
-        b.addMethod("SetAlignment", rt::method(&X::SetAlignment));
-        b.addMethod("SetColorFocus", rt::method(&X::SetColorFocus));
-        b.addMethod("SetColorDisabled", rt::method(&X::SetColorDisabled));
         b.addMethod("Command", rt::method(&X::EditCommand));
         b.addMethod("GetCtlColor", rt::method(&X::EditCtlColor));
-        b.addMethod("GetValue", rt::method(&X::GetValue));
-        b.addMethod("SetValue", rt::method(&X::SetValue));
         b.addMethod("GotFocus", call([](XEdit& e, rt::Args) {
             e.field(kOriginal) = e.GetValue({});
             return Value();

@@ -8,6 +8,7 @@
 
 #include "framework/core/control/std_control.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -15,6 +16,25 @@ class XEdit : public TStdControl {
 public:
     using TStdControl::TStdControl;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)
+    VP_METHODS(GetSel,
+               GetSelText,
+               SetSel,
+               GetMaxLength,
+               SetMaxLength,
+               GetPasswordChar,
+               SetPasswordChar,
+               SetCharCase,
+               SetReadOnly,
+               SetPassword,
+               SetNumeric,
+               SetAlignment,
+               SetColorFocus,
+               SetColorDisabled,
+               GetValue,
+               SetValue)          // (xValue, [lRaw])
+    VP_VIRTUALS(SetHScroll)
+    VP_OVERRIDES(Free)
 
     static inline const EventRef OnChange{"OnChange"};
 
@@ -22,25 +42,6 @@ public:
     static bool insertMode();
     static void setInsertMode(bool on);
 
-    rt::Value Create(rt::Args args) override;
-    rt::Value Free(rt::Args args) override;
-    rt::Value GetValue(rt::Args args);
-    rt::Value SetValue(rt::Args args);  // (xValue, [lRaw])
-    rt::Value GetSel(rt::Args args);
-    rt::Value SetSel(rt::Args args);
-    rt::Value GetSelText(rt::Args args);
-    rt::Value GetMaxLength(rt::Args args);
-    rt::Value SetMaxLength(rt::Args args);
-    rt::Value GetPasswordChar(rt::Args args);
-    rt::Value SetPasswordChar(rt::Args args);
-    rt::Value SetReadOnly(rt::Args args);
-    virtual rt::Value SetHScroll(rt::Args args);
-    rt::Value SetPassword(rt::Args args);
-    rt::Value SetNumeric(rt::Args args);
-    rt::Value SetAlignment(rt::Args args);
-    rt::Value SetCharCase(rt::Args args);
-    rt::Value SetColorFocus(rt::Args args);
-    rt::Value SetColorDisabled(rt::Args args);
     rt::Value EditCommand(rt::Args args);
     rt::Value EditCtlColor(rt::Args args);
     rt::Value EditKeyDown(rt::Args args);

@@ -71,20 +71,16 @@ const rt::Class& XMemo::classRecord() {
         kColumn = b.addProperty({.name = "nColumn", .initial = 0, .type = "N", .getter = &X::GetColumnNumber,
                                  .setter = &X::SetColumnNumber});
 
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
-        b.addMethod("Append", rt::method(&X::Append));
+        addMembers<XMemo>(b);
         b.addMethod("Replace", call([](XMemo& m, rt::Args a) {
             const std::string text = rt::arg(a, 0).asString();
             m.send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
             return rt::arg(a, 0);
         }));
         b.addMethod("Clear", call([](XMemo& m, rt::Args) { return rt::send(m, "_cText", {""}); }));
-        b.addMethod("SetHScroll", rt::method(&X::SetHScroll));
         b.addMethod("SetAutoHScroll", flag(kAutoHScroll, ES_AUTOHSCROLL));
         b.addMethod("SetVScroll", flag(kVScroll, WS_VSCROLL));
         b.addMethod("SetAutoVScroll", flag(kAutoVScroll, ES_AUTOVSCROLL));
-        b.addMethod("ReplaceLine", rt::method(&X::ReplaceLine));
-        b.addMethod("GetLine", rt::method(&X::GetLine));
         b.addMethod("GetLineCount", call([](XMemo& m, rt::Args) { return number(m.send(EM_GETLINECOUNT)); }));
         b.addMethod("GetFirstVisibleLine",
                     call([](XMemo& m, rt::Args) { return number(m.send(EM_GETFIRSTVISIBLELINE)); }));
@@ -101,13 +97,6 @@ const rt::Class& XMemo::classRecord() {
             return number(m.send(EM_LINEFROMCHAR, static_cast<WPARAM>(argOr(a, 0, -1))));
         }));
         b.addMethod("LineIndex", call([](XMemo& m, rt::Args a) { return number(m.lineStart(argOr(a, 0, -1)) - 1); }));
-        b.addMethod("SetRect", rt::method(&X::SetRect));
-        b.addMethod("GetRect", rt::method(&X::GetRect));
-        b.addMethod("SetTabStops", rt::method(&X::SetTabStops));
-        b.addMethod("GetLineNumber", rt::method(&X::GetLineNumber));
-        b.addMethod("SetLineNumber", rt::method(&X::SetLineNumber));
-        b.addMethod("GetColumnNumber", rt::method(&X::GetColumnNumber));
-        b.addMethod("SetColumnNumber", rt::method(&X::SetColumnNumber));
         b.addMethod("WMKeyDown", rt::method(&X::MemoKeyDown));
         b.addMethod("WMChar", rt::method(&X::MemoChar));
         b.addMethod("WMEraseBkgnd", [](rt::Object&, const rt::Method&, rt::Args) { return Value(1); });

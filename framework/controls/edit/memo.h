@@ -4,6 +4,7 @@
 
 #include "framework/controls/edit/edit.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -11,19 +12,11 @@ class XMemo : public TEdit {
 public:
     using TEdit::TEdit;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)
+    VP_METHODS(Append, ReplaceLine, GetLine, SetRect, GetRect, SetTabStops, GetLineNumber, SetLineNumber,
+               GetColumnNumber, SetColumnNumber)
+    VP_OVERRIDES(SetHScroll)
 
-    rt::Value Create(rt::Args args) override;
-    rt::Value SetHScroll(rt::Args args) override;
-    rt::Value Append(rt::Args args);
-    rt::Value ReplaceLine(rt::Args args);
-    rt::Value GetLine(rt::Args args);
-    rt::Value GetRect(rt::Args args);
-    rt::Value SetRect(rt::Args args);
-    rt::Value SetTabStops(rt::Args args);
-    rt::Value GetLineNumber(rt::Args args);
-    rt::Value SetLineNumber(rt::Args args);
-    rt::Value GetColumnNumber(rt::Args args);
-    rt::Value SetColumnNumber(rt::Args args);
     rt::Value MemoKeyDown(rt::Args args);
     rt::Value MemoChar(rt::Args args);
 

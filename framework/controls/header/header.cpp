@@ -100,30 +100,13 @@ const rt::Class& XHeader::classRecord() {
         for (const char* exported : {"l3D", "nClrPane", "nClrText"}) b.addProperty({.name = exported, .scope = Exported});
         kCancelDrag = b.addData("lCancelDrag", false, "L", Exported);
         kCancelTrack = b.addData("lCancelTrack", false, "L", Exported);
-        b.addMethod("New", rt::method(&X::New), Exported | Constructor);
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
-        b.addMethod("Free", rt::method(&X::Free));
-        b.addMethod("AddItem", rt::method(&X::AddItem));
-        b.addMethod("InsertItem", rt::method(&X::InsertItem));
-        b.addMethod("DeleteItem", rt::method(&X::DeleteItem));
-        b.addMethod("DeleteItems", rt::method(&X::DeleteItems));
-        b.addMethod("HitTest", rt::method(&X::HitTest));
-        b.addMethod("Rebuild", rt::method(&X::Rebuild));
-        b.addMethod("SetItems", rt::method(&X::SetItems));
-        b.addMethod("Notify", rt::method(&X::Notify));
+        addMembers<XHeader>(b);
         b.addMethod("SetButtons", styleSetter(kButtons, HDS_BUTTONS));
         b.addMethod("SetDragDrop", styleSetter(kDragDrop, HDS_DRAGDROP));
         b.addMethod("SetFilterBar", styleSetter(kFilterBar, HDS_FILTERBAR));
         b.addMethod("SetFlat", styleSetter(kFlat, HDS_FLAT));
         b.addMethod("SetFullDrag", styleSetter(kFullDrag, HDS_FULLDRAG));
         b.addMethod("SetHotTrack", styleSetter(kHotTrack, HDS_HOTTRACK));
-        b.addMethod("SetTooltipZones", rt::method(&X::SetTooltipZones));
-        b.addMethod("SetImageList", rt::method(&X::SetImageList));
-        b.addMethod("GetImageList", rt::method(&X::GetImageList));
-        b.addMethod("GetItemCount", rt::method(&X::GetItemCount));
-        b.addMethod("GetItemRect", rt::method(&X::GetItemRect));
-        b.addMethod("GetOrderArray", rt::method(&X::GetOrderArray));
-        b.addMethod("SetOrderArray", rt::method(&X::SetOrderArray));
         // Thin messages: (wParam from argument 1 or a constant, lParam from argument 2 or a constant).
         auto message = [](UINT m, std::function<std::pair<intptr_t, intptr_t>(rt::Args)> params) -> rt::NativeMethod {
             return [m, params](rt::Object& self, const rt::Method&, rt::Args a) -> Value {
@@ -144,10 +127,8 @@ const rt::Class& XHeader::classRecord() {
         b.addMethod("EditFilter", message(HDM_EDITFILTER, [n](rt::Args a) {
                         const Value& discard = rt::arg(a, 1);
                         return std::pair{n(a, 0), static_cast<intptr_t>(MAKELPARAM(discard.isLogical() && !discard.asLogical() ? 0 : 1, 0))}; }));
-        b.addMethod("WMVorpex", rt::method(&X::WMVorpex));
         b.addMethod("WMEraseBkgnd", [](rt::Object&, const rt::Method&, rt::Args) { return Value(1); });
         b.addMethod("WMPaint", XCONTROL_ERASEANDPAINT);
-        b.addMethod("WMParentNotify", rt::method(&X::WMParentNotify));
         b.addVirtual("VPClick");
         return b.create();
     }();
@@ -501,24 +482,11 @@ const rt::Class& XHeaderItem::classRecord() {
         b.addEvent("OnRClick", Published, "oSender, nPosX, nPosY");
         b.addEvent("OnDividerDblClick", Published, "oSender");
         kIndex = b.addData("nIndex", 0, "N", Exported);
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
-        b.addMethod("End", rt::method(&X::End));
-        b.addMethod("Insert", rt::method(&X::Insert));
-        b.addMethod("SetText", rt::method(&X::SetText));
-        b.addMethod("SetWidth", rt::method(&X::SetWidth));
-        b.addMethod("GetWidth", rt::method(&X::GetWidth));
-        b.addMethod("SetOrder", rt::method(&X::SetOrder));
-        b.addMethod("GetOrder", rt::method(&X::GetOrder));
-        b.addMethod("SetAlignment", rt::method(&X::SetAlignment));
-        b.addMethod("GetRect", rt::method(&X::GetRect));
-        b.addMethod("GetFilter", rt::method(&X::GetFilter));
-        b.addMethod("SetFilter", rt::method(&X::SetFilter));
+        addMembers<XHeaderItem>(b);
         b.addMethod("ClearFilter", [](rt::Object& self, const rt::Method&, rt::Args) {
             auto& item = static_cast<XHeaderItem&>(self);
             return sendIfUnderstood(Value(item.oParent()), "ClearFilter", {number(item.nIndex())});
         });
-        b.addMethod("SetSort", rt::method(&X::SetSort));
-        b.addMethod("SetImage", rt::method(&X::SetImage));
         return b.create();
     }();
     return c;

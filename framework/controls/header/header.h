@@ -10,6 +10,7 @@
 
 #include "framework/core/control/std_control.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -17,6 +18,26 @@ class XHeader : public TStdControl {
 public:
     using TStdControl::TStdControl;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(New,     // ([oParent]) -> Self
+                    Create)  // ([oParent]) -> Self
+    VP_METHODS(AddItem,          // ([cText], [nAlignment], [nWidth], [nImage], [cTooltip], [nSort], [cFilter], [nIndex])
+               InsertItem,       // (nIndex, [cText], ...)
+               DeleteItem,       // (n) -> lDone
+               DeleteItems,
+               HitTest,          // the item under the mouse cursor, 0 for none
+               Rebuild,
+               SetItems,
+               Notify,           // (wParam, lParam)
+               SetTooltipZones,
+               SetImageList,
+               GetImageList,
+               GetItemCount,
+               GetItemRect,
+               GetOrderArray,
+               SetOrderArray,
+               WMVorpex,         // (wParam, lParam)
+               WMParentNotify)   // (wParam, lParam)
+    VP_OVERRIDES(Free)
 
     static inline const EventRef OnBeginDrag{"OnBeginDrag"}, OnBeginTrack{"OnBeginTrack"},
         OnDividerDblClick{"OnDividerDblClick"}, OnEndDrag{"OnEndDrag"}, OnEndTrack{"OnEndTrack"},
@@ -29,27 +50,6 @@ public:
     bool lWordBreak() const { return field(kWordBreak).asLogical(); }
     bool lFilterBar() const { return field(kFilterBar).asLogical(); }
     const rt::Value& oImageList() const { return field(kImageList); }
-
-    rt::Value New(rt::Args args) override;     // ([oParent]) -> Self
-    rt::Value Create(rt::Args args) override;  // ([oParent]) -> Self
-    rt::Value Free(rt::Args args) override;
-    rt::Value AddItem(rt::Args args);     // ([cText], [nAlignment], [nWidth], [nImage], [cTooltip], [nSort], [cFilter], [nIndex])
-    rt::Value InsertItem(rt::Args args);  // (nIndex, [cText], ...)
-    rt::Value DeleteItem(rt::Args args);  // (n) -> lDone
-    rt::Value DeleteItems(rt::Args args);
-    rt::Value Rebuild(rt::Args args);
-    rt::Value SetItems(rt::Args args);
-    rt::Value HitTest(rt::Args args);     // the item under the mouse cursor, 0 for none
-    rt::Value GetItemRect(rt::Args args);
-    rt::Value GetItemCount(rt::Args args);
-    rt::Value GetOrderArray(rt::Args args);
-    rt::Value SetOrderArray(rt::Args args);
-    rt::Value SetTooltipZones(rt::Args args);
-    rt::Value SetImageList(rt::Args args);
-    rt::Value GetImageList(rt::Args args);
-    rt::Value Notify(rt::Args args);         // (wParam, lParam)
-    rt::Value WMVorpex(rt::Args args);       // (wParam, lParam)
-    rt::Value WMParentNotify(rt::Args args);  // (wParam, lParam)
 
     // Inserts the item object at its nIndex (or last) in aItems and renumbers; answers its position.
     int64_t placeItem(const rt::Value& item, int64_t position);
@@ -76,6 +76,20 @@ class XHeaderItem : public TComponent {
 public:
     using TComponent::TComponent;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)  // (oHeader) -> Self
+    VP_METHODS(End,
+               Insert,        // -> lPlaced
+               SetText,
+               SetWidth,
+               GetWidth,
+               SetOrder,
+               GetOrder,
+               SetAlignment,
+               GetRect,
+               GetFilter,
+               SetFilter,
+               SetSort,
+               SetImage)
 
     static inline const EventRef OnClick{"OnClick"}, OnDblClick{"OnDblClick"}, OnRClick{"OnRClick"},
         OnDividerDblClick{"OnDividerDblClick"};
@@ -88,20 +102,6 @@ public:
     int64_t nImage() const { return field(kImage).asInteger(); }
     int64_t nAlignment() const { return field(kAlignment).asInteger(); }
 
-    rt::Value Create(rt::Args args) override;  // (oHeader) -> Self
-    rt::Value End(rt::Args args);
-    rt::Value Insert(rt::Args args);  // -> lPlaced
-    rt::Value SetText(rt::Args args);
-    rt::Value SetWidth(rt::Args args);
-    rt::Value GetWidth(rt::Args args);
-    rt::Value SetOrder(rt::Args args);
-    rt::Value GetOrder(rt::Args args);
-    rt::Value SetAlignment(rt::Args args);
-    rt::Value GetRect(rt::Args args);
-    rt::Value GetFilter(rt::Args args);
-    rt::Value SetFilter(rt::Args args);
-    rt::Value SetSort(rt::Args args);
-    rt::Value SetImage(rt::Args args);
     rt::Value SetTooltipText(rt::Args args);
 
 private:

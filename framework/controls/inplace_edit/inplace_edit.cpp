@@ -36,10 +36,9 @@ const rt::Class& XInplaceEdit::classRecord() {
         using namespace rt::scope;
         using X = XInplaceEdit;
         VPClass b("XInplaceEdit", &TControl::classRecord(), rt::factoryOf<XInplaceEdit>());
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
+        addMembers<XInplaceEdit>(b);
         b.addMethod("WMNCDestroy", [](rt::Object& self, const rt::Method& m, rt::Args) { return unlinkMethod(self, m, {}); });
         for (const char* own : {"WMPaint", "WMSetCursor", "WMNCHitTest"}) b.addMethod(own, nothing);
-        b.addMethod("WMSetFocus", rt::method(&X::WMSetFocus));
         b.addMethod("WMKillFocus", rt::method(&X::FocusLost));
         for (const char* name : {"WMKeyDown", "WMKeyUp", "WMChar", "WMSysKeyDown", "WMSysKeyUp", "WMSysChar",
                                  "WMLButtonDown", "WMLButtonUp", "WMLButtonDblClk", "WMRButtonDown", "WMRButtonUp",

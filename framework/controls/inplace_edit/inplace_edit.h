@@ -6,6 +6,7 @@
 
 #include "framework/core/control/control.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -13,9 +14,9 @@ class XInplaceEdit : public TControl {
 public:
     using TControl::TControl;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)  // (oParent, hWnd) -> Self
+    VP_OVERRIDES(WMSetFocus)
 
-    rt::Value Create(rt::Args args) override;  // (oParent, hWnd) -> Self
-    rt::Value WMSetFocus(rt::Args args) override;
     rt::Value FocusLost(rt::Args args);  // WMKillFocus
 
 private:

@@ -62,12 +62,9 @@ const rt::Class& XLabel::classRecord() {
             {.name = "lMultiLine", .initial = false, .type = "L", .scope = Published, .setter = &X::SetMultiLine});
         b.record().redeclareField(kClassStyle, Value(static_cast<long long>(CS_DBLCLKS)), "N");
         b.addProperty({.name = "lEnabled", .scope = Exported});
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
-        b.addMethod("Adjust", rt::method(&X::Adjust));
+        addMembers<XLabel>(b);
         b.addMethod("SetText", rt::method(&X::SetLabelText));
-        b.addMethod("CalcBounds", rt::method(&X::CalcBounds));
         b.addMethod("WMEraseBkgnd", [](rt::Object&, const rt::Method&, rt::Args) { return Value(1); });
-        b.addMethod("WMPaint", rt::method(&X::WMPaint));
         return b.create();
     }();
     return c;

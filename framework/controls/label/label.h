@@ -4,6 +4,7 @@
 
 #include "framework/core/control/control.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -11,16 +12,14 @@ class XLabel : public TControl {
 public:
     using TControl::TControl;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)
+    VP_METHODS(Adjust, CalcBounds, WMPaint)
 
     bool lAutoSize() const { return field(kAutoSize).asLogical(); }
     bool lMultiLine() const { return field(kMultiLine).asLogical(); }
     int64_t nAlignment() const { return field(kAlignment).asInteger(); }
 
-    rt::Value Create(rt::Args args) override;
-    rt::Value Adjust(rt::Args args);
     rt::Value SetLabelText(rt::Args args);  // the setter of cText
-    rt::Value CalcBounds(rt::Args args);
-    rt::Value WMPaint(rt::Args args);
 
 private:
     static inline int kAlignment = -1, kVAlignment = -1, kAutoSize = -1, kMultiLine = -1;

@@ -101,25 +101,8 @@ const rt::Class& XComboBox::classRecord() {
                        .getter = "GetEditSelEnd", .setter = "SetEditSelEnd"});
 
         lists::addSharedListMethods(b, traits);
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
-        b.addMethod("Free", rt::method(&X::Free));
+        addMembers<XComboBox>(b);
         b.addMethod("Command", rt::method(&X::ComboCommand));
-        b.addMethod("Change", rt::method(&X::Change));
-        b.addMethod("SetIndex", rt::method(&X::SetIndex));
-        b.addMethod("GetIndex", rt::method(&X::GetIndex));
-        b.addMethod("SetText", rt::method(&X::SetText));
-        b.addMethod("GetText", rt::method(&X::GetText));
-        b.addMethod("SelectString", rt::method(&X::SelectString));
-        b.addMethod("SetStyle", rt::method(&X::SetStyle));
-        b.addMethod("SetDroppedHeight", rt::method(&X::SetDroppedHeight));
-        b.addMethod("SetDroppedWidth", rt::method(&X::SetDroppedWidth));
-        b.addMethod("SetExtendedUI", rt::method(&X::SetExtendedUI));
-        b.addMethod("GetExtendedUI", rt::method(&X::GetExtendedUI));
-        b.addMethod("SetMaxLength", rt::method(&X::SetMaxLength));
-        b.addMethod("GetMaxLength", rt::method(&X::GetMaxLength));
-        b.addMethod("GetEditCtrl", rt::method(&X::GetEditCtrl));
-        b.addMethod("GetInfo", rt::method(&X::GetInfo));
-        b.addMethod("GetDroppedControlRect", rt::method(&X::GetDroppedControlRect));
         b.addMethod("EditChange", call([](XComboBox& c, rt::Args) { return fireEvent(c, OnEditChange); }));
         b.addMethod("GetEditSel", call([](XComboBox& c, rt::Args) { return number(c.send(CB_GETEDITSEL)); }));
         b.addMethod("SetEditSel", call([](XComboBox& c, rt::Args a) {
@@ -171,7 +154,6 @@ const rt::Class& XComboBox::classRecord() {
                                  static_cast<intptr_t>(rt::arg(a, 1).asInteger())));
         }));
         b.addMethod("WMSize", rt::method(&X::ComboSize));
-        b.addMethod("WMSetFocus", rt::method(&X::WMSetFocus));
         b.addMethod("WMKillFocus", rt::method(&X::ComboKillFocus));
         b.addMethod("WMKeyDown", rt::method(&X::ComboKeyDown));
         b.addMethod("WMEraseBkgnd", [](rt::Object&, const rt::Method&, rt::Args) { return Value(1); });

@@ -6,6 +6,7 @@
 
 #include "framework/core/control/std_control.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -13,30 +14,29 @@ class XComboBox : public TStdControl {
 public:
     using TStdControl::TStdControl;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)
+    VP_METHODS(Change,                 // (nNew) -> OnChange's answer
+               SetIndex,
+               GetIndex,
+               SetText,
+               GetText,                // ([nPos])
+               SelectString,           // (cText, [nStart])
+               SetStyle,
+               SetDroppedHeight,
+               SetDroppedWidth,
+               SetExtendedUI,
+               GetExtendedUI,
+               SetMaxLength,
+               GetMaxLength,
+               GetEditCtrl,
+               GetInfo,
+               GetDroppedControlRect)
+    VP_OVERRIDES(Free, WMSetFocus)
 
     static inline const EventRef OnDropDown{"OnDropDown"}, OnCloseUp{"OnCloseUp"}, OnEditChange{"OnEditChange"},
         OnEditUpdate{"OnEditUpdate"}, OnChange{"OnChange"}, OnDblClick{"OnDblClick"};
 
-    rt::Value Create(rt::Args args) override;
-    rt::Value Free(rt::Args args) override;
-    rt::Value WMSetFocus(rt::Args args) override;
     rt::Value ComboCommand(rt::Args args);  // Command(nCode, nId)
-    rt::Value Change(rt::Args args);        // (nNew) -> OnChange's answer
-    rt::Value SetIndex(rt::Args args);
-    rt::Value GetIndex(rt::Args args);
-    rt::Value SetText(rt::Args args);
-    rt::Value GetText(rt::Args args);       // ([nPos])
-    rt::Value SelectString(rt::Args args);  // (cText, [nStart])
-    rt::Value SetStyle(rt::Args args);
-    rt::Value SetDroppedHeight(rt::Args args);
-    rt::Value SetDroppedWidth(rt::Args args);
-    rt::Value SetExtendedUI(rt::Args args);
-    rt::Value GetExtendedUI(rt::Args args);
-    rt::Value SetMaxLength(rt::Args args);
-    rt::Value GetMaxLength(rt::Args args);
-    rt::Value GetEditCtrl(rt::Args args);
-    rt::Value GetInfo(rt::Args args);
-    rt::Value GetDroppedControlRect(rt::Args args);
     rt::Value ComboSize(rt::Args args);       // WMSize
     rt::Value ComboKillFocus(rt::Args args);  // WMKillFocus
     rt::Value ComboKeyDown(rt::Args args);    // WMKeyDown

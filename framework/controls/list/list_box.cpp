@@ -87,22 +87,14 @@ const rt::Class& XListBox::classRecord() {
         b.addMethod("SetHScroll", styleFlag(kHScroll, WS_HSCROLL));
         b.addMethod("SetMultiColumn", styleFlag(kMultiColumn, LBS_MULTICOLUMN));
         b.addMethod("SetUseTabStops", styleFlag(kUseTabStops, LBS_USETABSTOPS));
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
+        addMembers<XListBox>(b);
         b.addMethod("Command", rt::method(&X::ListCommand));
-        b.addMethod("Change", rt::method(&X::Change));
-        b.addMethod("SetIndex", rt::method(&X::SetIndex));
-        b.addMethod("GetIndex", rt::method(&X::GetIndex));
-        b.addMethod("GetText", rt::method(&X::GetText));
-        b.addMethod("SelectString", rt::method(&X::SelectString));
-        b.addMethod("SetSel", rt::method(&X::SetSel));
         b.addMethod("GetSel", call([](XListBox& l, rt::Args a) {
             return Value(l.send(LB_GETSEL, static_cast<intptr_t>(rt::arg(a, 0).asInteger() - 1)) > 0);
         }));
         b.addMethod("GetSelCount", call([](XListBox& l, rt::Args) {
             return number(l.multipleSelection() ? l.send(LB_GETSELCOUNT) : 0);
         }));
-        b.addMethod("GetSelItems", rt::method(&X::GetSelItems));
-        b.addMethod("SetSelItems", rt::method(&X::SetSelItems));
         b.addMethod("SelRange", call([](XListBox& l, rt::Args a) {
             const Value& on = rt::arg(a, 0);
             return number(l.send(LB_SELITEMRANGE, on.isNil() || (on.isLogical() && on.asLogical()),
@@ -138,13 +130,10 @@ const rt::Class& XListBox::classRecord() {
             return number(l.send(LB_SETITEMHEIGHT, static_cast<intptr_t>(rt::arg(a, 0).asInteger()),
                                  static_cast<intptr_t>(rt::arg(a, 1).asInteger())));
         }));
-        b.addMethod("GetItemRect", rt::method(&X::GetItemRect));
         b.addMethod("SetCount", call([](XListBox& l, rt::Args a) -> Value {
             if (!(l.nCtlStyle() & LBS_NODATA) || (l.nCtlStyle() & LBS_HASSTRINGS)) return {};
             return number(l.send(LB_SETCOUNT, static_cast<intptr_t>(rt::arg(a, 0).asInteger())));
         }));
-        b.addMethod("SetColumnsWidth", rt::method(&X::SetColumnsWidth));
-        b.addMethod("SetTabStops", rt::method(&X::SetTabStops));
         b.addMethod("ClearTabStops", call([](XListBox& l, rt::Args) { return Value(l.send(LB_SETTABSTOPS) != 0); }));
         b.addMethod("WMEraseBkgnd", [](rt::Object&, const rt::Method&, rt::Args) { return Value(1); });
         b.addMethod("WMPaint", XCONTROL_ERASESOLIDANDPAINT);

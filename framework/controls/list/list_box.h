@@ -4,6 +4,7 @@
 
 #include "framework/core/control/std_control.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -11,24 +12,24 @@ class XListBox : public TStdControl {
 public:
     using TStdControl::TStdControl;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)
+    VP_METHODS(Change,           // (nIndex)
+               SetIndex,
+               GetIndex,
+               GetText,          // ([nPos])
+               SelectString,     // (cText, [nStart]) -> lFound
+               SetSel,           // ([nPos], [lSelect]) -> lDone
+               GetSelItems,
+               SetSelItems,      // (aPositions) -> lDone
+               GetItemRect,
+               SetColumnsWidth,
+               SetTabStops)
 
     static inline const EventRef OnChange{"OnChange"}, OnDblClick{"OnDblClick"};
 
     bool multipleSelection() const { return field(kMultipleSel).asLogical(); }
 
-    rt::Value Create(rt::Args args) override;
     rt::Value ListCommand(rt::Args args);  // Command(nCode, nId)
-    rt::Value Change(rt::Args args);       // (nIndex)
-    rt::Value SetIndex(rt::Args args);
-    rt::Value GetIndex(rt::Args args);
-    rt::Value GetText(rt::Args args);       // ([nPos])
-    rt::Value SelectString(rt::Args args);  // (cText, [nStart]) -> lFound
-    rt::Value SetSel(rt::Args args);        // ([nPos], [lSelect]) -> lDone
-    rt::Value GetSelItems(rt::Args args);
-    rt::Value SetSelItems(rt::Args args);   // (aPositions) -> lDone
-    rt::Value GetItemRect(rt::Args args);
-    rt::Value SetColumnsWidth(rt::Args args);
-    rt::Value SetTabStops(rt::Args args);
 
 private:
     static inline int kColsWidth = -1, kItems = -1, kIndex = -1, kAutoSort = -1, kMultipleSel = -1, kExtendedSel = -1,

@@ -62,7 +62,7 @@ const rt::Class& XMaskEdit::classRecord() {
         b.addData("lUppercase", Value(), "L", Hidden);
         b.addData("lLowercase", Value(), "L", Hidden);
 
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
+        addMembers<XMaskEdit>(b);
         auto sender = [](unsigned message) {
             return rt::NativeMethod([message](rt::Object& o, const rt::Method&, rt::Args) {
                 X& e = static_cast<X&>(o);
@@ -74,15 +74,8 @@ const rt::Class& XMaskEdit::classRecord() {
         b.addMethod("Copy", sender(WM_COPY));
         b.addMethod("Cut", sender(WM_CUT));
         b.addMethod("Paste", sender(WM_PASTE));
-        b.addMethod("WMUndo", rt::method(&X::WMUndo));
-        b.addMethod("WMClear", rt::method(&X::WMClear));
-        b.addMethod("WMCut", rt::method(&X::WMCut));
-        b.addMethod("WMPaste", rt::method(&X::WMPaste));
-        b.addMethod("WMVorpex", rt::method(&X::WMVorpex));
         b.addMethod("GetValue", rt::method(&X::MaskGetValue));
         b.addMethod("SetValue", rt::method(&X::MaskSetValue));
-        b.addMethod("SetPicture", rt::method(&X::SetPicture));
-        b.addMethod("Input", rt::method(&X::Input));
         b.addMethod("WMSetFocus", rt::method(&X::MaskSetFocus));
         b.addMethod("WMKillFocus", rt::method(&X::MaskKillFocus));
         b.addMethod("Valid", rt::method(&X::MaskValid));

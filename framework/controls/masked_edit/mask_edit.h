@@ -9,6 +9,7 @@
 
 #include "framework/controls/edit/edit.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -16,23 +17,23 @@ class XMaskEdit : public XEdit {
 public:
     using XEdit::XEdit;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)
+    VP_METHODS(WMUndo,
+               WMClear,
+               WMCut,
+               WMPaste,
+               WMVorpex,
+               SetPicture,  // (cPicture, [lUser])
+               Input)       // (nKey) -> lLetTheWindowInsertIt
 
-    rt::Value Create(rt::Args args) override;
     rt::Value MaskGetValue(rt::Args args);
     rt::Value MaskSetValue(rt::Args args);  // (xValue, [lFocused], [lRePicture], [lRaw])
-    rt::Value SetPicture(rt::Args args);    // (cPicture, [lUser])
-    rt::Value Input(rt::Args args);         // (nKey) -> lLetTheWindowInsertIt
     rt::Value MaskSetFocus(rt::Args args);
     rt::Value MaskKillFocus(rt::Args args);
     rt::Value MaskValid(rt::Args args);
     rt::Value MaskChar(rt::Args args);
     rt::Value MaskChange(rt::Args args);
     rt::Value MaskKeyDown(rt::Args args);
-    rt::Value WMCut(rt::Args args);
-    rt::Value WMClear(rt::Args args);
-    rt::Value WMPaste(rt::Args args);
-    rt::Value WMUndo(rt::Args args);
-    rt::Value WMVorpex(rt::Args args);
 
 private:
     std::string type() const;

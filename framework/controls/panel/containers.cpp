@@ -128,9 +128,7 @@ const rt::Class& XPanel::classRecord() {
         b.addEvent("OnDblClick", Protected, "");
         b.addEvent("OnPaint", Protected, "");
         b.addEvent("OnPainted", Protected, "");
-        b.addMethod("Create", rt::method(&X::Create), Exported | rt::scope::Constructor);
-        b.addMethod("SetXPLook", rt::method(&X::SetXPLook));
-        b.addMethod("RefreshBorder", rt::method(&X::RefreshBorder), Protected);
+        addMembers<XPanel>(b);
         b.addMethod("WMEraseBkgnd", XPANEL_WMPAINT);
         b.addMethod("WMPaint", XPANEL_WMPAINT);
         b.addMethod("WMPrintClient", XPANEL_WMPAINT);

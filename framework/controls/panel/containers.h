@@ -6,6 +6,7 @@
 
 #include "framework/core/control/win_control.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -29,10 +30,9 @@ class XPanel : public TWinControl {
 public:
     using TWinControl::TWinControl;
     static const rt::Class& classRecord();
-
-    rt::Value Create(rt::Args args) override;
-    rt::Value SetXPLook(rt::Args args);  // ([lOn]) -> Self
-    rt::Value RefreshBorder(rt::Args args);
+    VP_CONSTRUCTORS(Create)
+    VP_METHODS(SetXPLook)  // ([lOn]) -> Self
+    VP_PROTECTED(RefreshBorder)
 
 private:
     static inline int kBevelOuter = -1, kBevelInner = -1, kXPLook = -1;

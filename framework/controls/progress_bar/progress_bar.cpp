@@ -47,16 +47,7 @@ const rt::Class& XProgressBar::classRecord() {
         b.record().redeclareField(kWinClassName, Value(PROGRESS_CLASSA), "C");
         b.addProperty({.name = "cTheme", .scope = Protected});
         b.record().redeclareField(kTheme, Value("Progress"), "C");
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
-        b.addMethod("SetPos", rt::method(&X::SetPos));
-        b.addMethod("GetPos", rt::method(&X::GetPos));
-        b.addMethod("DeltaPos", rt::method(&X::DeltaPos));
-        b.addMethod("SetStep", rt::method(&X::SetStep));
-        b.addMethod("StepIt", rt::method(&X::StepIt));
-        b.addMethod("SetRange", rt::method(&X::SetRange));
-        b.addMethod("GetRange", rt::method(&X::GetRange));
-        b.addMethod("SetBarColor", rt::method(&X::SetBarColor));
-        b.addMethod("SetBkColor", rt::method(&X::SetBkColor));
+        addMembers<XProgressBar>(b);
         return b.create();
     }();
     return c;

@@ -6,6 +6,7 @@
 
 #include "framework/core/control/control.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -13,6 +14,16 @@ class XProgressBar : public TControl {
 public:
     using TControl::TControl;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)
+    VP_METHODS(SetPos,       // (nPos, [lNotify]) -> nPos
+               GetPos,
+               DeltaPos,
+               SetStep,
+               StepIt,
+               SetRange,     // (nMin, nMax)
+               GetRange,     // -> {nLow, nHigh}
+               SetBarColor,
+               SetBkColor)
 
     static inline const EventRef OnChange{"OnChange"};
 
@@ -20,17 +31,6 @@ public:
     int64_t nStep() const { return field(kStep).asInteger(); }
     int64_t nMin() const { return field(kMin).asInteger(); }
     int64_t nMax() const { return field(kMax).asInteger(); }
-
-    rt::Value Create(rt::Args args) override;
-    rt::Value SetPos(rt::Args args);  // (nPos, [lNotify]) -> nPos
-    rt::Value GetPos(rt::Args args);
-    rt::Value DeltaPos(rt::Args args);
-    rt::Value SetStep(rt::Args args);
-    rt::Value StepIt(rt::Args args);
-    rt::Value SetRange(rt::Args args);  // (nMin, nMax)
-    rt::Value GetRange(rt::Args args);  // -> {nLow, nHigh}
-    rt::Value SetBarColor(rt::Args args);
-    rt::Value SetBkColor(rt::Args args);
 
 private:
     static inline int kValue = -1, kStep = -1, kMin = -1, kMax = -1, kOrientation = -1, kSmooth = -1;

@@ -57,15 +57,8 @@ const rt::Class& XScrollBar::classRecord() {
         b.record().redeclareField(kWinClassName, Value("SCROLLBAR"), "C");
         b.record().redeclareField(kCtlStyle, number(WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS), "N");
         b.addProperty({.name = "cText", .scope = Protected});
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
-        b.addMethod("Inc", rt::method(&X::Inc));
-        b.addMethod("Dec", rt::method(&X::Dec));
-        b.addMethod("SetRange", rt::method(&X::SetRange));
-        b.addMethod("SetPos", rt::method(&X::SetPos));
-        b.addMethod("SetPage", rt::method(&X::SetPage));
-        b.addMethod("UpdateInfo", rt::method(&X::UpdateInfo));
+        addMembers<XScrollBar>(b);
         b.addMethod("GetCtlColor", rt::method(&X::GetScrollBarColor));
-        b.addMethod("EnableButton", rt::method(&X::EnableButton));
         b.addMethod("WMHScroll", rt::method(&X::WMScroll));
         b.addMethod("WMVScroll", rt::method(&X::WMScroll));
         return b.create();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/core/control/std_control.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -12,21 +13,21 @@ class XScrollBar : public TStdControl {
 public:
     using TStdControl::TStdControl;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)
+    VP_METHODS(Inc,           // ([n]) -> nPos
+               Dec,           // ([n]) -> nPos
+               SetRange,      // ([nMin], [nMax]) -> {nMin, nMax}
+               SetPos,        // ([nPos], [lFire]) -> nPos
+               SetPage,       // ([nPage]) -> the previous page
+               UpdateInfo,
+               EnableButton)  // (nArrows) -> lDone
 
     static inline const EventRef OnUp{"OnUp"}, OnDown{"OnDown"}, OnPageUp{"OnPageUp"}, OnPageDown{"OnPageDown"},
         OnThumbPos{"OnThumbPos"}, OnThumbTrack{"OnThumbTrack"}, OnChange{"OnChange"};
 
     int64_t nPos() const { return field(kPos).asInteger(); }
 
-    rt::Value Create(rt::Args args) override;
-    rt::Value Inc(rt::Args args);        // ([n]) -> nPos
-    rt::Value Dec(rt::Args args);        // ([n]) -> nPos
-    rt::Value SetRange(rt::Args args);   // ([nMin], [nMax]) -> {nMin, nMax}
-    rt::Value SetPos(rt::Args args);     // ([nPos], [lFire]) -> nPos
-    rt::Value SetPage(rt::Args args);    // ([nPage]) -> the previous page
-    rt::Value UpdateInfo(rt::Args args);
     rt::Value GetScrollBarColor(rt::Args args);  // GetCtlColor(hDC)
-    rt::Value EnableButton(rt::Args args);       // (nArrows) -> lDone
     rt::Value WMScroll(rt::Args args);           // WMHScroll and WMVScroll (wParam, lParam)
 
 private:

@@ -9,6 +9,7 @@
 #include "framework/core/object/event.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -16,21 +17,20 @@ class XToolTip : public TWinObject {
 public:
     using TWinObject::TWinObject;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)  // ([oParent]) -> Self
+    VP_METHODS(SetAlwaysTip,    // ([lOn]) -> lAlwaysTip
+               SetCloseButton,  // ([lOn]) -> lCloseButton
+               AddTool,         // (oControl, [aRect], [nId])
+               SetToolInfo,     // (oControl, [aRect], [nId])
+               DelTool,         // (oControl, [nId])
+               Show,            // ([nX], [nY], [oControl])
+               Hide,
+               Notify,          // (wParam, lParam)
+               WMShowWindow,
+               WMLButtonUp)
+    VP_OVERRIDES(Destroy)  // ([lFree]) -> Self
 
     static inline const EventRef OnShow{"OnShow"}, OnHide{"OnHide"}, OnLinkClick{"OnLinkClick"};
-
-    rt::Value Create(rt::Args args) override;   // ([oParent]) -> Self
-    rt::Value Destroy(rt::Args args) override;  // ([lFree]) -> Self
-    rt::Value SetAlwaysTip(rt::Args args);      // ([lOn]) -> lAlwaysTip
-    rt::Value SetCloseButton(rt::Args args);    // ([lOn]) -> lCloseButton
-    rt::Value AddTool(rt::Args args);           // (oControl, [aRect], [nId])
-    rt::Value SetToolInfo(rt::Args args);       // (oControl, [aRect], [nId])
-    rt::Value DelTool(rt::Args args);           // (oControl, [nId])
-    rt::Value Show(rt::Args args);              // ([nX], [nY], [oControl])
-    rt::Value Hide(rt::Args args);
-    rt::Value Notify(rt::Args args);            // (wParam, lParam)
-    rt::Value WMShowWindow(rt::Args args);
-    rt::Value WMLButtonUp(rt::Args args);
 
     bool isBalloon() const;
 

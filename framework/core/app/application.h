@@ -9,6 +9,7 @@
 #include "framework/core/object/component.h"
 #include "framework/core/object/event.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -16,6 +17,9 @@ class XApplication : public TComponent {
 public:
     using TComponent::TComponent;
     static const rt::Class& classRecord();
+    VP_METHODS(Run, Terminate, End, InsertForm, RemoveForm, SetActiveForm, SetScale, SetFont, GetFont, SetIcon,
+               GetIcon, SetBusy, SetHelp, Help, CurrentDir, CurrentDrive, DecimalSeparator)
+    VP_HIDDEN(SetMutex, SetTooltips, CallOnHelp, GetVersionInfo)
 
     static inline const EventRef OnHelp{"OnHelp"}, OnActivateApp{"OnActivateApp"}, OnCompacting{"OnCompacting"},
         OnDeviceChange{"OnDeviceChange"}, OnDevModeChange{"OnDevModeChange"}, OnDisplayChange{"OnDisplayChange"},
@@ -30,33 +34,12 @@ public:
     const std::string& cTitle() const { return field(kTitle).asString(); }
 
     rt::Value Initialize(rt::Args args);
-    rt::Value Run(rt::Args args);
-    rt::Value End(rt::Args args);
-    rt::Value InsertForm(rt::Args args);
-    rt::Value RemoveForm(rt::Args args);
     rt::Value ShowMessage(rt::Args args);  // the method MessageBox
-    rt::Value SetScale(rt::Args args);
     rt::Value SetAutoScale(rt::Args args);
-    rt::Value SetFont(rt::Args args);
-    rt::Value GetFont(rt::Args args);
-    rt::Value SetIcon(rt::Args args);
-    rt::Value GetIcon(rt::Args args);
-    rt::Value SetBusy(rt::Args args);
-    rt::Value SetHelp(rt::Args args);
-    rt::Value Help(rt::Args args);
-    rt::Value SetMutex(rt::Args args);
-    rt::Value SetTooltips(rt::Args args);
-    rt::Value CallOnHelp(rt::Args args);
-    rt::Value GetVersionInfo(rt::Args args);
     rt::Value SetTerminate(rt::Args args);
-    rt::Value Terminate(rt::Args args);
-    rt::Value SetActiveForm(rt::Args args);
     rt::Value Forms(rt::Args args);
     rt::Value MainForm(rt::Args args);
     rt::Value ActiveForm(rt::Args args);
-    rt::Value CurrentDir(rt::Args args);
-    rt::Value CurrentDrive(rt::Args args);
-    rt::Value DecimalSeparator(rt::Args args);
 
 private:
     friend struct ApplicationLayout;

@@ -18,6 +18,7 @@
 #include "framework/core/object/optional_send.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -25,6 +26,88 @@ class XControl : public TWinObject {
 public:
     using TWinObject::TWinObject;
     static const rt::Class& classRecord();
+    VP_METHODS(Register,
+               // ---- geometry
+               SetBounds,           // ([nLeft], [nTop], [nWidth], [nHeight], [lRepaint])
+               UpdateBounds,
+               UpdateClientRect,
+               SetClientSize,
+               Scale,
+               ScreenToClient,
+               ClientToScreen,
+               GetMonitor,
+               GetSiblingControl,
+               SetAnchors,
+               // ---- styles
+               ChangeCtlStyle,
+               ChangeExStyle,
+               ReplaceStyle,
+               ReplaceExStyle,
+               RemoveStyle,
+               RemoveExStyle,
+               HasStyle,
+               HasExStyle,
+               SetBorderStyle,
+               // ---- display
+               Show,
+               Hide,
+               Refresh,
+               Update,
+               SetRedraw,
+               SetText,
+               GetText,
+               SetColor,
+               GetCtlColor,
+               SetFont,
+               GetFont,
+               SetCursor,
+               SetTheme,
+               SendMsg,
+               PostMsg,
+               BeginPaint,
+               EndPaint,
+               // ---- tool tips
+               SetTooltip,          // ([cText], [aRect], [nId])
+               SetBalloon,          // ([cText], [aRect])
+               ShowTooltip,
+               ShowBalloon,
+               HideTooltip,
+               // ---- window messages (wParam, lParam, hWnd, nMsg)
+               WMNCCreate,
+               WMNCDestroy,
+               WMDestroy,
+               WMWindowPosChanged,
+               WMNCHitTest,
+               WMThemeChanged,
+               WMDrawItem,
+               WMMeasureItem,
+               WMHelp,
+               // ---- input, focus and the click route
+               Command,             // (nNotifyCode, nId)
+               VPClick,
+               SetFocus,            // ([lForce]) -> lFocused
+               Valid,               // (oNext) -> OnExit's answer
+               ShortCut,
+               ShowPopupMenu,       // (oMenu, nX, nY)
+               GoNextControl,
+               GoPrevControl,
+               WMLButtonDown,
+               WMLButtonUp,
+               WMLButtonDblClk,
+               WMRButtonDown,
+               WMRButtonUp,
+               WMMouseMove,
+               WMContextMenu,
+               WMSetCursor,
+               WMKeyDown,
+               WMKeyUp,
+               WMChar,
+               WMSysKeyDown,
+               WMSysKeyUp,
+               WMSysChar,
+               WMKillFocus,
+               WMInitMenuPopup)
+    VP_VIRTUALS(CreateHandle, Enable, Disable, Redraw, WMNotify, Click, WMSetFocus)
 
     static inline const EventRef OnCreate{"OnCreate"}, OnDestroy{"OnDestroy"}, OnDestroyed{"OnDestroyed"},
         OnPaint{"OnPaint"}, OnPainted{"OnPainted"}, OnLButtonDown{"OnLButtonDown"}, OnLButtonUp{"OnLButtonUp"},
@@ -72,106 +155,14 @@ public:
     rt::Value Create(rt::Args args) override;   // ([oParent]) -> Self
     rt::Value Destroy(rt::Args args) override;  // ([lFree]) -> Self
     rt::Value Free(rt::Args args) override;
-    virtual rt::Value CreateHandle(rt::Args args);
-    rt::Value Register(rt::Args args);
     rt::Value FindForm(rt::Args args);  // GetForm (the Win32 headers take that name for a macro)
 
-    // ---- geometry
-    rt::Value SetBounds(rt::Args args);  // ([nLeft], [nTop], [nWidth], [nHeight], [lRepaint])
-    rt::Value UpdateBounds(rt::Args args);
-    rt::Value UpdateClientRect(rt::Args args);
-    rt::Value SetClientSize(rt::Args args);
-    rt::Value Scale(rt::Args args);
-    rt::Value ScreenToClient(rt::Args args);
-    rt::Value ClientToScreen(rt::Args args);
-    rt::Value GetMonitor(rt::Args args);
-    rt::Value GetSiblingControl(rt::Args args);
-    rt::Value SetAnchors(rt::Args args);
-
-    // ---- styles
-    rt::Value ChangeCtlStyle(rt::Args args);
-    rt::Value ChangeExStyle(rt::Args args);
-    rt::Value ReplaceStyle(rt::Args args);
-    rt::Value ReplaceExStyle(rt::Args args);
-    rt::Value RemoveStyle(rt::Args args);
-    rt::Value RemoveExStyle(rt::Args args);
-    rt::Value HasStyle(rt::Args args);
-    rt::Value HasExStyle(rt::Args args);
-    rt::Value SetBorderStyle(rt::Args args);
     // Writes both styles to the window (when there is one).
     void applyStyles();
 
-    // ---- display
-    rt::Value Show(rt::Args args);
-    rt::Value Hide(rt::Args args);
-    virtual rt::Value Enable(rt::Args args);
-    virtual rt::Value Disable(rt::Args args);
-    rt::Value Refresh(rt::Args args);
-    virtual rt::Value Redraw(rt::Args args);
-    rt::Value Update(rt::Args args);
-    rt::Value SetRedraw(rt::Args args);
-    rt::Value SetText(rt::Args args);
-    rt::Value GetText(rt::Args args);
-    rt::Value SetColor(rt::Args args);
-    rt::Value GetCtlColor(rt::Args args);
-    rt::Value SetFont(rt::Args args);
-    rt::Value GetFont(rt::Args args);
-    rt::Value SetCursor(rt::Args args);
-    rt::Value SetTheme(rt::Args args);
-    rt::Value SendMsg(rt::Args args);
-    rt::Value PostMsg(rt::Args args);
-    rt::Value BeginPaint(rt::Args args);
-    rt::Value EndPaint(rt::Args args);
-
-    // ---- tool tips
-    rt::Value SetTooltip(rt::Args args);  // ([cText], [aRect], [nId])
-    rt::Value SetBalloon(rt::Args args);  // ([cText], [aRect])
-    rt::Value ShowTooltip(rt::Args args);
-    rt::Value ShowBalloon(rt::Args args);
-    rt::Value HideTooltip(rt::Args args);
     // The text that answers a tip's request for this control: kept here so that it stays valid until the
     // tip has copied it.
     const char* keepTipText(const std::string& text);
-
-    // ---- window messages (wParam, lParam, hWnd, nMsg)
-    rt::Value WMNCCreate(rt::Args args);
-    rt::Value WMNCDestroy(rt::Args args);
-    rt::Value WMDestroy(rt::Args args);
-    rt::Value WMWindowPosChanged(rt::Args args);
-    rt::Value WMNCHitTest(rt::Args args);
-    rt::Value WMThemeChanged(rt::Args args);
-    rt::Value WMDrawItem(rt::Args args);
-    rt::Value WMMeasureItem(rt::Args args);
-    virtual rt::Value WMNotify(rt::Args args);
-    rt::Value WMHelp(rt::Args args);
-
-    // ---- input, focus and the click route
-    rt::Value Command(rt::Args args);  // (nNotifyCode, nId)
-    virtual rt::Value Click(rt::Args args);
-    rt::Value VPClick(rt::Args args);
-    rt::Value SetFocus(rt::Args args);  // ([lForce]) -> lFocused
-    rt::Value Valid(rt::Args args);     // (oNext) -> OnExit's answer
-    rt::Value ShortCut(rt::Args args);
-    rt::Value ShowPopupMenu(rt::Args args);  // (oMenu, nX, nY)
-    rt::Value GoNextControl(rt::Args args);
-    rt::Value GoPrevControl(rt::Args args);
-    rt::Value WMLButtonDown(rt::Args args);
-    rt::Value WMLButtonUp(rt::Args args);
-    rt::Value WMLButtonDblClk(rt::Args args);
-    rt::Value WMRButtonDown(rt::Args args);
-    rt::Value WMRButtonUp(rt::Args args);
-    rt::Value WMMouseMove(rt::Args args);
-    rt::Value WMContextMenu(rt::Args args);
-    rt::Value WMSetCursor(rt::Args args);
-    rt::Value WMKeyDown(rt::Args args);
-    rt::Value WMKeyUp(rt::Args args);
-    rt::Value WMChar(rt::Args args);
-    rt::Value WMSysKeyDown(rt::Args args);
-    rt::Value WMSysKeyUp(rt::Args args);
-    rt::Value WMSysChar(rt::Args args);
-    virtual rt::Value WMSetFocus(rt::Args args);
-    rt::Value WMKillFocus(rt::Args args);
-    rt::Value WMInitMenuPopup(rt::Args args);
 
 protected:
     rt::Value selfObject() { return rt::Value(self()); }

@@ -52,13 +52,7 @@ const rt::Class& XStdControl::classRecord() {
         b.record().redeclareField(kClassStyle, number(CS_DBLCLKS), "N");
         kDropFiles = b.addData("aDropFiles", Value::array(), "A", Exported | ReadOnly);
         k3D = b.addProperty({.name = "l3D", .initial = true, .type = "L", .setter = &X::Set3D});
-        b.addMethod("CreateHandle", rt::method(&X::CreateHandle));
-        b.addMethod("RequestState", rt::method(&X::RequestState));
-        b.addMethod("Set3D", rt::method(&X::Set3D));
-        b.addMethod("SetBorder", rt::method(&X::SetBorder));
-        b.addMethod("SetTabStop", rt::method(&X::SetTabStop));
-        b.addMethod("WMSetFocus", rt::method(&X::WMSetFocus));
-        b.addMethod("WMDropFiles", rt::method(&X::WMDropFiles));
+        addMembers<XStdControl>(b);
         return b.create();
     }();
     return c;

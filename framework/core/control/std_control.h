@@ -4,6 +4,7 @@
 
 #include "framework/core/control/control.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -11,20 +12,15 @@ class XStdControl : public TControl {
 public:
     using TControl::TControl;
     static const rt::Class& classRecord();
+    VP_METHODS(Set3D, SetBorder, WMDropFiles)
+    VP_VIRTUALS(RequestState, SetTabStop)
+    VP_OVERRIDES(CreateHandle, WMSetFocus)
 
     static inline const EventRef OnCheckState{"OnCheckState"}, OnDropFiles{"OnDropFiles"};
 
     bool lBorder() const { return field(kBorder).asLogical(); }
     bool l3D() const { return field(k3D).asLogical(); }
     const rt::Value& cMessage() const { return field(kMessage); }
-
-    rt::Value CreateHandle(rt::Args args) override;
-    virtual rt::Value RequestState(rt::Args args);
-    rt::Value Set3D(rt::Args args);
-    rt::Value SetBorder(rt::Args args);
-    virtual rt::Value SetTabStop(rt::Args args);
-    rt::Value WMSetFocus(rt::Args args) override;
-    rt::Value WMDropFiles(rt::Args args);
 
 protected:
     static inline int kMessage = -1, kDragAccept = -1, kDropFiles = -1, k3D = -1;

@@ -57,35 +57,13 @@ const rt::Class& XWinControl::classRecord() {
         b.addProperty({.name = "oActiveControl", .setter = &X::SetActiveControl});
         kControls = b.addData("aControls", Value::array(), "A", Exported | ReadOnly);
 
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
-        b.addMethod("Free", rt::method(&X::Free));
-        b.addMethod("InsertControl", rt::method(&X::InsertControl));
-        b.addMethod("RemoveControl", rt::method(&X::RemoveControl));
-        b.addMethod("Enable", rt::method(&X::Enable));
-        b.addMethod("Disable", rt::method(&X::Disable));
-        b.addMethod("GoNextControl", rt::method(&X::GoNextControl));
-        b.addMethod("GoPrevControl", rt::method(&X::GoPrevControl));
-        b.addMethod("GoFirstControl", rt::method(&X::GoFirstControl));
-        b.addMethod("Redraw", rt::method(&X::Redraw));
-        b.addMethod("RequestState", rt::method(&X::RequestState));
-        b.addMethod("SetMenu", rt::method(&X::SetMenu));
-        b.addMethod("SetBkgnd", rt::method(&X::SetBkgnd));
-        b.addMethod("SetBkgndMode", rt::method(&X::SetBkgndMode));
-        b.addMethod("SetTabStop", rt::method(&X::SetTabStop));
-        b.addMethod("CtlColor", rt::method(&X::CtlColor));
-        b.addMethod("AlignControls", rt::method(&X::AlignControls));
-        b.addMethod("WMSetFocus", rt::method(&X::WMSetFocus));
-        b.addMethod("WMCommand", rt::method(&X::WMCommand));
-        b.addMethod("WMNotify", rt::method(&X::WMNotify));
-        b.addMethod("WMSize", rt::method(&X::WMSize));
+        addMembers<XWinControl>(b);
         b.addMethod("WMHScroll", rt::method(&X::WMScroll));
         b.addMethod("WMVScroll", rt::method(&X::WMScroll));
         b.addMethod("WMEraseBkgnd", XWINCONTROL_WMERASEBKGND);
-        b.addMethod("WMDestroy", rt::method(&X::WMDestroy));
         for (const char* m : {"WMCtlColorStatic", "WMCtlColorBtn", "WMCtlColorEdit", "WMCtlColorListBox",
                               "WMCtlColorScrollBar"})
             b.addMethod(m, rt::method(&X::CtlColor));
-        b.addMethod("WMExitMenuLoop", rt::method(&X::WMExitMenuLoop));
         return b.create();
     }();
     return c;

@@ -9,6 +9,7 @@
 
 #include "framework/core/control/std_control.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -16,35 +17,28 @@ class XWinControl : public TStdControl {
 public:
     using TStdControl::TStdControl;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)
+    VP_METHODS(InsertControl,
+               RemoveControl,
+               GoNextControl,   // ([hWndFrom], [lNoValid]) -> the window focused, 0 for none
+               GoPrevControl,
+               GoFirstControl,
+               SetMenu,
+               SetBkgnd,
+               SetBkgndMode,
+               CtlColor,        // (hDC, hWndChild), bound to the five WM_CTLCOLOR* messages
+               AlignControls,   // ([aRect], [lOffset])
+               WMCommand,
+               WMSize,
+               WMDestroy,
+               WMExitMenuLoop)
+    VP_OVERRIDES(Free, Enable, Disable, Redraw, RequestState, SetTabStop, WMSetFocus, WMNotify)
 
     // The children, in creation order (a copy: handlers may change the list).
     std::vector<rt::Value> children() const;
     bool lPopup() const { return field(kPopup).asLogical(); }
 
-    rt::Value Create(rt::Args args) override;
-    rt::Value Free(rt::Args args) override;
-    rt::Value InsertControl(rt::Args args);
-    rt::Value RemoveControl(rt::Args args);
-    rt::Value Enable(rt::Args args) override;
-    rt::Value Disable(rt::Args args) override;
-    rt::Value GoNextControl(rt::Args args);  // ([hWndFrom], [lNoValid]) -> the window focused, 0 for none
-    rt::Value GoPrevControl(rt::Args args);
-    rt::Value GoFirstControl(rt::Args args);
-    rt::Value Redraw(rt::Args args) override;
-    rt::Value RequestState(rt::Args args) override;
-    rt::Value SetMenu(rt::Args args);
-    rt::Value SetBkgnd(rt::Args args);
-    rt::Value SetBkgndMode(rt::Args args);
-    rt::Value SetTabStop(rt::Args args) override;
-    rt::Value CtlColor(rt::Args args);  // (hDC, hWndChild), bound to the five WM_CTLCOLOR* messages
-    rt::Value AlignControls(rt::Args args);  // ([aRect], [lOffset])
-    rt::Value WMSetFocus(rt::Args args) override;
-    rt::Value WMCommand(rt::Args args);
-    rt::Value WMNotify(rt::Args args) override;
-    rt::Value WMSize(rt::Args args);
     rt::Value WMScroll(rt::Args args);  // WMHScroll and WMVScroll: a child scroll bar's report goes to the bar
-    rt::Value WMDestroy(rt::Args args);
-    rt::Value WMExitMenuLoop(rt::Args args);
 
 private:
     static inline int kBkgndPicture = -1, kBkgndMode = -1, kPopup = -1, kMenu = -1, kControls = -1;

@@ -51,18 +51,13 @@ const rt::Class& XExStruct::classRecord() {
         kMembers = b.addData("aMembers", rt::Value::array(), "A");
         using X = XExStruct;
         b.addMethod("New", rt::method(&X::New), rt::scope::Exported | rt::scope::Constructor);
-        b.addMethod("AddMember", rt::method(&X::AddMember));
-        b.addMethod("GetMember", rt::method(&X::GetMember));
-        b.addMethod("GetValue", rt::method(&X::GetValue));
-        b.addMethod("SetValue", rt::method(&X::SetValue));
+        addMembers<XExStruct>(b);
         b.addMethod("MemberList", rt::method(&X::MemberList));
         b.addMethod("GetKeys", rt::method(&X::GetKeys));
         b.addMethod("GetValues", rt::method(&X::GetValues));
-        b.addMethod("SetValues", rt::method(&X::SetValues));
         b.addMethod("Reset", rt::method(&X::Reset));
         b.addMethod("Clone", rt::method(&X::Clone));
         b.addMethod("Len", rt::method(&X::Len));
-        b.addMethod("GetName", rt::method(&X::GetName));
         b.record().setUnknownMessageHandler([](rt::Object& self, rt::Symbol message, rt::Args args) {
             return static_cast<XExStruct&>(self).memberMessage(message, args);
         });

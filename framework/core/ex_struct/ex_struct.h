@@ -9,6 +9,7 @@
 #include "framework/core/object/user_class.h"
 #include "runtime/core/class.h"
 #include "runtime/core/object.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex::dialogs {
 
@@ -16,6 +17,12 @@ class XExStruct : public rt::Object {
 public:
     explicit XExStruct(const rt::Class& cls) : rt::Object(cls) {}
     static const rt::Class& classRecord();
+    VP_METHODS(AddMember,  // (cName | aNames, [cType], [xInitial], [nLength]) -> Self
+               GetMember,  // (cName | nMember) -> row number; raises when there is none
+               GetValue,   // (cName | nMember) -> value, NIL when there is no such member
+               SetValue,   // (cName | nMember, xValue) -> the value stored
+               SetValues,  // (aValues) -> Self: in member order, without conversion
+               GetName)    // (nMember) -> name, NIL when there is no such member
 
     // Appends one member; the typed path of AddMember.
     void addMember(const std::string& name, const rt::Value& typeWord, const rt::Value& initial,
@@ -23,18 +30,12 @@ public:
     int memberCount() const;
 
     rt::Value New();
-    rt::Value AddMember(rt::Args args);  // (cName | aNames, [cType], [xInitial], [nLength]) -> Self
-    rt::Value GetMember(rt::Args args);  // (cName | nMember) -> row number; raises when there is none
-    rt::Value GetValue(rt::Args args);   // (cName | nMember) -> value, NIL when there is no such member
-    rt::Value SetValue(rt::Args args);   // (cName | nMember, xValue) -> the value stored
     rt::Value MemberList();              // the names, each followed by CR LF
     rt::Value GetKeys();
     rt::Value GetValues();
-    rt::Value SetValues(rt::Args args);  // (aValues) -> Self: in member order, without conversion
     rt::Value Reset();                   // every member back to its initial value -> Self
     rt::Value Clone();                   // a record with copies of the rows; the values are shared
     rt::Value Len();
-    rt::Value GetName(rt::Args args);    // (nMember) -> name, NIL when there is no such member
 
     // A message without a method: "_NAME" sets member NAME, any other reads the member of that name.
     rt::Value memberMessage(rt::Symbol message, rt::Args args);

@@ -31,13 +31,7 @@ const rt::Class& XFileName::classRecord() {
         b.addMethod("HasExtension", rt::method(&X::HasExtension));
         b.addMethod("HasPath", rt::method(&X::HasPath));
         b.addMethod("HasDrive", rt::method(&X::HasDrive));
-        b.addMethod("SetPath", rt::method(&X::SetPath));
-        b.addMethod("SetName", rt::method(&X::SetName));
-        b.addMethod("SetExtension", rt::method(&X::SetExtension));
-        b.addMethod("WithPath", rt::method(&X::WithPath));
-        b.addMethod("WithName", rt::method(&X::WithName));
-        b.addMethod("WithExtension", rt::method(&X::WithExtension));
-        b.addMethod("Unique", rt::method(&X::Unique));
+        addMembers<XFileName>(b);
         return b.create();
     }();
     return c;

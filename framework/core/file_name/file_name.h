@@ -7,6 +7,7 @@
 #include "framework/core/object/user_class.h"
 #include "runtime/core/class.h"
 #include "runtime/core/object.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex::dialogs {
 
@@ -14,6 +15,13 @@ class XFileName : public rt::Object {
 public:
     explicit XFileName(const rt::Class& cls) : rt::Object(cls) {}
     static const rt::Class& classRecord();
+    VP_METHODS(SetPath,        // (cPath, [lUpdate]) -> the changed name, stored unless lUpdate is .F.
+               SetName,        // (cName, [lUpdate])
+               SetExtension,   // (cExtension, [lUpdate])
+               WithPath,       // (cPath) -> the changed name, not stored
+               WithName,
+               WithExtension,
+               Unique)         // ([cExtension], [cPrefix]) -> FILEUNIQUE in this name's folder
 
     std::string cFileName() const;
     void setFileName(std::string name) { field(kFileName) = std::move(name); }
@@ -27,13 +35,6 @@ public:
     rt::Value HasExtension();
     rt::Value HasPath();
     rt::Value HasDrive();
-    rt::Value SetPath(rt::Args args);       // (cPath, [lUpdate]) -> the changed name, stored unless lUpdate is .F.
-    rt::Value SetName(rt::Args args);       // (cName, [lUpdate])
-    rt::Value SetExtension(rt::Args args);  // (cExtension, [lUpdate])
-    rt::Value WithPath(rt::Args args);      // (cPath) -> the changed name, not stored
-    rt::Value WithName(rt::Args args);
-    rt::Value WithExtension(rt::Args args);
-    rt::Value Unique(rt::Args args);        // ([cExtension], [cPrefix]) -> FILEUNIQUE in this name's folder
 
 private:
     rt::Value changed(std::string name, rt::Args args);

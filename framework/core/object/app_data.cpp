@@ -15,9 +15,7 @@ const rt::Class& XAppData::classRecord() {
         VPClass b("XAppData", &TComponent::classRecord(), rt::factoryOf<XAppData>());
         b.addEvent("OnClose", Published, "oSender");
         b.addMethod("Initialize", rt::method(&XAppData::Initialize), Exported | Constructor);
-        b.addMethod("Create", rt::method(&XAppData::Create), Exported | Constructor);
-        b.addMethod("Destroy", rt::method(&XAppData::Destroy));
-        b.addMethod("AddData", rt::method(&XAppData::AddData));
+        addMembers<XAppData>(b);
         return b.create();
     }();
     return c;

@@ -6,6 +6,7 @@
 #include "framework/core/object/component.h"
 #include "framework/core/object/event.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -13,15 +14,15 @@ class XAppData : public TComponent {
 public:
     using TComponent::TComponent;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)  // Initialize
+    // AddData(cName, xValue): a published member added to the class at run time, set to xValue.
+    VP_METHODS(AddData)
+    VP_OVERRIDES(Destroy)  // only fires OnClose: no Free, lCreated left alone
 
     static inline const EventRef OnClose{"OnClose"};
 
     // The singleton: stores Self in `AppData` unless it already holds an object; returns `AppData`.
     rt::Value Initialize(rt::Args args);
-    rt::Value Create(rt::Args args) override;   // Initialize
-    rt::Value Destroy(rt::Args args) override;  // only fires OnClose: no Free, lCreated left alone
-    // AddData(cName, xValue): a published member added to the class at run time, set to xValue.
-    rt::Value AddData(rt::Args args);
 };
 
 using TAppData = UserClass<XAppData, "TAppData">;

@@ -35,9 +35,7 @@ const rt::Class& XComponent::classRecord() {
             b.addData(text, "", "C", Exported | ReadOnly);
         b.addMethod("New", rt::method(&XComponent::New), Exported | Constructor);
         b.addMethod("Create", rt::method(&XComponent::Create), Exported | Constructor);
-        b.addMethod("Destroy", rt::method(&XComponent::Destroy));
-        b.addMethod("Free", rt::method(&XComponent::Free));
-        b.addMethod("End", rt::method(&XComponent::End));
+        addMembers<XComponent>(b);
         b.addMethod("EventAssigned", rt::method(&XComponent::EventAssignedByName));
         b.addVirtual("VPNotify");
         return b.create();

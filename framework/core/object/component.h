@@ -9,6 +9,7 @@
 #include "framework/core/object/user_class.h"
 #include "runtime/core/class.h"
 #include "runtime/core/object.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -16,6 +17,9 @@ class XComponent : public rt::Object {
 public:
     explicit XComponent(const rt::Class& cls) : rt::Object(cls) {}
     static const rt::Class& classRecord();
+    VP_METHODS(End)  // Destroy(.T.) -> NIL
+    VP_VIRTUALS(Destroy,  // [lFree] -> Self; sends Free when lFree
+                Free)     // releases native resources; nothing here
 
     // Typed access for framework code: never a look-up by name.
     const rt::Value& Cargo() const { return field(kCargo); }
@@ -30,9 +34,6 @@ public:
     // framework sends Destroy and Free by name where an override must be reached.
     virtual rt::Value New(rt::Args args);      // [oParent] -> Self
     virtual rt::Value Create(rt::Args args);   // [oParent] -> Self, lCreated .T.
-    virtual rt::Value Destroy(rt::Args args);  // [lFree] -> Self; sends Free when lFree
-    virtual rt::Value Free(rt::Args args);     // releases native resources; nothing here
-    rt::Value End(rt::Args args);              // Destroy(.T.) -> NIL
     rt::Value EventAssignedByName(rt::Args args);
 
 protected:

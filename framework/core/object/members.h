@@ -8,12 +8,13 @@
 //         VP_METHODS(Reset, Count)       // rt::Value Reset(rt::Args); ...       Exported
 //         VP_VIRTUALS(WMPaint)           // virtual rt::Value WMPaint(rt::Args); Exported
 //         VP_OVERRIDES(WMKeyDown)        // rt::Value WMKeyDown(rt::Args) override; Exported
+//         VP_PROTECTED(DefStyle)         // rt::Value DefStyle(rt::Args); Protected (VP_HIDDEN: Hidden)
 //         ...
 //     };
 //
 // and its class function calls addMembers<XThing>(b) where the members belong among its other declarations.
-// A listing opens a public section. Members with another scope, another name or a lambda body are still added
-// with b.addMethod.
+// A listing opens a public section. An alias (a second name for a member), a member that answers without
+// arguments and a lambda body are still added with b.addMethod.
 #pragma once
 
 #include <type_traits>
@@ -54,6 +55,9 @@ public:                                                                         
 #define VP_METHODS(...) VP_LISTING_(Methods, rt::scope::Exported, VP_DECLARE_PLAIN_, __VA_ARGS__)
 #define VP_VIRTUALS(...) VP_LISTING_(Virtuals, rt::scope::Exported, VP_DECLARE_VIRTUAL_, __VA_ARGS__)
 #define VP_OVERRIDES(...) VP_LISTING_(Overrides, rt::scope::Exported, VP_DECLARE_OVERRIDE_, __VA_ARGS__)
+// Callable by name only from the class and its subclasses' methods, or by the framework itself.
+#define VP_PROTECTED(...) VP_LISTING_(Protected, rt::scope::Protected, VP_DECLARE_PLAIN_, __VA_ARGS__)
+#define VP_HIDDEN(...) VP_LISTING_(Hidden, rt::scope::Hidden, VP_DECLARE_PLAIN_, __VA_ARGS__)
 
 namespace vorpex {
 
@@ -70,6 +74,8 @@ VP_OWNS_LISTING_(Constructors)
 VP_OWNS_LISTING_(Methods)
 VP_OWNS_LISTING_(Virtuals)
 VP_OWNS_LISTING_(Overrides)
+VP_OWNS_LISTING_(Protected)
+VP_OWNS_LISTING_(Hidden)
 #undef VP_OWNS_LISTING_
 }  // namespace members_detail
 
@@ -81,6 +87,8 @@ void addMembers(rt::ClassBuilder& b) {
     if constexpr (members_detail::ownsMethods<X>()) X::template vpAddMethods_<X>(b);
     if constexpr (members_detail::ownsVirtuals<X>()) X::template vpAddVirtuals_<X>(b);
     if constexpr (members_detail::ownsOverrides<X>()) X::template vpAddOverrides_<X>(b);
+    if constexpr (members_detail::ownsProtected<X>()) X::template vpAddProtected_<X>(b);
+    if constexpr (members_detail::ownsHidden<X>()) X::template vpAddHidden_<X>(b);
 }
 
 }  // namespace vorpex

@@ -95,16 +95,8 @@ const rt::Class& XScreen::classRecord() {
         kCursorDropYes = b.addData("oCursorDropYes", Value(), "O");
         kCursorDropNo = b.addData("oCursorDropNo", Value(), "O");
         b.addMethod("Initialize", rt::method(&XScreen::Initialize), Exported | Constructor);
-        b.addMethod("End", rt::method(&XScreen::End));
-        b.addMethod("GetValues", rt::method(&XScreen::GetValues));
-        b.addMethod("AddMonitor", rt::method(&XScreen::AddMonitor));
-        b.addMethod("Resolution", rt::method(&XScreen::Resolution));
-        b.addMethod("PaperRes", rt::method(&XScreen::PaperRes));
-        b.addMethod("PaperSize", rt::method(&XScreen::PaperSize));
+        addMembers<XScreen>(b);
         b.addMethod("PaperPhysicalSize", rt::method(&XScreen::PaperSize));
-        b.addMethod("PhysicalOffset", rt::method(&XScreen::PhysicalOffset));
-        b.addMethod("CreateDC", rt::method(&XScreen::CreateDC));
-        b.addMethod("DeleteDC", rt::method(&XScreen::DeleteDC));
         return b.create();
     }();
     return c;

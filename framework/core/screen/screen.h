@@ -10,6 +10,7 @@
 #include "framework/core/object/component.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/screen/display_source.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -33,6 +34,7 @@ class XScreen : public TComponent {
 public:
     using TComponent::TComponent;
     static const rt::Class& classRecord();
+    VP_METHODS(End, GetValues, AddMonitor, Resolution, PaperRes, PaperSize, PhysicalOffset, CreateDC, DeleteDC)
 
     // Typed reads for framework code.
     int64_t nWidth() const { return field(kWidth).asInteger(); }
@@ -51,15 +53,6 @@ public:
     rt::Value monitorOfWindow(intptr_t window, int flags = 2) const;
 
     rt::Value Initialize(rt::Args args);
-    rt::Value End(rt::Args args);
-    rt::Value GetValues(rt::Args args);
-    rt::Value AddMonitor(rt::Args args);
-    rt::Value Resolution(rt::Args args);
-    rt::Value PaperRes(rt::Args args);
-    rt::Value PaperSize(rt::Args args);
-    rt::Value PhysicalOffset(rt::Args args);
-    rt::Value CreateDC(rt::Args args);
-    rt::Value DeleteDC(rt::Args args);
 
 private:
     static inline int kWidth = -1, kHeight = -1, kClientLeft = -1, kClientTop = -1, kClientWidth = -1,

@@ -59,21 +59,7 @@ const rt::Class& XScrollingWinControl::classRecord() {
         kVirtualHeight = b.addProperty(
             {.name = "nVirtualHeight", .initial = 0, .type = "N", .setter = &X::SetVirtualHeightProperty});
 
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
-        b.addMethod("Adjust", rt::method(&X::Adjust));
-        b.addMethod("VAdjust", rt::method(&X::VAdjust));
-        b.addMethod("HAdjust", rt::method(&X::HAdjust));
-        b.addMethod("InsertControl", rt::method(&X::InsertControl));
-        b.addMethod("RemoveControl", rt::method(&X::RemoveControl));
-        b.addMethod("SetAutoScroll", rt::method(&X::SetAutoScroll));
-        b.addMethod("SetVirtualBounds", rt::method(&X::SetVirtualBounds));
-        b.addMethod("SetVirtualSize", rt::method(&X::SetVirtualSize));
-        b.addMethod("AlignControls", rt::method(&X::AlignControls));
-        b.addMethod("ProcessControl", rt::method(&X::ProcessControl), Protected);
-        b.addMethod("WMVScroll", rt::method(&X::WMVScroll));
-        b.addMethod("WMHScroll", rt::method(&X::WMHScroll));
-        b.addMethod("WMMouseWheel", rt::method(&X::WMMouseWheel));
-        b.addMethod("WMSize", rt::method(&X::WMSize));
+        addMembers<XScrollingWinControl>(b);
         return b.create();
     }();
     return c;

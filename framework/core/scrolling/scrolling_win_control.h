@@ -11,6 +11,7 @@
 #include "framework/core/control/win_control.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/scrolling/scroll_math.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -18,6 +19,21 @@ class XScrollingWinControl : public TWinControl {
 public:
     using TWinControl::TWinControl;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)
+    VP_METHODS(Adjust,            // ([lRedraw]) -> whether the origin moved
+               VAdjust,           // ([lRedraw]) -> whether the origin moved
+               HAdjust,
+               InsertControl,
+               RemoveControl,
+               SetAutoScroll,     // ([l])
+               SetVirtualBounds,  // ([nLeft], [nTop], [nWidth], [nHeight])
+               SetVirtualSize,    // ([nWidth], [nHeight])
+               AlignControls,
+               WMVScroll,
+               WMHScroll,
+               WMMouseWheel,
+               WMSize)
+    VP_PROTECTED(ProcessControl)  // (o)
 
     static inline const EventRef OnScrollLeft{"OnScrollLeft"}, OnScrollRight{"OnScrollRight"},
         OnScrollPageLeft{"OnScrollPageLeft"}, OnScrollPageRight{"OnScrollPageRight"},
@@ -30,22 +46,6 @@ public:
     int64_t nVirtualHeight() const { return field(kVirtualHeight).asInteger(); }
     bool lVScroll() const { return field(kVScroll).asLogical(); }
     bool lHScroll() const { return field(kHScroll).asLogical(); }
-
-    rt::Value Create(rt::Args args) override;
-    rt::Value Adjust(rt::Args args);   // ([lRedraw]) -> whether the origin moved
-    rt::Value VAdjust(rt::Args args);  // ([lRedraw]) -> whether the origin moved
-    rt::Value HAdjust(rt::Args args);
-    rt::Value InsertControl(rt::Args args);
-    rt::Value RemoveControl(rt::Args args);
-    rt::Value SetAutoScroll(rt::Args args);     // ([l])
-    rt::Value SetVirtualBounds(rt::Args args);  // ([nLeft], [nTop], [nWidth], [nHeight])
-    rt::Value SetVirtualSize(rt::Args args);    // ([nWidth], [nHeight])
-    rt::Value AlignControls(rt::Args args);
-    rt::Value ProcessControl(rt::Args args);  // (o)
-    rt::Value WMVScroll(rt::Args args);
-    rt::Value WMHScroll(rt::Args args);
-    rt::Value WMMouseWheel(rt::Args args);
-    rt::Value WMSize(rt::Args args);
 
 protected:
     static inline int kAutoScroll = -1, kIncrement = -1, kVScroll = -1, kHScroll = -1, kExtraHeight = -1,

@@ -15,16 +15,7 @@ const rt::Class& XHelp::classRecord() {
         kFileName = b.addProperty({.name = "cFileName", .initial = "", .type = "C", .scope = Published,
                                    .setter = &XHelp::SetFile, .editor = "PE_BrowseFile"});
         kType = b.addProperty({.name = "nType", .initial = 0, .type = "N", .scope = Published});
-        b.addMethod("SetFile", rt::method(&XHelp::SetFile));
-        b.addMethod("ShowTOC", rt::method(&XHelp::ShowTOC));
-        b.addMethod("ShowIndex", rt::method(&XHelp::ShowIndex));
-        b.addMethod("ShowSearch", rt::method(&XHelp::ShowSearch));
-        b.addMethod("ShowTopic", rt::method(&XHelp::ShowTopic));
-        b.addMethod("ShowKeyword", rt::method(&XHelp::ShowKeyword));
-        b.addMethod("ShowContext", rt::method(&XHelp::ShowContext));
-        b.addMethod("Popup", rt::method(&XHelp::Popup));
-        b.addMethod("ShowFinder", rt::method(&XHelp::ShowFinder));
-        b.addMethod("Close", rt::method(&XHelp::Close));
+        addMembers<XHelp>(b);
         return b.create();
     }();
     return c;

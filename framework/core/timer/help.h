@@ -6,6 +6,7 @@
 #include "framework/core/object/component.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/timer/help_request.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -13,22 +14,22 @@ class XHelp : public TComponent {
 public:
     using TComponent::TComponent;
     static const rt::Class& classRecord();
+    VP_METHODS(SetFile,      // (cFile) -> cFile
+               ShowTOC,
+               ShowIndex,
+               ShowSearch,
+               ShowTopic,    // ([cTopic]) -> logical
+               ShowKeyword,  // (cKeyword, [lIndexOnFail]) -> logical
+               ShowContext,  // (nContext)
+               Popup,        // (oControl)
+               ShowFinder,
+               Close)
 
     const std::string& cFileName() const { return field(kFileName).asString(); }
     int nType() const { return field(kType).asInt(); }
 
     rt::Value New(rt::Args args) override;     // ([cFile])
     rt::Value Create(rt::Args args) override;  // ([cFile])
-    rt::Value SetFile(rt::Args args);          // (cFile) -> cFile
-    rt::Value ShowTOC(rt::Args args);
-    rt::Value ShowIndex(rt::Args args);
-    rt::Value ShowSearch(rt::Args args);
-    rt::Value ShowTopic(rt::Args args);    // ([cTopic]) -> logical
-    rt::Value ShowKeyword(rt::Args args);  // (cKeyword, [lIndexOnFail]) -> logical
-    rt::Value ShowContext(rt::Args args);  // (nContext)
-    rt::Value Popup(rt::Args args);        // (oControl)
-    rt::Value ShowFinder(rt::Args args);
-    rt::Value Close(rt::Args args);
 
 private:
     static inline int kFileName = -1, kType = -1;

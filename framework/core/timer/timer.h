@@ -6,6 +6,7 @@
 #include "framework/core/object/event.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -13,6 +14,11 @@ class XTimer : public TWinObject {
 public:
     using TWinObject::TWinObject;
     static const rt::Class& classRecord();
+    VP_METHODS(SetInterval,  // ([n]) -> Self: restarts when enabled and handled
+               Enable,
+               Disable,
+               Stop,
+               WMTimer)
 
     static inline const EventRef OnTimer{"OnTimer"};
 
@@ -23,14 +29,9 @@ public:
 
     rt::Value New(rt::Args args) override;      // ([oParent])
     rt::Value Create(rt::Args args) override;   // ([oParent], [nInterval], [bOnTimer])
-    rt::Value SetInterval(rt::Args args);       // ([n]) -> Self: restarts when enabled and handled
     rt::Value SetEnabled(rt::Args args);        // the lEnabled setter
-    rt::Value Enable(rt::Args args);
-    rt::Value Disable(rt::Args args);
-    rt::Value Stop(rt::Args args);
     rt::Value Free(rt::Args args) override;
     rt::Value Destroy(rt::Args args) override;  // ([lFree]): leaves the owner's components first
-    rt::Value WMTimer(rt::Args args);
 
 private:
     static inline int kInterval = -1, kEnabled = -1;

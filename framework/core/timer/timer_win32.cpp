@@ -37,14 +37,10 @@ const rt::Class& XTimer::classRecord() {
         kEnabled = b.addProperty({.name = "lEnabled", .initial = false, .type = "L", .scope = Published,
                                   .setter = &XTimer::SetEnabled});
         b.addEvent("OnTimer", Published, "oSender");
-        b.addMethod("SetInterval", rt::method(&XTimer::SetInterval));
-        b.addMethod("Enable", rt::method(&XTimer::Enable));
-        b.addMethod("Disable", rt::method(&XTimer::Disable));
-        b.addMethod("Stop", rt::method(&XTimer::Stop));
+        addMembers<XTimer>(b);
         b.addMethod("Link", linkMethod);
         b.addMethod("Unlink", unlinkMethod);
         b.addMethod("RegisterClass", registerClassMethod);
-        b.addMethod("WMTimer", rt::method(&XTimer::WMTimer));
         return b.create();
     }();
     return c;

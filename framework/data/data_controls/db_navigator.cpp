@@ -62,14 +62,7 @@ const rt::Class& XDBNavigator::classRecord() {
         b.addEvent("OnClick", Protected);
         b.addEvent("OnDblClick", Protected);
         b.addProperty({.name = "lList", .initial = false, .scope = Exported});
-        b.addMethod("New", rt::method(&X::New));
-        b.addMethod("Create", rt::method(&X::Create));
-        b.addMethod("Free", rt::method(&X::Free));
-        b.addMethod("Refresh", rt::method(&X::Refresh));
-        b.addMethod("Lock", rt::method(&X::Lock));
-        b.addMethod("UnLock", rt::method(&X::UnLock));
-        b.addMethod("SetDataSet", rt::method(&X::SetDataSet));
-        b.addMethod("Command", rt::method(&X::Command));
+        addMembers<XDBNavigator>(b);
         // A linked control is asked about fields; the navigator has none.
         for (const char* none : {"oDataField", "ResetDataField", "SetData", "GetData", "SetFieldObject"})
             b.addMethod(none, [](rt::Object&, const rt::Method&, rt::Args) { return Value(); });

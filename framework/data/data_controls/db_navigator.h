@@ -6,6 +6,7 @@
 
 #include "framework/controls/toolbar/toolbar.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex::data {
 
@@ -13,15 +14,14 @@ class XDBNavigator : public TToolBar {
 public:
     using TToolBar::TToolBar;
     static const rt::Class& classRecord();
-
-    rt::Value New(rt::Args args) override;     // (oParent) -> Self with its ten buttons
-    rt::Value Create(rt::Args args) override;  // (oParent) -> Self
-    rt::Value Free(rt::Args args) override;
-    rt::Value Refresh(rt::Args args);  // the set's (NIL, nOperation, ...) arguments are not needed
-    rt::Value Lock(rt::Args args);
-    rt::Value UnLock(rt::Args args);
-    rt::Value SetDataSet(rt::Args args);        // (oSet or NIL)
-    rt::Value Command(rt::Args args);           // (nNotify, nId) -> 0 when handled
+    VP_METHODS(Refresh,     // the set's (NIL, nOperation, ...) arguments are not needed
+               Lock,
+               UnLock,
+               SetDataSet,  // (oSet or NIL)
+               Command)     // (nNotify, nId) -> 0 when handled
+    VP_OVERRIDES(New,     // (oParent) -> Self with its ten buttons
+                 Create,  // (oParent) -> Self
+                 Free)
 
 private:
     static inline int kTooltips = -1, kDataSet = -1, kFirstShowFlag = -1;

@@ -75,38 +75,9 @@ const rt::Class& XDataSet::classRecord() {
         for (const char* event : {"OnOpen", "OnPostOpen", "OnClose", "OnPostClose", "OnAddNew", "OnEdit", "OnUpdate",
                                   "OnCancel", "OnPreAppend", "OnPostAppend"})
             b.addEvent(event, Published, "oSender");
-        b.addMethod("Open", rt::method(&X::Open));
-        b.addMethod("Close", rt::method(&X::Close));
-        b.addMethod("FieldGet", rt::method(&X::FieldGet));
+        addMembers<XDataSet>(b);
         b.addMethod("VarGet", rt::method(&X::FieldGet));
-        b.addMethod("Load", rt::method(&X::Load));
-        b.addMethod("FieldGetByName", rt::method(&X::FieldGetByName));
-        b.addMethod("FieldPos", rt::method(&X::FieldPos));
-        b.addMethod("FieldExist", rt::method(&X::FieldExist));
-        b.addMethod("oFieldByName", rt::method(&X::oFieldByName));
-        b.addMethod("FieldNames", rt::method(&X::FieldNames));
-        b.addMethod("FieldCount", rt::method(&X::FieldCount));
         b.addMethod("FCount", rt::method(&X::FieldCount));
-        b.addMethod("AddField", rt::method(&X::AddField));
-        b.addMethod("GetRecord", rt::method(&X::GetRecord));
-        b.addMethod("AddUserVar", rt::method(&X::AddUserVar));
-        b.addMethod("AddCalcField", rt::method(&X::AddCalcField));
-        b.addMethod("SetUserFields", rt::method(&X::SetUserFields));
-        b.addMethod("FieldName", rt::method(&X::FieldName));
-        b.addMethod("FieldDisplayName", rt::method(&X::FieldDisplayName));
-        b.addMethod("FieldType", rt::method(&X::FieldType));
-        b.addMethod("FieldSQLType", rt::method(&X::FieldSQLType));
-        b.addMethod("FieldLen", rt::method(&X::FieldLen));
-        b.addMethod("FieldDec", rt::method(&X::FieldDec));
-        b.addMethod("Modified", rt::method(&X::Modified));
-        b.addMethod("Blank", rt::method(&X::Blank));
-        b.addMethod("lOnEdit", rt::method(&X::lOnEdit));
-        b.addMethod("lOnAppend", rt::method(&X::lOnAppend));
-        b.addMethod("IsReadOnly", rt::method(&X::IsReadOnly));
-        b.addMethod("DelTempControls", rt::method(&X::DelTempControls));
-        b.addMethod("UpdDataControlValue", rt::method(&X::UpdDataControlValue));
-        b.addMethod("InitFrom", rt::method(&X::InitFrom));
-        b.addMethod("SaveFrom", rt::method(&X::SaveFrom));
         for (const char* inert : {"GetRow", "BuildSQLSt", "GetFilterExp"})
             b.addMethod(inert, [](rt::Object&, const rt::Method&, rt::Args) { return rt::Value(); });
         b.record().setUnknownMessageHandler([](rt::Object& self, rt::Symbol message, rt::Args args) {
@@ -123,16 +94,7 @@ const rt::Class& XDataSet::classRecord() {
             return rt::send(o, rt::Symbol::intern("FieldPut"), a);
         });
 
-        b.addMethod("ChangePos", rt::method(&X::ChangePos), Protected);
-        b.addMethod("UpdateControls", rt::method(&X::UpdateControls));
-        b.addMethod("AddLinkedControl", rt::method(&X::AddLinkedControl));
-        b.addMethod("DelLinkedControl", rt::method(&X::DelLinkedControl));
-        b.addMethod("Refresh", rt::method(&X::Refresh));
-        b.addMethod("RefreshCurrent", rt::method(&X::RefreshCurrent));
-        b.addMethod("NewError", rt::method(&X::NewError));
-        b.addMethod("DelError", rt::method(&X::DelError));
         b.addMethod("SetName", rt::method(&X::SetName), Protected);
-        b.addMethod("SetDataSource", rt::method(&X::SetDataSource), Protected);
         return b.create();
     }();
     return c;

@@ -12,6 +12,7 @@
 #include "framework/core/object/event.h"
 #include "framework/core/object/user_class.h"
 #include "runtime/core/symbol.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex::data {
 
@@ -19,6 +20,45 @@ class XDataSet : public TComponent {
 public:
     using TComponent::TComponent;
     static const rt::Class& classRecord();
+    VP_METHODS(FieldGetByName,       // (cName)
+               FieldPos,             // (cName) -> n, 0 for none (or a user field)
+               FieldExist,
+               oFieldByName,         // (cName) -> field object or NIL
+               FieldNames,
+               FieldCount,
+               AddField,             // (cName) -> the new TDataField
+               GetRecord,            // -> TExStruct with one member per field
+               AddUserVar,           // (cName, xValue) -> field whose value lives in it
+               AddCalcField,         // (cName, bGetValue) -> read-only computed field
+               SetUserFields,        // (aList)
+               FieldName,            // (n) and the five below: the field object's member
+               FieldDisplayName,
+               FieldType,
+               FieldSQLType,
+               FieldLen,
+               FieldDec,
+               Modified,             // any field modified
+               lOnEdit,              // editing a record
+               lOnAppend,            // appending
+               IsReadOnly,
+               DelTempControls,      // drops linked controls whose window is gone
+               UpdDataControlValue,  // (n, xValue): the first control bound to field n shows it
+               InitFrom,             // (oOtherSet): same-named fields take the other's values
+               SaveFrom,             // (oSet or an object answering Len, GetName(i), GetValue(i))
+               UpdateControls,       // ([nOperation], [p1], [p2]) after a move
+               AddLinkedControl,
+               DelLinkedControl,
+               Refresh,              // ([lFull])
+               RefreshCurrent,
+               NewError,             // (cText, [nCode])
+               DelError)
+    VP_VIRTUALS(Open,      // nothing to open in the base class
+                Close,
+                FieldGet,  // (n, [lBuffer])
+                Load,
+                Blank)     // every field's Blank() into aRecord
+    VP_PROTECTED(ChangePos,      // (nOperation, xParam) before a move
+                 SetDataSource)  // (oSource, [lCheck])
 
     static inline const EventRef OnCreate{"OnCreate"}, OnPreChange{"OnPreChange"}, OnPostChange{"OnPostChange"},
         OnOpen{"OnOpen"}, OnPostOpen{"OnPostOpen"}, OnClose{"OnClose"}, OnPostClose{"OnPostClose"},
@@ -41,44 +81,6 @@ public:
 
     rt::Value Create(rt::Args args) override;   // ([oOwner], [oDataSource], [cName], [cProcess]) -> Self
     rt::Value Destroy(rt::Args args) override;  // ([lFlag])
-    virtual rt::Value Open(rt::Args args);      // nothing to open in the base class
-    virtual rt::Value Close(rt::Args args);
-    virtual rt::Value FieldGet(rt::Args args);  // (n, [lBuffer])
-    virtual rt::Value Load(rt::Args args);
-    rt::Value FieldGetByName(rt::Args args);    // (cName)
-    rt::Value FieldPos(rt::Args args);          // (cName) -> n, 0 for none (or a user field)
-    rt::Value FieldExist(rt::Args args);
-    rt::Value oFieldByName(rt::Args args);      // (cName) -> field object or NIL
-    rt::Value FieldNames(rt::Args args);
-    rt::Value FieldCount(rt::Args args);
-    rt::Value AddField(rt::Args args);          // (cName) -> the new TDataField
-    rt::Value AddUserVar(rt::Args args);        // (cName, xValue) -> field whose value lives in it
-    rt::Value AddCalcField(rt::Args args);      // (cName, bGetValue) -> read-only computed field
-    rt::Value SetUserFields(rt::Args args);     // (aList)
-    rt::Value FieldName(rt::Args args);         // (n) and the five below: the field object's member
-    rt::Value FieldDisplayName(rt::Args args);
-    rt::Value FieldType(rt::Args args);
-    rt::Value FieldSQLType(rt::Args args);
-    rt::Value FieldLen(rt::Args args);
-    rt::Value FieldDec(rt::Args args);
-    rt::Value Modified(rt::Args args);          // any field modified
-    rt::Value GetRecord(rt::Args args);         // -> TExStruct with one member per field
-    rt::Value ChangePos(rt::Args args);         // (nOperation, xParam) before a move
-    rt::Value UpdateControls(rt::Args args);    // ([nOperation], [p1], [p2]) after a move
-    rt::Value AddLinkedControl(rt::Args args);
-    rt::Value DelLinkedControl(rt::Args args);
-    rt::Value Refresh(rt::Args args);           // ([lFull])
-    rt::Value RefreshCurrent(rt::Args args);
-    rt::Value NewError(rt::Args args);          // (cText, [nCode])
-    rt::Value DelError(rt::Args args);
-    rt::Value lOnEdit(rt::Args args);           // editing a record
-    rt::Value lOnAppend(rt::Args args);         // appending
-    rt::Value IsReadOnly(rt::Args args);
-    virtual rt::Value Blank(rt::Args args);     // every field's Blank() into aRecord
-    rt::Value DelTempControls(rt::Args args);   // drops linked controls whose window is gone
-    rt::Value UpdDataControlValue(rt::Args args);  // (n, xValue): the first control bound to field n shows it
-    rt::Value InitFrom(rt::Args args);          // (oOtherSet): same-named fields take the other's values
-    rt::Value SaveFrom(rt::Args args);          // (oSet or an object answering Len, GetName(i), GetValue(i))
 
     // A message that names a field (field_messages.cpp): the class's unknown-message handler.
     rt::Value fieldMessage(rt::Symbol message, rt::Args args);
@@ -125,7 +127,6 @@ private:
     // The bound browse, when it has a window.
     rt::Value browseWithWindow();
     rt::Value SetOpen(rt::Args args);
-    rt::Value SetDataSource(rt::Args args);  // (oSource, [lCheck])
     bool sourceKindFits(const rt::Value& source) const;
     rt::Value refuseSource(const rt::Value& source);
     rt::Value SetUserFieldsList(rt::Args args);

@@ -11,6 +11,7 @@
 #include "framework/core/object/user_class.h"
 #include "framework/data/data_set/data_set.h"
 #include "runtime/core/block.h"
+#include "framework/core/object/members.h"
 
 namespace rt::rdd {
 class WorkArea;
@@ -22,6 +23,82 @@ class XDbfDataSet : public XDataSet {
 public:
     using XDataSet::XDataSet;
     static const rt::Class& classRecord();
+    VP_METHODS(GoTop,           // ([lNotify])
+               GoBottom,        // ([lNotify])
+               GoTo,            // (nRec, [lNotify])
+               KeyGoto,         // (nKeyNo, [lNotify]) -> the engine's answer
+               Skip,            // ([n = 1], [lNotify])
+               nSkip,           // ([n = 1], [lNotify]) -> rows actually moved
+               Locate,          // (cFor, [lRest], [lNotify]) -> found
+               Continue,        // () -> found
+               Bof,
+               Eof,
+               Recno,
+               RecCount,
+               Deleted,
+               Found,
+               Commit,
+               Select,          // makes the set's area current -> area number
+               Struct,          // {{name, type, len, dec}, ...}
+               Alias,
+               Area,
+               // The edit cycle (dbf_editing.cpp).
+               AddNew,          // ([lBlank = .T.])
+               Edit,            // ([lLock = .F.])
+               Update,          // ([lEvents = .T.])
+               Cancel,
+               Save,            // ([lAll = .F.], [lUnlock = .T.], [lEvents = .T.])
+               FieldPut,        // (n, xValue, [lKeepControls]) -> the value, NIL when refused
+               Delete,          // ([nRecord], [lEvents = .T.])
+               Recall,          // reuses the first deleted record -> found
+               Append,          // ([nTimeOut], [lReleaseLocks = .T.], [lEvents = .T.])
+               FastAddNew,
+               FastEdit,
+               FastUpdate,
+               FastCancel,
+               FastDelete,
+               CanEdit,
+               CanBrowse,
+               // Locks (dbf_editing.cpp).
+               RecLock,         // ([nRecord], [nTimeOut])
+               RecUnLock,       // ([nRecord])
+               FilLock,         // ([nTimeOut])
+               FilUnlock,
+               IsRecordLocked,
+               KeyCount,        // ([lExact = lKeyExact]) (dbf_positions.cpp, with the five below)
+               KeyNo,           // ([lExact = lKeyExact])
+               SaveState,       // ([lMute])
+               RestoreState,    // ([lUpdLinked])
+               ReleaseState,    // ([lUpdLinked])
+               SaveToArray,     // ([aNames], [bFor], [bWhile]) -> rows
+               Clone,
+               ForceAlias,      // (cAlias) while closed
+               DefIdxFile,
+               SetPassword,     // ([cPassword])
+               AddIdxFile,      // (cFile) -> added to the open area's order list
+               // Filters, orders, seeks, scopes, relations, pack/zap/reindex (dbf_orders.cpp).
+               Filter,          // (cExpr, [lGoTop = .T.], [lNotify], [lKeepBrowse]) -> previous
+               SetFilter,       // (cExpr, [lGoTop], [lNotify])
+               ClearFilter,     // ([lGoTop], [lNotify])
+               GetFilterExp,    // (oBrowse) -> the filter bar's condition
+               Sort,            // (cExpr, [lGoTop = .T.], [lDescend], [cFor], [oProgress]) -> made
+               AddTag,          // (cTag, cKey, [cFor], [cBag], [oProgress], [lTemporary], [lUnique])
+               DelTag,          // (xTag, [cBag])
+               AddTempTag,      // (cTag, cKey, [cFor], [oProgress])
+               DelTempTag,      // (cTag)
+               GetTags,         // ([lHideTemp = .T.], [lCapitalize = .T.])
+               OrdSetFocus,     // ([xOrder], [cBag], [lError = .T.], [lNotify], [lKeepBrowse])
+               Seek,            // (xKey, [lSoft], [lLast], [lError], [lForced]) -> found
+               ForcedSeek,      // (xKey)
+               CompleteSeek,    // (xKey, [lSoft], [lLast], [lError])
+               SetScope,        // (xTop, [xBottom = xTop], [lGoTop = .T.], [lNotify])
+               GetScope,        // ([xOrder]) -> {top, bottom} or {}
+               ClearScope,      // ([lNotify]) -> the old {top, bottom}
+               SetRelation,     // (oChild, cExpr, [lAdditive = .T.])
+               ClearRelations,
+               Pack,            // ([lError = .T.], [lNotify]) -> done
+               Zap,             // ([lError = .T.], [lNotify]) -> done
+               Reindex)         // ([lError = .T.], [oProgress], [lNotify]) -> done
     bool wantsDbfSource() const override { return true; }
 
     int area() const;  // 0 while closed
@@ -31,85 +108,7 @@ public:
     rt::Value Close(rt::Args args) override;  // ([lEvents = .T.]) -> .T.
     rt::Value FieldGet(rt::Args args) override;
     rt::Value Load(rt::Args args) override;
-    rt::Value GoTop(rt::Args args);           // ([lNotify])
-    rt::Value GoBottom(rt::Args args);        // ([lNotify])
-    rt::Value GoTo(rt::Args args);            // (nRec, [lNotify])
-    rt::Value KeyGoto(rt::Args args);         // (nKeyNo, [lNotify]) -> the engine's answer
-    rt::Value Skip(rt::Args args);            // ([n = 1], [lNotify])
-    rt::Value nSkip(rt::Args args);           // ([n = 1], [lNotify]) -> rows actually moved
-    rt::Value Locate(rt::Args args);          // (cFor, [lRest], [lNotify]) -> found
-    rt::Value Continue(rt::Args args);        // () -> found
-    rt::Value Bof(rt::Args args);
-    rt::Value Eof(rt::Args args);
-    rt::Value Recno(rt::Args args);
-    rt::Value RecCount(rt::Args args);
-    rt::Value Deleted(rt::Args args);
-    rt::Value Found(rt::Args args);
-    rt::Value Commit(rt::Args args);
-    rt::Value Select(rt::Args args);          // makes the set's area current -> area number
-    rt::Value Struct(rt::Args args);          // {{name, type, len, dec}, ...}
-    rt::Value Alias(rt::Args args);
-    rt::Value Area(rt::Args args);
     rt::Value Blank(rt::Args args) override;
-    rt::Value KeyCount(rt::Args args);        // ([lExact = lKeyExact]) (dbf_positions.cpp, with the five below)
-    rt::Value KeyNo(rt::Args args);           // ([lExact = lKeyExact])
-    rt::Value SaveState(rt::Args args);       // ([lMute])
-    rt::Value RestoreState(rt::Args args);    // ([lUpdLinked])
-    rt::Value ReleaseState(rt::Args args);    // ([lUpdLinked])
-    rt::Value SaveToArray(rt::Args args);     // ([aNames], [bFor], [bWhile]) -> rows
-    rt::Value Clone(rt::Args args);
-    rt::Value ForceAlias(rt::Args args);      // (cAlias) while closed
-    rt::Value DefIdxFile(rt::Args args);
-    rt::Value SetPassword(rt::Args args);     // ([cPassword])
-    rt::Value AddIdxFile(rt::Args args);      // (cFile) -> added to the open area's order list
-
-    // Filters, orders, seeks, scopes, relations, pack/zap/reindex (dbf_orders.cpp).
-    rt::Value Filter(rt::Args args);          // (cExpr, [lGoTop = .T.], [lNotify], [lKeepBrowse]) -> previous
-    rt::Value SetFilter(rt::Args args);       // (cExpr, [lGoTop], [lNotify])
-    rt::Value ClearFilter(rt::Args args);     // ([lGoTop], [lNotify])
-    rt::Value GetFilterExp(rt::Args args);    // (oBrowse) -> the filter bar's condition
-    rt::Value Sort(rt::Args args);            // (cExpr, [lGoTop = .T.], [lDescend], [cFor], [oProgress]) -> made
-    rt::Value AddTag(rt::Args args);          // (cTag, cKey, [cFor], [cBag], [oProgress], [lTemporary], [lUnique])
-    rt::Value DelTag(rt::Args args);          // (xTag, [cBag])
-    rt::Value AddTempTag(rt::Args args);      // (cTag, cKey, [cFor], [oProgress])
-    rt::Value DelTempTag(rt::Args args);      // (cTag)
-    rt::Value GetTags(rt::Args args);         // ([lHideTemp = .T.], [lCapitalize = .T.])
-    rt::Value OrdSetFocus(rt::Args args);     // ([xOrder], [cBag], [lError = .T.], [lNotify], [lKeepBrowse])
-    rt::Value Seek(rt::Args args);            // (xKey, [lSoft], [lLast], [lError], [lForced]) -> found
-    rt::Value ForcedSeek(rt::Args args);      // (xKey)
-    rt::Value CompleteSeek(rt::Args args);    // (xKey, [lSoft], [lLast], [lError])
-    rt::Value SetScope(rt::Args args);        // (xTop, [xBottom = xTop], [lGoTop = .T.], [lNotify])
-    rt::Value GetScope(rt::Args args);        // ([xOrder]) -> {top, bottom} or {}
-    rt::Value ClearScope(rt::Args args);      // ([lNotify]) -> the old {top, bottom}
-    rt::Value SetRelation(rt::Args args);     // (oChild, cExpr, [lAdditive = .T.])
-    rt::Value ClearRelations(rt::Args args);
-    rt::Value Pack(rt::Args args);            // ([lError = .T.], [lNotify]) -> done
-    rt::Value Zap(rt::Args args);             // ([lError = .T.], [lNotify]) -> done
-    rt::Value Reindex(rt::Args args);         // ([lError = .T.], [oProgress], [lNotify]) -> done
-
-    // The edit cycle (dbf_editing.cpp).
-    rt::Value AddNew(rt::Args args);          // ([lBlank = .T.])
-    rt::Value Edit(rt::Args args);            // ([lLock = .F.])
-    rt::Value Update(rt::Args args);          // ([lEvents = .T.])
-    rt::Value Cancel(rt::Args args);
-    rt::Value Save(rt::Args args);            // ([lAll = .F.], [lUnlock = .T.], [lEvents = .T.])
-    rt::Value FieldPut(rt::Args args);        // (n, xValue, [lKeepControls]) -> the value, NIL when refused
-    rt::Value Delete(rt::Args args);          // ([nRecord], [lEvents = .T.])
-    rt::Value Recall(rt::Args args);          // reuses the first deleted record -> found
-    rt::Value Append(rt::Args args);          // ([nTimeOut], [lReleaseLocks = .T.], [lEvents = .T.])
-    rt::Value FastAddNew(rt::Args args);
-    rt::Value FastEdit(rt::Args args);
-    rt::Value FastUpdate(rt::Args args);
-    rt::Value FastCancel(rt::Args args);
-    rt::Value FastDelete(rt::Args args);
-    rt::Value CanEdit(rt::Args args);
-    rt::Value CanBrowse(rt::Args args);
-    // Locks (dbf_editing.cpp).
-    rt::Value RecLock(rt::Args args);         // ([nRecord], [nTimeOut])
-    rt::Value RecUnLock(rt::Args args);       // ([nRecord])
-    rt::Value FilLock(rt::Args args);         // ([nTimeOut])
-    rt::Value FilUnlock(rt::Args args);
-    rt::Value IsRecordLocked(rt::Args args);
 
 protected:
     bool readOnly() const override { return field(kReadOnlyProp).asLogical(); }

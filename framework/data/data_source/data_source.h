@@ -9,6 +9,7 @@
 #include "framework/core/object/component.h"
 #include "framework/core/object/event.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex::data {
 
@@ -16,6 +17,27 @@ class XDataSource : public TComponent {
 public:
     using TComponent::TComponent;
     static const rt::Class& classRecord();
+    VP_METHODS(AddDataSet,       // (oSet)
+               DelDataSet,       // (oSet, [lEnd = .T.]) -> found
+               NewProcess,       // (cName)
+               OpenProcess,      // ([cName]) -> every set opened
+               CloseProcess,     // ([cName])
+               DelProcess,       // ([cName]) -> sets ended
+               GetDataSet,       // (cName, [cProcess]) -> set or NIL
+               Connect,
+               DisConnect,
+               IsError,
+               LastError,
+               DelErrors,
+               GetErrors,
+               ShowErrorList,    // ([cTitle])
+               NewError,         // (cText, [nCode], [oDataSet], [cSetName], [lNoShow])
+               ShowMasiveError,  // ([oDataSet]) -> text
+               GetRecords)
+    VP_VIRTUALS(NewDataSet,  // (cName, [cProcess]) -> new TDataSet or NIL
+                OnOpen,      // (oSet) before the set opens
+                OnOpened)    // (oSet) after the table is open
+    VP_HIDDEN(SetConnect)
 
     static inline const EventRef OnCreate{"OnCreate"}, OnConnect{"OnConnect"}, OnConnected{"OnConnected"},
         OnDisconnect{"OnDisconnect"}, OnDisconnected{"OnDisconnected"}, OnError{"OnError"};
@@ -35,26 +57,6 @@ public:
     rt::Value New(rt::Args args) override;      // ([oParent], [cConnect]) -> Self
     rt::Value Create(rt::Args args) override;   // ([oParent], [cConnect]) -> Self
     rt::Value Destroy(rt::Args args) override;  // ([lFree]): data sets and connection first
-    rt::Value AddDataSet(rt::Args args);        // (oSet)
-    rt::Value DelDataSet(rt::Args args);        // (oSet, [lEnd = .T.]) -> found
-    rt::Value NewProcess(rt::Args args);        // (cName)
-    rt::Value OpenProcess(rt::Args args);       // ([cName]) -> every set opened
-    rt::Value CloseProcess(rt::Args args);      // ([cName])
-    rt::Value DelProcess(rt::Args args);        // ([cName]) -> sets ended
-    rt::Value GetDataSet(rt::Args args);        // (cName, [cProcess]) -> set or NIL
-    rt::Value Connect(rt::Args args);
-    rt::Value DisConnect(rt::Args args);
-    rt::Value IsError(rt::Args args);
-    rt::Value LastError(rt::Args args);
-    rt::Value DelErrors(rt::Args args);
-    rt::Value GetErrors(rt::Args args);
-    rt::Value ShowErrorList(rt::Args args);     // ([cTitle])
-    rt::Value NewError(rt::Args args);          // (cText, [nCode], [oDataSet], [cSetName], [lNoShow])
-    rt::Value ShowMasiveError(rt::Args args);   // ([oDataSet]) -> text
-    virtual rt::Value NewDataSet(rt::Args args);  // (cName, [cProcess]) -> new TDataSet or NIL
-    virtual rt::Value OnOpen(rt::Args args);    // (oSet) before the set opens
-    virtual rt::Value OnOpened(rt::Args args);  // (oSet) after the table is open
-    rt::Value GetRecords(rt::Args args);
 
 protected:
     // The creation shared by New and Create: owner, connection text, list, OnCreate, InsertComponent.
@@ -66,7 +68,6 @@ protected:
 private:
     static inline int kConnect = -1, kTimeOut = -1, kAbortOnErrors = -1, kDisplayErrors = -1, kConnected = -1,
                       kDataSets = -1, kUseDictionary = -1, kProcess = -1, kErrors = -1;
-    rt::Value SetConnect(rt::Args args);
     rt::Value SetConnected(rt::Args args);
     // The sets of a process (default the shared one), in list order.
     std::vector<rt::Value> setsOf(const rt::Value& process);

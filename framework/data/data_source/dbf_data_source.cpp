@@ -75,19 +75,10 @@ const rt::Class& XDbfDataSource::classRecord() {
         b.addProperty({.name = "lConnected", .initial = true});
         for (const char* event : {"OnConnect", "OnConnected", "OnDisconnect", "OnDisconnected"})
             b.addEvent(event, Published, "oSender");
-        b.addMethod("NewDataSet", rt::method(&X::NewDataSet));
-        b.addMethod("CommitAll", rt::method(&X::CommitAll));
+        addMembers<XDbfDataSource>(b);
         b.addMethod("DefDataExtension", [](rt::Object&, const rt::Method&, rt::Args) { return rt::Value("Dbf"); });
         b.addMethod("DefIdxExtension", [](rt::Object&, const rt::Method&, rt::Args) { return rt::Value("Ntx"); });
         b.addMethod("DefMemoExtension", [](rt::Object&, const rt::Method&, rt::Args) { return rt::Value("Dbt"); });
-        b.addMethod("CreateTable", rt::method(&X::CreateTable));
-        b.addMethod("DelTable", rt::method(&X::DelTable));
-        b.addMethod("SetOptimize", rt::method(&X::SetOptimize));
-        b.addMethod("SetLockScheme", rt::method(&X::SetLockScheme));
-        b.addMethod("SetMemoType", rt::method(&X::SetMemoType));
-        b.addMethod("SetMemoSize", rt::method(&X::SetMemoSize));
-        b.addMethod("OnOpen", rt::method(&X::OnOpen));
-        b.addMethod("OnOpened", rt::method(&X::OnOpened));
         b.addMethod("GetRecords", [](rt::Object&, const rt::Method&, rt::Args) { return rt::Value(); });
         return b.create();
     }();

@@ -9,6 +9,7 @@
 
 #include "framework/core/object/user_class.h"
 #include "framework/data/data_source/data_source.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex::data {
 
@@ -25,22 +26,22 @@ class XDbfDataSource : public TDataSource {
 public:
     using TDataSource::TDataSource;
     static const rt::Class& classRecord();
+    VP_METHODS(CommitAll,
+               CreateTable,    // (aStruct, [cFile]) -> data set over the new table, or NIL
+               DelTable,       // (cFile) -> erased
+               SetOptimize,
+               SetLockScheme,
+               SetMemoType,
+               SetMemoSize)
+    VP_OVERRIDES(NewDataSet,  // (cName, [cProcess]) -> new TDbfDataSet or NIL
+                 OnOpen,
+                 OnOpened)
 
     const std::string& cDriver() const { return field(kDriver).asString(); }
     const std::string& cPassword() const { return field(kPassword).asString(); }
 
     rt::Value New(rt::Args args) override;     // ([oParent]) -> Self, settings read from the engine
     rt::Value Create(rt::Args args) override;  // ([oParent], [cConnect]) -> Self, likewise
-    rt::Value NewDataSet(rt::Args args) override;  // (cName, [cProcess]) -> new TDbfDataSet or NIL
-    rt::Value CommitAll(rt::Args args);
-    rt::Value CreateTable(rt::Args args);  // (aStruct, [cFile]) -> data set over the new table, or NIL
-    rt::Value DelTable(rt::Args args);     // (cFile) -> erased
-    rt::Value SetOptimize(rt::Args args);
-    rt::Value SetLockScheme(rt::Args args);
-    rt::Value SetMemoType(rt::Args args);
-    rt::Value SetMemoSize(rt::Args args);
-    rt::Value OnOpen(rt::Args args) override;
-    rt::Value OnOpened(rt::Args args) override;
 
 private:
     static inline int kDriver = -1, kPassword = -1, kOptimize = -1, kLockScheme = -1, kMemoType = -1,

@@ -9,6 +9,7 @@
 #include "framework/core/object/component.h"
 #include "framework/core/object/event.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex::data {
 
@@ -16,6 +17,19 @@ class XDataField : public TComponent {
 public:
     using TComponent::TComponent;
     static const rt::Class& classRecord();
+    VP_METHODS(GetValue,      // ([lBuffer])
+               SetValue,      // (xValue, [lKeepControls])
+               FieldGet,      // ([lBuffer])
+               FieldPut,      // (xValue)
+               VarGet,
+               VarPut,
+               Load,
+               Blank,
+               InitValue,
+               GetModified,
+               SetModified,
+               SetGetFValue,  // ([xValue])
+               BasicType)
 
     static inline const EventRef OnGetValue{"OnGetValue"}, OnSetValue{"OnSetValue"};
 
@@ -26,19 +40,6 @@ public:
 
     rt::Value Create(rt::Args args) override;  // (oDataSet, nIndex, cName) -> Self
     rt::Value Free(rt::Args args) override;
-    rt::Value GetValue(rt::Args args);         // ([lBuffer])
-    rt::Value SetValue(rt::Args args);         // (xValue, [lKeepControls])
-    rt::Value FieldGet(rt::Args args);         // ([lBuffer])
-    rt::Value FieldPut(rt::Args args);         // (xValue)
-    rt::Value VarGet(rt::Args args);
-    rt::Value VarPut(rt::Args args);
-    rt::Value Load(rt::Args args);
-    rt::Value Blank(rt::Args args);
-    rt::Value InitValue(rt::Args args);
-    rt::Value GetModified(rt::Args args);
-    rt::Value SetModified(rt::Args args);
-    rt::Value SetGetFValue(rt::Args args);     // ([xValue])
-    rt::Value BasicType(rt::Args args);
 
     // Turns this field into a user variable whose value lives here, starting at `initial`.
     void makeUserVar(const rt::Value& initial);

@@ -12,6 +12,7 @@
 #include "framework/core/object/component.h"
 #include "framework/core/object/user_class.h"
 #include "framework/dialogs/registry/registry_port.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex::dialogs {
 
@@ -22,30 +23,29 @@ public:
     XRegistry& operator=(const XRegistry&) = delete;
     ~XRegistry() override;
     static const rt::Class& classRecord();
+    VP_METHODS(OpenKey,      // (cSubKey, [nAccess])
+               CreateKey,    // (cSubKey, [cClass], [nOptions], [nAccess])
+               CloseKey,
+               Connect,      // (cMachine, nRootKey)
+               DeleteKey,    // (cSubKey)
+               DeleteValue,  // (cValueName)
+               EnumKeys,
+               EnumValues,
+               GetString,    // (cValueName, [cDefault])
+               SetString,    // (cValueName, cText)
+               GetNumeric,   // (cValueName, [nDefault])
+               SetNumeric,   // (cValueName, nValue)
+               GetBinary,    // (cValueName, [cDefault])
+               SetBinary,    // (cValueName, cBytes)
+               SetValue,     // (cValueName, xValue): its display text
+               GetDate,      // (cValueName, [dDefault])
+               GetLogical,   // (cValueName, [lDefault])
+               Flush)
+    VP_OVERRIDES(Destroy)
 
     int64_t Root() const { return field(kRoot).asInteger(); }
     int64_t hCurrentKey() const { return field(kCurrentKey).asInteger(); }
     int64_t nLastError() const { return field(kLastError).asInteger(); }
-
-    rt::Value OpenKey(rt::Args args);      // (cSubKey, [nAccess])
-    rt::Value CreateKey(rt::Args args);    // (cSubKey, [cClass], [nOptions], [nAccess])
-    rt::Value CloseKey(rt::Args args);
-    rt::Value Connect(rt::Args args);      // (cMachine, nRootKey)
-    rt::Value DeleteKey(rt::Args args);    // (cSubKey)
-    rt::Value DeleteValue(rt::Args args);  // (cValueName)
-    rt::Value EnumKeys(rt::Args args);
-    rt::Value EnumValues(rt::Args args);
-    rt::Value GetString(rt::Args args);    // (cValueName, [cDefault])
-    rt::Value SetString(rt::Args args);    // (cValueName, cText)
-    rt::Value GetNumeric(rt::Args args);   // (cValueName, [nDefault])
-    rt::Value SetNumeric(rt::Args args);   // (cValueName, nValue)
-    rt::Value GetBinary(rt::Args args);    // (cValueName, [cDefault])
-    rt::Value SetBinary(rt::Args args);    // (cValueName, cBytes)
-    rt::Value SetValue(rt::Args args);     // (cValueName, xValue): its display text
-    rt::Value GetDate(rt::Args args);      // (cValueName, [dDefault])
-    rt::Value GetLogical(rt::Args args);   // (cValueName, [lDefault])
-    rt::Value Flush(rt::Args args);
-    rt::Value Destroy(rt::Args args) override;
 
 private:
     static inline int kRoot = -1, kCurrentKey = -1, kLastError = -1;

@@ -45,9 +45,7 @@ const rt::Class& XBrush::classRecord() {
         kStyle = b.addProperty({.name = "nStyle", .type = "N", .scope = Published, .setter = store(kStyle)});
         kColor = b.addProperty({.name = "nColor", .type = "N", .scope = Published, .setter = store(kColor)});
         kBitmap = b.addProperty({.name = "hBitmap", .type = "N", .scope = Published, .setter = store(kBitmap)});
-        b.addMethod("Create", rt::method(&XBrush::Create), Exported | Constructor);
-        b.addMethod("Destroy", rt::method(&XBrush::Destroy));
-        b.addMethod("Clone", rt::method(&XBrush::Clone));
+        addMembers<XBrush>(b);
         return b.create();
     }();
     return c;

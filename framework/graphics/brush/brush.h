@@ -8,6 +8,7 @@
 
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -30,10 +31,9 @@ class XBrush : public TWinObject {
 public:
     using TWinObject::TWinObject;
     static const rt::Class& classRecord();
-
-    rt::Value Create(rt::Args args) override;  // ([nStyle], [nColor], [hBitmap]) -> Self
-    rt::Value Destroy(rt::Args args) override;
-    rt::Value Clone(rt::Args args);
+    VP_CONSTRUCTORS(Create)  // ([nStyle], [nColor], [hBitmap]) -> Self
+    VP_METHODS(Clone)
+    VP_OVERRIDES(Destroy)
 
 private:
     static inline int kStyle = -1, kColor = -1, kBitmap = -1;

@@ -37,8 +37,7 @@ const rt::Class& XClipboard::classRecord() {
         using namespace rt::scope;
         VPClass b("XClipboard", &TComponent::classRecord(), rt::factoryOf<XClipboard>());
         kParentHandle = b.addData("ParentHandle", 0, "N", Hidden);
-        b.addMethod("Create", rt::method(&XClipboard::Create), Exported | Constructor);
-        b.addMethod("Destroy", rt::method(&XClipboard::Destroy));
+        addMembers<XClipboard>(b);
         b.addMethod("Open", call([](XClipboard& c, Args) { return Value(c.Open()); }));
         b.addMethod("Close", call([](XClipboard& c, Args) { return Value(c.Close()); }));
         b.addMethod("Empty", call([](XClipboard& c, Args) { return Value(c.Empty()); }));

@@ -9,6 +9,7 @@
 
 #include "framework/core/object/component.h"
 #include "framework/core/object/user_class.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -16,9 +17,8 @@ class XClipboard : public TComponent {
 public:
     using TComponent::TComponent;
     static const rt::Class& classRecord();
-
-    rt::Value Create(rt::Args args) override;   // ([oParent]) -> Self; the owner's window opens the clipboard
-    rt::Value Destroy(rt::Args args) override;  // closes the clipboard
+    VP_CONSTRUCTORS(Create)  // ([oParent]) -> Self; the owner's window opens the clipboard
+    VP_OVERRIDES(Destroy)  // closes the clipboard
 
     intptr_t ParentHandle() const { return static_cast<intptr_t>(field(kParentHandle).asInteger()); }
     bool Open();

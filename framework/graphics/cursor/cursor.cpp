@@ -13,13 +13,11 @@ const rt::Class& XCursor::classRecord() {
         using namespace rt::scope;
         VPClass b("XCursor", &TWinObject::classRecord(), rt::factoryOf<XCursor>());
         kName = b.addProperty({.name = "cName", .initial = "", .scope = Published, .setter = &XCursor::SetName});
-        b.addMethod("New", rt::method(&XCursor::New), Exported | Constructor);
-        b.addMethod("Create", rt::method(&XCursor::Create), Exported | Constructor);
+        addMembers<XCursor>(b);
         b.addMethod("Load", rt::method(&XCursor::Load));
         b.addMethod("LoadFromResource", rt::method(&XCursor::LoadFromResource));
         b.addMethod("LoadFromFile", rt::method(&XCursor::LoadFromFile));
         b.addMethod("Destroy", rt::method(&XCursor::Destroy));
-        b.addMethod("Clone", rt::method(&XCursor::Clone));
         return b.create();
     }();
     return c;

@@ -5,6 +5,7 @@
 
 #include "framework/core/object/user_class.h"
 #include "framework/graphics/named_image.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -12,10 +13,9 @@ class XCursor : public XNamedImage {
 public:
     using XNamedImage::XNamedImage;
     static const rt::Class& classRecord();
-
-    rt::Value New(rt::Args args) override;     // = Load
-    rt::Value Create(rt::Args args) override;  // = Load
-    rt::Value Clone(rt::Args args);
+    VP_CONSTRUCTORS(New,     // = Load
+                    Create)  // = Load
+    VP_METHODS(Clone)
 
 private:
     static inline int kName = -1;

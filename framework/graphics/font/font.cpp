@@ -68,20 +68,7 @@ const rt::Class& XFont::classRecord() {
         kStrikeOut = b.addProperty(
             {.name = "lStrikeOut", .initial = false, .type = "L", .setter = flag(kStrikeOut, gfx::kStyleStrikeOut)});
         kCharSet = b.addProperty({.name = "nCharSet", .initial = 1, .type = "N", .setter = store(kCharSet)});
-        b.addMethod("New", rt::method(&XFont::New), Exported | Constructor);
-        b.addMethod("Create", rt::method(&XFont::Create), Exported | Constructor);
-        b.addMethod("Destroy", rt::method(&XFont::Destroy));
-        b.addMethod("Clone", rt::method(&XFont::Clone));
-        b.addMethod("Compare", rt::method(&XFont::Compare));
-        b.addMethod("GetTextSize", rt::method(&XFont::GetTextSize));
-        b.addMethod("GetTextWidth", rt::method(&XFont::GetTextWidth));
-        b.addMethod("GetTextHeight", rt::method(&XFont::GetTextHeight));
-        b.addMethod("SaveToText", rt::method(&XFont::SaveToText));
-        b.addMethod("RestoreFromText", rt::method(&XFont::RestoreFromText));
-        b.addMethod("Recreate", rt::method(&XFont::Recreate), Hidden);
-        b.addMethod("SizeToHeight", rt::method(&XFont::SizeToHeight), Hidden);
-        b.addMethod("HeightToSize", rt::method(&XFont::HeightToSize), Hidden);
-        b.addMethod("SetSize", rt::method(&XFont::SetSize), Hidden);
+        addMembers<XFont>(b);
         return b.create();
     }();
     return c;

@@ -14,6 +14,7 @@
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 #include "framework/graphics/font/font_record.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -21,6 +22,12 @@ class XFont : public TWinObject {
 public:
     using TWinObject::TWinObject;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(New,     // ([oDevice]) -> Self; makes no handle
+                    Create)  // ([cName], [nSize | {nWidth, nHeight}], [nStyle], [nWeight],
+    VP_METHODS(Clone, Compare, GetTextSize, GetTextWidth, GetTextHeight, SaveToText, RestoreFromText)
+    //  [nOrientation], [oDevice], [nCharSet]) -> Self
+    VP_OVERRIDES(Destroy)
+    VP_HIDDEN(Recreate, SizeToHeight, HeightToSize, SetSize)
 
     // Typed access for framework code.
     gfx::FontFields fields() const;
@@ -31,18 +38,6 @@ public:
     bool compare(const XFont& other) const { return gfx::sameFont(fields(), other.fields()); }
     // Handles kept for controls that may still draw with them (see above).
     size_t retiredHandles() const { return retired_.size(); }
-
-    rt::Value New(rt::Args args) override;     // ([oDevice]) -> Self; makes no handle
-    rt::Value Create(rt::Args args) override;  // ([cName], [nSize | {nWidth, nHeight}], [nStyle], [nWeight],
-                                               //  [nOrientation], [oDevice], [nCharSet]) -> Self
-    rt::Value Destroy(rt::Args args) override;
-    rt::Value Clone(rt::Args args);
-    rt::Value Compare(rt::Args args);
-    rt::Value GetTextSize(rt::Args args);
-    rt::Value GetTextWidth(rt::Args args);
-    rt::Value GetTextHeight(rt::Args args);
-    rt::Value SaveToText(rt::Args args);
-    rt::Value RestoreFromText(rt::Args args);
 
 private:
     static inline int kDevice = -1, kCount = -1, kName = -1, kSize = -1, kWidth = -1, kHeight = -1, kStyle = -1,
@@ -56,10 +51,6 @@ private:
     void replaceHandle(intptr_t handle);
     void releaseAll();
 
-    rt::Value Recreate(rt::Args args);
-    rt::Value SizeToHeight(rt::Args args);
-    rt::Value HeightToSize(rt::Args args);
-    rt::Value SetSize(rt::Args args);
     // Property setters.
     rt::Value StoreAndRecreate(int position, const rt::Value& v);
     rt::Value SetWeight(rt::Args args);

@@ -17,13 +17,11 @@ const rt::Class& XIcon::classRecord() {
         kName = b.addProperty({.name = "cName", .initial = "", .scope = Published, .setter = &XIcon::SetName});
         kWidth = b.addProperty({.name = "nWidth", .initial = 32, .type = "N"});
         kHeight = b.addProperty({.name = "nHeight", .initial = 32, .type = "N"});
-        b.addMethod("Create", rt::method(&XIcon::Create), Exported | Constructor);
+        addMembers<XIcon>(b);
         b.addMethod("Load", rt::method(&XIcon::Load));
         b.addMethod("LoadFromResource", rt::method(&XIcon::LoadFromResource));
         b.addMethod("LoadFromFile", rt::method(&XIcon::LoadFromFile));
         b.addMethod("Destroy", rt::method(&XIcon::Destroy));
-        b.addMethod("Clone", rt::method(&XIcon::Clone));
-        b.addMethod("Paint", rt::method(&XIcon::Paint));
         return b.create();
     }();
     return c;

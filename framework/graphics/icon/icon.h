@@ -6,6 +6,7 @@
 
 #include "framework/core/object/user_class.h"
 #include "framework/graphics/named_image.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -13,14 +14,13 @@ class XIcon : public XNamedImage {
 public:
     using XNamedImage::XNamedImage;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)  // ([cName], [nWidth], [nHeight]) -> Self
+    // LoadFromFile takes ([cFile], [nIndex = 0]).
+    VP_METHODS(Clone,
+               Paint)  // (hDC, nLeft, nTop, nRight, nBottom) -> logical
 
     int64_t nWidth() const { return field(kWidth).asInteger(); }
     int64_t nHeight() const { return field(kHeight).asInteger(); }
-
-    rt::Value Create(rt::Args args) override;  // ([cName], [nWidth], [nHeight]) -> Self
-    // LoadFromFile takes ([cFile], [nIndex = 0]).
-    rt::Value Clone(rt::Args args);
-    rt::Value Paint(rt::Args args);  // (hDC, nLeft, nTop, nRight, nBottom) -> logical
 
 private:
     static inline int kName = -1, kWidth = -1, kHeight = -1;

@@ -53,7 +53,7 @@ const rt::Class& XEnhMetaFile::classRecord() {
         kRecords = b.addData("nRecords", 0, "N", Exported | ReadOnly);
         kDevicePixRes = b.addData("aDevicePixRes", pairValue(0, 0), "A", Exported | ReadOnly);
         kDeviceMmsRes = b.addData("aDeviceMmsRes", pairValue(0, 0), "A", Exported | ReadOnly);
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
+        addMembers<XEnhMetaFile>(b);
         b.addMethod("Load", rt::method(&X::Load), Exported | Constructor);
         const std::pair<const char*, Value (X::*)(rt::Args)> methods[] = {
             {"Destroy", &X::Destroy}, {"Close", &X::Close}, {"GetInfo", &X::GetInfo},

@@ -8,6 +8,7 @@
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 #include "framework/graphics/metafile/metafile_port.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -16,11 +17,11 @@ public:
     using TWinObject::TWinObject;
     ~XEnhMetaFile() override;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)  // (hRefDC, cFile, nWidth, nHeight, cTitle) -> Self
 
     const rt::Value& cName() const { return field(kName); }
     intptr_t hNewDC() const { return static_cast<intptr_t>(field(kNewDc).asInteger()); }
 
-    rt::Value Create(rt::Args args) override;  // (hRefDC, cFile, nWidth, nHeight, cTitle) -> Self
     rt::Value Destroy(rt::Args args) override;
     rt::Value Close(rt::Args args);    // () -> logical
     rt::Value Load(rt::Args args);     // (cFile) -> Self

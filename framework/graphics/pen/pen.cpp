@@ -28,10 +28,7 @@ const rt::Class& XPen::classRecord() {
         kStyle = b.addProperty({.name = "nStyle", .initial = 0, .type = "N", .setter = store(kStyle)});
         kColor = b.addProperty({.name = "nColor", .initial = 0, .type = "N", .setter = store(kColor)});
         kWidth = b.addProperty({.name = "nWidth", .initial = 1, .type = "N", .setter = store(kWidth)});
-        b.addMethod("New", rt::method(&XPen::New), Exported | Constructor);
-        b.addMethod("Create", rt::method(&XPen::Create), Exported | Constructor);
-        b.addMethod("Destroy", rt::method(&XPen::Destroy));
-        b.addMethod("Clone", rt::method(&XPen::Clone));
+        addMembers<XPen>(b);
         return b.create();
     }();
     return c;

@@ -7,6 +7,7 @@
 
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -19,13 +20,12 @@ class XPen : public TWinObject {
 public:
     using TWinObject::TWinObject;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(New,     // = Create
+                    Create)  // ([nStyle], [nWidth], [nColor], [oDevice]) -> Self
+    VP_METHODS(Clone)  // ([oDevice]): the pen's own device when none is given
+    VP_OVERRIDES(Destroy)
 
     const rt::Value& oDevice() const { return field(kDevice); }
-
-    rt::Value New(rt::Args args) override;     // = Create
-    rt::Value Create(rt::Args args) override;  // ([nStyle], [nWidth], [nColor], [oDevice]) -> Self
-    rt::Value Destroy(rt::Args args) override;
-    rt::Value Clone(rt::Args args);            // ([oDevice]): the pen's own device when none is given
 
 private:
     static inline int kDevice = -1, kStyle = -1, kColor = -1, kWidth = -1;

@@ -58,7 +58,7 @@ const rt::Class& XPicture::classRecord() {
         kFile = b.addData("cFile", "", "C", Protected);
         kPath = b.addData("cPath", "", "C", Protected);
         using X = XPicture;
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
+        addMembers<XPicture>(b);
         const std::pair<const char*, Value (X::*)(rt::Args)> methods[] = {
             {"Destroy", &X::Destroy}, {"Clone", &X::Clone}, {"Load", &X::Load}, {"LoadFromFile", &X::LoadFromFile},
             {"LoadFromResource", &X::LoadFromResource}, {"LoadFromStream", &X::LoadFromStream},

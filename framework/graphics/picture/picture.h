@@ -11,6 +11,7 @@
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 #include "framework/graphics/picture/picture_port.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -19,12 +20,12 @@ public:
     using TWinObject::TWinObject;
     ~XPicture() override;
     static const rt::Class& classRecord();
+    VP_CONSTRUCTORS(Create)  // ([x]) -> Self
 
     const rt::Value& cName() const { return field(kName); }
     int64_t nType() const { return facts_.type; }
     const gfx::PictureFacts& facts() const { return facts_; }
 
-    rt::Value Create(rt::Args args) override;  // ([x]) -> Self
     rt::Value Destroy(rt::Args args) override;
     rt::Value Clone(rt::Args args);
     rt::Value Load(rt::Args args);              // ([x]) -> Self

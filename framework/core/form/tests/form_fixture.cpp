@@ -50,7 +50,7 @@ const rt::Class& XTestButton::classRecord() {
     static const rt::Class& c = systemClass("TTestButton", "BUTTON", WS_TABSTOP | BS_PUSHBUTTON,
                                             rt::factoryOf<XTestButton>(), [](VPClass& b) {
                                                 b.addProperty({.name = "nModalResult", .initial = 0, .type = "N"});
-                                                b.addMethod("Click", rt::method(&XTestButton::Click));
+                                                addMembers<XTestButton>(b);
                                             });
     return c;
 }

@@ -14,6 +14,7 @@
 #include "framework/core/control/std_control.h"
 #include "framework/core/form/form.h"
 #include "runtime/core/value.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex::testing {
 
@@ -26,7 +27,7 @@ class XTestButton : public TStdControl {
 public:
     using TStdControl::TStdControl;
     static const rt::Class& classRecord();
-    rt::Value Click(rt::Args args) override;
+    VP_OVERRIDES(Click)
 };
 
 // A plain child ("STATIC").

@@ -6,6 +6,7 @@
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "runtime/core/send.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -14,14 +15,12 @@ class XStopwatch : public TComponent {
 public:
     using TComponent::TComponent;
     static const rt::Class& classRecord();
+    VP_METHODS(Start, Tick)
     static inline const EventRef OnTick{"OnTick"};
 
     // Typed access for framework code.
     int nInterval() const { return field(kInterval).asInt(); }
     bool lRunning() const { return field(kRunning).asLogical(); }
-
-    rt::Value Start(rt::Args args);
-    rt::Value Tick(rt::Args args);
 
 private:
     rt::Value SetInterval(rt::Args args);
@@ -40,8 +39,7 @@ const rt::Class& XStopwatch::classRecord() {
         kRunning = b.addProperty({.name = "lRunning", .initial = false, .type = "L", .readOnly = true});
         b.addEvent("OnTick", Published, "oSender, nCount");
         b.addMethod("Start", rt::method(&XStopwatch::Start));
-        b.addMethod("Tick", rt::method(&XStopwatch::Tick));
-        return b.create();
+        addMembers<XStopwatch>(b);
     }();
     return c;
 }
