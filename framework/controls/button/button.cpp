@@ -72,13 +72,7 @@ const rt::Class& XButton::classRecord() {
         b.record().redeclareField(kCtlStyle, number(WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | BS_PUSHBUTTON), "N");
         kPrevCtrl = b.addData("oPrevCtrl", Value(), "O", Protected);
         addMembers<XButton>(b);
-        b.addMethod("ShortCut", rt::method(&X::ButtonShortCut));
         b.addMethod("Notify", XBUTTON_NOTIFY);
-        b.addMethod("WMKillFocus", rt::method(&X::ButtonKillFocus));
-        b.addMethod("WMKeyDown", rt::method(&X::ButtonKeyDown));
-        b.addMethod("WMChar", rt::method(&X::ButtonChar));
-        b.addMethod("WMLButtonDown", rt::method(&X::ButtonLButtonDown));
-        b.addMethod("WMLButtonUp", rt::method(&X::ButtonLButtonUp));
         b.addMethod("WMPaint", XBUTTON_WMPAINT);
         b.addVirtual("VPClick");
         return b.create();
@@ -120,7 +114,7 @@ Value XButton::Click(rt::Args) {
     return Value(0);
 }
 
-Value XButton::ButtonShortCut(rt::Args args) {
+Value XButton::ShortCut(rt::Args args) {
     if (!rt::send(*this, "SetFocus", {Value(lCancel())}).asLogical()) return {};
     rt::send(*this, rt::Symbol::intern("Click"), args);
     return Value(0);
@@ -147,7 +141,7 @@ Value XButton::GetImage(rt::Args args) {
     return rt::send(*this, "SendMsg", {number(BM_GETIMAGE), rt::arg(args, 0), Value(0)});
 }
 
-Value XButton::ButtonKillFocus(rt::Args args) {
+Value XButton::WMKillFocus(rt::Args args) {
     const intptr_t h = static_cast<intptr_t>(rt::arg(args, 2).asInteger());
     const bool pushed = windowExists() && (SendMessageA(toHwnd(Handle()), BM_GETSTATE, 0, 0) & kPushedState);
     if (!pushed) return TStdControl::WMKillFocus(args);
@@ -157,7 +151,7 @@ Value XButton::ButtonKillFocus(rt::Args args) {
     return result;
 }
 
-Value XButton::ButtonKeyDown(rt::Args args) {
+Value XButton::WMKeyDown(rt::Args args) {
     if (rt::arg(args, 0).asInteger() != VK_RETURN) return TStdControl::WMKeyDown(args);
     const Value answer = fireEvent(*this, OnKeyDown, {rt::arg(args, 0), rt::arg(args, 1)});
     if (!answer.isNil()) return answer;
@@ -165,7 +159,7 @@ Value XButton::ButtonKeyDown(rt::Args args) {
     return Value(0);
 }
 
-Value XButton::ButtonChar(rt::Args args) {
+Value XButton::WMChar(rt::Args args) {
     const Value& key = rt::arg(args, 0);
     const Value answer = fireEvent(*this, OnChar, {key, rt::arg(args, 1)});
     if (!answer.isNil()) return answer;
@@ -176,7 +170,7 @@ Value XButton::ButtonChar(rt::Args args) {
     }
 }
 
-Value XButton::ButtonLButtonDown(rt::Args args) {
+Value XButton::WMLButtonDown(rt::Args args) {
     if (!lCancel()) return TStdControl::WMLButtonDown(args);
     const Value focused = controlOfWindow(reinterpret_cast<intptr_t>(GetFocus()));
     field(kPrevCtrl) = focused.asObject().get() == this ? Value() : focused;
@@ -184,7 +178,7 @@ Value XButton::ButtonLButtonDown(rt::Args args) {
     return {};
 }
 
-Value XButton::ButtonLButtonUp(rt::Args args) {
+Value XButton::WMLButtonUp(rt::Args args) {
     const Value previous = field(kPrevCtrl);
     field(kPrevCtrl) = Value();
     const int64_t lParam = rt::arg(args, 1).asInteger();

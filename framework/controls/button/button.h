@@ -16,18 +16,11 @@ public:
     static const rt::Class& classRecord();
     VP_CONSTRUCTORS(Create)
     VP_METHODS(GetPushed, SetPushed, SetImage, GetImage)
-    VP_OVERRIDES(Click)
+    VP_OVERRIDES(Click, ShortCut, WMKillFocus, WMKeyDown, WMChar, WMLButtonDown, WMLButtonUp)
 
     int64_t nModalResult() const { return field(kModalResult).asInteger(); }
     bool lDefault() const { return field(kDefault).asLogical(); }
     bool lCancel() const { return field(kCancel).asLogical(); }
-
-    rt::Value ButtonShortCut(rt::Args args);
-    rt::Value ButtonKillFocus(rt::Args args);
-    rt::Value ButtonKeyDown(rt::Args args);
-    rt::Value ButtonChar(rt::Args args);
-    rt::Value ButtonLButtonDown(rt::Args args);
-    rt::Value ButtonLButtonUp(rt::Args args);
 
 private:
     static inline int kDefault = -1, kCancel = -1, kModalResult = -1, kPushed = -1, kAlignment = -1,

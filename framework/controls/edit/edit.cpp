@@ -165,15 +165,10 @@ const rt::Class& XEdit::classRecord() {
         b.addMethod("Change", call([](XEdit& e, rt::Args) {
             return e.windowExists() ? fireEvent(e, OnChange) : Value();
         }));
-        b.addMethod("Command", rt::method(&X::EditCommand));
-        b.addMethod("GetCtlColor", rt::method(&X::EditCtlColor));
         b.addMethod("GotFocus", call([](XEdit& e, rt::Args) {
-            e.field(kOriginal) = e.GetValue({});
+            e.field(kOriginal) = e.XEdit::GetValue({});
             return Value();
         }));
-        b.addMethod("WMKeyDown", rt::method(&X::EditKeyDown));
-        b.addMethod("WMChar", rt::method(&X::EditChar));
-        b.addMethod("WMSetFocus", rt::method(&X::EditSetFocus));
         b.addMethod("WMPaint", XEDIT_WMPAINT);
         return b.create();
     }();
@@ -244,7 +239,7 @@ Value XEdit::SetSel(rt::Args args) {
 
 Value XEdit::GetSelText(rt::Args) {
     // What the user typed since the last read counts: the window's text, not the stored one.
-    const std::string text = GetValue({}).asString();
+    const std::string text = XEdit::GetValue({}).asString();
     auto sel = GetSel({}).asArray();
     const int64_t start = sel->at1(1).asInteger(), end = sel->at1(2).asInteger();
     if (end <= start || start >= static_cast<int64_t>(text.size())) return Value("");
@@ -346,7 +341,7 @@ Value XEdit::SetColorDisabled(rt::Args args) {
     return SetColorPair(kClrTextDisabled, kClrPaneDisabled, kBrushDisabled, args);
 }
 
-Value XEdit::EditCommand(rt::Args args) {
+Value XEdit::Command(rt::Args args) {
     HWND h = toHwnd(Handle());
     switch (rt::arg(args, 0).asInteger()) {
         case EN_CHANGE:
@@ -369,7 +364,7 @@ Value XEdit::EditCommand(rt::Args args) {
     return TStdControl::Command(args);
 }
 
-Value XEdit::EditCtlColor(rt::Args args) {
+Value XEdit::GetCtlColor(rt::Args args) {
     int text = kClrText, pane = kClrPane, brush = kBrush;
     switch (colorSet(lEnabled(), lFocused())) {
         case ColorSet::Disabled: text = kClrTextDisabled, pane = kClrPaneDisabled, brush = kBrushDisabled; break;
@@ -392,7 +387,7 @@ void XEdit::showModeCaret() {
     ShowCaret(h);
 }
 
-Value XEdit::EditKeyDown(rt::Args args) {
+Value XEdit::WMKeyDown(rt::Args args) {
     if (rt::arg(args, 0).asInteger() == VK_INSERT && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0) {
         setInsertMode(!insertMode());
         showModeCaret();
@@ -401,7 +396,7 @@ Value XEdit::EditKeyDown(rt::Args args) {
     return TStdControl::WMKeyDown(args);
 }
 
-Value XEdit::EditChar(rt::Args args) {
+Value XEdit::WMChar(rt::Args args) {
     // Overwrite mode is decided on the character itself, so dead keys compose as usual and a line break is
     // never split.
     if (!insertMode() && windowExists()) {
@@ -413,7 +408,7 @@ Value XEdit::EditChar(rt::Args args) {
     return TStdControl::WMChar(args);
 }
 
-Value XEdit::EditSetFocus(rt::Args args) {
+Value XEdit::WMSetFocus(rt::Args args) {
     const bool entering = field(kOnEntering).asLogical();
     if (entering) PostMessageA(toHwnd(Handle()), WM_LBUTTONUP, 0, 0);
     field(kOnEntering) = true;

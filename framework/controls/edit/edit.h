@@ -17,36 +17,18 @@ public:
     using TStdControl::TStdControl;
     static const rt::Class& classRecord();
     VP_CONSTRUCTORS(Create)
-    VP_METHODS(GetSel,
-               GetSelText,
-               SetSel,
-               GetMaxLength,
-               SetMaxLength,
-               GetPasswordChar,
-               SetPasswordChar,
-               SetCharCase,
-               SetReadOnly,
-               SetPassword,
-               SetNumeric,
-               SetAlignment,
-               SetColorFocus,
-               SetColorDisabled,
-               GetValue,
-               SetValue)          // (xValue, [lRaw])
-    VP_VIRTUALS(SetHScroll)
-    VP_OVERRIDES(Free)
+    VP_METHODS(GetSel, GetSelText, SetSel, GetMaxLength, SetMaxLength, GetPasswordChar, SetPasswordChar, SetCharCase,
+               SetReadOnly, SetPassword, SetNumeric, SetAlignment, SetColorFocus, SetColorDisabled)
+    VP_VIRTUALS(SetHScroll,
+                GetValue,
+                SetValue)    // (xValue, [lRaw])
+    VP_OVERRIDES(Free, Command, GetCtlColor, WMKeyDown, WMChar, WMSetFocus)
 
     static inline const EventRef OnChange{"OnChange"};
 
     // The mode every edit shares: insert (true) or overwrite.
     static bool insertMode();
     static void setInsertMode(bool on);
-
-    rt::Value EditCommand(rt::Args args);
-    rt::Value EditCtlColor(rt::Args args);
-    rt::Value EditKeyDown(rt::Args args);
-    rt::Value EditChar(rt::Args args);
-    rt::Value EditSetFocus(rt::Args args);
 
 protected:
     // Sends an edit message to the window; 0 without one.

@@ -97,8 +97,6 @@ const rt::Class& XMemo::classRecord() {
             return number(m.send(EM_LINEFROMCHAR, static_cast<WPARAM>(argOr(a, 0, -1))));
         }));
         b.addMethod("LineIndex", call([](XMemo& m, rt::Args a) { return number(m.lineStart(argOr(a, 0, -1)) - 1); }));
-        b.addMethod("WMKeyDown", rt::method(&X::MemoKeyDown));
-        b.addMethod("WMChar", rt::method(&X::MemoChar));
         b.addMethod("WMEraseBkgnd", [](rt::Object&, const rt::Method&, rt::Args) { return Value(1); });
         return b.create();
     }();
@@ -211,19 +209,19 @@ Value XMemo::SetColumnNumber(rt::Args args) {
     return GetColumnNumber({});
 }
 
-Value XMemo::MemoKeyDown(rt::Args args) {
+Value XMemo::WMKeyDown(rt::Args args) {
     if (rt::arg(args, 0).asInteger() == VK_RETURN && field(kWantReturn).asLogical()) return {};
-    return EditKeyDown(args);
+    return XEdit::WMKeyDown(args);
 }
 
-Value XMemo::MemoChar(rt::Args args) {
+Value XMemo::WMChar(rt::Args args) {
     const int64_t key = rt::arg(args, 0).asInteger();
     if (key == VK_RETURN && field(kWantReturn).asLogical()) return {};
     if (key == VK_TAB && !field(kWantTab).asLogical()) {
         rt::send(*this, GetKeyState(VK_SHIFT) < 0 ? "GoPrevControl" : "GoNextControl");
         return Value(0);
     }
-    return EditChar(args);
+    return XEdit::WMChar(args);
 }
 
 }  // namespace vorpex

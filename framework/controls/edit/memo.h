@@ -15,10 +15,7 @@ public:
     VP_CONSTRUCTORS(Create)
     VP_METHODS(Append, ReplaceLine, GetLine, SetRect, GetRect, SetTabStops, GetLineNumber, SetLineNumber,
                GetColumnNumber, SetColumnNumber)
-    VP_OVERRIDES(SetHScroll)
-
-    rt::Value MemoKeyDown(rt::Args args);
-    rt::Value MemoChar(rt::Args args);
+    VP_OVERRIDES(SetHScroll, WMKeyDown, WMChar)
 
 private:
     static inline int kAutoHScroll = -1, kVScroll = -1, kAutoVScroll = -1, kWantReturn = -1, kWantTab = -1,

@@ -39,7 +39,6 @@ const rt::Class& XInplaceEdit::classRecord() {
         addMembers<XInplaceEdit>(b);
         b.addMethod("WMNCDestroy", [](rt::Object& self, const rt::Method& m, rt::Args) { return unlinkMethod(self, m, {}); });
         for (const char* own : {"WMPaint", "WMSetCursor", "WMNCHitTest"}) b.addMethod(own, nothing);
-        b.addMethod("WMKillFocus", rt::method(&X::FocusLost));
         for (const char* name : {"WMKeyDown", "WMKeyUp", "WMChar", "WMSysKeyDown", "WMSysKeyUp", "WMSysChar",
                                  "WMLButtonDown", "WMLButtonUp", "WMLButtonDblClk", "WMRButtonDown", "WMRButtonUp",
                                  "WMMouseMove", "WMContextMenu", "WMInitMenuPopup"})
@@ -83,6 +82,6 @@ Value XInplaceEdit::focusChange(unsigned message, const char* parentMethod, rt::
 }
 
 Value XInplaceEdit::WMSetFocus(rt::Args args) { return focusChange(WM_SETFOCUS, "WMSetFocus", args); }
-Value XInplaceEdit::FocusLost(rt::Args args) { return focusChange(WM_KILLFOCUS, "WMKillFocus", args); }
+Value XInplaceEdit::WMKillFocus(rt::Args args) { return focusChange(WM_KILLFOCUS, "WMKillFocus", args); }
 
 }  // namespace vorpex

@@ -15,9 +15,7 @@ public:
     using TControl::TControl;
     static const rt::Class& classRecord();
     VP_CONSTRUCTORS(Create)  // (oParent, hWnd) -> Self
-    VP_OVERRIDES(WMSetFocus)
-
-    rt::Value FocusLost(rt::Args args);  // WMKillFocus
+    VP_OVERRIDES(WMSetFocus, WMKillFocus)
 
 private:
     rt::Value focusChange(unsigned message, const char* parentMethod, rt::Args args);

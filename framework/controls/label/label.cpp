@@ -45,7 +45,7 @@ const rt::Class& XLabel::classRecord() {
         using namespace rt::scope;
         using X = XLabel;
         VPClass b("XLabel", &TControl::classRecord(), rt::factoryOf<XLabel>());
-        b.addProperty({.name = "cText", .scope = Published, .setter = &X::SetLabelText});
+        b.addProperty({.name = "cText", .scope = Published, .setter = &X::SetText});
         b.addProperty({.name = "nWidth", .initial = 90});
         b.addProperty({.name = "nHeight", .initial = 18});
         kAlignment = b.addProperty({.name = "nAlignment", .initial = 0, .type = "N", .scope = Published,
@@ -63,7 +63,6 @@ const rt::Class& XLabel::classRecord() {
         b.record().redeclareField(kClassStyle, Value(static_cast<long long>(CS_DBLCLKS)), "N");
         b.addProperty({.name = "lEnabled", .scope = Exported});
         addMembers<XLabel>(b);
-        b.addMethod("SetText", rt::method(&X::SetLabelText));
         b.addMethod("WMEraseBkgnd", [](rt::Object&, const rt::Method&, rt::Args) { return Value(1); });
         return b.create();
     }();
@@ -81,7 +80,7 @@ Value XLabel::Adjust(rt::Args) {
     return {};
 }
 
-Value XLabel::SetLabelText(rt::Args args) {
+Value XLabel::SetText(rt::Args args) {
     Value result = TControl::SetText(args);
     if (windowExists()) {
         const std::string& text = field(kText).asString();

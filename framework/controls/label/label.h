@@ -14,12 +14,11 @@ public:
     static const rt::Class& classRecord();
     VP_CONSTRUCTORS(Create)
     VP_METHODS(Adjust, CalcBounds, WMPaint)
+    VP_OVERRIDES(SetText)
 
     bool lAutoSize() const { return field(kAutoSize).asLogical(); }
     bool lMultiLine() const { return field(kMultiLine).asLogical(); }
     int64_t nAlignment() const { return field(kAlignment).asInteger(); }
-
-    rt::Value SetLabelText(rt::Args args);  // the setter of cText
 
 private:
     static inline int kAlignment = -1, kVAlignment = -1, kAutoSize = -1, kMultiLine = -1;

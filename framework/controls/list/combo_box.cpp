@@ -102,7 +102,6 @@ const rt::Class& XComboBox::classRecord() {
 
         lists::addSharedListMethods(b, traits);
         addMembers<XComboBox>(b);
-        b.addMethod("Command", rt::method(&X::ComboCommand));
         b.addMethod("EditChange", call([](XComboBox& c, rt::Args) { return fireEvent(c, OnEditChange); }));
         b.addMethod("GetEditSel", call([](XComboBox& c, rt::Args) { return number(c.send(CB_GETEDITSEL)); }));
         b.addMethod("SetEditSel", call([](XComboBox& c, rt::Args a) {
@@ -153,9 +152,6 @@ const rt::Class& XComboBox::classRecord() {
             return number(c.send(CB_SETITEMHEIGHT, static_cast<intptr_t>(rt::arg(a, 0).asInteger()),
                                  static_cast<intptr_t>(rt::arg(a, 1).asInteger())));
         }));
-        b.addMethod("WMSize", rt::method(&X::ComboSize));
-        b.addMethod("WMKillFocus", rt::method(&X::ComboKillFocus));
-        b.addMethod("WMKeyDown", rt::method(&X::ComboKeyDown));
         b.addMethod("WMEraseBkgnd", [](rt::Object&, const rt::Method&, rt::Args) { return Value(1); });
         b.addMethod("WMPaint", XCOMBOBOX_WMPAINT);
         return b.create();
@@ -348,7 +344,7 @@ Value XComboBox::GetDroppedControlRect(rt::Args) {
     return rectValue(r);  // {left, top, right, bottom} as every rectangle of the framework
 }
 
-Value XComboBox::ComboCommand(rt::Args args) {
+Value XComboBox::Command(rt::Args args) {
     switch (static_cast<int>(rt::arg(args, 0).asInteger())) {
         case CBN_DBLCLK: fireEvent(*this, OnDblClick); return Value(0);
         case CBN_DROPDOWN: fireEvent(*this, OnDropDown); return Value(0);
@@ -383,7 +379,7 @@ Value XComboBox::Change(rt::Args args) {
     return answer;
 }
 
-Value XComboBox::ComboSize(rt::Args args) {
+Value XComboBox::WMSize(rt::Args args) {
     HWND h = toHwnd(Handle());
     if (!windowExists() || theme::getWindowTheme(h) || resizing()) return {};
     resizing() = true;
@@ -404,12 +400,12 @@ Value XComboBox::WMSetFocus(rt::Args args) {
     return TStdControl::WMSetFocus(args);
 }
 
-Value XComboBox::ComboKillFocus(rt::Args args) {
+Value XComboBox::WMKillFocus(rt::Args args) {
     if (fromOwnEdit(rt::arg(args, 0))) return {};
     return XControl::WMKillFocus(args);
 }
 
-Value XComboBox::ComboKeyDown(rt::Args args) {
+Value XComboBox::WMKeyDown(rt::Args args) {
     const int64_t key = rt::arg(args, 0).asInteger();
     if ((key == VK_RETURN || key == VK_ESCAPE) && send(CB_GETDROPPEDSTATE) == 1) send(CB_SHOWDROPDOWN, FALSE);
     return XControl::WMKeyDown(args);

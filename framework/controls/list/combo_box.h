@@ -31,15 +31,10 @@ public:
                GetEditCtrl,
                GetInfo,
                GetDroppedControlRect)
-    VP_OVERRIDES(Free, WMSetFocus)
+    VP_OVERRIDES(Free, WMSetFocus, Command, WMSize, WMKillFocus, WMKeyDown)
 
     static inline const EventRef OnDropDown{"OnDropDown"}, OnCloseUp{"OnCloseUp"}, OnEditChange{"OnEditChange"},
         OnEditUpdate{"OnEditUpdate"}, OnChange{"OnChange"}, OnDblClick{"OnDblClick"};
-
-    rt::Value ComboCommand(rt::Args args);  // Command(nCode, nId)
-    rt::Value ComboSize(rt::Args args);       // WMSize
-    rt::Value ComboKillFocus(rt::Args args);  // WMKillFocus
-    rt::Value ComboKeyDown(rt::Args args);    // WMKeyDown
 
     intptr_t editWindow() const;
 

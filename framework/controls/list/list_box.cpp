@@ -88,7 +88,6 @@ const rt::Class& XListBox::classRecord() {
         b.addMethod("SetMultiColumn", styleFlag(kMultiColumn, LBS_MULTICOLUMN));
         b.addMethod("SetUseTabStops", styleFlag(kUseTabStops, LBS_USETABSTOPS));
         addMembers<XListBox>(b);
-        b.addMethod("Command", rt::method(&X::ListCommand));
         b.addMethod("GetSel", call([](XListBox& l, rt::Args a) {
             return Value(l.send(LB_GETSEL, static_cast<intptr_t>(rt::arg(a, 0).asInteger() - 1)) > 0);
         }));
@@ -173,7 +172,7 @@ Value XListBox::Create(rt::Args args) {
     return self;
 }
 
-Value XListBox::ListCommand(rt::Args args) {
+Value XListBox::Command(rt::Args args) {
     if (rt::arg(args, 0).asInteger() == LBN_SELCHANGE) rt::send(*this, "Change", {number(send(LB_GETCURSEL) + 1)});
     return XControl::Command(args);
 }

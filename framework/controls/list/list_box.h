@@ -24,12 +24,11 @@ public:
                GetItemRect,
                SetColumnsWidth,
                SetTabStops)
+    VP_OVERRIDES(Command)
 
     static inline const EventRef OnChange{"OnChange"}, OnDblClick{"OnDblClick"};
 
     bool multipleSelection() const { return field(kMultipleSel).asLogical(); }
-
-    rt::Value ListCommand(rt::Args args);  // Command(nCode, nId)
 
 private:
     static inline int kColsWidth = -1, kItems = -1, kIndex = -1, kAutoSort = -1, kMultipleSel = -1, kExtendedSel = -1,

@@ -74,14 +74,7 @@ const rt::Class& XMaskEdit::classRecord() {
         b.addMethod("Copy", sender(WM_COPY));
         b.addMethod("Cut", sender(WM_CUT));
         b.addMethod("Paste", sender(WM_PASTE));
-        b.addMethod("GetValue", rt::method(&X::MaskGetValue));
-        b.addMethod("SetValue", rt::method(&X::MaskSetValue));
-        b.addMethod("WMSetFocus", rt::method(&X::MaskSetFocus));
-        b.addMethod("WMKillFocus", rt::method(&X::MaskKillFocus));
-        b.addMethod("Valid", rt::method(&X::MaskValid));
-        b.addMethod("WMChar", rt::method(&X::MaskChar));
         b.addMethod("Change", rt::method(&X::MaskChange));
-        b.addMethod("WMKeyDown", rt::method(&X::MaskKeyDown));
         return b.create();
     }();
     return c;
@@ -110,7 +103,7 @@ void XMaskEdit::setModified() { send(EM_SETMODIFY, 1); }
 void XMaskEdit::writeTyped(const std::string& text) {
     field(kText) = Value(text);
     if (windowExists() && windowText() != text) SetWindowTextA(toHwnd(Handle()), text.c_str());
-    MaskGetValue({});
+    GetValue({});
     setModified();
 }
 
@@ -159,11 +152,11 @@ Value XMaskEdit::SetPicture(rt::Args args) {
     if (!p.mask.empty()) setMaxLength(static_cast<int64_t>(p.mask.size()));
     const std::string stored = mask::joinPicture(p.function, p.mask);
     field(kPicture) = Value(stored);
-    if (user) MaskSetValue(std::vector<Value>{MaskGetValue({}), Value(), false});
+    if (user) SetValue(std::vector<Value>{GetValue({}), Value(), false});
     return Value(stored);
 }
 
-Value XMaskEdit::MaskSetValue(rt::Args args) {
+Value XMaskEdit::SetValue(rt::Args args) {
     const Value value = rt::arg(args, 0).deref();
     const bool focused = rt::arg(args, 1).isNil() ? lFocused() : rt::arg(args, 1).asLogical();
     const bool rePicture = rt::arg(args, 2).isNil() || rt::arg(args, 2).asLogical();
@@ -213,7 +206,7 @@ Value XMaskEdit::MaskSetValue(rt::Args args) {
     return value;
 }
 
-Value XMaskEdit::MaskGetValue(rt::Args) {
+Value XMaskEdit::GetValue(rt::Args) {
     if (windowExists()) field(kText) = Value(windowText());
     const std::string text = textOf(field(kText)), t = type(), f = function(), m = maskText();
     Value value;
@@ -238,29 +231,29 @@ Value XMaskEdit::MaskGetValue(rt::Args) {
 Value XMaskEdit::Create(rt::Args args) {
     const int64_t kept = maxLength();
     Value self = XEdit::Create(args);
-    MaskSetValue(std::vector<Value>{MaskGetValue({})});
+    SetValue(std::vector<Value>{GetValue({})});
     if (kept != 0 && maxLength() != kept) setMaxLength(kept);
     return self;
 }
 
 // ---- typing
 
-Value XMaskEdit::MaskChar(rt::Args args) {
+Value XMaskEdit::WMChar(rt::Args args) {
     const int64_t key = rt::arg(args, 0).asInteger();
     if (key == VK_BACK && complex()) return Value(0);  // deleted on key down
     const bool ctrl = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0;
     // The edit's own handling fires OnChar for these.
     if (key == VK_BACK || key == VK_RETURN || key == VK_TAB || key == VK_ESCAPE || readOnly() || ctrl != alt)
-        return EditChar(args);
+        return XEdit::WMChar(args);
     if (rt::arg(args, 2).asInteger()) {
         const Value answer = fireEvent(*this, OnChar, {rt::arg(args, 0), rt::arg(args, 1)});
         if (!answer.isNil()) return answer;
     }
     if (!Input(std::vector<Value>{number(key)}).asLogical()) return Value(0);
-    MaskGetValue({});
+    GetValue({});
     // The window inserts it; OnChar has had its say already.
     std::vector<Value> forwarded{rt::arg(args, 0), rt::arg(args, 1), Value(0)};
-    return EditChar(forwarded);
+    return XEdit::WMChar(forwarded);
 }
 
 Value XMaskEdit::Input(rt::Args args) {
@@ -327,10 +320,10 @@ Value XMaskEdit::Input(rt::Args args) {
     return Value(result);
 }
 
-Value XMaskEdit::MaskKeyDown(rt::Args args) {
+Value XMaskEdit::WMKeyDown(rt::Args args) {
     const int64_t key = rt::arg(args, 0).asInteger();
     if ((key != VK_DELETE && key != VK_BACK) || readOnly() || !complex() || !windowExists())
-        return EditKeyDown(args);
+        return XEdit::WMKeyDown(args);
     const Value answer = fireEvent(*this, OnKeyDown, {rt::arg(args, 0), rt::arg(args, 1)});
     if (!answer.isNil()) return answer;
     const auto [start, end] = selection();
@@ -349,12 +342,12 @@ Value XMaskEdit::MaskChange(rt::Args) {
 
 // ---- focus
 
-Value XMaskEdit::MaskSetFocus(rt::Args args) {
-    const Value result = EditSetFocus(args);
+Value XMaskEdit::WMSetFocus(rt::Args args) {
+    const Value result = XEdit::WMSetFocus(args);
     field(kOnFocusChange) = true;
     if (field(kMaskValue).isNil()) field(kMaskValue) = field(kText);
     if (hasPicture()) {
-        const Value value = MaskSetValue(std::vector<Value>{MaskGetValue({}), true});
+        const Value value = SetValue(std::vector<Value>{GetValue({}), true});
         const Value& autoSelect = field(kAutoSelect);
         const bool selectNumber = value.isNumber() && !(autoSelect.isLogical() && !autoSelect.asLogical());
         if (selectNumber || contains(function(), 'K')) send(EM_SETSEL, 0, -1);
@@ -370,13 +363,13 @@ bool XMaskEdit::unreadableDate() {
     return digits && rt::ctod(mask::dateTextForConversion(text, function(), rt::effectiveDateFormat())).empty();
 }
 
-Value XMaskEdit::MaskKillFocus(rt::Args args) {
+Value XMaskEdit::WMKillFocus(rt::Args args) {
     // A date that does not read yet keeps its text for Valid to refuse, not an empty date that would pass.
-    if (hasPicture() && !unreadableDate()) MaskSetValue(std::vector<Value>{MaskGetValue({}), false});
+    if (hasPicture() && !unreadableDate()) SetValue(std::vector<Value>{GetValue({}), false});
     return XControl::WMKillFocus(args);
 }
 
-Value XMaskEdit::MaskValid(rt::Args args) {
+Value XMaskEdit::Valid(rt::Args args) {
     field(kOnFocusChange) = true;
     if (unreadableDate()) {
         MessageBeep(MB_OK);
@@ -385,11 +378,11 @@ Value XMaskEdit::MaskValid(rt::Args args) {
         field(kOnFocusChange) = false;
         return Value(false);
     }
-    if (hasPicture()) MaskSetValue(std::vector<Value>{MaskGetValue({}), false});
+    if (hasPicture()) SetValue(std::vector<Value>{GetValue({}), false});
     const Value value = field(kMaskValue);
     if (field(kZeroFill).asLogical() && maxLength() > 0 && type() == "C" && !rt::alltrim(value.asString()).empty()) {
         const std::string padded = mask::zeroFilled(value.asString(), maxLength());
-        if (padded != rt::alltrim(value.asString())) MaskSetValue(std::vector<Value>{Value(padded), false});
+        if (padded != rt::alltrim(value.asString())) SetValue(std::vector<Value>{Value(padded), false});
     }
     field(kOnFocusChange) = false;
     return XControl::Valid(args);
@@ -444,11 +437,11 @@ Value XMaskEdit::WMVorpex(rt::Args args) {
     // A date half typed would re-format as the empty date: its text stays until it reads as a date.
     if (what == WM_PASTE) {
         if (unreadableDate()) return {};
-        MaskSetValue(std::vector<Value>{MaskGetValue({}), Value(), Value(), true});
+        SetValue(std::vector<Value>{GetValue({}), Value(), Value(), true});
         setCaret(at);
     } else if ((what == WM_CUT || what == WM_CLEAR) && !readOnly() && complex() && windowExists()) {
         writeTyped(mask::restoreWidth(windowText(), maskText().size(), at));
-        if (!unreadableDate()) MaskSetValue(std::vector<Value>{MaskGetValue({}), false});
+        if (!unreadableDate()) SetValue(std::vector<Value>{GetValue({}), false});
         setCaret(at);
     }
     return {};

@@ -25,15 +25,15 @@ public:
                WMVorpex,
                SetPicture,  // (cPicture, [lUser])
                Input)       // (nKey) -> lLetTheWindowInsertIt
+    VP_OVERRIDES(GetValue,
+                 SetValue,  // (xValue, [lFocused], [lRePicture], [lRaw])
+                 WMSetFocus,
+                 WMKillFocus,
+                 Valid,
+                 WMChar,
+                 WMKeyDown)
 
-    rt::Value MaskGetValue(rt::Args args);
-    rt::Value MaskSetValue(rt::Args args);  // (xValue, [lFocused], [lRePicture], [lRaw])
-    rt::Value MaskSetFocus(rt::Args args);
-    rt::Value MaskKillFocus(rt::Args args);
-    rt::Value MaskValid(rt::Args args);
-    rt::Value MaskChar(rt::Args args);
     rt::Value MaskChange(rt::Args args);
-    rt::Value MaskKeyDown(rt::Args args);
 
 private:
     std::string type() const;

@@ -58,7 +58,6 @@ const rt::Class& XScrollBar::classRecord() {
         b.record().redeclareField(kCtlStyle, number(WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS), "N");
         b.addProperty({.name = "cText", .scope = Protected});
         addMembers<XScrollBar>(b);
-        b.addMethod("GetCtlColor", rt::method(&X::GetScrollBarColor));
         b.addMethod("WMHScroll", rt::method(&X::WMScroll));
         b.addMethod("WMVScroll", rt::method(&X::WMScroll));
         return b.create();
@@ -147,7 +146,7 @@ Value XScrollBar::EnableButton(rt::Args args) {
                                  static_cast<UINT>(rt::arg(args, 0).asInteger())) != 0);
 }
 
-Value XScrollBar::GetScrollBarColor(rt::Args args) {
+Value XScrollBar::GetCtlColor(rt::Args args) {
     // The system draws the bar in its own colours until a colour of the program's is set.
     if (field(kClrPane).asInteger() == static_cast<int64_t>(GetSysColor(COLOR_SCROLLBAR))) return {};
     return XControl::GetCtlColor(args);

@@ -21,13 +21,13 @@ public:
                SetPage,       // ([nPage]) -> the previous page
                UpdateInfo,
                EnableButton)  // (nArrows) -> lDone
+    VP_OVERRIDES(GetCtlColor)
 
     static inline const EventRef OnUp{"OnUp"}, OnDown{"OnDown"}, OnPageUp{"OnPageUp"}, OnPageDown{"OnPageDown"},
         OnThumbPos{"OnThumbPos"}, OnThumbTrack{"OnThumbTrack"}, OnChange{"OnChange"};
 
     int64_t nPos() const { return field(kPos).asInteger(); }
 
-    rt::Value GetScrollBarColor(rt::Args args);  // GetCtlColor(hDC)
     rt::Value WMScroll(rt::Args args);           // WMHScroll and WMVScroll (wParam, lParam)
 
 private:

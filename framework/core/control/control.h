@@ -54,10 +54,8 @@ public:
                Refresh,
                Update,
                SetRedraw,
-               SetText,
                GetText,
                SetColor,
-               GetCtlColor,
                SetFont,
                GetFont,
                SetCursor,
@@ -83,31 +81,39 @@ public:
                WMMeasureItem,
                WMHelp,
                // ---- input, focus and the click route
-               Command,             // (nNotifyCode, nId)
                VPClick,
                SetFocus,            // ([lForce]) -> lFocused
-               Valid,               // (oNext) -> OnExit's answer
-               ShortCut,
                ShowPopupMenu,       // (oMenu, nX, nY)
                GoNextControl,
                GoPrevControl,
-               WMLButtonDown,
-               WMLButtonUp,
                WMLButtonDblClk,
                WMRButtonDown,
                WMRButtonUp,
                WMMouseMove,
                WMContextMenu,
                WMSetCursor,
-               WMKeyDown,
                WMKeyUp,
-               WMChar,
                WMSysKeyDown,
                WMSysKeyUp,
                WMSysChar,
-               WMKillFocus,
                WMInitMenuPopup)
-    VP_VIRTUALS(CreateHandle, Enable, Disable, Redraw, WMNotify, Click, WMSetFocus)
+    VP_VIRTUALS(CreateHandle,
+                Enable,
+                Disable,
+                Redraw,
+                WMNotify,
+                Click,
+                WMSetFocus,
+                SetText,
+                GetCtlColor,
+                Command,        // (nNotifyCode, nId)
+                Valid,          // (oNext) -> OnExit's answer
+                ShortCut,
+                WMLButtonDown,
+                WMLButtonUp,
+                WMKeyDown,
+                WMChar,
+                WMKillFocus)
 
     static inline const EventRef OnCreate{"OnCreate"}, OnDestroy{"OnDestroy"}, OnDestroyed{"OnDestroyed"},
         OnPaint{"OnPaint"}, OnPainted{"OnPainted"}, OnLButtonDown{"OnLButtonDown"}, OnLButtonUp{"OnLButtonUp"},

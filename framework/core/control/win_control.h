@@ -29,9 +29,9 @@ public:
                CtlColor,        // (hDC, hWndChild), bound to the five WM_CTLCOLOR* messages
                AlignControls,   // ([aRect], [lOffset])
                WMCommand,
-               WMSize,
                WMDestroy,
                WMExitMenuLoop)
+    VP_VIRTUALS(WMSize)
     VP_OVERRIDES(Free, Enable, Disable, Redraw, RequestState, SetTabStop, WMSetFocus, WMNotify)
 
     // The children, in creation order (a copy: handlers may change the list).
