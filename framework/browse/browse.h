@@ -18,8 +18,8 @@
 #include "framework/browse/model/paint_walk.h"
 #include "framework/browse/model/viewport.h"
 #include "framework/core/control/win_control.h"
-#include "framework/core/object/user_class.h"
 #include "framework/core/object/members.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 

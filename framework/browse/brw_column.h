@@ -9,8 +9,8 @@
 
 #include "framework/browse/model/cell_rules.h"
 #include "framework/core/object/component.h"
-#include "framework/core/object/user_class.h"
 #include "framework/core/object/members.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 

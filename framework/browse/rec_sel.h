@@ -12,8 +12,8 @@
 #include <string>
 
 #include "framework/core/object/component.h"
-#include "framework/core/object/user_class.h"
 #include "framework/core/object/members.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "framework/controls/edit/edit.h"
-#include "framework/core/object/user_class.h"
 #include "framework/core/object/members.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "framework/core/control/std_control.h"
-#include "framework/core/object/user_class.h"
 #include "framework/core/object/members.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 

@@ -7,9 +7,9 @@
 
 #include "framework/controls/tooltip/tip_rules.h"
 #include "framework/core/object/event.h"
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex {
 

@@ -15,10 +15,10 @@
 #include "framework/core/control/control_registry.h"
 #include "framework/core/control/tooltip_zones.h"
 #include "framework/core/object/event.h"
+#include "framework/core/object/members.h"
 #include "framework/core/object/optional_send.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex {
 

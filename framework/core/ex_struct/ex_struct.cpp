@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "framework/core/ex_struct/member_type.h"
 #include "framework/core/native/to_string.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
-#include "framework/core/ex_struct/member_type.h"
 #include "runtime/core/class_builder.h"
 #include "runtime/core/error.h"
 #include "runtime/core/symbol.h"

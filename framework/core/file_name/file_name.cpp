@@ -1,9 +1,9 @@
 #include "framework/core/file_name/file_name.h"
 
-#include "framework/core/object/user_class.h"
-#include "framework/core/object/vp_class.h"
 #include "framework/core/file_name/file_name_rules.h"
 #include "framework/core/file_name/file_unique.h"
+#include "framework/core/object/user_class.h"
+#include "framework/core/object/vp_class.h"
 
 namespace vorpex::dialogs {
 

@@ -4,10 +4,10 @@
 
 #include <string>
 
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "runtime/core/class.h"
 #include "runtime/core/object.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex::dialogs {
 

@@ -5,8 +5,8 @@
 
 #include "framework/core/object/component.h"
 #include "framework/core/object/event.h"
-#include "framework/core/object/user_class.h"
 #include "framework/core/object/members.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex {
 

@@ -6,10 +6,10 @@
 #include <cstdint>
 
 #include "framework/core/object/event.h"
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "runtime/core/class.h"
 #include "runtime/core/object.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex {
 

@@ -8,9 +8,9 @@
 #include <cstdint>
 
 #include "framework/core/object/component.h"
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/screen/display_source.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex {
 

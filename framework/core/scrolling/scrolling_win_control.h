@@ -9,9 +9,9 @@
 #pragma once
 
 #include "framework/core/control/win_control.h"
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/scrolling/scroll_math.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex {
 

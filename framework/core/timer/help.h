@@ -4,9 +4,9 @@
 #pragma once
 
 #include "framework/core/object/component.h"
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/timer/help_request.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex {
 

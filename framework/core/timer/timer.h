@@ -4,9 +4,9 @@
 #pragma once
 
 #include "framework/core/object/event.h"
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex {
 

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "framework/core/object/event.h"
+#include "framework/core/object/optional_send.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/data/data_controls/navigator_rules.h"
-#include "framework/core/object/optional_send.h"
 #include "runtime/core/send.h"
 #include "runtime/core/symbol.h"
 

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "framework/controls/toolbar/toolbar.h"
-#include "framework/core/object/user_class.h"
 #include "framework/core/object/members.h"
+#include "framework/core/object/user_class.h"
 
 namespace vorpex::data {
 

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "framework/core/word_list/word_list.h"
+#include "framework/core/ex_struct/ex_struct.h"
+#include "framework/core/object/optional_send.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/texts/texts.h"
+#include "framework/core/word_list/word_list.h"
 #include "framework/data/data_source/data_errors.h"
 #include "framework/data/data_source/dbf_data_source.h"
-#include "framework/core/object/optional_send.h"
 #include "framework/data/field/data_field.h"
-#include "framework/core/ex_struct/ex_struct.h"
 #include "runtime/core/error.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"

@@ -10,9 +10,9 @@
 
 #include "framework/core/object/component.h"
 #include "framework/core/object/event.h"
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "runtime/core/symbol.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex::data {
 

@@ -3,11 +3,11 @@
 #include <cctype>
 
 #include "framework/core/debug/small_utilities.h"
+#include "framework/core/file_name/file_name.h"
+#include "framework/core/object/optional_send.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/texts/texts.h"
-#include "framework/core/object/optional_send.h"
-#include "framework/core/file_name/file_name.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 #include "runtime/core/symbol.h"

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "framework/data/data_set/data_set.h"
 #include "runtime/core/block.h"
-#include "framework/core/object/members.h"
 
 namespace rt::rdd {
 class WorkArea;

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "framework/core/object/optional_send.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/texts/texts.h"
 #include "framework/data/data_source/data_errors.h"
 #include "framework/data/data_source/data_source_list.h"
 #include "framework/data/data_source/error_list_view.h"
-#include "framework/core/object/optional_send.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 #include "runtime/core/symbol.h"

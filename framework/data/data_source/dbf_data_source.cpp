@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "framework/core/object/user_class.h"
-#include "framework/core/object/vp_class.h"
 #include "framework/core/file_name/file_unique.h"
 #include "framework/core/object/optional_send.h"
+#include "framework/core/object/user_class.h"
+#include "framework/core/object/vp_class.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 #include "runtime/rdd/commands.h"

@@ -7,9 +7,9 @@
 
 #include <string>
 
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "framework/data/data_source/data_source.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex::data {
 

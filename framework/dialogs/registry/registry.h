@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "framework/core/object/component.h"
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "framework/dialogs/registry/registry_port.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex::dialogs {
 

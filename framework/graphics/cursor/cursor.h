@@ -3,9 +3,9 @@
 // them. TCursor is its user class.
 #pragma once
 
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "framework/graphics/named_image.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex {
 

@@ -11,10 +11,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 #include "framework/graphics/font/font_record.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex {
 

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "framework/graphics/named_image.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex {
 

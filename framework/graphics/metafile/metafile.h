@@ -5,10 +5,10 @@
 
 #include <cstdint>
 
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 #include "framework/graphics/metafile/metafile_port.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex {
 

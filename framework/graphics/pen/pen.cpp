@@ -1,9 +1,9 @@
 #include "framework/graphics/pen/pen.h"
 
-#include "runtime/core/runtime.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/graphics/graphics_port.h"
+#include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 
 namespace vorpex {

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex {
 

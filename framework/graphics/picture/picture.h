@@ -8,10 +8,10 @@
 #include <optional>
 #include <string>
 
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/win_object.h"
 #include "framework/graphics/picture/picture_port.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex {
 

@@ -13,8 +13,8 @@
 
 #include "framework/core/control/std_control.h"
 #include "framework/core/form/form.h"
-#include "runtime/core/value.h"
 #include "framework/core/object/members.h"
+#include "runtime/core/value.h"
 
 namespace vorpex::testing {
 

@@ -3,10 +3,10 @@
 
 #include "framework/core/object/component.h"
 #include "framework/core/object/event.h"
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "runtime/core/send.h"
-#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -15,8 +15,10 @@ class XStopwatch : public TComponent {
 public:
     using TComponent::TComponent;
     static const rt::Class& classRecord();
-    VP_METHODS(Start, Tick)
     static inline const EventRef OnTick{"OnTick"};
+
+    // The by-name methods, each declared here and registered under its own name.
+    VP_METHODS(Start, Tick)
 
     // Typed access for framework code.
     int nInterval() const { return field(kInterval).asInt(); }
@@ -38,8 +40,8 @@ const rt::Class& XStopwatch::classRecord() {
                                    .setter = &XStopwatch::SetInterval});
         kRunning = b.addProperty({.name = "lRunning", .initial = false, .type = "L", .readOnly = true});
         b.addEvent("OnTick", Published, "oSender, nCount");
-        b.addMethod("Start", rt::method(&XStopwatch::Start));
-        addMembers<XStopwatch>(b);
+        addMembers<XStopwatch>(b);  // Start and Tick, as the class lists them
+        return b.create();
     }();
     return c;
 }
