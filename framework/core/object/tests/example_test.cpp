@@ -1,4 +1,4 @@
-// The example of docs/OBJECT_MODEL.md, kept compiling and working here.
+// The example of docs/OBJECT_MODEL.md and docs/ARCHITECTURE.md, kept compiling and working here.
 #include <gtest/gtest.h>
 
 #include "framework/core/object/component.h"
