@@ -38,9 +38,7 @@ const rt::Class& TForm1::classRecord() {
         kButton1 = b.addData("oButton1");
         kButton2 = b.addData("oButton2");
         kLabel1 = b.addData("oLabel1");
-        b.addMethod("CreateForm", rt::method(&TForm1::CreateForm));
-        b.addMethod("Button2Click", rt::method(&TForm1::Button2Click));
-        b.addMethod("Button1Click", rt::method(&TForm1::Button1Click));
+        addMembers<TForm1>(b);
         return b.create();
     }();
     return c;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/core/form/form.h"
+#include "framework/core/object/members.h"
 
 namespace reorden {
 
@@ -11,10 +12,9 @@ class TForm1 : public vorpex::TForm {
 public:
     using TForm::TForm;
     static const rt::Class& classRecord();
-
-    rt::Value CreateForm(rt::Args args);    // (lCreate)
-    rt::Value Button1Click(rt::Args args);  // runs the reorder
-    rt::Value Button2Click(rt::Args args);  // ends the program
+    VP_METHODS(CreateForm,    // (lCreate)
+               Button2Click,  // ends the program
+               Button1Click)  // runs the reorder
 
     // Puts a line in the result label.
     void tell(const std::string& text);

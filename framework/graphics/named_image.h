@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/core/object/members.h"
 #include "framework/core/object/win_object.h"
 
 namespace vorpex {
@@ -18,10 +19,11 @@ public:
     const rt::Value& cName() const { return field(nameField()); }
     bool shared() const { return shared_; }
 
-    rt::Value Load(rt::Args args);  // ([x]) -> Self
-    rt::Value LoadFromResource(rt::Args args);
-    rt::Value LoadFromFile(rt::Args args);
-    rt::Value Destroy(rt::Args args) override;  // handle 0 and cName ""
+    // Registered by XCursor and XIcon with addMembers<XNamedImage>.
+    VP_METHODS(Load,  // ([x]) -> Self
+               LoadFromResource,
+               LoadFromFile)
+    VP_OVERRIDES(Destroy)  // handle 0 and cName ""
 
 protected:
     // The setter of `cName`: loads the image the new name names.

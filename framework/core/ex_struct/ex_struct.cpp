@@ -52,12 +52,6 @@ const rt::Class& XExStruct::classRecord() {
         using X = XExStruct;
         b.addMethod("New", rt::method(&X::New), rt::scope::Exported | rt::scope::Constructor);
         addMembers<XExStruct>(b);
-        b.addMethod("MemberList", rt::method(&X::MemberList));
-        b.addMethod("GetKeys", rt::method(&X::GetKeys));
-        b.addMethod("GetValues", rt::method(&X::GetValues));
-        b.addMethod("Reset", rt::method(&X::Reset));
-        b.addMethod("Clone", rt::method(&X::Clone));
-        b.addMethod("Len", rt::method(&X::Len));
         b.record().setUnknownMessageHandler([](rt::Object& self, rt::Symbol message, rt::Args args) {
             return static_cast<XExStruct&>(self).memberMessage(message, args);
         });

@@ -30,12 +30,12 @@ public:
     int memberCount() const;
 
     rt::Value New();
-    rt::Value MemberList();              // the names, each followed by CR LF
-    rt::Value GetKeys();
-    rt::Value GetValues();
-    rt::Value Reset();                   // every member back to its initial value -> Self
-    rt::Value Clone();                   // a record with copies of the rows; the values are shared
-    rt::Value Len();
+    VP_QUERIES(MemberList,  // the names, each followed by CR LF
+               GetKeys,
+               GetValues,
+               Reset,       // every member back to its initial value -> Self
+               Clone,       // a record with copies of the rows; the values are shared
+               Len)
 
     // A message without a method: "_NAME" sets member NAME, any other reads the member of that name.
     rt::Value memberMessage(rt::Symbol message, rt::Args args);

@@ -23,14 +23,6 @@ const rt::Class& XFileName::classRecord() {
         using X = XFileName;
         b.addMethod("New", rt::method(&X::Create), rt::scope::Exported | rt::scope::Constructor);
         b.addMethod("Create", rt::method(&X::Create), rt::scope::Exported | rt::scope::Constructor);
-        b.addMethod("ShortName", rt::method(&X::ShortName));
-        b.addMethod("FullName", rt::method(&X::FullName));
-        b.addMethod("Path", rt::method(&X::Path));
-        b.addMethod("Extension", rt::method(&X::Extension));
-        b.addMethod("Drive", rt::method(&X::Drive));
-        b.addMethod("HasExtension", rt::method(&X::HasExtension));
-        b.addMethod("HasPath", rt::method(&X::HasPath));
-        b.addMethod("HasDrive", rt::method(&X::HasDrive));
         addMembers<XFileName>(b);
         return b.create();
     }();

@@ -27,14 +27,7 @@ public:
     void setFileName(std::string name) { field(kFileName) = std::move(name); }
 
     rt::Value Create(rt::Args args);  // ([cFile]) -> Self; New is the same
-    rt::Value ShortName();
-    rt::Value FullName();
-    rt::Value Path();
-    rt::Value Extension();
-    rt::Value Drive();
-    rt::Value HasExtension();
-    rt::Value HasPath();
-    rt::Value HasDrive();
+    VP_QUERIES(ShortName, FullName, Path, Extension, Drive, HasExtension, HasPath, HasDrive)
 
 private:
     rt::Value changed(std::string name, rt::Args args);

@@ -29,21 +29,8 @@ const rt::Class& TMDIClient::classRecord() {
         b.addProperty({.name = "lTransparent", .initial = true});
         kForms = b.addData("aForms", Value::array(), "A", Exported | ReadOnly);
         kActiveForm = b.addData("oActiveForm", Value(), "O", Exported | ReadOnly);
-        b.addMethod("Create", rt::method(&X::Create), Exported | Constructor);
+        addMembers<TMDIClient>(b);
         b.addMethod("CreateMDIClient", createMdiClientMethod);
-        b.addMethod("InsertForm", rt::method(&X::InsertForm));
-        b.addMethod("RemoveForm", rt::method(&X::RemoveForm));
-        b.addMethod("SetActiveForm", rt::method(&X::SetActiveForm));
-        b.addMethod("Tile", rt::method(&X::Tile));
-        b.addMethod("TileHorizontal", rt::method(&X::TileHorizontal));
-        b.addMethod("TileVertical", rt::method(&X::TileVertical));
-        b.addMethod("Cascade", rt::method(&X::Cascade));
-        b.addMethod("Next", rt::method(&X::Next));
-        b.addMethod("Previous", rt::method(&X::Previous));
-        b.addMethod("ArrangeIcons", rt::method(&X::ArrangeIcons));
-        b.addMethod("MaximizeAll", rt::method(&X::MaximizeAll));
-        b.addMethod("MinimizeAll", rt::method(&X::MinimizeAll));
-        b.addMethod("CloseAll", rt::method(&X::CloseAll));
         // The MDI client lays out its children itself and paints only its background.
         b.addVirtual("WMSize");
         b.addMethod("WMHScroll", [](rt::Object& self, const rt::Method&, rt::Args) -> Value {

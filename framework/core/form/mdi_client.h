@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/core/control/win_control.h"
+#include "framework/core/object/members.h"
 
 namespace vorpex {
 
@@ -10,21 +11,20 @@ class TMDIClient : public TWinControl {
 public:
     using TWinControl::TWinControl;
     static const rt::Class& classRecord();
-
-    rt::Value Create(rt::Args args) override;  // (oFrame)
-    rt::Value InsertForm(rt::Args args);
-    rt::Value RemoveForm(rt::Args args);
-    rt::Value SetActiveForm(rt::Args args);
-    rt::Value Tile(rt::Args args);  // ([n]) WM_MDITILE
-    rt::Value TileHorizontal(rt::Args args);
-    rt::Value TileVertical(rt::Args args);
-    rt::Value Cascade(rt::Args args);
-    rt::Value Next(rt::Args args);
-    rt::Value Previous(rt::Args args);
-    rt::Value ArrangeIcons(rt::Args args);
-    rt::Value MaximizeAll(rt::Args args);
-    rt::Value MinimizeAll(rt::Args args);
-    rt::Value CloseAll(rt::Args args);
+    VP_CONSTRUCTORS(Create)  // (oFrame)
+    VP_METHODS(InsertForm,
+               RemoveForm,
+               SetActiveForm,
+               Tile,            // ([n]) WM_MDITILE
+               TileHorizontal,
+               TileVertical,
+               Cascade,
+               Next,
+               Previous,
+               ArrangeIcons,
+               MaximizeAll,
+               MinimizeAll,
+               CloseAll)
 
 private:
     static inline int kForms = -1, kActiveForm = -1;

@@ -6,6 +6,7 @@
 //     public:
 //         VP_CONSTRUCTORS(Create)        // rt::Value Create(rt::Args) override; Exported | Constructor
 //         VP_METHODS(Reset, Count)       // rt::Value Reset(rt::Args); ...       Exported
+//         VP_QUERIES(Len)                // rt::Value Len();                     Exported
 //         VP_VIRTUALS(WMPaint)           // virtual rt::Value WMPaint(rt::Args); Exported
 //         VP_OVERRIDES(WMKeyDown)        // rt::Value WMKeyDown(rt::Args) override; Exported
 //         VP_PROTECTED(DefStyle)         // rt::Value DefStyle(rt::Args); Protected (VP_HIDDEN: Hidden)
@@ -13,8 +14,8 @@
 //     };
 //
 // and its class function calls addMembers<XThing>(b) where the members belong among its other declarations.
-// A listing opens a public section. An alias (a second name for a member), a member that answers without
-// arguments and a lambda body are still added with b.addMethod.
+// A listing opens a public section. An alias (a second name for a member), a constructor at the root of a
+// hierarchy and a lambda body are still added with b.addMethod.
 #pragma once
 
 #include <type_traits>
@@ -34,6 +35,7 @@
 #define VP_FOR_EACH_AGAIN_() VP_FOR_EACH_STEP_
 
 #define VP_DECLARE_PLAIN_(name) rt::Value name(rt::Args);
+#define VP_DECLARE_QUERY_(name) rt::Value name();
 #define VP_DECLARE_VIRTUAL_(name) virtual rt::Value name(rt::Args);
 #define VP_DECLARE_OVERRIDE_(name) rt::Value name(rt::Args) override;
 #define VP_REGISTER_(name) b.addMethod(#name, rt::method(&Self::name), scope);
@@ -53,6 +55,8 @@ public:                                                                         
 #define VP_CONSTRUCTORS(...) \
     VP_LISTING_(Constructors, rt::scope::Exported | rt::scope::Constructor, VP_DECLARE_OVERRIDE_, __VA_ARGS__)
 #define VP_METHODS(...) VP_LISTING_(Methods, rt::scope::Exported, VP_DECLARE_PLAIN_, __VA_ARGS__)
+// Exported members that take no arguments (any a sender passes are ignored).
+#define VP_QUERIES(...) VP_LISTING_(Queries, rt::scope::Exported, VP_DECLARE_QUERY_, __VA_ARGS__)
 #define VP_VIRTUALS(...) VP_LISTING_(Virtuals, rt::scope::Exported, VP_DECLARE_VIRTUAL_, __VA_ARGS__)
 #define VP_OVERRIDES(...) VP_LISTING_(Overrides, rt::scope::Exported, VP_DECLARE_OVERRIDE_, __VA_ARGS__)
 // Callable by name only from the class and its subclasses' methods, or by the framework itself.
@@ -72,6 +76,7 @@ namespace members_detail {
     }
 VP_OWNS_LISTING_(Constructors)
 VP_OWNS_LISTING_(Methods)
+VP_OWNS_LISTING_(Queries)
 VP_OWNS_LISTING_(Virtuals)
 VP_OWNS_LISTING_(Overrides)
 VP_OWNS_LISTING_(Protected)
@@ -80,11 +85,12 @@ VP_OWNS_LISTING_(Hidden)
 }  // namespace members_detail
 
 // Registers the members X lists itself (not those its parents list): constructors, methods, virtual
-// handlers and overrides, each listing in its written order.
+// handlers, overrides, protected and hidden members, each listing in its written order.
 template <class X>
 void addMembers(rt::ClassBuilder& b) {
     if constexpr (members_detail::ownsConstructors<X>()) X::template vpAddConstructors_<X>(b);
     if constexpr (members_detail::ownsMethods<X>()) X::template vpAddMethods_<X>(b);
+    if constexpr (members_detail::ownsQueries<X>()) X::template vpAddQueries_<X>(b);
     if constexpr (members_detail::ownsVirtuals<X>()) X::template vpAddVirtuals_<X>(b);
     if constexpr (members_detail::ownsOverrides<X>()) X::template vpAddOverrides_<X>(b);
     if constexpr (members_detail::ownsProtected<X>()) X::template vpAddProtected_<X>(b);
