@@ -154,7 +154,7 @@ public:
     rt::Value WMHScroll(rt::Args args);
     rt::Value WMSize(rt::Args args);
     rt::Value WMSetFocus(rt::Args args) override;
-    rt::Value WMKillFocus(rt::Args args);
+    rt::Value WMKillFocus(rt::Args args) override;
 
     // ---- geometry
     int64_t headerHeight() const;

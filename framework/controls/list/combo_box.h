@@ -18,7 +18,6 @@ public:
     VP_METHODS(Change,                 // (nNew) -> OnChange's answer
                SetIndex,
                GetIndex,
-               SetText,
                GetText,                // ([nPos])
                SelectString,           // (cText, [nStart])
                SetStyle,
@@ -30,8 +29,9 @@ public:
                GetMaxLength,
                GetEditCtrl,
                GetInfo,
-               GetDroppedControlRect)
-    VP_OVERRIDES(Free, WMSetFocus, Command, WMSize, WMKillFocus, WMKeyDown)
+               GetDroppedControlRect,
+               WMSize)
+    VP_OVERRIDES(Free, WMSetFocus, Command, WMKillFocus, WMKeyDown, SetText)
 
     static inline const EventRef OnDropDown{"OnDropDown"}, OnCloseUp{"OnCloseUp"}, OnEditChange{"OnEditChange"},
         OnEditUpdate{"OnEditUpdate"}, OnChange{"OnChange"}, OnDblClick{"OnDblClick"};

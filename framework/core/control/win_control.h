@@ -30,8 +30,8 @@ public:
                AlignControls,   // ([aRect], [lOffset])
                WMCommand,
                WMDestroy,
-               WMExitMenuLoop)
-    VP_VIRTUALS(WMSize)
+               WMExitMenuLoop,
+               WMSize)
     VP_OVERRIDES(Free, Enable, Disable, Redraw, RequestState, SetTabStop, WMSetFocus, WMNotify)
 
     // The children, in creation order (a copy: handlers may change the list).

@@ -13,6 +13,7 @@
 #include "framework/core/form/form_registry.h"
 #include "framework/core/form/form_rules.h"
 #include "framework/core/form/shortcut_table.h"
+#include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/scrolling/scrolling_win_control.h"
 
@@ -28,6 +29,55 @@ class XForm : public TScrollingWinControl {
 public:
     using TScrollingWinControl::TScrollingWinControl;
     static const rt::Class& classRecord();
+    // ---- building and closing
+    VP_CONSTRUCTORS(New,     // ([oParent]) -> Self, after CreateForm(.T.) and OnInitialize
+                    Create)  // ([oParent]) -> Self
+    VP_METHODS(CreateForm,           // (lCreate): the program's form fills it
+               Show,                 // ([nShowMode], [lCentered])
+               ShowModal,            // ([nShowMode], [lCentered]) -> nModalResult
+               Close,                // ([nReason]) -> gone or hidden
+               Restore,
+               Maximize,
+               Minimize,
+               SetFocus,
+               SaveState,
+               RestoreState,         // (cState, [lNoShow])
+               Scale,
+               CreateMDIClient,
+               SetBorderStyle,
+               SetIcon,              // ([xIcon], [lParentIcon])
+               GetIcon,
+               SetMinSize,
+               SetMaxSize,
+               SetMaxPos,
+               InsertComponent,
+               RemoveComponent,
+               SetMDIMenu,
+               GetNewID,
+               AddShortCut,          // (oCtl, [aKeys])
+               DelShortCut,          // (oCtl)
+               Help,                 // (oControl, HelpId, nX, nY) -> 0
+               // ---- window messages
+               WMCreate,
+               WMClose,
+               WMNCDestroy,
+               WMKeyUp,
+               WMSysChar,
+               WMSize,
+               WMShowWindow,
+               WMMove,
+               WMGetMinMaxInfo,
+               WMActivate,
+               WMNCActivate,
+               WMChildActivate,
+               WMWindowPosChanging,
+               WMInitMenu,
+               WMMenuSelect,
+               WMCommand,
+               WMSysCommand,
+               WMDrawItem,
+               WMMeasureItem)
+    VP_OVERRIDES(Free, WMKeyDown, WMChar, WMSetFocus)
 
     static inline const EventRef OnInitialize{"OnInitialize"}, OnClose{"OnClose"}, OnActivate{"OnActivate"},
         OnDeactivate{"OnDeactivate"}, OnSize{"OnSize"}, OnMove{"OnMove"}, OnChangeFocus{"OnChangeFocus"},
@@ -42,60 +92,7 @@ public:
     // window). Set before Create.
     void setListed(bool listed) { listed_ = listed; }
 
-    // ---- building and closing
-    rt::Value New(rt::Args args) override;     // ([oParent]) -> Self, after CreateForm(.T.) and OnInitialize
-    rt::Value Create(rt::Args args) override;  // ([oParent]) -> Self
-    rt::Value CreateForm(rt::Args args);       // (lCreate): the program's form fills it
-    rt::Value Show(rt::Args args);             // ([nShowMode], [lCentered])
-    rt::Value ShowModal(rt::Args args);        // ([nShowMode], [lCentered]) -> nModalResult
-    rt::Value Close(rt::Args args);            // ([nReason]) -> gone or hidden
-    rt::Value Free(rt::Args args) override;
-    rt::Value Restore(rt::Args args);
-    rt::Value Maximize(rt::Args args);
-    rt::Value Minimize(rt::Args args);
-    rt::Value SetFocus(rt::Args args);
-    rt::Value SaveState(rt::Args args);
-    rt::Value RestoreState(rt::Args args);  // (cState, [lNoShow])
-    rt::Value Scale(rt::Args args);
-    rt::Value CreateMDIClient(rt::Args args);
-    rt::Value SetBorderStyle(rt::Args args);
-    rt::Value SetIcon(rt::Args args);  // ([xIcon], [lParentIcon])
-    rt::Value GetIcon(rt::Args args);
-    rt::Value SetMinSize(rt::Args args);
-    rt::Value SetMaxSize(rt::Args args);
-    rt::Value SetMaxPos(rt::Args args);
-    rt::Value InsertComponent(rt::Args args);
-    rt::Value RemoveComponent(rt::Args args);
-    rt::Value SetMDIMenu(rt::Args args);
-    rt::Value GetNewID(rt::Args args);
-    rt::Value AddShortCut(rt::Args args);  // (oCtl, [aKeys])
-    rt::Value DelShortCut(rt::Args args);  // (oCtl)
-    rt::Value Help(rt::Args args);         // (oControl, HelpId, nX, nY) -> 0
     rt::Value FormOfForm(rt::Args args);   // GetForm: a form is its own
-
-    // ---- window messages
-    rt::Value WMCreate(rt::Args args);
-    rt::Value WMClose(rt::Args args);
-    rt::Value WMNCDestroy(rt::Args args);
-    rt::Value WMKeyDown(rt::Args args);
-    rt::Value WMKeyUp(rt::Args args);
-    rt::Value WMChar(rt::Args args);
-    rt::Value WMSysChar(rt::Args args);
-    rt::Value WMSize(rt::Args args);
-    rt::Value WMShowWindow(rt::Args args);
-    rt::Value WMMove(rt::Args args);
-    rt::Value WMGetMinMaxInfo(rt::Args args);
-    rt::Value WMSetFocus(rt::Args args) override;
-    rt::Value WMActivate(rt::Args args);
-    rt::Value WMNCActivate(rt::Args args);
-    rt::Value WMChildActivate(rt::Args args);
-    rt::Value WMWindowPosChanging(rt::Args args);
-    rt::Value WMInitMenu(rt::Args args);
-    rt::Value WMMenuSelect(rt::Args args);
-    rt::Value WMCommand(rt::Args args);
-    rt::Value WMSysCommand(rt::Args args);
-    rt::Value WMDrawItem(rt::Args args);
-    rt::Value WMMeasureItem(rt::Args args);
 
 private:
     friend struct FormLayout;

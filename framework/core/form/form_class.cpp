@@ -115,39 +115,8 @@ struct FormLayout {
     }
 
     static void methods(VPClass& b) {
-        using namespace rt::scope;
-        auto m = [&](const char* name, rt::Value (X::*fn)(rt::Args), int scope = Exported) {
-            b.addMethod(name, rt::method(fn), scope);
-        };
-        m("New", &X::New, Exported | Constructor);
-        m("Create", &X::Create, Exported | Constructor);
-        m("CreateForm", &X::CreateForm);
-        m("Show", &X::Show);
-        m("ShowModal", &X::ShowModal);
-        m("Close", &X::Close);
-        m("Free", &X::Free);
-        m("Restore", &X::Restore);
-        m("Maximize", &X::Maximize);
-        m("Minimize", &X::Minimize);
-        m("SetFocus", &X::SetFocus);
-        m("SaveState", &X::SaveState);
-        m("RestoreState", &X::RestoreState);
-        m("Scale", &X::Scale);
-        m("CreateMDIClient", &X::CreateMDIClient);
-        m("SetBorderStyle", &X::SetBorderStyle);
-        m("SetIcon", &X::SetIcon);
-        m("GetIcon", &X::GetIcon);
-        m("SetMinSize", &X::SetMinSize);
-        m("SetMaxSize", &X::SetMaxSize);
-        m("SetMaxPos", &X::SetMaxPos);
-        m("InsertComponent", &X::InsertComponent);
-        m("RemoveComponent", &X::RemoveComponent);
-        m("SetMDIMenu", &X::SetMDIMenu);
-        m("GetNewID", &X::GetNewID);
-        m("AddShortCut", &X::AddShortCut);
-        m("DelShortCut", &X::DelShortCut);
-        m("Help", &X::Help);
-        m("GetForm", &X::FormOfForm);
+        addMembers<XForm>(b);
+        b.addMethod("GetForm", rt::method(&X::FormOfForm));
         // The control base's Enable and Disable: a form changes its own window only.
         b.addMethod("Enable", [](rt::Object& self, const rt::Method&, rt::Args a) {
             return static_cast<X&>(self).XControl::Enable(a);
@@ -156,28 +125,6 @@ struct FormLayout {
             return static_cast<X&>(self).XControl::Disable(a);
         });
 
-        m("WMCreate", &X::WMCreate);
-        m("WMClose", &X::WMClose);
-        m("WMNCDestroy", &X::WMNCDestroy);
-        m("WMKeyDown", &X::WMKeyDown);
-        m("WMKeyUp", &X::WMKeyUp);
-        m("WMChar", &X::WMChar);
-        m("WMSysChar", &X::WMSysChar);
-        m("WMSize", &X::WMSize);
-        m("WMShowWindow", &X::WMShowWindow);
-        m("WMMove", &X::WMMove);
-        m("WMGetMinMaxInfo", &X::WMGetMinMaxInfo);
-        m("WMSetFocus", &X::WMSetFocus);
-        m("WMActivate", &X::WMActivate);
-        m("WMNCActivate", &X::WMNCActivate);
-        m("WMChildActivate", &X::WMChildActivate);
-        m("WMWindowPosChanging", &X::WMWindowPosChanging);
-        m("WMInitMenu", &X::WMInitMenu);
-        m("WMMenuSelect", &X::WMMenuSelect);
-        m("WMCommand", &X::WMCommand);
-        m("WMSysCommand", &X::WMSysCommand);
-        m("WMDrawItem", &X::WMDrawItem);
-        m("WMMeasureItem", &X::WMMeasureItem);
         // A form's frame is the system's: no bevel of the control base around it.
         for (const char* none : {"WMSysKeyDown", "WMSysKeyUp", "WMNCPaint", "WMNCCalcSize"}) b.addVirtual(none);
         b.addMethod("WMChangeUIState", [](rt::Object&, const rt::Method&, rt::Args) { return Value(0); });

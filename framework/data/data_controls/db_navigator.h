@@ -17,11 +17,11 @@ public:
     VP_METHODS(Refresh,     // the set's (NIL, nOperation, ...) arguments are not needed
                Lock,
                UnLock,
-               SetDataSet,  // (oSet or NIL)
-               Command)     // (nNotify, nId) -> 0 when handled
-    VP_OVERRIDES(New,     // (oParent) -> Self with its ten buttons
-                 Create,  // (oParent) -> Self
-                 Free)
+               SetDataSet)  // (oSet or NIL)
+    VP_OVERRIDES(New,      // (oParent) -> Self with its ten buttons
+                 Create,   // (oParent) -> Self
+                 Free,
+                 Command)  // (nNotify, nId) -> 0 when handled
 
 private:
     static inline int kTooltips = -1, kDataSet = -1, kFirstShowFlag = -1;
