@@ -10,7 +10,7 @@ namespace reorden {
 
 class TForm1 : public vorpex::TForm {
 public:
-    using TForm::TForm;
+    using vorpex::TForm::TForm;
     static const rt::Class& classRecord();
     VP_METHODS(CreateForm,    // (lCreate)
                Button2Click,  // ends the program
