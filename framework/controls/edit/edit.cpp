@@ -162,9 +162,6 @@ const rt::Class& XEdit::classRecord() {
         b.addMethod("nPos", call([](XEdit& e, rt::Args) {
             return number(e.GetSel({}).asArray()->at1(1).asInteger() + 1);
         }));
-        b.addMethod("Change", call([](XEdit& e, rt::Args) {
-            return e.windowExists() ? fireEvent(e, OnChange) : Value();
-        }));
         b.addMethod("GotFocus", call([](XEdit& e, rt::Args) {
             e.field(kOriginal) = e.XEdit::GetValue({});
             return Value();
@@ -197,6 +194,8 @@ Value XEdit::Free(rt::Args args) {
     }
     return TStdControl::Free(args);
 }
+
+Value XEdit::Change(rt::Args) { return windowExists() ? fireEvent(*this, OnChange) : Value(); }
 
 Value XEdit::GetValue(rt::Args) {
     if (windowExists()) field(kText) = Value(windowText());

@@ -21,7 +21,8 @@ public:
                SetReadOnly, SetPassword, SetNumeric, SetAlignment, SetColorFocus, SetColorDisabled)
     VP_VIRTUALS(SetHScroll,
                 GetValue,
-                SetValue)    // (xValue, [lRaw])
+                SetValue,    // (xValue, [lRaw])
+                Change)
     VP_OVERRIDES(Free, Command, GetCtlColor, WMKeyDown, WMChar, WMSetFocus)
 
     static inline const EventRef OnChange{"OnChange"};

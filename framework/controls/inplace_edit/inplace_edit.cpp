@@ -34,7 +34,6 @@ Value nothing(rt::Object&, const rt::Method&, rt::Args) { return {}; }
 const rt::Class& XInplaceEdit::classRecord() {
     static const rt::Class& c = []() -> const rt::Class& {
         using namespace rt::scope;
-        using X = XInplaceEdit;
         VPClass b("XInplaceEdit", &TControl::classRecord(), rt::factoryOf<XInplaceEdit>());
         addMembers<XInplaceEdit>(b);
         b.addMethod("WMNCDestroy", [](rt::Object& self, const rt::Method& m, rt::Args) { return unlinkMethod(self, m, {}); });

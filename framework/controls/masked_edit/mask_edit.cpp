@@ -74,7 +74,6 @@ const rt::Class& XMaskEdit::classRecord() {
         b.addMethod("Copy", sender(WM_COPY));
         b.addMethod("Cut", sender(WM_CUT));
         b.addMethod("Paste", sender(WM_PASTE));
-        b.addMethod("Change", rt::method(&X::MaskChange));
         return b.create();
     }();
     return c;
@@ -335,7 +334,7 @@ Value XMaskEdit::WMKeyDown(rt::Args args) {
     return Value(0);
 }
 
-Value XMaskEdit::MaskChange(rt::Args) {
+Value XMaskEdit::Change(rt::Args) {
     if (field(kOnFocusChange).asLogical() || !windowExists()) return {};
     return fireEvent(*this, OnChange);
 }

@@ -26,14 +26,13 @@ public:
                SetPicture,  // (cPicture, [lUser])
                Input)       // (nKey) -> lLetTheWindowInsertIt
     VP_OVERRIDES(GetValue,
-                 SetValue,  // (xValue, [lFocused], [lRePicture], [lRaw])
+                 SetValue,     // (xValue, [lFocused], [lRePicture], [lRaw])
                  WMSetFocus,
                  WMKillFocus,
                  Valid,
                  WMChar,
-                 WMKeyDown)
-
-    rt::Value MaskChange(rt::Args args);
+                 WMKeyDown,
+                 Change)
 
 private:
     std::string type() const;
