@@ -34,7 +34,7 @@ Value button(const Value& form, int left, const char* text, const char* handler)
 
 const rt::Class& TForm1::classRecord() {
     static const rt::Class& c = []() -> const rt::Class& {
-        vorpex::VPClass b("TForm1", &TForm::classRecord(), rt::factoryOf<TForm1>());
+        vorpex::VPClass b("TForm1", &vorpex::TForm::classRecord(), rt::factoryOf<TForm1>());
         kButton1 = b.addData("oButton1");
         kButton2 = b.addData("oButton2");
         kLabel1 = b.addData("oLabel1");
