@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/core/object/members.h"
 #include "framework/core/object/win_object.h"
 
 namespace vorpex {
@@ -19,11 +18,12 @@ public:
     const rt::Value& cName() const { return field(nameField()); }
     bool shared() const { return shared_; }
 
-    // Registered by XCursor and XIcon with addMembers<XNamedImage>.
-    VP_METHODS(Load,  // ([x]) -> Self
-               LoadFromResource,
-               LoadFromFile)
-    VP_OVERRIDES(Destroy)  // handle 0 and cName ""
+    // By-name members that XCursor and XIcon register in their records (this class is abstract, so it has no
+    // listing of its own).
+    rt::Value Load(rt::Args args);  // ([x]) -> Self
+    rt::Value LoadFromResource(rt::Args args);
+    rt::Value LoadFromFile(rt::Args args);
+    rt::Value Destroy(rt::Args args) override;  // handle 0 and cName ""
 
 protected:
     // The setter of `cName`: loads the image the new name names.

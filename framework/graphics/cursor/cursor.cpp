@@ -14,7 +14,10 @@ const rt::Class& XCursor::classRecord() {
         VPClass b("XCursor", &TWinObject::classRecord(), rt::factoryOf<XCursor>());
         kName = b.addProperty({.name = "cName", .initial = "", .scope = Published, .setter = &XCursor::SetName});
         addMembers<XCursor>(b);
-        addMembers<XNamedImage>(b);
+        b.addMethod("Load", rt::method(&XCursor::Load));
+        b.addMethod("LoadFromResource", rt::method(&XCursor::LoadFromResource));
+        b.addMethod("LoadFromFile", rt::method(&XCursor::LoadFromFile));
+        b.addMethod("Destroy", rt::method(&XCursor::Destroy));
         return b.create();
     }();
     return c;

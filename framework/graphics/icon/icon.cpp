@@ -18,7 +18,10 @@ const rt::Class& XIcon::classRecord() {
         kWidth = b.addProperty({.name = "nWidth", .initial = 32, .type = "N"});
         kHeight = b.addProperty({.name = "nHeight", .initial = 32, .type = "N"});
         addMembers<XIcon>(b);
-        addMembers<XNamedImage>(b);
+        b.addMethod("Load", rt::method(&XIcon::Load));
+        b.addMethod("LoadFromResource", rt::method(&XIcon::LoadFromResource));
+        b.addMethod("LoadFromFile", rt::method(&XIcon::LoadFromFile));
+        b.addMethod("Destroy", rt::method(&XIcon::Destroy));
         return b.create();
     }();
     return c;
