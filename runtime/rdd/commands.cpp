@@ -49,9 +49,12 @@ public:
         index_ = 0;
         any_ = false;
     }
-    void add(char c) {
+    // Adds the text [p, p + n) to the part under way, cut at what its field can take.
+    void add(const char* p, size_t n) {
         any_ = true;
-        if (index_ < fields_.size() && part_.size() < partLimit(fields_[index_])) part_.push_back(c);
+        if (index_ >= fields_.size()) return;
+        const size_t limit = partLimit(fields_[index_]);
+        if (part_.size() < limit) part_.append(p, std::min(n, limit - part_.size()));
     }
     void endPart() {
         any_ = true;
@@ -114,19 +117,42 @@ uint64_t orderedBits(double d) {
 
 using KeyedRecord = std::pair<uint64_t, uint32_t>;
 
-// Least-significant-byte-first radix sort by key: stable, so equal keys keep their table order. A byte that
-// every key shares costs one counting pass and no move.
-void radixSort(std::vector<KeyedRecord>& items) {
-    std::vector<KeyedRecord> spare(items.size());
-    for (int shift = 0; shift < 64; shift += 8) {
+// Least-significant-byte-first radix sort by the bits [fromBit, 64) of each item's key: stable, so equal keys
+// keep their table order. A byte that every key shares costs one counting pass and no move.
+template <class Item, class KeyOf>
+void radixSort(std::vector<Item>& items, int fromBit, KeyOf keyOf) {
+    std::vector<Item> spare(items.size());
+    for (int shift = fromBit; shift < 64; shift += 8) {
         std::array<size_t, 256> at{};
-        for (const KeyedRecord& it : items) ++at[(it.first >> shift) & 0xFF];
+        for (const Item& it : items) ++at[(keyOf(it) >> shift) & 0xFF];
         if (std::find(at.begin(), at.end(), items.size()) != at.end()) continue;
         size_t sum = 0;
         for (size_t& n : at) sum += std::exchange(n, sum);
-        for (const KeyedRecord& it : items) spare[at[(it.first >> shift) & 0xFF]++] = it;
+        for (const Item& it : items) spare[at[(keyOf(it) >> shift) & 0xFF]++] = it;
         items.swap(spare);
     }
+}
+
+// An N field without decimals of up to nine digits holds integers that fit 32 bits: the key and the record
+// number then share one 64-bit word, half the memory of a separate key and twice as many items per cache line.
+// Answers false, leaving `order` alone, when a stored value is not a plain integer (the general path sorts it).
+bool sortIntegers(const char* base, size_t count, uint32_t len, const Field& key, std::vector<uint32_t>& order) {
+    if (key.decimals != 0 || key.length > 9) return false;
+    std::vector<uint64_t> packed(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        std::string_view s(base + static_cast<size_t>(i) * len, key.length);
+        const size_t a = s.find_first_not_of(' ');
+        int32_t v = 0;
+        if (a != std::string_view::npos) {
+            auto r = std::from_chars(s.data() + a, s.data() + s.size(), v);
+            if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return false;
+        }
+        const uint32_t ordered = static_cast<uint32_t>(v) ^ 0x80000000u;  // negatives below the rest
+        packed[i] = uint64_t{ordered} << 32 | i;
+    }
+    radixSort(packed, 32, [](uint64_t p) { return p; });
+    for (size_t i = 0; i < count; ++i) order[i] = static_cast<uint32_t>(packed[i]);
+    return true;
 }
 
 // Record numbers (0-based) in ascending key order; equal keys keep their table order, so sorting twice gives
@@ -135,11 +161,12 @@ std::vector<uint32_t> sortedOrder(const std::vector<char>& records, uint32_t len
     const size_t count = records.size() / len;
     const char* base = records.data() + key.offset;
     std::vector<uint32_t> order(count);
+    if (key.type == 'N' && sortIntegers(base, count, len, key, order)) return order;
     if (key.type == 'N') {
         std::vector<KeyedRecord> keyed(count);
         for (uint32_t i = 0; i < count; ++i)
             keyed[i] = {orderedBits(storedNumber(base + static_cast<size_t>(i) * len, key.length)), i};
-        radixSort(keyed);
+        radixSort(keyed, 0, [](const KeyedRecord& k) { return k.first; });
         for (size_t i = 0; i < count; ++i) order[i] = keyed[i].second;
         return order;
     }
@@ -238,6 +265,14 @@ void writeInOrder(Table& out, RecordSet& set, const std::vector<uint32_t>& order
     }
 }
 
+// The characters a delimited line is cut at: line ends, the blank between parts and the end-of-file mark.
+constexpr std::array<bool, 256> kDelimitedStops = [] {
+    std::array<bool, 256> stops{};
+    for (unsigned char c : {'\n', ' ', '\r', '\x1A'}) stops[c] = true;
+    return stops;
+}();
+bool delimitedStop(char c) { return kDelimitedStops[static_cast<unsigned char>(c)]; }
+
 bool appendImage(WorkArea& area, const char* image) {
     if (!area.append(false)) return false;
     return withErrorHandler(
@@ -268,21 +303,24 @@ int64_t appendFromDelimited(WorkArea& area, std::istream& in) {
     b.reset();
     while (!ended && in) {
         in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-        std::streamsize got = in.gcount();
-        for (std::streamsize i = 0; i < got; ++i) {
-            char c = chunk[static_cast<size_t>(i)];
-            if (c == '\n') {
+        const char* p = chunk.data();
+        const char* const end = p + in.gcount();
+        while (p < end) {
+            // The text up to the next character that means something goes to the part whole.
+            const char* stop = p;
+            while (stop < end && !delimitedStop(*stop)) ++stop;
+            if (stop > p) b.add(p, static_cast<size_t>(stop - p));
+            if (stop == end) break;
+            p = stop + 1;
+            if (*stop == '\n') {
                 if (!finishLine()) return -1;
-            } else if (c == '\r') {
-                // Part of a CR/LF line end.
-            } else if (c == '\x1A') {
+            } else if (*stop == ' ') {
+                b.endPart();
+            } else if (*stop == '\x1A') {
                 ended = true;
                 break;
-            } else if (c == ' ') {
-                b.endPart();
-            } else {
-                b.add(c);
             }
+            // A CR is part of a CR/LF line end: it is skipped.
         }
     }
     if (!finishLine()) return -1;

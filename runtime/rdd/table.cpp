@@ -310,13 +310,12 @@ uint32_t Table::appendBlank() {
         diskCount_ = header_.recCount = n + 1;
         writeCount();
     } else {
-        // Only the record being written is uncounted: a process killed now loses at most that one.
+        // Only the record being written is uncounted: a process killed now loses at most that one. Its bytes
+        // reach the file when the buffer is written, which comes before anything counts it.
         countAppended();
         ++header_.recCount;
-        if (char* slot = viewSlot(header_.recCount))
-            std::memcpy(slot, buf_.data(), len);
-        else
-            pending_.assign(buf_.begin(), buf_.end());
+        if (!viewSlot(header_.recCount)) pending_.assign(buf_.begin(), buf_.end());
+        dirty_ = true;
     }
     bufRec_ = header_.recCount;
     return bufRec_;
@@ -443,8 +442,12 @@ void Table::checkType(size_t field, const Value& value) const {
 }
 
 void Table::put(size_t field, const Value& value) {
-    requireWritable();
     checkType(field, value);
+    putChecked(field, value);
+}
+
+void Table::putChecked(size_t field, const Value& value) {
+    requireWritable();
     const Field& f = header_.fields.at(field);
     const Value& v = value.deref();
     char* p = buf_.data() + f.offset;

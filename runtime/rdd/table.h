@@ -66,6 +66,8 @@ public:
     static Value numberValue(const Field& f, const char* p);
     // Throws Failure on a type mismatch (DataType) or a number too wide for the field (DataWidth).
     void put(size_t field, const Value& v);
+    // put() for a value the caller has passed through checkType() already.
+    void putChecked(size_t field, const Value& v);
     // Throws Failure (DataType) when the value cannot go into the field.
     void checkType(size_t field, const Value& v) const;
     void setDeleted(bool on);

@@ -260,7 +260,7 @@ bool WorkArea::fieldPut(size_t n, const Value& v) {
             // Check the type before telling the orders, so a refused value changes nothing.
             table_->checkType(n - 1, v);
             beginChange();
-            table_->put(n - 1, v);
+            table_->putChecked(n - 1, v);
             return true;
         },
         false);

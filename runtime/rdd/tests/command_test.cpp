@@ -160,5 +160,40 @@ TEST_F(CommandTest, SortOrdersSignedAndFractionalKeysWithTiesInTableOrder) {
     EXPECT_EQ(letters("filtered.dbf"), "dbghaef");
 }
 
+// Integer keys take a packed path unless some stored text is not a plain integer: each table of stored key
+// texts (as another program may have written them) must come out in the order of their values, ties in
+// table order, whichever path sorts it.
+TEST_F(CommandTest, SortOrdersStoredIntegerTextsByValueOnEitherPath) {
+    struct Case {
+        const char* name;
+        std::vector<const char*> keys;  // N(9) texts, in table order; record i is letter 'a' + i
+        const char* want;
+    };
+    const Case cases[] = {
+        {"signs, blanks as zero, ties", {"       12", "      -12", "         ", "        0", "       12", "-99999999"},
+         "fbcdae"},
+        {"widest values", {"999999999", "-99999999", "        1"}, "bca"},
+        {"a decimal point sends all to the general path", {"      1.5", "        1", "        2", "      -.5"},
+         "dbac"},
+        {"a plus sign or junk reads as zero there", {"       +3", "        2", "      1x7", "       -1"}, "dacb"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        areas().closeAll();
+        create("t.dbf", fields({{"N", 'N', 9, 0}, {"C", 'C', 1, 0}}));
+        WorkArea* a = open("t.dbf");
+        for (size_t i = 0; i < c.keys.size(); ++i) {
+            a->append();
+            std::string image = std::string(" ") + c.keys[i] + static_cast<char>('a' + i);
+            a->table().putRaw(image.data());
+        }
+        ASSERT_TRUE(sortTo(*a, path("sorted.dbf"), "N"));
+        WorkArea* s = open("sorted.dbf");
+        std::string out;
+        for (s->goTop(); !s->eof(); s->skip(1)) out += s->fieldGet(2).asString();
+        EXPECT_EQ(out, c.want);
+    }
+}
+
 }  // namespace
 }  // namespace rt::rdd::test
