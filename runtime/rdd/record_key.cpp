@@ -1,6 +1,7 @@
 #include "record_key.h"
 
 #include <cctype>
+#include <charconv>
 
 #include "runtime/core/symbol.h"
 #include "runtime/lib/date.h"
@@ -63,6 +64,32 @@ const Field* fieldNamed(const std::vector<Field>& fields, std::string_view name)
     return nullptr;
 }
 
+// STR() of a field stored without decimals that holds a plain integer, written straight into the key: the
+// evaluator's digits right-aligned in the width, or stars when they do not fit. False for any other stored
+// text, which the evaluator's path then formats.
+bool appendIntegerStr(const Field& f, const char* at, int width, std::string& out) {
+    if (f.decimals != 0) return false;
+    const char* from = at;
+    const char* to = at + f.length;
+    while (from < to && *from == ' ') ++from;
+    while (to > from && to[-1] == ' ') --to;
+    int64_t v = 0;
+    if (from < to) {
+        auto r = std::from_chars(from, to, v);
+        if (r.ec != std::errc() || r.ptr != to) return false;
+    }
+    char digits[24];
+    const size_t n = static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, v).ptr - digits);
+    const size_t w = static_cast<size_t>(width);
+    if (n > w) {
+        out.append(w, '*');
+    } else {
+        out.append(w - n, ' ');
+        out.append(digits, n);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<RecordKey> RecordKey::compile(std::string_view text, const std::vector<Field>& fields) {
@@ -105,6 +132,7 @@ void RecordKey::build(const char* record, std::string& out) const {
         switch (p.kind) {
         case Kind::Text: out.append(at, p.field.length); break;
         case Kind::Str: {
+            if (p.decimals <= 0 && appendIntegerStr(p.field, at, p.width, out)) break;
             const Value n = Table::numberValue(p.field, at);
             out += p.decimals < 0 ? str(n.asNumber(), p.width) : str(n.asNumber(), p.width, p.decimals);
             break;

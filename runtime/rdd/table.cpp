@@ -164,6 +164,12 @@ uint64_t Table::recordOffset(uint32_t recno) const {
 
 void Table::readRecord(uint32_t recno, char* out) {
     const uint32_t len = header_.recordLength;
+    // A sequential pass reads from the read-ahead window first: writes keep the window's copy current.
+    if (recno - cacheFirst_ < cacheCount_) {
+        lastRead_ = recno;
+        std::memcpy(out, cache_.data() + static_cast<size_t>(recno - cacheFirst_) * len, len);
+        return;
+    }
     const uint64_t at = recordOffset(recno);
     if (view_.covers(at, at + len)) {
         std::memcpy(out, view_.at(at), len);
@@ -175,24 +181,21 @@ void Table::readRecord(uint32_t recno, char* out) {
     }
     // Read ahead only along a sequential pass: a jump (a seek's record) reads its record alone and keeps the
     // window the pass is reading from.
-    const bool inCache = recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_;
     const bool sequential = recno == lastRead_ + 1 || cacheCount_ == 0;
     lastRead_ = recno;
-    if (shared_ || recno > diskCount_ || (!inCache && !sequential)) {
+    if (shared_ || recno > diskCount_ || !sequential) {
         if (dbf_.readAt(at, out, len) != len)
             corrupt("record " + std::to_string(recno) + " beyond the end of the file");
         return;
     }
-    if (!inCache) {
-        uint32_t want = std::max<uint32_t>(1, static_cast<uint32_t>(kReadAhead / len));
-        want = std::min(want, diskCount_ - recno + 1);
-        cache_.resize(static_cast<size_t>(want) * len);
-        size_t got = dbf_.readAt(at, cache_.data(), cache_.size());
-        cacheFirst_ = recno;
-        cacheCount_ = static_cast<uint32_t>(got / len);
-        if (cacheCount_ == 0) corrupt("record " + std::to_string(recno) + " beyond the end of the file");
-    }
-    std::memcpy(out, cache_.data() + static_cast<size_t>(recno - cacheFirst_) * len, len);
+    uint32_t want = std::max<uint32_t>(1, static_cast<uint32_t>(kReadAhead / len));
+    want = std::min(want, diskCount_ - recno + 1);
+    cache_.resize(static_cast<size_t>(want) * len);
+    size_t got = dbf_.readAt(at, cache_.data(), cache_.size());
+    cacheFirst_ = recno;
+    cacheCount_ = static_cast<uint32_t>(got / len);
+    if (cacheCount_ == 0) corrupt("record " + std::to_string(recno) + " beyond the end of the file");
+    std::memcpy(out, cache_.data(), len);
 }
 
 void Table::writeRecord(uint32_t recno, const char* bytes) {

@@ -199,7 +199,7 @@ void WorkArea::skipNow(int64_t count) {
     settle(table_->loaded());
 }
 
-void WorkArea::syncRelations() {
+void WorkArea::followRelations() {
     for (const Relation& rel : relations_) {
         WorkArea* child = owner_.area(rel.child);
         if (!child) continue;

@@ -133,7 +133,11 @@ private:
     void beginOrderUpdate();
     void commitInOrder(bool toDisk);
     void requireWritableRecord();
-    void syncRelations();
+    // Moves the related areas to this one's record; inline, as every move calls it and most areas have none.
+    void syncRelations() {
+        if (!relations_.empty()) followRelations();
+    }
+    void followRelations();
     bool scanLocate(int64_t next);
     bool tryLock(uint64_t offset, uint64_t length);
 

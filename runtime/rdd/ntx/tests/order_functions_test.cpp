@@ -166,7 +166,8 @@ TEST_F(OrderFunctions, KeysFromRecordBytesAreTheEvaluatorsBytes) {
     for (const std::string& raw : {image({" ", "x    ", "000012", " 3", "    1.50", "20230231", "T", "          "}),
                                    image({"*", "abcde", "  12x4", "-1", " -1.2345", "abcdefgh", "F", "          "}),
                                    image({" ", "\t    ", "-00012", "1e", "3       ", "2023 1 1", "?", "          "}),
-                                   image({" ", "     ", "123456", "99", "99999.99", "19000101", " ", "          "})}) {
+                                   image({" ", "     ", "123456", "99", "99999.99", "19000101", " ", "          "}),
+                                   image({" ", "q    ", "    -0", "+5", "   -0.00", "        ", "F", "          "})}) {
         ASSERT_EQ(raw.size(), area.table().recordLength());
         ASSERT_TRUE(area.append());
         area.table().putRaw(raw.data());
