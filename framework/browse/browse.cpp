@@ -153,22 +153,22 @@ const rt::Class& XBrowse::classRecord() {
                                  .setter = &X::SetHeader});
         kFooter = b.addProperty({.name = "lFooter", .initial = false, .type = "L", .scope = Published,
                                  .setter = &X::SetFooter});
-        b.addProperty({.name = "lAllowEdit", .initial = true, .type = "L", .scope = Published});
+        kAllowEdit = b.addProperty({.name = "lAllowEdit", .initial = true, .type = "L", .scope = Published});
         kAllowAppend = b.addProperty({.name = "lAllowAppend", .initial = false, .type = "L", .scope = Published});
         b.addProperty({.name = "lAllowInsert", .initial = false, .type = "L", .scope = Published});
-        b.addProperty({.name = "lAllowDelete", .initial = false, .type = "L", .scope = Published});
+        kAllowDelete = b.addProperty({.name = "lAllowDelete", .initial = false, .type = "L", .scope = Published});
         b.addProperty({.name = "lAllowColSwapping", .initial = true, .type = "L", .scope = Published});
         b.addProperty({.name = "lAllowColSizing", .initial = true, .type = "L", .scope = Published});
         kAllowColHiding = b.addProperty({.name = "lAllowColHiding", .initial = true, .type = "L", .scope = Published});
-        b.addProperty({.name = "lAllowRowSizing", .initial = true, .type = "L", .scope = Published});
+        kAllowRowSizing = b.addProperty({.name = "lAllowRowSizing", .initial = true, .type = "L", .scope = Published});
         kColDividerComplete = b.addProperty({.name = "lColDividerComplete", .initial = true, .type = "L",
                                              .scope = Published});
         kRecordSelector = b.addProperty({.name = "lRecordSelector", .initial = true, .type = "L", .scope = Published,
                                          .setter = &X::SetRecSel});
-        b.addProperty({.name = "lFastEdit", .initial = false, .type = "L", .scope = Published});
+        kFastEdit = b.addProperty({.name = "lFastEdit", .initial = false, .type = "L", .scope = Published});
         b.addProperty({.name = "lTabStop", .initial = true, .scope = Published});
         b.addProperty({.name = "lFilterBar", .initial = false, .type = "L", .scope = Published});
-        b.addProperty({.name = "cMsgNoFilter", .initial = "", .type = "C", .scope = Published});
+        kMsgNoFilter = b.addProperty({.name = "cMsgNoFilter", .initial = "", .type = "C", .scope = Published});
         b.addProperty({.name = "lAutoSave", .initial = false, .type = "L", .scope = Published});
         kVScroll = b.addProperty({.name = "lVScroll", .type = "L", .scope = Published, .setter = &X::SetVScroll});
         kHScroll = b.addProperty({.name = "lHScroll", .type = "L", .scope = Published, .setter = &X::SetHScroll});
@@ -191,6 +191,10 @@ const rt::Class& XBrowse::classRecord() {
         kSeek = b.addData("cSeek", "", "C");
         kColOffset = b.addData("nColOffset", 1, "N");
         b.addData("nLastEditCol");
+        kMultiEdit = b.addData("lMultiEdit", false, "L");
+        kOnPostEdit = b.addData("lOnPostEdit", false, "L");
+        kClickedCol = b.addData("nClickedCol", -2, "N");
+        kCaptured = b.addData("lCaptured", false, "L");
         b.record().redeclareField(kCtlStyle, number(WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP |
                                                     WS_VSCROLL | WS_HSCROLL), "N");
         b.addEvent("OnChange", Published, "oSender, lBookMarkChanged");
@@ -218,8 +222,8 @@ const rt::Class& XBrowse::classRecord() {
             {"Refill", &X::Refill}, {"GoUp", &X::GoUp}, {"GoDown", &X::GoDown}, {"GoPageUp", &X::GoPageUp},
             {"GoPageDown", &X::GoPageDown}, {"GoTop", &X::GoTop}, {"GoBottom", &X::GoBottom}, {"GoTo", &X::GoTo},
             {"GoLeft", &X::GoLeft}, {"GoRight", &X::GoRight}, {"GoLeftMost", &X::GoLeftMost},
-            {"GoRightMost", &X::GoRightMost}, {"GoHPos", &X::GoHPos}, {"Seek", &X::Seek},
-            {"CancelEdit", &X::CancelEdit}, {"SaveState", &X::SaveState}, {"RestoreState", &X::RestoreState},
+            {"GoRightMost", &X::GoRightMost}, {"GoHPos", &X::GoHPos},
+            {"SaveState", &X::SaveState}, {"RestoreState", &X::RestoreState},
             {"Reset", &X::Reset}, {"ColWithHeader", &X::ColWithHeader}, {"SelectCol", &X::SelectCol},
             {"ColAtIndex", &X::ColAtIndex}, {"ColAtPos", &X::ColAtPos}, {"SelectedCol", &X::SelectedCol},
             {"ColPos", &X::ColPos}, {"Adjust", &X::Adjust}, {"IsEof", &X::IsEof}, {"IsBof", &X::IsBof},
@@ -519,19 +523,6 @@ Value XBrowse::GoBottom(rt::Args) {
 Value XBrowse::GoTo(rt::Args args) {
     const int64_t key = rt::arg(args, 0).asInteger();
     navigate([key](Navigator& n) { n.goTo(key); });
-    return {};
-}
-
-Value XBrowse::Seek(rt::Args args) {
-    const Value& text = rt::arg(args, 0);
-    field(kSeek) = text.isString() ? text : Value("");
-    return {};
-}
-
-// The in-cell edit arrives with the grid editor; until then cancelling only leaves the edit modes.
-Value XBrowse::CancelEdit(rt::Args) {
-    setNum(kEditMode, kRead);
-    setNum(kPhantomRow, 0);
     return {};
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "framework/browse/model/column_layout.h"
+#include "framework/browse/model/input_rules.h"
 #include "framework/browse/model/paint_walk.h"
 #include "framework/browse/model/viewport.h"
 #include "framework/core/control/win_control.h"
@@ -34,7 +35,40 @@ public:
     // ---- lifecycle
     VP_CONSTRUCTORS(New,
                     Create)
-    VP_OVERRIDES(Free)
+    // ---- input, selection and the edit cycle (browse_input.cpp, browse_edit.cpp)
+    VP_METHODS(Select,               // ([nMode 1]): 0 clear, 1 add, 2 toggle, 3 extend, 4 all
+               SelectAll,
+               SelectNone,
+               Seek,                 // ([cText]) -> lFound; without text clears the search
+               SelectCellFromPoint,  // (nX, nY) -> lHit
+               MouseRowPos,          // (nY) -> screen row, 0 outside the painted rows
+               MouseColPos,          // (nX) -> display position, -1 left of the columns, 0 right of them
+               WMMouseWheel,
+               HorzLine,             // (nY, nMode 1 start / 3 move / 2 end, [nRow])
+               ColDrag,              // (oHeader, nFrom, nTo) -> lMoved
+               ColBegTrack,          // (oHeader, nItem)
+               ColTrack,             // (oHeader, nItem, nWidth)
+               FilterEdit,           // (oHeader, nItem) -> .F. for a column that cannot filter
+               IsEditable,
+               IsMultipleEdit,
+               Edit,                 // ([lUser]) = RowEdit
+               RowEdit,              // ([lUser]) -> lOpened
+               Append,               // ([lUser]) -> lOpened
+               Insert,               // ([lUser]) -> lOpened
+               ChangeFocus,          // (oCol, lBackward) -> lMoved
+               UpdGridEdits)
+    VP_VIRTUALS(CancelEdit,  // ([lCanceled], [nKey], [lReset])
+                Delete)      // ([lUser]) -> lDeleted: the array and data-aware grids delete
+    VP_OVERRIDES(Free,
+                 WMKeyDown,
+                 WMChar,
+                 WMLButtonDown,
+                 WMLButtonUp,
+                 WMLButtonDblClk,
+                 WMRButtonDown,
+                 WMRButtonUp,
+                 WMMouseMove,
+                 Click)  // (nKeys, nX, nY)
 
     static inline const EventRef OnChange{"OnChange"}, OnPastEof{"OnPastEof"}, OnGoTop{"OnGoTop"},
         OnGoBottom{"OnGoBottom"}, OnFilterChange{"OnFilterChange"}, OnDrawRow{"OnDrawRow"},
@@ -119,8 +153,6 @@ public:
     rt::Value GoRightMost(rt::Args args);
     rt::Value GoHPos(rt::Args args);
     rt::Value SelectCol(rt::Args args);
-    rt::Value Seek(rt::Args args);
-    rt::Value CancelEdit(rt::Args args);
     rt::Value DataScroll(rt::Args args);
 
     // ---- layout
@@ -166,6 +198,9 @@ public:
     int64_t cellHeight() const;
 
 private:
+    static inline int kAllowEdit = -1, kAllowDelete = -1, kFastEdit = -1, kAllowRowSizing = -1, kMsgNoFilter = -1,
+                      kMultiEdit = -1, kOnPostEdit = -1, kClickedCol = -1, kCaptured = -1;
+    int64_t dragRow_ = 0, guideY_ = 0;  // the row-height drag: the row being sized, the guide line's y
     friend class BrowseSource;
     friend class BrowsePort;
     static inline int kCols = -1, kImageList = -1, kRecSel = -1, kRowDividerStyle = -1, kColDividerStyle = -1,
@@ -220,6 +255,25 @@ private:
     void fillBarItems(bool header);
     void repaintAll();
     void fireChange(bool rowChanged);
+
+    // ---- input and the edit cycle
+    bool editing() const;
+    XBrwColumn* columnAtPos(int64_t position) const;
+    browse::RowGeometry rowGeometry() const;
+    void takeFocus();
+    int64_t rowLineUnder(int64_t x, int64_t y) const;
+    void applySelection(int mode);
+    void showSeek(const std::string& text);
+    void verticalKey(bool down, bool shift);
+    template <class Move>
+    void jumpKey(Move move);
+    bool enterKey();
+    void pressCell(int64_t r, int64_t c, bool ctrl, bool shift, bool notify);
+    void invertGuide(int64_t y);
+    int64_t itemToPos(int64_t item) const;
+    bool anyEditable() const;
+    void abandonEdit();
+    void scrollToEditor(XBrwColumn* target, bool backward);
 };
 
 using TBrowse = UserClass<XBrowse, "TBrowse">;

@@ -88,7 +88,7 @@ const rt::Class& XBrwColumn::classRecord() {
         kIndex = b.addData("nIndex");
         kPos = b.addData("nPos", 0, "N");
         kDisplayCol = b.addData("nDisplayCol", 0, "N");
-        b.addData("lEdited", false, "L");
+        kEdited = b.addData("lEdited", false, "L");
         kDrawTextStyle = b.addData("nDrawTextStyle", Value(), "N", Protected);
         b.addData("lOnPostEdit", false, "L", Protected);
         b.addData("cEditValType", "", "C", Protected);
@@ -111,6 +111,26 @@ const rt::Class& XBrwColumn::classRecord() {
         return b.create();
     }();
     return c;
+}
+
+intptr_t XBrwColumn::openEditor() const {
+    const intptr_t editor = handleOf(field(kGridEdit));
+    return editor && IsWindowVisible(reinterpret_cast<HWND>(editor)) ? editor : 0;
+}
+
+bool XBrwColumn::editorReady() const {
+    const intptr_t editor = handleOf(field(kGridEdit));
+    return editor && IsWindowEnabled(reinterpret_cast<HWND>(editor));
+}
+
+void XBrwColumn::hideEditor() {
+    if (openEditor()) rt::send(field(kGridEdit), "Hide");
+}
+
+bool XBrwColumn::showEditor() {
+    if (!handleOf(field(kGridEdit)) || openEditor()) return false;
+    rt::send(field(kGridEdit), "Show");
+    return true;
 }
 
 XBrowse* XBrwColumn::browse() const {

@@ -67,6 +67,15 @@ public:
     int64_t nFooterImage() const { return field(kFooterImage).asInteger(); }
     void setHeaderItem(const rt::Value& item) { field(kHeaderItem) = item; }
     void setFooterItem(const rt::Value& item) { field(kFooterItem) = item; }
+    int64_t nEditType() const { return field(kEditType).asInteger(); }
+    bool lEdited() const { return field(kEdited).asLogical(); }
+    void setEdited(bool on) { field(kEdited) = on; }
+    // The cell editor's window while it is shown (0 otherwise); whether it exists and is enabled; hiding it;
+    // showing it when hidden (true when it was).
+    intptr_t openEditor() const;
+    bool editorReady() const;
+    void hideEditor();
+    bool showEditor();
     // Width and visibility as a saved layout restores them (no events, no repaint).
     void restore(int64_t width, bool visible);
 
@@ -94,7 +103,7 @@ private:
                       kFooter = -1, kTooltip = -1, kPicture = -1, kClrText = -1, kClrPane = -1, kAlignment = -1,
                       kBmpAlignment = -1, kBmpMargin = -1, kWidth = -1, kSort = -1, kHeaderImage = -1,
                       kFooterImage = -1, kEditType = -1, kVisible = -1, kDefaultValue = -1, kDataField = -1,
-                      kGridEdit = -1, kHeaderItem = -1, kFooterItem = -1, kIndex = -1, kPos = -1,
+                      kGridEdit = -1, kEdited = -1, kHeaderItem = -1, kFooterItem = -1, kIndex = -1, kPos = -1,
                       kDisplayCol = -1, kDrawTextStyle = -1;
     rt::Value SetHeader(rt::Args args);
     rt::Value SetFooter(rt::Args args);

@@ -386,5 +386,122 @@ TEST_F(Grid, ChangeEventTellsRowMovesFromColumnMoves) {
     EXPECT_EQ(get("nColSel"), 2);
 }
 
+
+// Mouse presses at the screen rows of the first column, with the keys a real click carries.
+LPARAM cellPoint(int64_t x, int64_t y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+std::vector<int64_t> selectedIds(const Value& g) {
+    std::vector<int64_t> ids;
+    for (const Value& v : rt::send(g, "aSelected").asArray()->items) ids.push_back(v.asInteger());
+    return ids;
+}
+
+TEST_F(Grid, ClicksSelectRowsWithControlAndShift) {
+    makeGrid(50, [](const Value& g) { rt::send(g, "_nMarqueeStyle", {6}); });
+    const int64_t pitch = get("nIntRowHeight"), x = get("FirstCol") + 10;
+    auto press = [&](int64_t row, WPARAM keys) {
+        const LPARAM at = cellPoint(x, rowTop(row) + pitch / 2);
+        SendMessageA(hwndOf(grid), WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+        SendMessageA(hwndOf(grid), WM_LBUTTONUP, keys, at);
+    };
+    press(2, 0);
+    EXPECT_EQ(selectedIds(grid), (std::vector<int64_t>{2}));
+    EXPECT_EQ(rows->current(), 2);
+    press(5, MK_SHIFT);
+    EXPECT_EQ(selectedIds(grid), (std::vector<int64_t>{2, 3, 4, 5}));
+    press(3, MK_CONTROL);
+    EXPECT_EQ(selectedIds(grid), (std::vector<int64_t>{2, 4, 5})) << "Ctrl+click toggles, the anchor stays last";
+    press(7, MK_SHIFT);
+    EXPECT_EQ(selectedIds(grid), (std::vector<int64_t>{5, 6, 7})) << "the range starts at the anchor";
+    press(9, 0);
+    EXPECT_EQ(selectedIds(grid), (std::vector<int64_t>{9})) << "a plain click on an unselected row starts again";
+    rt::send(grid, "SelectAll");
+    EXPECT_EQ(selectedIds(grid).size(), 50u);
+    EXPECT_EQ(rows->current(), 9);
+    rt::send(grid, "SelectNone");
+    EXPECT_TRUE(selectedIds(grid).empty());
+}
+
+TEST_F(Grid, TypingSearchesAndBackspaceShortens) {
+    makeGrid(50);
+    Rows* r = rows.get();
+    rt::send(grid, "_OnSeek", {block([r](rt::Args a) {
+                  const std::string text = rt::arg(a, 1).asString();
+                  for (size_t i = 0; i < r->ids.size(); ++i)
+                      if (std::to_string(r->ids[i]).rfind(text, 0) == 0) {
+                          r->at = i;
+                          return Value(true);
+                      }
+                  return Value(false);
+              })});
+    const HWND h = hwndOf(grid);
+    SendMessageA(h, WM_CHAR, '3', 0);
+    EXPECT_EQ(rt::send(grid, "cSeek").asString(), "3");
+    EXPECT_EQ(rows->current(), 3);
+    SendMessageA(h, WM_CHAR, '7', 0);
+    EXPECT_EQ(rt::send(grid, "cSeek").asString(), "37");
+    EXPECT_EQ(rows->current(), 37);
+    SendMessageA(h, WM_CHAR, '9', 0);
+    EXPECT_EQ(rt::send(grid, "cSeek").asString(), "37") << "no row starts with 379: the text stays";
+    EXPECT_EQ(rows->current(), 37) << "and so does the row";
+    SendMessageA(h, WM_CHAR, VK_BACK, 0);
+    EXPECT_EQ(rt::send(grid, "cSeek").asString(), "3");
+    EXPECT_EQ(rows->current(), 3);
+    rt::send(grid, "GoDown");
+    EXPECT_EQ(rt::send(grid, "cSeek").asString(), "") << "any move clears the search";
+}
+
+// No cell editor can open on this grid: an edit, an append and an insert are all refused and leave neither
+// an edit mode nor an empty phantom row behind.
+TEST_F(Grid, EditThatOpensNoEditorReportsFailure) {
+    makeGrid(50, [](const Value& g) {
+        rt::send(rt::send(g, "ColAtIndex", {1}), "_nEditType", {1});
+        rt::send(g, "_lAllowAppend", {true});
+        rt::send(g, "_lAllowInsert", {true});
+    });
+    EXPECT_TRUE(rt::send(grid, "IsEditable").asLogical());
+    for (const char* start : {"RowEdit", "Append", "Insert"}) {
+        EXPECT_FALSE(rt::send(grid, start, {true}).asLogical()) << start;
+        EXPECT_EQ(get("nEditMode"), 0) << start;
+        EXPECT_EQ(get("nPhantomRow"), 0) << start;
+        EXPECT_FALSE(rt::send(grid, "lMultiEdit").asLogical()) << start;
+    }
+    rt::send(grid, "_lAllowAppend", {false});
+    EXPECT_FALSE(rt::send(grid, "Append", {true}).asLogical());
+}
+
+TEST_F(Grid, DraggingARowLineSetsTheRowHeightNotBelowTwenty) {
+    makeGrid(50);
+    Value told;
+    rt::send(grid, "_OnChangeHeight", {block([&told](rt::Args a) {
+                  told = rt::arg(a, 1).deref();
+                  return Value();
+              })});
+    const HWND h = hwndOf(grid);
+    const int64_t line = rowTop(2) - 1, top = rowTop(1);
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, cellPoint(5, line));
+    EXPECT_TRUE(rt::send(grid, "lCaptured").asLogical());
+    SendMessageA(h, WM_MOUSEMOVE, MK_LBUTTON, cellPoint(5, top + 40));
+    SendMessageA(h, WM_LBUTTONUP, 0, cellPoint(5, top + 40));
+    EXPECT_FALSE(rt::send(grid, "lCaptured").asLogical());
+    EXPECT_EQ(get("nIntRowHeight"), 40);
+    EXPECT_EQ(told.asInteger(), 40);
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, cellPoint(5, rowTop(2) - 1));
+    SendMessageA(h, WM_LBUTTONUP, 0, cellPoint(5, top + 5));
+    EXPECT_EQ(get("nIntRowHeight"), 20) << "dragged up past the minimum";
+}
+
+TEST_F(Grid, WheelMovesOneRowOrOnePage) {
+    makeGrid(50);
+    const HWND h = hwndOf(grid);
+    SendMessageA(h, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-360)), 0);
+    EXPECT_EQ(rows->current(), 2) << "one row whatever the delta";
+    SendMessageA(h, WM_MOUSEWHEEL, MAKEWPARAM(MK_MBUTTON, static_cast<WORD>(-120)), 0);
+    const int64_t paged = rows->current();
+    EXPECT_EQ(paged, 2 + typed().rowCount()) << "a page with the middle button held";
+    SendMessageA(h, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_EQ(rows->current(), paged - 1);
+}
+
 }  // namespace
 }  // namespace vorpex::testing

@@ -86,10 +86,6 @@ public:
                ShowPopupMenu,       // (oMenu, nX, nY)
                GoNextControl,
                GoPrevControl,
-               WMLButtonDblClk,
-               WMRButtonDown,
-               WMRButtonUp,
-               WMMouseMove,
                WMContextMenu,
                WMSetCursor,
                WMKeyUp,
@@ -111,6 +107,10 @@ public:
                 ShortCut,
                 WMLButtonDown,
                 WMLButtonUp,
+                WMLButtonDblClk,
+                WMRButtonDown,
+                WMRButtonUp,
+                WMMouseMove,
                 WMKeyDown,
                 WMChar,
                 WMKillFocus)
