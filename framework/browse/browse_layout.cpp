@@ -37,6 +37,15 @@ Value itemHandler(const std::weak_ptr<rt::Object>& grid, const std::weak_ptr<rt:
     }));
 }
 
+// A header event handed to the grid's method of that name with the event's own arguments (the header first).
+Value gridCallback(const std::weak_ptr<rt::Object>& grid, const char* message) {
+    return Value(rt::makeBlock([grid, message](rt::Args a) -> Value {
+        auto g = grid.lock();
+        if (!g) return {};
+        return rt::send(*g, rt::Symbol::intern(message), a);
+    }));
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- row pitch and columns
@@ -143,6 +152,14 @@ rt::Value XBrowse::createBar(bool header) {
     sendIfUnderstood(bar, "_lBorder", {false});
     sendIfUnderstood(bar, "_lTabStop", {false});
     sendIfUnderstood(bar, "_nAlign", {0});
+    if (header) {
+        const std::weak_ptr<rt::Object> grid = self();
+        const std::pair<const char*, const char*> callbacks[] = {{"_OnBeginTrack", "ColBegTrack"},
+                                                                  {"_OnEndTrack", "ColTrack"},
+                                                                  {"_OnEndDrag", "ColDrag"},
+                                                                  {"_OnFilterEdit", "FilterEdit"}};
+        for (const auto& [event, method] : callbacks) sendIfUnderstood(bar, event, {gridCallback(grid, method)});
+    }
     sendIfUnderstood(bar, "Create");
     const int64_t real = sendIfUnderstood(bar, "nHeight").asInteger();
     if (real > 0) setNum(header ? kHeaderHeight : kFooterHeight, real);

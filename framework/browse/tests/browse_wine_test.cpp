@@ -503,5 +503,22 @@ TEST_F(Grid, WheelMovesOneRowOrOnePage) {
     EXPECT_EQ(rows->current(), paged - 1);
 }
 
+
+// The header's items count the record selector first: item 2 is the first column.
+TEST_F(Grid, HeaderResizesAndMovesColumnsThroughTheGrid) {
+    makeGrid(50);
+    const Value header = rt::send(grid, "oHeader");
+    ASSERT_FALSE(header.isNil());
+    rt::send(grid, "ColBegTrack", {header, 1});
+    EXPECT_TRUE(rt::send(header, "lCancelTrack").asLogical()) << "the selector's item keeps its width";
+    rt::send(grid, "ColTrack", {header, 2, 90});
+    EXPECT_EQ(rt::send(rt::send(grid, "ColAtPos", {1}), "nWidth").asInteger(), 90);
+    EXPECT_TRUE(rt::send(grid, "ColDrag", {header, 2, 3}).asLogical());
+    EXPECT_EQ(rt::send(rt::send(grid, "ColAtPos", {1}), "cHeader").asString(), "Nombre");
+    EXPECT_EQ(rt::send(rt::send(grid, "ColAtPos", {2}), "cHeader").asString(), "Número");
+    EXPECT_FALSE(rt::send(grid, "ColDrag", {header, 1, 3}).asLogical()) << "the selector does not move";
+    EXPECT_FALSE(rt::send(grid, "ColDrag", {header, Value(), 3}).asLogical());
+}
+
 }  // namespace
 }  // namespace vorpex::testing
