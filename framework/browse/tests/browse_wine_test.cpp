@@ -398,6 +398,7 @@ std::vector<int64_t> selectedIds(const Value& g) {
 
 TEST_F(Grid, ClicksSelectRowsWithControlAndShift) {
     makeGrid(50, [](const Value& g) { rt::send(g, "_nMarqueeStyle", {6}); });
+    paint();  // the rows a press can hit are those painted
     const int64_t pitch = get("nIntRowHeight"), x = get("FirstCol") + 10;
     auto press = [&](int64_t row, WPARAM keys) {
         const LPARAM at = cellPoint(x, rowTop(row) + pitch / 2);
@@ -477,6 +478,7 @@ TEST_F(Grid, DraggingARowLineSetsTheRowHeightNotBelowTwenty) {
                   told = rt::arg(a, 1).deref();
                   return Value();
               })});
+    paint();
     const HWND h = hwndOf(grid);
     const int64_t line = rowTop(2) - 1, top = rowTop(1);
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, cellPoint(5, line));
@@ -486,6 +488,7 @@ TEST_F(Grid, DraggingARowLineSetsTheRowHeightNotBelowTwenty) {
     EXPECT_FALSE(rt::send(grid, "lCaptured").asLogical());
     EXPECT_EQ(get("nIntRowHeight"), 40);
     EXPECT_EQ(told.asInteger(), 40);
+    paint();
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, cellPoint(5, rowTop(2) - 1));
     SendMessageA(h, WM_LBUTTONUP, 0, cellPoint(5, top + 5));
     EXPECT_EQ(get("nIntRowHeight"), 20) << "dragged up past the minimum";
