@@ -86,17 +86,15 @@ void drawImage(const ListLook& look, const OptionItem& item, Point at) {
         return;
     }
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
     Owned<HBITMAP> bitmap(CreateCompatibleBitmap(screen, look.imageWidth, look.imageHeight));
     ReleaseDC(nullptr, screen);
-    if (memory && bitmap) {
-        {
-            Selected into(memory, bitmap.get());
-            ImageList_Draw(look.images, static_cast<int>(item.image - 1), memory, 0, 0, ILD_NORMAL);
-        }
-        VP_DrawBmpDisabled(look.dc, x, y, bitmap.get());
+    if (!bitmap) return;
+    {
+        win::MemoryDC memory(bitmap.get());
+        if (!memory) return;
+        ImageList_Draw(look.images, static_cast<int>(item.image - 1), memory.get(), 0, 0, ILD_NORMAL);
     }
-    if (memory) DeleteDC(memory);
+    VP_DrawBmpDisabled(look.dc, x, y, bitmap.get());
 }
 
 void drawGlyph(const ListLook& look, const OptionRow& row) {

@@ -1,5 +1,5 @@
 // What the further painters share: their window-message arguments, the members they read from Self by name,
-// and guards that give the device context back as it came and delete what a painter made. Windows only.
+// the paints they begin themselves, and the GDI guards (core/gdi) under short names. Windows only.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/core/gdi/gdi_guards.h"
 #include "framework/core/native/geometry.h"
 #include "framework/core/native/native_args.h"
 #include "framework/core/native/win_window.h"
@@ -20,6 +21,10 @@
 
 namespace vorpex::painters {
 
+using win::Clipped;
+using win::Owned;
+using win::SavedDC;
+using win::Selected;
 using win::toRECT;
 
 // A window-message method's arguments: (wParam, lParam, hWnd, nMsg).
@@ -71,74 +76,6 @@ inline HBRUSH parentStaticBrush(HWND window, HDC dc) {
 }
 // A system colour's brush as FillRect takes it: the colour index plus one.
 inline HBRUSH systemBrush(int colorIndex) { return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(colorIndex + 1)); }
-
-// Everything a painter changes in a DC it was handed (clipping, font, colours, modes, viewport) is given back
-// when the guard ends.
-class SavedDC {
-public:
-    explicit SavedDC(HDC dc) : dc_(dc), saved_(dc ? SaveDC(dc) : 0) {}
-    ~SavedDC() {
-        if (saved_) RestoreDC(dc_, saved_);
-    }
-    SavedDC(const SavedDC&) = delete;
-    SavedDC& operator=(const SavedDC&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
-};
-
-// A GDI object the painter made, deleted when the guard ends (after whatever the DC held was selected back).
-template <typename H>
-class Owned {
-public:
-    explicit Owned(H handle = nullptr) : handle_(handle) {}
-    ~Owned() {
-        if (handle_) DeleteObject(handle_);
-    }
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    H get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-private:
-    H handle_;
-};
-
-// An object selected into a DC for the guard's life.
-class Selected {
-public:
-    Selected(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
-    ~Selected() {
-        if (previous_) SelectObject(dc_, previous_);
-    }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
-// A clipping region for the guard's life; the clipping is removed and the region deleted at its end.
-class Clipped {
-public:
-    Clipped(HDC dc, HRGN region) : dc_(dc), region_(region) {
-        if (region_) SelectClipRgn(dc_, region_);
-    }
-    Clipped(HDC dc, const RECT& r) : Clipped(dc, CreateRectRgnIndirect(&r)) {}
-    ~Clipped() {
-        if (!region_) return;
-        SelectClipRgn(dc_, nullptr);
-        DeleteObject(region_);
-    }
-    Clipped(const Clipped&) = delete;
-    Clipped& operator=(const Clipped&) = delete;
-
-private:
-    HDC dc_;
-    HRGN region_;
-};
 
 // A solid one-pixel line from `from` to `to` (the end point left out).
 inline void line(HDC dc, COLORREF colour, POINT from, POINT to) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "framework/core/gdi/gdi_guards.h"
 #include "framework/core/native/windows_version.h"
 #include "framework/core/paint/control_paint.h"
 #include "framework/core/theme/theme.h"
@@ -41,21 +42,6 @@ HFONT fontOf(rt::Object& self, bool ownFirst) {
     return reinterpret_cast<HFONT>(handleOf(font));
 }
 
-// Selects a font for the duration of a scope and puts the previous one back.
-class FontScope {
-public:
-    FontScope(HDC dc, HFONT font) : dc_(dc), previous_(font ? SelectObject(dc, font) : nullptr) {}
-    ~FontScope() {
-        if (previous_) SelectObject(dc_, previous_);
-    }
-    FontScope(const FontScope&) = delete;
-    FontScope& operator=(const FontScope&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
 int windowsVersionNumber() {
     const WindowsVersion v = windowsVersion();
     return static_cast<int>(v.major * 256 + v.minor);
@@ -85,7 +71,7 @@ void drawGroupBox(rt::Object& self, HWND window, HDC dc) {
     GetClientRect(window, &client);
     VP_DrawControlBackground(self, dc, client);
 
-    FontScope font(dc, fontOf(self, true));
+    win::Selected font(dc, fontOf(self, true));
     const int64_t alignment = integer(self, "nAlignment");
     RECT frame = client, caption{};
     if (!text.empty()) {
@@ -158,7 +144,7 @@ void drawThemedPanel(HWND window, HDC dc, theme::HTHEMEHANDLE themeHandle, bool 
 void drawPanelCaption(rt::Object& self, HDC dc, const RECT& client) {
     const std::string text = rt::send(self, "cText").asString();
     if (text.empty()) return;
-    FontScope font(dc, fontOf(self, false));
+    win::Selected font(dc, fontOf(self, false));
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);
     SetTextAlign(dc, TA_CENTER);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/core/gdi/color.h"
+#include "framework/core/gdi/gdi_guards.h"
 #include "framework/core/gdi/win_gdi.h"
 #include "framework/core/gdi/bitmap_geometry.h"
 
@@ -16,33 +17,8 @@ namespace {
 // "Where the source is black take the brush, where it is white keep the destination": ((D ^ P) & S) ^ P.
 constexpr DWORD kBrushWhereBlack = 0x00B8074A;
 
-// A memory DC compatible with the screen, holding one bitmap while it lives.
-class MemoryDC {
-public:
-    explicit MemoryDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-        if (dc_ && bitmap) previous_ = SelectObject(dc_, bitmap);
-    }
-    ~MemoryDC() {
-        if (previous_) SelectObject(dc_, previous_);
-        if (dc_) DeleteDC(dc_);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return dc_; }
-    explicit operator bool() const { return previous_ != nullptr; }
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_ = nullptr;
-};
-
-// Deletes a GDI object at the end of a scope.
-struct ObjectGuard {
-    HGDIOBJ object;
-    ~ObjectGuard() {
-        if (object) DeleteObject(object);
-    }
-};
+using win::MemoryDC;
+using win::Owned;
 
 HBITMAP screenBitmap(int width, int height) {
     HDC screen = GetDC(nullptr);
@@ -142,7 +118,7 @@ HBITMAP VP_GetBmpDisabled(HBITMAP bitmap) {
     if (!s.cx || !s.cy) return nullptr;
     HBITMAP out = screenBitmap(s.cx, s.cy);
     HBITMAP mask = VP_GetBmpMask(bitmap);
-    ObjectGuard maskGuard{mask};
+    Owned<HGDIOBJ> maskGuard(mask);
     if (!out || !mask) return out;
     MemoryDC target(out), maskDC(mask);
     RECT all{0, 0, s.cx + 1, s.cy + 1};
@@ -156,16 +132,16 @@ HBITMAP VP_GetBmpDisabled(HBITMAP bitmap) {
 
 HBITMAP VP_GetBmpTransparent(HBITMAP bitmap, COLORREF color) {
     HBITMAP mask = VP_GetBmpMask(bitmap);
-    ObjectGuard maskGuard{mask};
+    Owned<HGDIOBJ> maskGuard(mask);
     return mask ? copyWithBackground(bitmap, mask, color) : nullptr;
 }
 
 void VP_DrawBmpTransparent(HDC dc, int x, int y, HBITMAP bitmap) {
     HBITMAP mask = VP_GetBmpMask(bitmap);
-    ObjectGuard maskGuard{mask};
+    Owned<HGDIOBJ> maskGuard(mask);
     if (!dc || !mask) return;
     HBITMAP image = copyWithBackground(bitmap, mask, RGB(0, 0, 0));
-    ObjectGuard imageGuard{image};
+    Owned<HGDIOBJ> imageGuard(image);
     const SIZE s = bitmapSize(bitmap);
     MemoryDC maskDC(mask), imageDC(image);
     const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
@@ -178,7 +154,7 @@ void VP_DrawBmpTransparent(HDC dc, int x, int y, HBITMAP bitmap) {
 
 void VP_DrawBmpDisabled(HDC dc, int x, int y, HBITMAP bitmap) {
     HBITMAP disabled = VP_GetBmpDisabled(bitmap);
-    ObjectGuard guard{disabled};
+    Owned<HGDIOBJ> guard(disabled);
     if (disabled) VP_DrawBmpTransparent(dc, x, y, disabled);
 }
 
