@@ -22,6 +22,29 @@ endif()
 
 add_compile_options(-Wall -Wextra)
 
+# How much debug information Debug builds carry. The 32-bit build is only compiled and linked, so it carries
+# none.
+if(VORPEX_WINDOWS AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(vorpex_debug_info_default none)
+else()
+  set(vorpex_debug_info_default full)
+endif()
+set(VORPEX_DEBUG_INFO ${vorpex_debug_info_default} CACHE STRING "Debug information in Debug builds: full (-g), lines (-g1) or none")
+set_property(CACHE VORPEX_DEBUG_INFO PROPERTY STRINGS full lines none)
+if(VORPEX_DEBUG_INFO STREQUAL "full")
+  set(vorpex_debug_flag -g)
+elseif(VORPEX_DEBUG_INFO STREQUAL "lines")
+  set(vorpex_debug_flag -g1)
+elseif(VORPEX_DEBUG_INFO STREQUAL "none")
+  set(vorpex_debug_flag -g0)
+else()
+  message(FATAL_ERROR "VORPEX_DEBUG_INFO is full, lines or none, not '${VORPEX_DEBUG_INFO}'")
+endif()
+foreach(language C CXX)
+  string(REGEX REPLACE "(^| )-g[0-9]*( |$)" " " CMAKE_${language}_FLAGS_DEBUG "${CMAKE_${language}_FLAGS_DEBUG}")
+  string(STRIP "${CMAKE_${language}_FLAGS_DEBUG} ${vorpex_debug_flag}" CMAKE_${language}_FLAGS_DEBUG)
+endforeach()
+
 # The native test build runs under AddressSanitizer and UndefinedBehaviorSanitizer: the platform-neutral
 # engine (tables, indexes, expressions) reads untrusted files, and these catch what a passing test hides.
 # Benchmarks and fuzz targets pick their own instrumentation.

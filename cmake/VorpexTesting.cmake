@@ -4,7 +4,11 @@
 #   native            builds and registers tests, except WINDOWS_ONLY ones
 #   Windows x86_64    builds and registers tests, except NATIVE_ONLY ones; when
 #                     cross-compiling they run through scripts/wine-exec.sh
-#   Windows i686      builds tests, never registers them (compile check only)
+#   Windows i686      builds no tests (VORPEX_BUILD_TESTS is OFF there): this machine's Wine cannot run
+#                     them, and the libraries and programs, with vorpex_link_check linking every library
+#                     whole (cmake/VorpexLinkCheck.cmake), prove the 32-bit build compiles and links
+#
+# vorpex_add_test_helper() adds a program that tests start (a probe, a driver); it is built where tests are.
 
 include_guard(GLOBAL)
 
@@ -21,7 +25,10 @@ else()
   set(VORPEX_RUN_TESTS ON)
 endif()
 
-if(VORPEX_HAVE_GTEST AND NOT TARGET vorpex_test_main)
+# Building test programs that cannot run would only compile every test a second time.
+option(VORPEX_BUILD_TESTS "Build the test programs" ${VORPEX_RUN_TESTS})
+
+if(VORPEX_HAVE_GTEST AND VORPEX_BUILD_TESTS AND NOT TARGET vorpex_test_main)
   add_library(vorpex_test_main STATIC "${VORPEX_HARNESS_DIR}/test_main.cpp")
   target_link_libraries(vorpex_test_main PUBLIC GTest::gtest)
 endif()
@@ -37,7 +44,7 @@ function(vorpex_add_test name)
   if(T_NATIVE_ONLY AND T_WINDOWS_ONLY)
     message(FATAL_ERROR "vorpex_add_test(${name}): NATIVE_ONLY and WINDOWS_ONLY exclude each other")
   endif()
-  if(NOT VORPEX_HAVE_GTEST)
+  if(NOT VORPEX_HAVE_GTEST OR NOT VORPEX_BUILD_TESTS)
     return()
   endif()
   if((T_WINDOWS_ONLY AND NOT VORPEX_WINDOWS) OR (T_NATIVE_ONLY AND VORPEX_WINDOWS))
@@ -65,6 +72,29 @@ function(vorpex_add_test name)
     TIMEOUT ${T_TIMEOUT}
     LABELS ${label}
     ENVIRONMENT "VORPEX_BUILD_DIR=${CMAKE_BINARY_DIR}")
+endfunction()
+
+# vorpex_add_test_helper(<name> [WIN32] SOURCES ... [LIBS ...]): a program that tests start as a child
+# process or hand to a script, built only where test programs are.
+function(vorpex_add_test_helper name)
+  cmake_parse_arguments(PARSE_ARGV 1 H "WIN32" "" "SOURCES;LIBS")
+  if(H_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "vorpex_add_test_helper(${name}): unknown arguments ${H_UNPARSED_ARGUMENTS}")
+  endif()
+  if(NOT H_SOURCES)
+    message(FATAL_ERROR "vorpex_add_test_helper(${name}): SOURCES is required")
+  endif()
+  if(NOT VORPEX_BUILD_TESTS)
+    return()
+  endif()
+  if(H_WIN32)
+    add_executable(${name} WIN32 ${H_SOURCES})
+  else()
+    add_executable(${name} ${H_SOURCES})
+  endif()
+  if(H_LIBS)
+    target_link_libraries(${name} PRIVATE ${H_LIBS})
+  endif()
 endfunction()
 
 # A Win32 GUI program (-mwindows). Programs are Windows-only: in the native
