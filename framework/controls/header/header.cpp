@@ -7,6 +7,7 @@
 #include "framework/controls/header/header_items.h"
 #include "framework/controls/header/header_painter.h"
 #include "framework/controls/header/header_rules.h"
+#include "framework/core/control/flag_style.h"
 #include "framework/core/native/win_casts.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
@@ -41,17 +42,6 @@ const Value& defaultOf(size_t i) {
     static const Value defaults[] = {Value("Header"), Value(0), Value(50), Value(0), Value(), Value(0), Value(""),
                                      Value(0)};
     return defaults[i];
-}
-
-rt::NativeMethod styleSetter(int& position, int64_t bit) {
-    return [&position, bit](rt::Object& self, const rt::Method&, rt::Args a) -> Value {
-        const Value& on = rt::arg(a, 0);
-        auto& control = static_cast<XHeader&>(self);
-        if (on.isLogical()) control.field(position) = on;
-        const Value stored = control.field(position);
-        rt::send(control, "ChangeCtlStyle", {number(bit), Value(stored.isLogical() && stored.asLogical())});
-        return stored;
-    };
 }
 
 }  // namespace
@@ -101,12 +91,12 @@ const rt::Class& XHeader::classRecord() {
         kCancelDrag = b.addData("lCancelDrag", false, "L", Exported);
         kCancelTrack = b.addData("lCancelTrack", false, "L", Exported);
         addMembers<XHeader>(b);
-        b.addMethod("SetButtons", styleSetter(kButtons, HDS_BUTTONS));
-        b.addMethod("SetDragDrop", styleSetter(kDragDrop, HDS_DRAGDROP));
-        b.addMethod("SetFilterBar", styleSetter(kFilterBar, HDS_FILTERBAR));
-        b.addMethod("SetFlat", styleSetter(kFlat, HDS_FLAT));
-        b.addMethod("SetFullDrag", styleSetter(kFullDrag, HDS_FULLDRAG));
-        b.addMethod("SetHotTrack", styleSetter(kHotTrack, HDS_HOTTRACK));
+        b.addMethod("SetButtons", flagStyleSetter(kButtons, HDS_BUTTONS));
+        b.addMethod("SetDragDrop", flagStyleSetter(kDragDrop, HDS_DRAGDROP));
+        b.addMethod("SetFilterBar", flagStyleSetter(kFilterBar, HDS_FILTERBAR));
+        b.addMethod("SetFlat", flagStyleSetter(kFlat, HDS_FLAT));
+        b.addMethod("SetFullDrag", flagStyleSetter(kFullDrag, HDS_FULLDRAG));
+        b.addMethod("SetHotTrack", flagStyleSetter(kHotTrack, HDS_HOTTRACK));
         // Thin messages: (wParam from argument 1 or a constant, lParam from argument 2 or a constant).
         auto message = [](UINT m, std::function<std::pair<intptr_t, intptr_t>(rt::Args)> params) -> rt::NativeMethod {
             return [m, params](rt::Object& self, const rt::Method&, rt::Args a) -> Value {

@@ -8,6 +8,7 @@
 
 #include "framework/controls/control_rules.h"
 #include "framework/controls/edit/edit.h"
+#include "framework/core/control/flag_style.h"
 #include "framework/core/native/casts.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/paint/control_paint.h"
@@ -25,18 +26,6 @@ using native::number;
 
 constexpr int64_t kHorizontal = 4, kVertical = 5;  // orHORIZONTAL, orVERTICAL
 constexpr int64_t kAlignNone = 0, kAlignLeft = 1, kAlignRight = 3;
-
-// The updown's message of the flag at `position`: store a logical when one is given, set or clear the style
-// bit from what is stored, answer what is stored.
-rt::NativeMethod flagStyle(const int& position, int64_t bit) {
-    return [&position, bit](rt::Object& self, const rt::Method&, rt::Args a) -> Value {
-        const Value& on = rt::arg(a, 0);
-        if (on.isLogical()) self.field(position) = on;
-        const Value stored = self.field(position);
-        rt::send(self, "ChangeCtlStyle", {number(bit), Value(stored.asLogical())});
-        return stored;
-    };
-}
 
 // A getter answering one element of what a method answers: nMin is GetRange()[1], nIncrement GetAccel()[2].
 rt::NativeMethod elementOf(const char* method, size_t element) {
@@ -101,12 +90,12 @@ const rt::Class& XUpDown::classRecord() {
         b.record().redeclareField(kWinClassName, Value(UPDOWN_CLASSA), "C");
         b.addProperty({.name = "cText", .scope = Protected});
         addMembers<XUpDown>(b);
-        b.addMethod("SetAutoBuddy", flagStyle(kAutoBuddy, UDS_AUTOBUDDY));
-        b.addMethod("SetWrap", flagStyle(kWrap, UDS_WRAP));
-        b.addMethod("SetSyncBuddy", flagStyle(kSyncBuddy, UDS_SETBUDDYINT));
-        b.addMethod("SetArrowKeys", flagStyle(kArrowKeys, UDS_ARROWKEYS));
-        b.addMethod("SetNoThousands", flagStyle(kNoThousands, UDS_NOTHOUSANDS));
-        b.addMethod("SetHotTrack", flagStyle(kHotTrack, UDS_HOTTRACK));
+        b.addMethod("SetAutoBuddy", flagStyleSetter(kAutoBuddy, UDS_AUTOBUDDY));
+        b.addMethod("SetWrap", flagStyleSetter(kWrap, UDS_WRAP));
+        b.addMethod("SetSyncBuddy", flagStyleSetter(kSyncBuddy, UDS_SETBUDDYINT));
+        b.addMethod("SetArrowKeys", flagStyleSetter(kArrowKeys, UDS_ARROWKEYS));
+        b.addMethod("SetNoThousands", flagStyleSetter(kNoThousands, UDS_NOTHOUSANDS));
+        b.addMethod("SetHotTrack", flagStyleSetter(kHotTrack, UDS_HOTTRACK));
         b.addMethod("WMEraseBkgnd", [](rt::Object&, const rt::Method&, rt::Args) { return Value(1); });
         b.addMethod("WMPaint", XCONTROL_ERASEANDPAINT);
         return b.create();
