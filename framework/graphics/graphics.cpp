@@ -2,6 +2,7 @@
 
 #include "framework/core/screen/screen.h"
 #include "framework/graphics/brush/brush.h"
+#include "framework/graphics/canvas/canvas.h"
 #include "framework/graphics/clipboard/clipboard.h"
 #include "framework/graphics/clipboard/clipboard_functions.h"
 #include "framework/graphics/cursor/cursor.h"
@@ -25,6 +26,8 @@ void registerGraphics() {
     TPicture::classRecord();
     TClipboard::classRecord();
     TEnhMetaFile::classRecord();
+    TCanvas::classRecord();
+    TRect::classRecord();
     registerMetafileFunctions();
     registerClipboardFunctions();
     gfx::registerImageListFunctions();
