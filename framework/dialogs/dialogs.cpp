@@ -1,6 +1,7 @@
 #include "framework/dialogs/dialogs.h"
 
 #include "framework/dialogs/drop/drop_files.h"
+#include "framework/dialogs/help/dialog_help.h"
 #include "framework/dialogs/registry/registry.h"
 
 namespace vorpex {
@@ -9,6 +10,7 @@ void registerDialogServices() {
     dialogs::XRegistry::classRecord();
     dialogs::TRegistry::classRecord();
     registerDropFunctions();
+    registerDialogHelp();
 }
 
 }  // namespace vorpex

@@ -1,0 +1,7 @@
+#include "framework/dialogs/help/cursor_position.h"
+
+namespace vorpex {
+
+CursorPosition cursorPosition() { return {}; }
+
+}  // namespace vorpex

@@ -1,0 +1,106 @@
+// The Help button's routing (the dialog's OnHelp first, else its owner with a window, else Application) and
+// the time-out message box's text and time-out.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/core/object/component.h"
+#include "framework/core/object/vp_class.h"
+#include "framework/dialogs/help/dialog_help.h"
+#include "framework/dialogs/runners/timeout_message_box.h"
+#include "runtime/core/block.h"
+#include "runtime/core/runtime.h"
+#include "runtime/core/send.h"
+
+namespace vorpex::testing {
+namespace {
+
+using rt::Value;
+
+std::vector<std::string> heard;
+
+// An object answering Help by noting who heard it and the topic, with a window handle of its own.
+const rt::Class& helperClass(const char* name) {
+    VPClass b(name, &TComponent::classRecord(), rt::factoryOf<TComponent>());
+    b.addData("Handle", 0, "N");
+    const std::string who = name;
+    b.addMethod("Help", [who](rt::Object&, const rt::Method&, rt::Args args) {
+        heard.push_back(who + ":" + rt::arg(args, 1).asString() + ":" + std::to_string(rt::arg(args, 2).asInteger()));
+        return Value();
+    });
+    return b.create();
+}
+
+const rt::Class& dialogClass() {
+    static const rt::Class& c = [] () -> const rt::Class& {
+        VPClass b("HelpTestDialog", &TComponent::classRecord(), rt::factoryOf<TComponent>());
+        b.addProperty({.name = "HelpId", .initial = "topic"});
+        b.addEvent("OnHelp", rt::scope::Published, "oSender, HelpId, nPosX, nPosY");
+        return b.create();
+    }();
+    return c;
+}
+
+TEST(DialogHelp, GoesToTheHandlerThenTheOwnerWithAWindowThenTheApplication) {
+    static const rt::Class& ownerClass = helperClass("HelpTestOwner");
+    static const rt::Class& appClass = helperClass("HelpTestApplication");
+    struct Case {
+        bool handler;
+        int64_t ownerWindow;  // -1: no owner
+        std::string expected;
+    } cases[] = {{true, 7, "handler:topic:5"},
+                 {false, 7, "HelpTestOwner:topic:5"},
+                 {false, 0, "HelpTestApplication:topic:5"},
+                 {false, -1, "HelpTestApplication:topic:5"}};
+    rt::publicVar("Application") = Value(appClass.instantiate());
+    for (const Case& c : cases) {
+        heard.clear();
+        Value dialog(dialogClass().instantiate());
+        Value owner;
+        if (c.ownerWindow >= 0) {
+            owner = Value(ownerClass.instantiate());
+            rt::send(owner, "_Handle", {c.ownerWindow});
+            rt::send(dialog, "New", {owner});
+        }
+        if (c.handler)
+            rt::send(dialog, "_OnHelp", {Value(rt::makeBlock([](rt::Args args) {
+                         heard.push_back("handler:" + rt::arg(args, 1).asString() + ":" +
+                                         std::to_string(rt::arg(args, 2).asInteger()));
+                         return Value(true);
+                     }))});
+        const Value result = fireDialogHelp(*dialog.asObject(), 5, 9);
+        ASSERT_EQ(heard.size(), 1u) << c.expected;
+        EXPECT_EQ(heard[0], c.expected);
+        EXPECT_EQ(result.isLogical(), c.handler) << "the handler's answer, else 0";
+    }
+    rt::publicVar("Application") = Value();
+}
+
+TEST(TimeoutMessageBox, OnlyTheSecondsMarkerIsReplaced) {
+    const struct {
+        const char* text;
+        const char* shown;
+    } cases[] = {{"Quedan %i segundos", "Quedan 7 segundos"},
+                 {"100% listo, %i s", "100% listo, 7 s"},
+                 {"%s %d %n %i%i", "%s %d %n 77"},
+                 {"sin marca", "sin marca"},
+                 {"%", "%"},
+                 {"%I no es la marca", "%I no es la marca"}};
+    for (const auto& c : cases) EXPECT_EQ(timeoutText(c.text, 7), c.shown) << c.text;
+}
+
+#ifdef _WIN32
+TEST(TimeoutMessageBox, TheTimeOutPressesItsButton) {
+    TimeoutMessageBox box;
+    box.text = "Cierra en %i s (100%)";
+    box.caption = "Prueba";
+    box.style = 4;  // MB_YESNO
+    box.timeoutSeconds = 1;
+    box.timeoutResult = 7;  // IDNO
+    EXPECT_EQ(runTimeoutMessageBox(box), 7);
+}
+#endif
+
+}  // namespace
+}  // namespace vorpex::testing
