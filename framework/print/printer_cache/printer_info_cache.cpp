@@ -53,6 +53,19 @@ bool PrinterInfoCache::storeMode(const void* record, size_t available) {
     return true;
 }
 
+bool PrinterInfoCache::choosePrinter(const std::string& name, const void* record, size_t available) {
+    const auto find = [this, &name]() -> std::optional<size_t> {
+        for (size_t i = 0; i < printers_.size(); ++i)
+            if (printers_[i].name == name) return i;
+        return std::nullopt;
+    };
+    std::optional<size_t> index = find();
+    if (!index && init()) index = find();
+    if (!index) return false;
+    current_ = *index;
+    return storeMode(record, available);
+}
+
 void PrinterInfoCache::applyOrigin(intptr_t dc) {
     PrintPlatform& p = printPlatform();
     p.setViewportOrigin(dc, -p.deviceCaps(dc, DeviceCap::PhysicalOffsetX), -p.deviceCaps(dc, DeviceCap::PhysicalOffsetY));

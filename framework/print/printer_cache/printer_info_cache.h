@@ -35,6 +35,10 @@ public:
     DevMode* currentMode();
     // Replaces the current printer's mode with a copy of the record at `record` (a dialog's answer).
     bool storeMode(const void* record, size_t available = SIZE_MAX);
+    // A print dialog's answer: the printer of that exact name becomes the current one and keeps a copy of the
+    // record as its mode. A name the cache does not know reloads the list once (a printer added meanwhile);
+    // when it is still unknown nothing changes, so no printer's slot ever holds another driver's mode.
+    bool choosePrinter(const std::string& name, const void* record, size_t available = SIZE_MAX);
 
     // Device contexts and documents.
     intptr_t createDC();

@@ -3,10 +3,12 @@
 // page, unit conversions, and the capability lists.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 
 #include "framework/print/printer_cache/printer_info_cache.h"
+#include "framework/print/printer_cache/tests/recorded_printer.h"
 #include "runtime/core/runtime.h"
 #include "tests/support/function_call.h"
 
@@ -14,84 +16,6 @@ namespace vorpex::print {
 namespace {
 
 using rt::testing::call;
-
-// A driver record: `size` bytes of public part (not 156), `extra` private bytes filled with a pattern.
-std::vector<uint8_t> driverRecord(uint16_t size, uint16_t extra, uint32_t fields) {
-    DevMode m = DevMode::blank(size, extra);
-    m.setFields(fields);
-    std::memcpy(m.data(), "Recorded", 8);
-    for (uint16_t i = 0; i < extra; ++i) m.data()[size + i] = static_cast<uint8_t>(0xA0 + i);
-    m.writeShort(dm::kCopies, 1);
-    return {m.data(), m.data() + m.size()};
-}
-
-class RecordedPrinter final : public PrintPlatform {
-public:
-    std::vector<PrinterRecord> printers;
-    std::map<std::string, std::vector<uint8_t>> records;  // per printer, as the driver hands it out
-    std::map<DeviceCap, int64_t> caps{{DeviceCap::LogPixelsX, 600},      {DeviceCap::LogPixelsY, 600},
-                                      {DeviceCap::HorzRes, 4760},        {DeviceCap::VertRes, 6779},
-                                      {DeviceCap::HorzSize, 201},        {DeviceCap::VertSize, 287},
-                                      {DeviceCap::PhysicalWidth, 4960},  {DeviceCap::PhysicalHeight, 7016},
-                                      {DeviceCap::PhysicalOffsetX, 100}, {DeviceCap::PhysicalOffsetY, 118}};
-    std::map<intptr_t, std::pair<int64_t, int64_t>> origins;
-    std::vector<intptr_t> liveDCs, deleted;
-    std::vector<std::string> events;
-    std::map<Capability, CapabilityAnswer> answers;
-    std::vector<PrinterFont> fontList;
-    int loads = 0;
-    intptr_t next = 700;
-
-    RecordedPrinter() { setPrintPlatform(this); }
-    ~RecordedPrinter() override { setPrintPlatform(nullptr); }
-
-    std::optional<std::vector<PrinterRecord>> enumPrinters() override { return printers; }
-    std::optional<DevMode> loadDevMode(const std::string& name) override {
-        ++loads;
-        auto it = records.find(name);
-        if (it == records.end()) return std::nullopt;
-        return DevMode::copyOf(it->second.data(), it->second.size());
-    }
-    intptr_t createDC(const std::string&, const DevMode& mode) override {
-        events.push_back("create copies=" + std::to_string(mode.readShort(dm::kCopies)));
-        liveDCs.push_back(next);
-        return next++;
-    }
-    intptr_t resetDC(intptr_t dc, const DevMode&) override {
-        origins.erase(dc);  // the system resets the origin with the DC
-        return dc;
-    }
-    bool deleteDC(intptr_t dc) override {
-        deleted.push_back(dc);
-        std::erase(liveDCs, dc);
-        return true;
-    }
-    int64_t deviceCaps(intptr_t, DeviceCap cap) override { return caps[cap]; }
-    void setViewportOrigin(intptr_t dc, int64_t x, int64_t y) override { origins[dc] = {x, y}; }
-    int64_t startDoc(intptr_t, const std::string& name, const std::optional<std::string>& output) override {
-        events.push_back("doc " + name + (output ? " to " + *output : ""));
-        return 12;
-    }
-    int64_t endDoc(intptr_t) override { return 1; }
-    int64_t abortDoc(intptr_t) override { return 1; }
-    int64_t startPage(intptr_t dc) override {
-        origins.erase(dc);
-        return 1;
-    }
-    int64_t endPage(intptr_t) override { return 1; }
-    std::string defaultPrinter() override { return printers.empty() ? "" : printers.back().name; }
-    CapabilityAnswer capability(const std::string&, const std::string&, Capability c) override { return answers[c]; }
-    std::vector<PrinterFont> fonts(intptr_t) override { return fontList; }
-    std::optional<DevMode> propertiesDialog(const std::string&, intptr_t, const DevMode& current) override {
-        DevMode edited = current;
-        edited.writeShort(dm::kOrientation, 2);
-        return edited;
-    }
-    bool writeRaw(const std::string& printer, const std::string& doc, const std::string& data) override {
-        events.push_back("raw " + printer + " " + doc + " " + std::to_string(data.size()));
-        return true;
-    }
-};
 
 class PrinterCacheTest : public ::testing::Test {
 protected:
@@ -166,6 +90,28 @@ TEST_F(PrinterCacheTest, DeviceModesAreCopiedAtTheDriversOwnSizeAndLoadedOnce) {
     EXPECT_FALSE(cache.storeMode(answer.data(), 100));
     std::vector<uint8_t> tiny = driverRecord(40, 0, 0);
     EXPECT_FALSE(DevMode::copyOf(tiny.data(), tiny.size())) << "too short to hold dmFields";
+}
+
+TEST_F(PrinterCacheTest, ADialogsAnswerGoesOnlyIntoTheSlotOfThePrinterItNames) {
+    twoPrinters();
+    const std::vector<uint8_t> plotterMode = driverRecord(148, 0, dm::kOrientationBit | dm::kCopiesBit);
+    const std::vector<uint8_t> officeBefore(cache.currentMode()->data(), cache.currentMode()->data() + 260);
+
+    EXPECT_TRUE(cache.choosePrinter("Plotter", plotterMode.data(), plotterMode.size()));
+    EXPECT_EQ(cache.selectIndex(std::nullopt), 2);
+    EXPECT_EQ(cache.currentMode()->size(), 148u);
+
+    // A printer added since the list was read is found by reading it again.
+    printer.printers.push_back({"Label", "", "", "USB2:", "Thermal", 0});
+    EXPECT_TRUE(cache.choosePrinter("Label", plotterMode.data(), plotterMode.size()));
+    EXPECT_EQ(cache.selectIndex(std::nullopt), 3);
+
+    // A name nobody has changes nothing: the first printer keeps its own driver's mode.
+    cache.selectIndex(1);
+    EXPECT_FALSE(cache.choosePrinter("Office ", plotterMode.data(), plotterMode.size())) << "names match exactly";
+    EXPECT_EQ(cache.selectIndex(std::nullopt), 1);
+    ASSERT_EQ(cache.currentMode()->size(), 260u);
+    EXPECT_TRUE(std::equal(officeBefore.begin(), officeBefore.end(), cache.currentMode()->data()));
 }
 
 TEST_F(PrinterCacheTest, SettingsWriteTheirFieldsAndBitsOnlyWhereTheDriverAllows) {
