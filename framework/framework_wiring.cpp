@@ -8,6 +8,7 @@
 #include "framework/data/data_controls/data_controls.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/graphics/graphics.h"
+#include "framework/print/printer/printer.h"
 #include "framework/print/printer_cache/printer_info_cache.h"
 
 namespace vorpex {
@@ -16,6 +17,7 @@ void wireFramework() {
     wireCore();
     registerGraphics();
     print::registerPrinterFunctions();
+    registerPrinterClasses();
     registerStandardControls();
     registerBrowse();
     registerDialogServices();
