@@ -402,15 +402,14 @@ Value XPrinter::AbortDoc(rt::Args) {
     return Value(cache().abortDoc(hDC()));
 }
 
+// The open page is ended first, so what was drawn on it is kept (printed, or closed as a preview page); the
+// next page starts on the re-initialised context.
 Value XPrinter::Reset(rt::Args) {
     if (!IsPrinting().asLogical()) return Value();
-    const bool pageWasOpen = field(kOnPage).asLogical();
-    if (!lPreview() && pageWasOpen) EndPage({});
+    if (field(kOnPage).asLogical()) EndPage({});
     if (auto canvas = rt::objectAs<XCanvas>(oCanvas())) canvas->Reset({});
     if (lPreview()) {
-        const intptr_t dc = static_cast<intptr_t>(rt::send(oPreviewDC(), "Reset").asInteger());
-        if (field(kOnPage).asLogical()) setDC(dc);
-        setCanvasDC(dc);
+        setCanvasDC(static_cast<intptr_t>(rt::send(oPreviewDC(), "Reset").asInteger()));
     } else {
         setDC(cache().resetDC(hDC()));
         setCanvasDC(hDC());

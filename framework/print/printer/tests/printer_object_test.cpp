@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/startup/core_wiring.h"
+#include "framework/core/object/vp_class.h"
 #include "framework/graphics/graphics.h"
 #include "framework/print/printer/printer.h"
 #include "framework/print/printer_cache/printer_info_cache.h"
@@ -121,17 +121,36 @@ TEST_F(PrinterObjectTest, APreviewWithoutAPrinterRecordsEachPageOnAnA4Sheet) {
     EXPECT_FALSE(ask(printer, "Preview").asLogical()) << "no pages left";
 }
 
-TEST_F(PrinterObjectTest, StartingAPageEndsTheOpenOne) {
+TEST_F(PrinterObjectTest, PagesEndWhenTheNextStartsOrASettingChangesAndEachJobKeepsItsOwnPages) {
     if (printerExpected()) GTEST_SKIP() << "a printer is installed";
+    struct TitledApplication : TComponent {
+        using TComponent::TComponent;
+    };
+    VPClass app("PrinterTestApplication", &TComponent::classRecord(), rt::factoryOf<TitledApplication>());
+    app.addData("cTitle", "Asistencias", "C");
+    rt::publicVar("Application") = Value(app.create().instantiate());
+
     ask(printer, "_lPreview", {true});
-    ASSERT_TRUE(ask(printer, "StartDoc", {"Dos"}).asLogical());
+    ASSERT_TRUE(ask(printer, "StartDoc").asLogical());
+    EXPECT_EQ(ask(printer, "cJobTitle").asString(), "Asistencias") << "no title: the application's";
     ASSERT_TRUE(ask(printer, "StartPage").asLogical());
     ASSERT_TRUE(ask(printer, "StartPage").asLogical());
     EXPECT_EQ(ask(printer, "nPageNumber").asInteger(), 2);
-    EXPECT_TRUE(ask(printer, "EndPage").asLogical());
+    ask(printer, "_nOrientation", {2});
+    EXPECT_FALSE(ask(printer, "lOnPage").asLogical()) << "a setting changed during a job ends the open page";
     EXPECT_FALSE(ask(printer, "EndPage").asLogical()) << "no page open";
+    ASSERT_TRUE(ask(printer, "StartPage").asLogical());
     EXPECT_TRUE(ask(printer, "EndDoc").asLogical());
-    EXPECT_EQ(ask(ask(printer, "oPreviewDC"), "aEmf").asArray()->items.size(), 2u);
+    const Value first = ask(printer, "oPreviewDC");
+    ASSERT_EQ(ask(first, "aEmf").asArray()->items.size(), 3u);
+
+    // The next job records on a device of its own; the first job's pages stay for whoever shows them.
+    ASSERT_TRUE(ask(printer, "StartDoc", {"Otro"}).asLogical());
+    EXPECT_FALSE(ask(printer, "oPreviewDC").sameAs(first));
+    const Value page = ask(first, "aEmf").asArray()->items[0];
+    EXPECT_NE(ask(page, "Handle").asInteger(), 0);
+    EXPECT_FALSE(ask(printer, "EndDoc").asLogical()) << "a preview without pages";
+    rt::publicVar("Application") = Value();
 }
 
 // Run by run_with_cups.sh against its PDF printer, which then checks the document: two pages, each with its text.
