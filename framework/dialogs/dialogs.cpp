@@ -3,6 +3,7 @@
 #include "framework/dialogs/drop/drop_files.h"
 #include "framework/dialogs/help/dialog_help.h"
 #include "framework/dialogs/registry/registry.h"
+#include "framework/dialogs/runners/message_box.h"
 
 namespace vorpex {
 
@@ -11,6 +12,7 @@ void registerDialogServices() {
     dialogs::TRegistry::classRecord();
     registerDropFunctions();
     registerDialogHelp();
+    TMessageBox::classRecord();
 }
 
 }  // namespace vorpex

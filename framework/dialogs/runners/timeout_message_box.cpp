@@ -16,4 +16,18 @@ std::string timeoutText(const std::string& text, int64_t secondsLeft) {
     return out;
 }
 
+std::vector<int> messageBoxButtons(uint32_t style) {
+    enum { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7, TryAgain = 10, Continue = 11 };
+    switch (style & 0xF) {
+        case 0: return {Ok};
+        case 1: return {Ok, Cancel};
+        case 2: return {Abort, Retry, Ignore};
+        case 3: return {Yes, No, Cancel};
+        case 4: return {Yes, No};
+        case 5: return {Retry, Cancel};
+        case 6: return {Cancel, TryAgain, Continue};
+    }
+    return {};
+}
+
 }  // namespace vorpex

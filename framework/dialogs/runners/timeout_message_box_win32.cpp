@@ -1,7 +1,11 @@
-// The time-out box: a CBT hook catches the box's window as it is activated; a one-second timer then rewrites
-// its text with the seconds left and, at the end, presses the time-out button. One box at a time per thread.
+// The box's extras: a CBT hook catches the box's window as it is activated, renames its buttons, centres it,
+// plays the sound and starts a one-second timer that rewrites its text with the seconds left and, at the end,
+// presses the time-out button. One box at a time per thread.
 #include <windows.h>
 
+#include <mmsystem.h>
+
+#include "framework/core/native/win_window.h"
 #include "framework/dialogs/runners/timeout_message_box.h"
 
 namespace vorpex {
@@ -30,11 +34,22 @@ void CALLBACK tick(HWND window, UINT, UINT_PTR, DWORD) {
     PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(running.box->timeoutResult), 0);
 }
 
+void setUp(HWND window) {
+    const TimeoutMessageBox& box = *running.box;
+    const std::vector<int> buttons = messageBoxButtons(box.style);
+    for (size_t i = 0; i < buttons.size() && i < box.buttonTexts.size(); ++i)
+        if (!box.buttonTexts[i].empty()) SetDlgItemTextA(window, buttons[i], box.buttonTexts[i].c_str());
+    if (box.center) win::centerWindow(window, reinterpret_cast<HWND>(box.owner));
+    if (!box.soundFile.empty()) PlaySoundA(box.soundFile.c_str(), nullptr, SND_ASYNC | SND_FILENAME | SND_NODEFAULT);
+    if (box.timeoutSeconds <= 0) return;
+    showLeft();
+    SetTimer(window, kTimer, 1000, tick);
+}
+
 LRESULT CALLBACK watch(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE && !running.window) {
         running.window = reinterpret_cast<HWND>(wParam);
-        showLeft();
-        SetTimer(running.window, kTimer, 1000, tick);
+        setUp(running.window);
     }
     return CallNextHookEx(running.hook, code, wParam, lParam);
 }
@@ -44,11 +59,11 @@ LRESULT CALLBACK watch(int code, WPARAM wParam, LPARAM lParam) {
 int64_t runTimeoutMessageBox(const TimeoutMessageBox& box) {
     HWND owner = reinterpret_cast<HWND>(box.owner);
     const UINT style = static_cast<UINT>(box.style);
-    if (box.timeoutSeconds <= 0 || running.box)
-        return MessageBoxA(owner, timeoutText(box.text, 0).c_str(), box.caption.c_str(), style);
+    // The first text already shows the whole time, so the box is sized for it.
+    const std::string text = timeoutText(box.text, box.timeoutSeconds > 0 ? box.timeoutSeconds : 0);
+    if (running.box) return MessageBoxA(owner, text.c_str(), box.caption.c_str(), style);
     running = {&box, SetWindowsHookExA(WH_CBT, watch, nullptr, GetCurrentThreadId()), nullptr, box.timeoutSeconds};
-    // The first text already shows the whole time; the box is sized for it.
-    const int pressed = MessageBoxA(owner, timeoutText(box.text, box.timeoutSeconds).c_str(), box.caption.c_str(), style);
+    const int pressed = MessageBoxA(owner, text.c_str(), box.caption.c_str(), style);
     if (running.hook) UnhookWindowsHookEx(running.hook);
     running = {};
     return pressed;

@@ -8,6 +8,7 @@
 #include "framework/core/object/component.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/dialogs/help/dialog_help.h"
+#include "framework/dialogs/runners/message_box.h"
 #include "framework/dialogs/runners/timeout_message_box.h"
 #include "runtime/core/block.h"
 #include "runtime/core/runtime.h"
@@ -90,15 +91,31 @@ TEST(TimeoutMessageBox, OnlyTheSecondsMarkerIsReplaced) {
     for (const auto& c : cases) EXPECT_EQ(timeoutText(c.text, 7), c.shown) << c.text;
 }
 
+TEST(TimeoutMessageBox, EachStyleNamesItsButtonsInOrder) {
+    const struct {
+        uint32_t style;
+        std::vector<int> buttons;
+    } cases[] = {{0, {1}}, {1, {1, 2}}, {2, {3, 4, 5}}, {3, {6, 7, 2}}, {4, {6, 7}}, {5, {4, 2}},
+                 {6, {2, 10, 11}}, {0x34, {6, 7}}, {15, {}}};
+    for (const auto& c : cases) EXPECT_EQ(messageBoxButtons(c.style), c.buttons) << c.style;
+}
+
 #ifdef _WIN32
 TEST(TimeoutMessageBox, TheTimeOutPressesItsButton) {
-    TimeoutMessageBox box;
-    box.text = "Cierra en %i s (100%)";
-    box.caption = "Prueba";
-    box.style = 4;  // MB_YESNO
-    box.timeoutSeconds = 1;
-    box.timeoutResult = 7;  // IDNO
-    EXPECT_EQ(runTimeoutMessageBox(box), 7);
+    Value box(TMessageBox::classRecord().instantiate());
+    rt::send(box, "_cText", {"Cierra en %i s (100%)"});
+    rt::send(box, "_cTitle", {"Prueba"});
+    rt::send(box, "_nStyle", {4});  // MB_YESNO
+    rt::send(box, "_aButtons", {Value::array({"Si, claro", ""})});
+    rt::send(box, "_lCenter", {true});
+    rt::send(box, "_nTimeout", {1});
+    rt::send(box, "_nTimeOutResult", {7});  // IDNO
+    int events = 0;
+    const Value count(rt::makeBlock([&events](rt::Args) { return Value(++events); }));
+    rt::send(box, "_OnShow", {count});
+    rt::send(box, "_OnClose", {count});
+    EXPECT_EQ(rt::send(box, "Execute").asInteger(), 7);
+    EXPECT_EQ(events, 2);
 }
 #endif
 
