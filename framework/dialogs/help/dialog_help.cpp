@@ -17,9 +17,7 @@ Value ask(const Value& o, const char* message, std::vector<Value> args = {}) {
     return rt::send(o, rt::Symbol::intern(message), args);
 }
 
-bool understands(const Value& o, const char* message) {
-    return o.isObject() && o.asObject()->objectClass().understands(rt::Symbol::intern(message));
-}
+bool understands(const Value& o, const char* message) { return rt::understands(o, rt::Symbol::intern(message)); }
 
 // An owner that has a window: one that answers a non-zero Handle.
 bool hasWindow(const Value& owner) { return understands(owner, "Handle") && ask(owner, "Handle").asInteger() != 0; }

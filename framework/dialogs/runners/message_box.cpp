@@ -5,6 +5,7 @@
 
 #include "framework/core/native/application_value.h"
 #include "framework/core/object/vp_class.h"
+#include "framework/dialogs/owner_window.h"
 #include "framework/dialogs/runners/timeout_message_box.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
@@ -50,13 +51,10 @@ const rt::Class& XMessageBox::classRecord() {
     return c;
 }
 
-// The owner is the oParent's window, else the active window; an empty caption is the application's title.
+// An empty caption is the application's title.
 Value XMessageBox::Execute(rt::Args) {
     TimeoutMessageBox box;
-    if (auto parent = oParent()) box.owner = static_cast<intptr_t>(rt::send(Value(parent), "Handle").asInteger());
-    if (!box.owner)
-        if (const rt::Function* active = rt::findFunction("GETACTIVEWINDOW"))
-            box.owner = static_cast<intptr_t>((*active)({}).asInteger());
+    box.owner = ownerWindow(oParent() ? Value(oParent()) : Value());
     box.text = textOf(field(kText));
     box.caption = textOf(field(kTitle));
     if (box.caption.empty()) box.caption = applicationText("cTitle");

@@ -6,6 +6,7 @@
 
 #include "framework/core/native/native_args.h"
 #include "framework/core/object/vp_class.h"
+#include "framework/dialogs/owner_window.h"
 #include "framework/print/printer_cache/printer_info_cache.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
@@ -56,16 +57,14 @@ Margins marginsOf(const Value& v) {
     return m;
 }
 
-// The owner and centring of a dialog: its oParent's window, else the active window (else none: the desktop).
+// The owner and centring of a dialog: over its oParent's window.
 DialogFrame frameOf(rt::Object& dialog, bool center) {
     DialogFrame frame;
     frame.dialog = &dialog;
     frame.center = center;
     const Value parent = ask(Value(dialog.self()), "oParent");
-    if (parent.isObject()) frame.owner = frame.centerOver = static_cast<intptr_t>(number(ask(parent, "Handle")));
-    if (!frame.owner)
-        if (const rt::Function* active = rt::findFunction("GETACTIVEWINDOW"))
-            frame.owner = static_cast<intptr_t>(number((*active)({})));
+    if (parent.isObject()) frame.centerOver = static_cast<intptr_t>(number(ask(parent, "Handle")));
+    frame.owner = ownerWindow(parent);
     return frame;
 }
 

@@ -7,6 +7,7 @@
 #include "framework/core/native/native_args.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/screen/display_source.h"
+#include "framework/dialogs/owner_window.h"
 #include "framework/graphics/canvas/canvas.h"
 #include "framework/print/print_dialogs/print_dialogs.h"
 #include "framework/print/printer/preview_dc.h"
@@ -214,15 +215,10 @@ Value XPrinter::PhysicalOffset() {
 
 Value XPrinter::GetPrinterFonts(rt::Args) { return textList(cache().fonts()); }
 
+// The driver's dialog is owned by the window of the owner's parent.
 Value XPrinter::DocumentSetup(rt::Args args) {
-    intptr_t owner = 0;
     const Value& given = rt::arg(args, 0);
-    if (given.isObject()) {
-        const Value parent = rt::send(given, "oParent");
-        if (parent.isObject()) owner = static_cast<intptr_t>(rt::send(parent, "Handle").asInteger());
-    }
-    if (!owner) owner = handleArg(std::vector<Value>{callFunction("GETACTIVEWINDOW")}, 0);
-    return Value(cache().documentSetup(owner));
+    return Value(cache().documentSetup(ownerWindow(given.isObject() ? rt::send(given, "oParent") : Value())));
 }
 
 Value XPrinter::WriteData(rt::Args args) {
