@@ -6,6 +6,7 @@
 #include "framework/browse/browse_resources.h"
 #include "framework/browse/browse_wiring.h"
 #include "framework/browse/brw_column.h"
+#include "framework/browse/grid_edit.h"
 #include "framework/browse/model/saved_state.h"
 #include "framework/browse/rec_sel.h"
 #include "framework/core/object/optional_send.h"
@@ -292,6 +293,8 @@ void registerBrowse() {
     TBrowse::classRecord();
     TBrwColumn::classRecord();
     TBrwRecSel::classRecord();
+    TGridEdit::classRecord();
+    TDropList::classRecord();
 }
 
 // ---------------------------------------------------------------- typed helpers

@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/browse/model/cell_rules.h"
 #include "framework/browse/model/column_layout.h"
 #include "framework/browse/model/input_rules.h"
 #include "framework/browse/model/paint_walk.h"
@@ -108,6 +109,23 @@ public:
     // Rebuilds the displayed columns (when `layout`) and repaints, when the grid is drawn and lRedraw.
     void refreshDrawn(bool layout);
     void cancelEdit();
+    // The edit cycle as the columns and their editors see it: the mode a column's Edit starts, and where the
+    // current row's editors go.
+    void setEditMode(int64_t mode) { setNum(kEditMode, mode); }
+    browse::EditorPlace editorPlace() const;
+
+    // ---- for the row sources built on the grid (the array and data-aware browses)
+    int64_t nRowSel() const { return num(kRowSel); }
+    void setRowSel(int64_t row) { setNum(kRowSel, row); }
+    void setKeyNo(int64_t key) { setNum(kKeyNo, key); }
+    void setLen(int64_t count) { setNum(kLen, count); }
+    int64_t nMarqueeStyle() const { return num(kMarqueeStyle); }
+    bool lAllowDelete() const { return field(kAllowDelete).asLogical(); }
+    // aSelected: the marked rows' bookmarks, the last one the anchor.
+    rt::Value& aSelected() { return field(kSelected); }
+    void setAutoOrderFlag(bool on) { field(kAutoOrder) = on; }
+    void rebuildColumns() { rebuildDisplay(windowExists()); }
+    void fireRowChange() { fireChange(true); }
 
     // ---- columns
     rt::Value AddCol(rt::Args args);   // ([oCol], [lRefresh]) -> oCol

@@ -28,6 +28,11 @@ bool XBrowse::anyEditable() const {
 
 Value XBrowse::IsEditable(rt::Args) { return anyEditable(); }
 
+EditorPlace XBrowse::editorPlace() const {
+    return {.rowSel = num(kRowSel), .pitch = nIntRowHeight(), .headerHeight = headerHeight(),
+            .phantomRow = num(kPhantomRow), .dataRows = num(kDataRows), .appending = nEditMode() == kAppend};
+}
+
 Value XBrowse::IsMultipleEdit(rt::Args) { return field(kMultiEdit); }
 
 Value XBrowse::Edit(rt::Args args) { return rt::send(*this, "RowEdit", {rt::arg(args, 0)}); }

@@ -6,6 +6,7 @@
 
 #include "framework/browse/browse.h"
 #include "framework/browse/browse_args.h"
+#include "framework/browse/grid_edit.h"
 #include "framework/browse/grid_gdi.h"
 #include "framework/browse/popup_choice.h"
 #include "framework/core/control/control.h"
@@ -14,8 +15,11 @@
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/window/object_link.h"
+#include "framework/data/data_source/data_errors.h"
 #include "runtime/core/send.h"
+#include "runtime/lib/compare.h"
 #include "runtime/lib/display.h"
+#include "runtime/lib/number.h"
 #include "runtime/lib/transform.h"
 
 namespace vorpex {
@@ -26,6 +30,13 @@ using namespace browse;
 namespace {
 
 Value byRef(std::shared_ptr<Value>& cell) { return Value::reference(cell); }
+
+// Equal values of one type; values of other types never match (no comparison error for a list lookup).
+bool sameValue(const Value& a, const Value& b) {
+    if (a.typeCode() != b.typeCode() || a.isNil()) return false;
+    if (a.isArray() || a.isObject() || a.isBlock()) return false;
+    return rt::compareValues(a, b, true) == 0;
+}
 
 }  // namespace
 
@@ -46,7 +57,7 @@ const rt::Class& XBrwColumn::classRecord() {
         kFont = b.addProperty({.name = "oFont", .type = "O", .scope = Published, .getter = &X::GetFont,
                                .setter = &X::SetFont});
         kEditListText = b.addProperty({.name = "aEditListText", .initial = Value::array(), .type = "A",
-                                       .scope = Published});
+                                       .scope = Published, .setter = &X::SetEditListText});
         kEditListBound = b.addProperty({.name = "aEditListBound", .initial = Value::array(), .type = "A",
                                         .scope = Published});
         b.addProperty({.name = "FilterEval", .initial = "", .type = "C", .scope = Published});
@@ -75,8 +86,9 @@ const rt::Class& XBrwColumn::classRecord() {
                                       .setter = &X::SetHeaderImage});
         kFooterImage = b.addProperty({.name = "nFooterImage", .initial = 0, .type = "N", .scope = Published,
                                       .setter = &X::SetFooterImage});
-        kEditType = b.addProperty({.name = "nEditType", .initial = 0, .type = "N", .scope = Published});
-        b.addProperty({.name = "nEditLength", .initial = -1, .type = "N", .scope = Published});
+        kEditType = b.addProperty({.name = "nEditType", .initial = 0, .type = "N", .scope = Published,
+                                   .setter = "SetEditType"});
+        kEditLength = b.addProperty({.name = "nEditLength", .initial = -1, .type = "N", .scope = Published});
         kVisible = b.addProperty({.name = "lVisible", .initial = true, .type = "L", .scope = Published,
                                   .setter = &X::SetVisible});
         kDefaultValue = b.addProperty({.name = "uDefaultValue", .scope = Published});
@@ -90,8 +102,8 @@ const rt::Class& XBrwColumn::classRecord() {
         kDisplayCol = b.addData("nDisplayCol", 0, "N");
         kEdited = b.addData("lEdited", false, "L");
         kDrawTextStyle = b.addData("nDrawTextStyle", Value(), "N", Protected);
-        b.addData("lOnPostEdit", false, "L", Protected);
-        b.addData("cEditValType", "", "C", Protected);
+        kOnPostEdit = b.addData("lOnPostEdit", false, "L", Protected);
+        kEditValType = b.addData("cEditValType", "", "C", Protected);
         b.addEvent("OnCreate", Published, "oSender");
         b.addEvent("OnGridEditCreate", Published, "oSender");
         for (const char* click : {"OnHeaderClick", "OnFooterClick", "OnDataClick", "OnHeaderRClick", "OnFooterRClick",
@@ -115,7 +127,8 @@ const rt::Class& XBrwColumn::classRecord() {
 
 intptr_t XBrwColumn::openEditor() const {
     const intptr_t editor = handleOf(field(kGridEdit));
-    return editor && IsWindowVisible(reinterpret_cast<HWND>(editor)) ? editor : 0;
+    // Shown by its own style: a grid on a hidden form still edits.
+    return editor && (GetWindowLongPtrA(reinterpret_cast<HWND>(editor), GWL_STYLE) & WS_VISIBLE) ? editor : 0;
 }
 
 bool XBrwColumn::editorReady() const {
@@ -175,15 +188,167 @@ Value XBrwColumn::Free(rt::Args args) {
     return TComponent::Free(args);
 }
 
-// The in-cell editor arrives with the grid editor; until then a column opens none.
-Value XBrwColumn::Edit(rt::Args) { return false; }
+// ---- the cell editor
+
+Value XBrwColumn::EditControl(rt::Args) {
+    XBrowse* grid = browse();
+    if (!field(kGridEdit).isNil() || !grid || !grid->windowExists()) return field(kGridEdit);
+    const EditorKind kind = editorKind(nEditType());
+    Value editor(TGridEdit::classRecord().instantiate());
+    rt::send(editor, "New");
+    rt::send(editor, "_nEditMode", {number(kind.mode)});
+    rt::send(editor, "_lReadOnly", {Value(kind.readOnly)});
+    rt::send(editor, "_Cargo", {Value::weak(self())});
+    rt::send(editor, "_aItems", {field(kEditListText)});
+    rt::send(editor, "_nAlignment", {number(dataAlignment(nAlignment()))});
+    rt::send(editor, "_lVisible", {false});
+    rt::send(editor, "Create", {Value(grid->self()), selfValue()});
+    field(kGridEdit) = editor;
+    fireEvent(*this, OnGridEditCreate);
+    return editor;
+}
+
+Value XBrwColumn::SetEditType(rt::Args args) {
+    field(kEditType) = number(rt::arg(args, 0).asInteger());
+    if (field(kGridEdit).isObject()) {
+        const EditorKind kind = editorKind(nEditType());
+        rt::send(field(kGridEdit), "_nEditMode", {number(kind.mode)});
+        rt::send(field(kGridEdit), "_lReadOnly", {Value(kind.readOnly)});
+    }
+    return field(kEditType);
+}
+
+Value XBrwColumn::SetEditListText(rt::Args args) {
+    field(kEditListText) = rt::arg(args, 0);
+    sendIfUnderstood(field(kGridEdit), "_aItems", {field(kEditListText)});
+    return field(kEditListText);
+}
+
+bool XBrwColumn::listBound() const { return editorKind(nEditType()).readOnly; }
+
+// The list text shown for a value: the text whose bound value equals it, else the value itself.
+Value XBrwColumn::shownValue(const Value& value) const {
+    const auto texts = field(kEditListText).asArray(), bounds = field(kEditListBound).asArray();
+    if (!texts || !bounds) return value;
+    for (size_t i = 0; i < bounds->size() && i < texts->size(); ++i)
+        if (sameValue(bounds->items[i], value)) return texts->items[i];
+    return value;
+}
+
+// The value a list text stands for: the bound value at its position, a number when the cell held one.
+Value XBrwColumn::postedValue(const Value& shown) const {
+    const auto texts = field(kEditListText).asArray(), bounds = field(kEditListBound).asArray();
+    if (!texts || !bounds || !shown.isString()) return shown;
+    for (size_t i = 0; i < texts->size() && i < bounds->size(); ++i) {
+        if (!texts->items[i].isString() || texts->items[i].asString() != shown.asString()) continue;
+        const Value& bound = bounds->items[i];
+        if (field(kEditValType).asString() == "N" && bound.isString()) return Value(rt::val(bound.asString()));
+        return bound;
+    }
+    return shown;
+}
+
+Value XBrwColumn::startValue(bool newRow) {
+    auto value = std::make_shared<Value>(newRow ? rt::send(*this, "DefaultValue") : rt::send(*this, "GetData", {false}));
+    const EventRef& hook = EventAssigned(OnGetValue) ? OnGetValue : OnGetData;
+    const Value answer = fireEvent(*this, hook, {byRef(value)});
+    if (!answer.isNil()) *value = answer;
+    return *value;
+}
+
+// A column bound to a data field hands the field to its editor; answers false when the edit must not open.
+bool XBrwColumn::bindEditorField(bool newRow, bool noFocus) {
+    const Value& bound = field(kDataField);
+    if (bound.isNil()) return true;
+    if (!bound.isObject()) {
+        data::logDebug("VORPEX: Incorrect TDBBrowse:oDataField value: " + (bound.isString() ? bound.asString() : ""));
+        return false;
+    }
+    const Value editor = field(kGridEdit);
+    rt::send(editor, "_oDataField", {bound});
+    if (newRow && !field(kDefaultValue).isNil()) sendIfUnderstood(bound, "_DefValue", {field(kDefaultValue)});
+    const Value set = sendIfUnderstood(bound, "oDataSet");
+    if (sendIfUnderstood(set, "lReadOnly").asLogical()) {
+        rt::send(editor, "_oDataSet", {Value()});
+        return false;
+    }
+    const bool editing = sendIfUnderstood(set, "lOnEdit").asLogical() || sendIfUnderstood(set, "lOnAppend").asLogical();
+    if (set.isObject() && !editing && !noFocus) sendIfUnderstood(set, "Edit");
+    return true;
+}
+
+Value XBrwColumn::Edit(rt::Args args) {
+    XBrowse* grid = browse();
+    if (nEditType() == 0 || field(kOnPostEdit).asLogical() || !grid) return false;
+    const Value& key = rt::arg(args, 0);
+    const bool noFocus = rt::arg(args, 1).asLogical();
+    const bool started = grid->nEditMode() == kRead;
+    const bool newRow = grid->nEditMode() == kAppend || grid->nEditMode() == kInsert;
+    // A refusal leaves the grid reading, as it was.
+    auto refuse = [&] {
+        if (started) grid->setEditMode(kRead);
+        return Value(false);
+    };
+    if (started) grid->setEditMode(kEdit);
+    rt::send(*grid, "_nLastEditCol", {number(nPos())});
+    auto value = std::make_shared<Value>(startValue(newRow));
+    const Value answer = fireEvent(*this, OnEdit, {byRef(value), Value(noFocus)});
+    if (answer.isLogical() && !answer.asLogical()) return refuse();
+    field(kEditValType) = Value(std::string(1, value->typeCode()));
+    const Value editor = EditControl({});
+    if (!editor.isObject() || !bindEditorField(newRow, noFocus)) return refuse();
+    const bool readOnly = listBound();
+    rt::send(editor, "_cPicture", {readOnly ? Value("") : field(kPicture)});
+    rt::send(editor, "_nMaxLength", {number(std::max<int64_t>(field(kEditLength).asInteger(), 0))});
+    rt::send(editor, "_Value", {readOnly ? shownValue(*value) : *value});
+    if (nPos() <= 0 || !grid->IsDisplayPosVisible(Vals{number(nPos())}).asLogical()) return refuse();
+    SetGridEditBounds({});
+    rt::send(editor, "Show");
+    setEdited(true);
+    const auto window = reinterpret_cast<HWND>(handleOf(editor));
+    SendMessageA(window, EM_SETSEL, 0, -1);
+    if (!noFocus) ::SetFocus(window);
+    if (key.isNumber() && key.asInteger() > 0) PostMessageA(window, WM_CHAR, static_cast<WPARAM>(key.asInteger()), 0);
+    return true;
+}
+
+Value XBrwColumn::PostEdit(rt::Args args) {
+    const Value editor = field(kGridEdit);
+    if (field(kOnPostEdit).asLogical() || !editor.isObject()) return {};
+    field(kOnPostEdit) = true;
+    const Value given = rt::arg(args, 0);
+    const rt::RefCell canceled =
+        given.isReference() ? given.asReference() : std::make_shared<Value>(Value(given.asLogical()));
+    Value shown = rt::send(editor, "Value");
+    auto value = std::make_shared<Value>(listBound() ? postedValue(shown) : shown);
+    fireEvent(*this, OnPostEdit, {byRef(value), Value::reference(canceled), number(rt::arg(args, 1).asInteger())});
+    rt::send(editor, "_Value", {*value});
+    field(kOnPostEdit) = false;
+    return {};
+}
+
+Value XBrwColumn::SetGridEditBounds(rt::Args) {
+    XBrowse* grid = browse();
+    if (!grid || !field(kGridEdit).isObject()) return {};
+    const Rect r = editorBounds(geometry(nPos()), grid->editorPlace());
+    rt::send(field(kGridEdit), "SetBounds",
+             {number(r.left), number(r.top), number(r.right - r.left), number(r.bottom - r.top), Value(true)});
+    return {};
+}
 
 Value XBrwColumn::Select(rt::Args) {
     if (XBrowse* grid = browse(); grid && nPos() > 0) rt::send(*grid, "SelectCol", {number(nPos())});
     return {};
 }
 
-Value XBrwColumn::CurrentValue(rt::Args) { return rt::send(*this, "GetData"); }
+// While an edit shows or posts the cell, its value is the editor's.
+Value XBrwColumn::CurrentValue(rt::Args) {
+    XBrowse* grid = browse();
+    const bool editorHolds = openEditor() || field(kOnPostEdit).asLogical() ||
+                             (lEdited() && grid && rt::send(*grid, "IsMultipleEdit").asLogical());
+    if (editorHolds && field(kGridEdit).isObject()) return rt::send(field(kGridEdit), "Value");
+    return rt::send(*this, "GetData");
+}
 Value XBrwColumn::GetData(rt::Args) { return Value(""); }
 Value XBrwColumn::IsVisible(rt::Args) { return lVisible(); }
 
@@ -280,6 +445,7 @@ Value XBrwColumn::Adjust(rt::Args args) {
     const bool compute = rt::arg(args, 0).asLogical();
     GetWidth(Vals{Value(compute)});
     if (compute || field(kDrawTextStyle).isNil()) DefStyle({});
+    rt::send(*this, "EditControl");
     return {};
 }
 

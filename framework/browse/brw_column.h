@@ -38,9 +38,13 @@ public:
                DefaultValue,
                IsVisible,
                HeaderClick,   // (nX, nY)
-               SetColumns)    // (nX, nY): the column menu
+               SetColumns,    // (nX, nY): the column menu
+               PostEdit,      // (@lCanceled, nKey)
+               SetGridEditBounds)
     VP_OVERRIDES(Free)
-    VP_PROTECTED(SetVisible)
+    VP_PROTECTED(SetVisible,
+                 EditControl,  // makes the cell editor once the grid has a window
+                 SetEditType)  // (n)
 
     static inline const EventRef OnCreate{"OnCreate"}, OnGridEditCreate{"OnGridEditCreate"},
         OnHeaderClick{"OnHeaderClick"}, OnFooterClick{"OnFooterClick"}, OnDataClick{"OnDataClick"},
@@ -104,7 +108,14 @@ private:
                       kBmpAlignment = -1, kBmpMargin = -1, kWidth = -1, kSort = -1, kHeaderImage = -1,
                       kFooterImage = -1, kEditType = -1, kVisible = -1, kDefaultValue = -1, kDataField = -1,
                       kGridEdit = -1, kEdited = -1, kHeaderItem = -1, kFooterItem = -1, kIndex = -1, kPos = -1,
-                      kDisplayCol = -1, kDrawTextStyle = -1;
+                      kDisplayCol = -1, kDrawTextStyle = -1, kOnPostEdit = -1, kEditValType = -1, kEditLength = -1;
+    rt::Value SetEditListText(rt::Args args);
+    bool listBound() const;  // a read-only list or button editor: the value is chosen, not typed
+    // The value the editor starts from and what it shows: a list column shows the text bound to the value.
+    rt::Value startValue(bool newRow);
+    rt::Value shownValue(const rt::Value& value) const;
+    rt::Value postedValue(const rt::Value& shown) const;
+    bool bindEditorField(bool newRow, bool noFocus);
     rt::Value SetHeader(rt::Args args);
     rt::Value SetFooter(rt::Args args);
     rt::Value SetTooltip(rt::Args args);

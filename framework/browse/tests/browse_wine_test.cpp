@@ -452,11 +452,13 @@ TEST_F(Grid, TypingSearchesAndBackspaceShortens) {
     EXPECT_EQ(rt::send(grid, "cSeek").asString(), "") << "any move clears the search";
 }
 
-// No cell editor can open on this grid: an edit, an append and an insert are all refused and leave neither
-// an edit mode nor an empty phantom row behind.
+// No cell editor can open on this grid (its one editable column refuses every edit): an edit, an append and an
+// insert are all refused and leave neither an edit mode nor an empty phantom row behind.
 TEST_F(Grid, EditThatOpensNoEditorReportsFailure) {
     makeGrid(50, [](const Value& g) {
-        rt::send(rt::send(g, "ColAtIndex", {1}), "_nEditType", {1});
+        const Value column = rt::send(g, "ColAtIndex", {1});
+        rt::send(column, "_nEditType", {1});
+        rt::send(column, "_OnEdit", {block([](rt::Args) { return Value(false); })});
         rt::send(g, "_lAllowAppend", {true});
         rt::send(g, "_lAllowInsert", {true});
     });
@@ -521,6 +523,237 @@ TEST_F(Grid, HeaderResizesAndMovesColumnsThroughTheGrid) {
     EXPECT_EQ(rt::send(rt::send(grid, "ColAtPos", {2}), "cHeader").asString(), "Número");
     EXPECT_FALSE(rt::send(grid, "ColDrag", {header, 1, 3}).asLogical()) << "the selector does not move";
     EXPECT_FALSE(rt::send(grid, "ColDrag", {header, Value(), 3}).asLogical());
+}
+
+// ---------------------------------------------------------------- the cell editor
+
+// A grid whose "Nombre" column edits in place; OnPostEdit records what each edit posted.
+class CellEdit : public Grid {
+protected:
+    struct Posted {
+        Value value;
+        bool canceled = false;
+        int64_t key = 0;
+    };
+    std::vector<Posted> posted;
+
+    Value makeEditGrid(int64_t marquee, const std::function<void(const Value& number, const Value& name)>& setUp) {
+        return makeGrid(50, [&](const Value& g) {
+            rt::send(g, "_nMarqueeStyle", {number(marquee)});
+            rt::send(g, "_lAllowEdit", {true});
+            setUp(rt::send(g, "ColAtIndex", {1}), rt::send(g, "ColAtIndex", {2}));
+            for (const Value& c : {rt::send(g, "ColAtIndex", {1}), rt::send(g, "ColAtIndex", {2})})
+                rt::send(c, "_OnPostEdit", {block([this](rt::Args a) {
+                             posted.push_back({rt::arg(a, 1).deref(), rt::arg(a, 2).deref().asLogical(),
+                                               rt::arg(a, 3).asInteger()});
+                             return Value();
+                         })});
+        });
+    }
+    static Value editorOf(const Value& column) { return rt::send(column, "oGridEdit"); }
+    static HWND editorWindow(const Value& column) { return hwndOf(editorOf(column)); }
+    static bool shown(HWND h) { return (GetWindowLongPtrA(h, GWL_STYLE) & WS_VISIBLE) != 0; }
+    void selectColumn(int64_t position) { rt::send(grid, "SelectCol", {number(position)}); }
+    void key(HWND h, WPARAM k) { SendMessageA(h, WM_KEYDOWN, k, 0); }
+    void type(HWND h, const std::string& text) {
+        for (char c : text) SendMessageA(h, WM_CHAR, static_cast<unsigned char>(c), 0);
+    }
+    std::string editorText(const Value& column) {
+        char text[64] = {};
+        GetWindowTextA(editorWindow(column), text, sizeof text);
+        return text;
+    }
+};
+
+TEST_F(CellEdit, EnterCommitsTheTypedTextAndEscapeCancels) {
+    Value name;
+    makeEditGrid(2, [&](const Value&, const Value& n) {
+        rt::send(n, "_nEditType", {1});
+        name = n;
+    });
+    selectColumn(2);
+    key(hwndOf(grid), VK_RETURN);
+    ASSERT_TRUE(shown(editorWindow(name))) << "Enter opens the cell's editor over the cell";
+    EXPECT_EQ(get("nEditMode"), 1);
+    EXPECT_EQ(editorText(name), "Empleado 1");
+    type(editorWindow(name), "Ana");
+    key(editorWindow(name), VK_RETURN);
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_EQ(posted[0].value.asString(), "Ana");
+    EXPECT_FALSE(posted[0].canceled);
+    EXPECT_EQ(posted[0].key, VK_RETURN);
+    EXPECT_FALSE(shown(editorWindow(name)));
+    EXPECT_EQ(get("nEditMode"), 0);
+
+    key(hwndOf(grid), VK_RETURN);
+    type(editorWindow(name), "Bea");
+    key(editorWindow(name), VK_ESCAPE);
+    ASSERT_EQ(posted.size(), 2u);
+    EXPECT_TRUE(posted[1].canceled) << "Escape cancels";
+    EXPECT_EQ(posted[1].key, VK_ESCAPE);
+    EXPECT_EQ(get("nEditMode"), 0);
+}
+
+TEST_F(CellEdit, RefusedEditLeavesTheGridReading) {
+    makeEditGrid(2, [](const Value&, const Value& n) {
+        rt::send(n, "_nEditType", {1});
+        rt::send(n, "_OnEdit", {block([](rt::Args) { return Value(false); })});
+    });
+    selectColumn(2);
+    EXPECT_FALSE(rt::send(rt::send(grid, "ColAtIndex", {2}), "Edit").asLogical());
+    EXPECT_EQ(get("nEditMode"), 0) << "a column that refuses leaves no edit mode behind";
+}
+
+// A read-only list column shows the text bound to the cell's number, seeks items by typed prefix, steps with
+// the arrows and posts the bound number of the text chosen.
+TEST_F(CellEdit, ReadOnlyListSeeksStepsAndPostsTheBoundValue) {
+    Value num;
+    makeEditGrid(2, [&](const Value& n, const Value&) {
+        rt::send(n, "_nEditType", {5});
+        rt::send(n, "_aEditListText", {Value::array({"Alfa", "Bravo", "Brenda", "Carla"})});
+        rt::send(n, "_aEditListBound", {Value::array({1, 2, 3, 4})});
+        num = n;
+    });
+    selectColumn(1);
+    key(hwndOf(grid), VK_RETURN);
+    const HWND h = editorWindow(num);
+    ASSERT_TRUE(shown(h));
+    EXPECT_EQ(editorText(num), "Alfa") << "row 1 shows the text bound to 1";
+    const std::pair<WPARAM, const char*> steps[] = {
+        {'B', "Bravo"}, {'R', "Bravo"}, {'E', "Brenda"}, {'X', "Brenda"}, {VK_DOWN, "Carla"}, {VK_DOWN, "Carla"},
+        {VK_UP, "Brenda"}};
+    for (auto [k, shown] : steps) {
+        key(h, k);
+        EXPECT_EQ(editorText(num), shown) << "after key " << k;
+    }
+    key(h, VK_RETURN);
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_TRUE(posted[0].value.isNumber());
+    EXPECT_EQ(posted[0].value.asInteger(), 3) << "the bound value of Brenda";
+}
+
+TEST_F(CellEdit, ButtonClickTakesTheColumnsValue) {
+    Value name;
+    int clicks = 0;
+    makeEditGrid(2, [&](const Value&, const Value& n) {
+        rt::send(n, "_nEditType", {2});
+        rt::send(n, "_OnBtnClick", {block([&clicks](rt::Args) {
+                     ++clicks;
+                     return Value("Elegido");
+                 })});
+        name = n;
+    });
+    selectColumn(2);
+    key(hwndOf(grid), VK_RETURN);
+    const HWND h = editorWindow(name);
+    ASSERT_TRUE(shown(h));
+    RECT client{};
+    GetClientRect(h, &client);
+
+    // The button shows three dots, drawn as dots whatever the code page.
+    MemoryCanvas canvas(client.right, client.bottom);
+    SendMessageA(h, WM_PAINT, reinterpret_cast<WPARAM>(canvas.dc()), 0);
+    int runs = 0;
+    bool inDot = false;
+    const int middle = client.bottom / 2;
+    for (int x = client.right - 15; x < client.right; ++x) {
+        const COLORREF p = canvas.at(x, middle);
+        const bool dark = GetRValue(p) + GetGValue(p) + GetBValue(p) < 200;
+        if (dark && !inDot) ++runs;
+        inDot = dark;
+    }
+    EXPECT_EQ(runs, 3);
+
+    const LPARAM at = MAKELPARAM(client.right - 5, client.bottom / 2);
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(h, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(clicks, 1);
+    ASSERT_EQ(posted.size(), 1u) << "a single-cell edit ends after the button";
+    EXPECT_EQ(posted[0].value.asString(), "Elegido");
+    EXPECT_EQ(posted[0].key, VK_RETURN);
+}
+
+TEST_F(CellEdit, DropListOpensPicksAValueAndGivesTheOwnerItsProcedureBack) {
+    Value name, empty;
+    makeEditGrid(2, [&](const Value& n, const Value& m) {
+        rt::send(n, "_nEditType", {3});
+        empty = n;
+        rt::send(m, "_nEditType", {3});
+        rt::send(m, "_aEditListText", {Value::array({"Ana", "Bea", "Carmen"})});
+        name = m;
+    });
+    selectColumn(1);
+    key(hwndOf(grid), VK_RETURN);
+    key(editorWindow(empty), VK_F4);
+    EXPECT_FALSE(rt::send(editorOf(empty), "lDropped").asLogical()) << "a list editor without items opens nothing";
+    key(editorWindow(empty), VK_ESCAPE);
+    posted.clear();
+
+    const HWND formWindow = hwndOf(form);
+    const LONG_PTR formProcedure = GetWindowLongPtrA(formWindow, GWLP_WNDPROC);
+    selectColumn(2);
+    key(hwndOf(grid), VK_RETURN);
+    const HWND h = editorWindow(name);
+    key(h, VK_F4);
+    ASSERT_TRUE(rt::send(editorOf(name), "lDropped").asLogical());
+    EXPECT_FALSE(rt::send(editorOf(name), "ShowDropList").asLogical()) << "one list at a time";
+    const HWND popup = FindWindowA("TDropList", nullptr);
+    ASSERT_NE(popup, nullptr);
+    const HWND list = GetWindow(popup, GW_CHILD);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 3);
+    SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_TRUE(posted.empty()) << "the arrows move the selection without choosing";
+    SendMessageA(list, LB_SETCURSEL, 2, 0);
+    SendMessageA(list, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_EQ(posted[0].value.asString(), "Carmen");
+    pump();
+    EXPECT_FALSE(IsWindow(popup)) << "the list closes";
+    EXPECT_FALSE(rt::send(editorOf(name), "lDropped").asLogical());
+    EXPECT_EQ(GetWindowLongPtrA(formWindow, GWLP_WNDPROC), formProcedure) << "the owner's procedure is back";
+}
+
+TEST_F(CellEdit, WholeRowEditTabsAroundAndEnterInTheLastCellEnds) {
+    makeForm(true, 420, 320);  // the focus moves between the editors
+    Value num, name;
+    makeEditGrid(5, [&](const Value& n, const Value& m) {
+        rt::send(n, "_nEditType", {1});
+        rt::send(m, "_nEditType", {1});
+        num = n;
+        name = m;
+    });
+    ASSERT_TRUE(rt::send(grid, "RowEdit", {true}).asLogical());
+    EXPECT_EQ(GetFocus(), editorWindow(num));
+    SendMessageA(editorWindow(num), WM_CHAR, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), editorWindow(name));
+    SendMessageA(editorWindow(name), WM_CHAR, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), editorWindow(num)) << "Tab in the last cell wraps to the first";
+    key(editorWindow(num), VK_RETURN);
+    EXPECT_EQ(GetFocus(), editorWindow(name)) << "Enter moves on until the last cell";
+    EXPECT_TRUE(posted.empty());
+    key(editorWindow(name), VK_RETURN);
+    EXPECT_EQ(posted.size(), 2u) << "Enter in the last cell ends the row's edit";
+    EXPECT_EQ(get("nEditMode"), 0);
+}
+
+TEST_F(CellEdit, FocusOnAnotherControlOfTheFormSavesTheCell) {
+    makeForm(true, 420, 320);
+    Value name;
+    makeEditGrid(2, [&](const Value&, const Value& n) {
+        rt::send(n, "_nEditType", {1});
+        name = n;
+    });
+    const Value other = makeControl(systemControlClass("EDIT"), form, 330, 10, 60, 20);
+    selectColumn(2);
+    key(hwndOf(grid), VK_RETURN);
+    ASSERT_EQ(GetFocus(), editorWindow(name));
+    type(editorWindow(name), "Eva");
+    SetFocus(hwndOf(other));
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_EQ(posted[0].value.asString(), "Eva");
+    EXPECT_FALSE(posted[0].canceled);
+    EXPECT_EQ(get("nEditMode"), 0);
 }
 
 }  // namespace
