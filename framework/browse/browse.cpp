@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/browse/array_browse.h"
 #include "framework/browse/browse_args.h"
 #include "framework/browse/browse_resources.h"
 #include "framework/browse/browse_wiring.h"
@@ -295,6 +296,7 @@ void registerBrowse() {
     TBrwRecSel::classRecord();
     TGridEdit::classRecord();
     TDropList::classRecord();
+    registerArrayBrowse();
 }
 
 // ---------------------------------------------------------------- typed helpers
