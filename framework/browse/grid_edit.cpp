@@ -513,20 +513,25 @@ Value TDropList::Uninitialize(rt::Args) {
     return {};
 }
 
-Value TDropList::open(XGridEdit& editor) {
-    if (editor.lDropped() || editor.itemTexts().empty()) return {};
-    auto made = std::static_pointer_cast<TDropList>(classRecord().instantiate());
-    made->field(kEdit) = Value::weak(editor.self());
-    const Value form = rt::send(editor, "GetForm");
+Value TDropList::New(rt::Args args) {
+    auto editor = rt::objectAs<XGridEdit>(rt::arg(args, 0));
+    if (!editor) return XForm::New(args);
+    if (editor->lDropped() || editor->itemTexts().empty()) return {};
+    field(kEdit) = Value::weak(editor);
     // The owner's procedure is taken before anything is made: a form that shows a list already opens no second.
-    if (!rt::send(*made, "Initialize").asLogical()) return {};
-    made->setListed(false);
-    rt::send(*made, "New", {form});
-    rt::send(Value(made), "_nBorderStyle", {number(bsNONE)});
-    rt::send(*made, "SetColor", {number(0), number(0)});  // the black frame around the list
-    rt::send(*made, "Create", {form});
-    made->build(editor);
-    return Value(made);
+    if (!Initialize({}).asLogical()) return {};
+    const Value form = rt::send(*editor, "GetForm");
+    setListed(false);
+    XForm::New(Vals{form});
+    rt::send(*this, "_nBorderStyle", {number(bsNONE)});
+    rt::send(*this, "SetColor", {number(0), number(0)});  // the black frame around the list
+    rt::send(*this, "Create", {form});
+    build(*editor);
+    return selfObject();
+}
+
+Value TDropList::open(XGridEdit& editor) {
+    return rt::send(Value(classRecord().instantiate()), "New", {Value(editor.self())});
 }
 
 void TDropList::build(XGridEdit& e) {

@@ -86,6 +86,9 @@ class TDropList : public TForm {
 public:
     using TForm::TForm;
     static const rt::Class& classRecord();
+    // (oEdit): opens the editor's list, NIL when it has no items or its form shows a list already; a form's
+    // own New(oParent) otherwise.
+    rt::Value New(rt::Args args) override;
     VP_METHODS(WMActivate,
                WMNCDestroy,
                LBKeyDown,    // (oSender, nKey, nFlags)
@@ -93,8 +96,7 @@ public:
                Initialize,   // subclasses the owner form: it keeps its caption active
                Uninitialize)
 
-    // Opens the list of `editor`; NIL when the editor has no items or its form already shows a list.
-    static rt::Value open(XGridEdit& editor);
+    static rt::Value open(XGridEdit& editor);  // TDropList():New(editor)
 
 private:
     static inline int kEdit = -1, kListBox = -1;

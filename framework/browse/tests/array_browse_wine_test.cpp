@@ -166,6 +166,7 @@ TEST_F(ArrayGrid, FilterKeepsMatchingRowsAndRowsChangedWhileFilteredSurvive) {
     rt::send(grid, "SetFilter", {2});
     EXPECT_EQ(names(), (std::vector<std::string>{"Bruno", "Cabal"}));
     EXPECT_TRUE(rt::send(grid, "IsFiltered").asLogical());
+    rt::send(grid, "SetRow", {row("Bruna", 251), 1});
     rt::send(col(1), "_cFilter", {"ab"});
     rt::send(grid, "SetFilter", {1});
     EXPECT_EQ(names(), (std::vector<std::string>{"Cabal"})) << "every term must hold";
@@ -183,8 +184,8 @@ TEST_F(ArrayGrid, FilterKeepsMatchingRowsAndRowsChangedWhileFilteredSurvive) {
     rt::send(col(2), "_cFilter", {""});
     rt::send(grid, "SetFilter", {2});
     EXPECT_FALSE(rt::send(grid, "IsFiltered").asLogical());
-    EXPECT_EQ(names(), (std::vector<std::string>{"Alba", "Bruno", "Abel", "Zabala"}))
-        << "the row added while filtered is kept, the one deleted stays deleted";
+    EXPECT_EQ(names(), (std::vector<std::string>{"Alba", "Bruna", "Abel", "Zabala"}))
+        << "the row added while filtered is kept, the one deleted stays deleted, the one replaced stays replaced";
 }
 
 TEST_F(ArrayGrid, ColumnsAddressTheirOwnElementAfterTheyMove) {

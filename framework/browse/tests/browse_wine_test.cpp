@@ -15,6 +15,7 @@
 #include "framework/browse/browse.h"
 #include "framework/browse/browse_wiring.h"
 #include "framework/browse/brw_column.h"
+#include "framework/browse/grid_edit.h"
 #include "framework/browse/popup_choice.h"
 #include "framework/browse/rec_sel.h"
 #include "framework/controls/controls.h"
@@ -697,6 +698,9 @@ TEST_F(CellEdit, DropListOpensPicksAValueAndGivesTheOwnerItsProcedureBack) {
     key(h, VK_F4);
     ASSERT_TRUE(rt::send(editorOf(name), "lDropped").asLogical());
     EXPECT_FALSE(rt::send(editorOf(name), "ShowDropList").asLogical()) << "one list at a time";
+    rt::send(empty, "_aEditListText", {Value::array({"Uno"})});
+    EXPECT_TRUE(rt::send(Value(TDropList::classRecord().instantiate()), "New", {editorOf(empty)}).isNil())
+        << "a form shows one list at a time, whichever editor asks";
     const HWND popup = FindWindowA("TDropList", nullptr);
     ASSERT_NE(popup, nullptr);
     const HWND list = GetWindow(popup, GW_CHILD);
