@@ -3,6 +3,7 @@
 #include "framework/dialogs/drop/drop_files.h"
 #include "framework/dialogs/help/dialog_help.h"
 #include "framework/dialogs/registry/registry.h"
+#include "framework/dialogs/runners/choose_color.h"
 #include "framework/dialogs/runners/message_box.h"
 
 namespace vorpex {
@@ -13,6 +14,7 @@ void registerDialogServices() {
     registerDropFunctions();
     registerDialogHelp();
     TMessageBox::classRecord();
+    TChooseColorDlg::classRecord();
 }
 
 }  // namespace vorpex

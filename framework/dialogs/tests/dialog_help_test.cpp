@@ -1,5 +1,5 @@
-// The Help button's routing (the dialog's OnHelp first, else its owner with a window, else Application) and
-// the time-out message box's text and time-out.
+// The Help button's routing (the dialog's OnHelp first, else its owner with a window, else Application), the
+// time-out message box's text and time-out, and the colour dialog answered by the tests' answerer.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,11 +8,17 @@
 #include "framework/core/object/component.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/dialogs/help/dialog_help.h"
+#include "framework/dialogs/dialog_answerer.h"
+#include "framework/dialogs/runners/choose_color.h"
 #include "framework/dialogs/runners/message_box.h"
 #include "framework/dialogs/runners/timeout_message_box.h"
 #include "runtime/core/block.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace vorpex::testing {
 namespace {
@@ -116,6 +122,40 @@ TEST(TimeoutMessageBox, TheTimeOutPressesItsButton) {
     rt::send(box, "_OnClose", {count});
     EXPECT_EQ(rt::send(box, "Execute").asInteger(), 7);
     EXPECT_EQ(events, 2);
+}
+
+TEST(ChooseColorDialog, HelpReachesTheHandlerAndOkKeepsTheColours) {
+    struct Case {
+        WPARAM button;
+        bool chosen;
+    } cases[] = {{IDOK, true}, {IDCANCEL, false}};
+    for (const Case& c : cases) {
+        setDialogAnswerer([&c](intptr_t window) {
+            PostMessageA(reinterpret_cast<HWND>(window), WM_COMMAND, 1038, 0);
+            PostMessageA(reinterpret_cast<HWND>(window), WM_COMMAND, c.button, 0);
+        });
+        Value dlg(TChooseColorDlg::classRecord().instantiate());
+        rt::send(dlg, "_nFlags", {4});  // CC_SHOWHELP
+        rt::send(dlg, "_nColor", {0x0000FF});
+        rt::send(dlg, "_aCustomColors", {Value::array({0x00FF00})});
+        rt::send(dlg, "_HelpId", {"colores"});
+        std::string helped;
+        rt::send(dlg, "_OnHelp", {Value(rt::makeBlock([&helped](rt::Args a) {
+                     helped = rt::arg(a, 1).asString();
+                     return Value(true);
+                 }))});
+        EXPECT_EQ(rt::send(dlg, "Run").asLogical(), c.chosen);
+        EXPECT_EQ(helped, "colores");
+        EXPECT_EQ(rt::send(dlg, "nLastError").asInteger(), 0);
+        EXPECT_EQ(rt::send(dlg, "nColor").asInteger(), 0x0000FF);
+        const rt::ArrayPtr custom = rt::send(dlg, "aCustomColors").asArray();
+        ASSERT_EQ(custom->items.size(), c.chosen ? 16u : 1u);
+        EXPECT_EQ(custom->at1(1).asInteger(), 0x00FF00);
+        if (c.chosen) {
+            EXPECT_EQ(custom->at1(16).asInteger(), 0xFFFFFF) << "slots not given are white";
+        }
+    }
+    setDialogAnswerer(nullptr);
 }
 #endif
 

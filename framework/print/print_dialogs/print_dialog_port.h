@@ -1,12 +1,12 @@
 // What the print and page-setup dialogs ask of the system, behind one interface: the classes' rules (what a
 // run sends, what an answer changes) are tested natively over a stand-in; the Windows build runs PrintDlgA and
 // PageSetupDlgA with hooks that take context help away when the dialog has no Help, centre it on request and
-// route its Help button. Without a system every run is a cancel.
+// route its Help button; they offer the finished window to the tests' answerer (dialogs/dialog_answerer.h).
+// Without a system every run is a cancel.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -77,10 +77,5 @@ PrintDialogPort& printDialogPort();
 // Installs a port (tests); nullptr goes back to the platform's. The caller keeps it alive while installed.
 void setPrintDialogPort(PrintDialogPort* port);
 PrintDialogPort& platformPrintDialogPort();
-
-// A seam for tests: called with the dialog's window once its hook has set it up, so a test can answer it (no
-// person). Empty: nothing is called.
-void setPrintDialogAnswerer(std::function<void(intptr_t dialogWindow)> answerer);
-const std::function<void(intptr_t)>& printDialogAnswerer();
 
 }  // namespace vorpex::print

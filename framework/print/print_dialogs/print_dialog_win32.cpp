@@ -1,23 +1,16 @@
-// PrintDlgA and PageSetupDlgA with their hooks. The hooks keep the dialog object for the later messages in a
-// window property, take context help away when the dialog shows no Help button, centre the dialog on request,
-// route the Help button (1038) to the dialog help, and give the test seam the finished window.
+// PrintDlgA and PageSetupDlgA with their hooks (the common dialogs' hook, dialogs/help/dialog_hook_win32.h).
 #include <windows.h>
 
 #include <commdlg.h>
 
 #include <cstring>
 
-#include "framework/core/native/win_window.h"
-#include "framework/dialogs/help/dialog_help.h"
+#include "framework/dialogs/help/dialog_hook_win32.h"
 #include "framework/print/print_dialogs/print_dialog_port.h"
-#include "runtime/core/callback_guard.h"
 
 namespace vorpex::print {
 
 namespace {
-
-constexpr const char* kDialogProperty = "VorpexPrintDialog";
-constexpr WPARAM kHelpButton = 1038;
 
 // A movable global block holding `size` bytes copied from `bytes`.
 HGLOBAL globalCopy(const void* bytes, size_t size) {
@@ -70,30 +63,11 @@ void freeBlocks(HGLOBAL mode, HGLOBAL names) {
     if (names) GlobalFree(names);
 }
 
-void dropContextHelp(HWND dialog) {
-    SetWindowLongPtrA(dialog, GWL_STYLE, GetWindowLongPtrA(dialog, GWL_STYLE) & ~static_cast<LONG_PTR>(DS_CONTEXTHELP));
-    SetWindowLongPtrA(dialog, GWL_EXSTYLE,
-                      GetWindowLongPtrA(dialog, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CONTEXTHELP));
-}
-
+// The hook's set-up from the run's frame.
 UINT_PTR hookMessage(HWND dialog, UINT message, WPARAM wParam, const DialogFrame* frame, bool showsHelp) {
-    if (message == WM_INITDIALOG && frame) {
-        SetPropA(dialog, kDialogProperty, frame->dialog);
-        if (!showsHelp) dropContextHelp(dialog);
-        if (frame->center) win::centerWindow(dialog, reinterpret_cast<HWND>(frame->centerOver));
-        if (const auto& answerer = printDialogAnswerer()) answerer(reinterpret_cast<intptr_t>(dialog));
-        return 1;
-    }
-    if (message == WM_COMMAND && LOWORD(wParam) == kHelpButton) {
-        if (auto* object = static_cast<rt::Object*>(GetPropA(dialog, kDialogProperty))) {
-            POINT at{};
-            GetCursorPos(&at);
-            rt::callbackGuard([&] { return fireDialogHelp(*object, at.x, at.y); }, rt::Value());
-        }
-        return 0;
-    }
-    if (message == WM_DESTROY) RemovePropA(dialog, kDialogProperty);
-    return 0;
+    if (!frame) return win::commonDialogHook(dialog, message, wParam, nullptr);
+    const win::DialogHookSetUp setUp{frame->dialog, showsHelp, frame->center, reinterpret_cast<HWND>(frame->centerOver)};
+    return win::commonDialogHook(dialog, message, wParam, &setUp);
 }
 
 UINT_PTR CALLBACK printHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/dialogs/dialog_answerer.h"
 #include "framework/print/print_dialogs/print_dialogs.h"
 #include "framework/print/printer_cache/printer_info_cache.h"
 #include "framework/print/printer_cache/tests/recorded_printer.h"
@@ -169,7 +170,7 @@ protected:
         ASSERT_TRUE(printerCache().init());
     }
     void TearDown() override {
-        setPrintDialogAnswerer(nullptr);
+        setDialogAnswerer(nullptr);
         printerCache().end();
     }
 };
@@ -181,7 +182,7 @@ TEST_F(InstalledPrinterDialogTest, AnInstalledPrintersDialogsAreAnsweredByTheTes
     } cases[] = {{true, true, false, IDOK}, {true, false, false, IDCANCEL}, {false, true, true, IDCANCEL}};
     for (const Case& c : cases) {
         LONG_PTR style = 0, exStyle = 0;
-        setPrintDialogAnswerer([&](intptr_t window) {
+        setDialogAnswerer([&](intptr_t window) {
             HWND w = reinterpret_cast<HWND>(window);
             style = GetWindowLongPtrA(w, GWL_STYLE);
             exStyle = GetWindowLongPtrA(w, GWL_EXSTYLE);
@@ -212,7 +213,7 @@ TEST_F(InstalledPrinterDialogTest, AnInstalledPrintersDialogsAreAnsweredByTheTes
         }
         EXPECT_EQ(helped, c.pressHelp ? "imprimir" : "") << "Help reaches OnHelp with the topic";
     }
-    setPrintDialogAnswerer([](intptr_t window) { PostMessageA(reinterpret_cast<HWND>(window), WM_COMMAND, IDOK, 0); });
+    setDialogAnswerer([](intptr_t window) { PostMessageA(reinterpret_cast<HWND>(window), WM_COMMAND, IDOK, 0); });
     Value setup = ask(Value(TPageSetupDlg::classRecord().instantiate()), "Create");
     EXPECT_TRUE(ask(setup, "Run").asLogical());
     EXPECT_GT(ask(setup, "aPaperSize").asArray()->at1(1).asInteger(), 0);

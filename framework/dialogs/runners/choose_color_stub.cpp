@@ -1,0 +1,7 @@
+#include "framework/dialogs/runners/choose_color.h"
+
+namespace vorpex {
+
+ColorAnswer runChooseColor(const ColorRequest&) { return {}; }
+
+}  // namespace vorpex
