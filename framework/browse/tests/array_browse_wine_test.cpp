@@ -16,6 +16,7 @@
 #include "framework/data/data_source/error_list_view.h"
 #include "runtime/core/block.h"
 #include "runtime/core/send.h"
+#include "tests/support/recording_handler.h"
 
 namespace vorpex::testing {
 namespace {
@@ -198,6 +199,18 @@ TEST_F(ArrayGrid, ColumnsAddressTheirOwnElementAfterTheyMove) {
     EXPECT_EQ(cellOf(data, 0, 0), "Alba");
     rt::send(grid, "Sort", {importe});
     EXPECT_EQ(names(), (std::vector<std::string>{"Alba", "Abel", "Cabal", "Bruno"})) << "sorted by the amounts";
+}
+
+TEST_F(ArrayGrid, ColumnOfAnotherKindIsReportedThroughTheErrorSystem) {
+    makeGrid();
+    rt::send(grid, "AddCol", {rt::send(Value(TBrwColumn::classRecord().instantiate()), "New", {grid})});
+    rt::testing::RecordingHandler errors(rt::ErrorAction::Break);
+    EXPECT_THROW(rt::send(grid, "SetArray", {Value::array({Value::array({"x", 1, 2})})}), rt::Break);
+    ASSERT_EQ(errors.seen.size(), 1u);
+    EXPECT_EQ(errors.seen[0].subSystem, "VORPEX:SetArray");
+    EXPECT_EQ(errors.seen[0].severity, rt::severity::Error);
+    EXPECT_EQ(errors.seen[0].description, "Incorrect Browse Column type, should be KindOf('TArrayBrwColumn') ");
+    EXPECT_EQ(errors.seen[0].operation, "Column: 3");
 }
 
 TEST_F(ArrayGrid, DataSourceErrorsShowInAnArrayBrowse) {
