@@ -278,7 +278,11 @@ Value XGridEdit::WMMouseLeave(rt::Args) {
     return Value(0);
 }
 
-Value XGridEdit::WMSetCursor(rt::Args) { return true; }
+// With a button the cursor was chosen by the hit test; a plain editor keeps the edit's own.
+Value XGridEdit::WMSetCursor(rt::Args args) {
+    if (nEditMode() == kPlainEditor) return XMaskEdit::WMSetCursor(args);
+    return true;
+}
 
 Value XGridEdit::WMLButtonDown(rt::Args args) {
     if (!onButton(clientX(rt::arg(args, 1).asInteger()))) return XMaskEdit::WMLButtonDown(args);
