@@ -1,7 +1,7 @@
 // The punch import run natively through the table engine and its NTX orders, the in-memory floor, the data
 // generator and the kill-test checker. Usage:
 //   bench_import generate <dir> <punches>   write almacen.csv and oficinas.csv
-//   bench_import engine <dir>               the import as the attendance program does it
+//   bench_import engine <dir>               the attendance program's own import
 //   bench_import floor <dir>                same parsing, a hash set, one sequential write
 // engine and floor print: wall seconds, processor seconds, records added.
 //   bench_import check <dir>                after a kill: table opens, records whole, the index left agrees
@@ -14,6 +14,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "apps/asistencias/punch_import.h"
 #include "punch_files.h"
 #include "run_timer.h"
 #include "runtime/core/error.h"
@@ -30,9 +31,6 @@ namespace {
 using namespace rt;
 using namespace rt::rdd;
 
-const std::vector<Field> punchFields = {{"EMPLEADO", 'N', 6, 0}, {"FECHA", 'C', 10, 0}, {"HORA", 'C', 8, 0}};
-const std::vector<Field> scratchFields = {
-    {"IMPORTAR", 'C', 50, 0}, {"HORA", 'C', 8, 0}, {"EMPLEADO", 'N', 6, 0}, {"FECHA", 'C', 10, 0}};
 constexpr const char* punchKeyText = "str(empleado,6)+fecha+hora";
 
 std::string in(const std::string& dir, const char* name) { return (std::filesystem::path(dir) / name).string(); }
@@ -82,45 +80,19 @@ WorkArea& useIn(int area, const std::string& file) {
     return *areas.current();
 }
 
-// The import as the attendance program runs it, in numbered areas 3 (punches) and 2 (scratch table).
+// The attendance program's own import, run in the data folder with nothing to show.
+class SilentView : public asistencias::ImportView {
+public:
+    void status(const std::string&) override {}
+    void progressMax(int64_t) override {}
+    void progress(int64_t) override {}
+};
+
 long engineImport(const std::string& dir) {
-    std::string punches = in(dir, "Checadas.dbf"), scratch = in(dir, "depaso.dbf");
-    if (!std::filesystem::exists(punches)) Table::create(punches, punchFields, {});
-    WorkArea& store = useIn(3, punches);
-    ntx::IndexRequest r;
-    r.bag = in(dir, "Checadas.ntx");
-    r.key = punchKeyText;
-    if (!ntx::ordCreate(store, r)) throw std::runtime_error("cannot index");
-
-    Table::create(scratch, scratchFields, {});
-    WorkArea& work = useIn(2, scratch);
-    for (const char* f : bench::clockFiles) appendFromDelimited(work, in(dir, f));
-
-    long added = 0;
-    for (work.goTop(); !work.eof(); work.skip(1)) {
-        std::string importar = work.fieldGet(1).asString();
-        size_t c = importar.find(',');
-        long badge = c == std::string::npos ? 0 : std::atol(importar.substr(0, c).c_str());
-        std::string fecha = importar.substr(c == std::string::npos ? 0 : c + 1, 10);
-        fecha.resize(10, ' ');
-        fecha = fecha.substr(6, 4) + "/" + fecha.substr(3, 2) + "/" + fecha.substr(0, 2);
-        work.fieldPut(3, Value(static_cast<int64_t>(badge)));
-        work.fieldPut(4, Value(fecha));
-        if (badge == 999) badge = 195;
-        std::string hora = work.fieldGet(2).asString();
-        char head[16];
-        std::snprintf(head, sizeof head, "%6ld", badge);
-        if (store.seek(Value(std::string(head) + fecha + hora), false)) continue;
-        store.append();
-        store.fieldPut(1, Value(static_cast<int64_t>(badge)));
-        store.fieldPut(2, Value(fecha));
-        store.fieldPut(3, Value(hora));
-        ++added;
-    }
-    WorkAreas::instance().close(2);
-    WorkAreas::instance().close(3);
-    std::filesystem::remove(scratch);
-    return added;
+    std::filesystem::current_path(dir);
+    SilentView view;
+    const asistencias::ImportResult result = asistencias::importPunches(view);
+    return result.finished ? static_cast<long>(result.added) : -1;
 }
 
 // Same parsing, a hash set of keys and one sequential write of the new records (a DBF image); a re-import

@@ -1,4 +1,4 @@
-// A fresh scratch folder for one test, removed with everything in it afterwards.
+// A fresh scratch folder for one test, removed with everything in it afterwards; a scope's current folder.
 #pragma once
 
 #include <filesystem>
@@ -26,6 +26,23 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// Makes a folder the current one for the length of a scope (programs that work on the current folder).
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::filesystem::path& folder) : saved_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~CurrentFolder() {
+        std::error_code ec;
+        std::filesystem::current_path(saved_, ec);
+    }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+private:
+    std::filesystem::path saved_;
 };
 
 }  // namespace rt::testing
