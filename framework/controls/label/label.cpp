@@ -7,6 +7,7 @@
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/paint/control_paint.h"
+#include "framework/core/window/object_link.h"
 #include "runtime/core/send.h"
 
 namespace vorpex {
@@ -17,11 +18,11 @@ namespace {
 
 using win::toHwnd;
 
-// A window DC with the label's font selected, both given back on every path.
+// A window DC with the font the label paints with selected, both given back on every path. The label's window
+// class keeps no font of its own (WM_GETFONT answers none), so the font comes from the label object.
 class LabelDC {
 public:
-    explicit LabelDC(HWND window) : window_(window), dc_(GetDC(window)) {
-        HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    LabelDC(HWND window, HFONT font) : window_(window), dc_(GetDC(window)) {
         if (dc_ && font) previous_ = SelectObject(dc_, font);
     }
     ~LabelDC() {
@@ -95,7 +96,7 @@ Value XLabel::CalcBounds(rt::Args) {
     HWND window = toHwnd(Handle());
     const std::string& text = field(kText).asString();
     if (!window || text.empty()) return {};  // nothing to measure: the size stays
-    LabelDC dc(window);
+    LabelDC dc(window, reinterpret_cast<HFONT>(handleOf(rt::send(*this, "GetFont"))));
     if (!dc.get()) return {};
     const int64_t b = stdctl::labelInset(nBorderStyle());
     RECT r{};

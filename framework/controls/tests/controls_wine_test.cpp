@@ -11,6 +11,8 @@
 #include "framework/controls/label/label.h"
 #include "framework/core/control/tests/control_fixture.h"
 #include "framework/core/object/vp_class.h"
+#include "framework/core/window/object_link.h"
+#include "framework/graphics/font/font.h"
 #include "runtime/core/block.h"
 #include "runtime/core/send.h"
 
@@ -332,11 +334,16 @@ TEST_F(StandardControls, MemoLines) {
 
 // ---- label
 
+// Measured with the font it paints with (a large one here, so that the system font would not pass).
 TEST_F(StandardControls, LabelSizesItselfToItsText) {
-    Value label = make(TLabel::classRecord(), 10, 10, 90, 18, [](const Value& l) { rt::send(l, "_cText", {"N\xFAmero:"}); });
+    const Value font = rt::send(Value(TFont::classRecord().instantiate()), "Create", {"Arial", 20});
+    Value label = make(TLabel::classRecord(), 10, 10, 90, 18, [&](const Value& l) {
+        rt::send(l, "_cText", {"N\xFAmero:"});
+        rt::send(l, "_oFont", {font});
+    });
     HWND h = hwndOf(label);
     HDC dc = GetDC(h);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)));
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(handleOf(font)));
     RECT r{0, 0, 0, 0};
     DrawTextA(dc, "N\xFAmero:", -1, &r, DT_CALCRECT);
     SelectObject(dc, old);
