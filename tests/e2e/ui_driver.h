@@ -48,6 +48,16 @@ HWND findLabel(HWND window);
 
 // Clicks the button without waiting for what the click starts.
 void click(HWND button);
+// The window's bounds in its parent's client area: "left,top,width,height".
+std::string boundsOf(HWND window);
+// A key pressed and released over the window (posted, as the keyboard would).
+void pressKey(HWND window, UINT virtualKey);
+// A left click at a point of the window's client area (posted).
+void clickAt(HWND window, int x, int y);
+// Each character posted to the window as typed.
+void typeText(HWND window, const std::string& text);
+// The window's parent gets the WM_COMMAND a child control sends when one of its items is chosen.
+void sendCommand(HWND control, int id);
 // Returns once the window's thread has handled everything sent before (it answers WM_NULL), or when a modal
 // loop started by that work is pumping messages; false when it did not answer in time.
 bool settle(HWND window, milliseconds patience = kPatience);

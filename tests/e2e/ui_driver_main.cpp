@@ -8,7 +8,15 @@
 //   answer <caption> <texts>   wait for the program's dialog with this caption, click its button with one of
 //                              the texts ("Ignore|Ignorar"), wait until it is gone
 //   label                      print "label: <text>" of the window's label
-//   controls                   print "control: <class> <text>" for every child of the window
+//   controls                   print "control: <class> <left>,<top>,<width>,<height> <text>" for every child of
+//                              the window (bounds in its parent's client area); children are numbered in
+//                              this order, from 0, for the steps below
+//   text <n>                   print "text: <text>" of child n
+//   key <n> <vk>               press and release the virtual key (a number) over child n
+//   mouse <n> <x> <y>          left-click child n at a point of its client area
+//   type <n> <text>            type the characters into child n
+//   command <n> <id>           child n tells its parent that its item <id> was chosen (WM_COMMAND)
+//                              each of these four then waits until the window has handled it
 //   exit                       wait for the program to end, print "exit: <code>"
 //
 // Any step that fails prints "error: ..." and ends the driver with exit code 1 (the program is ended too).
@@ -16,6 +24,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "ui_driver.h"
 
@@ -37,6 +46,15 @@ public:
             else if (step == "answer") { std::string caption = operand(); answer(caption, operand()); }
             else if (step == "label") print("label", e2e::textOf(label()));
             else if (step == "controls") controls();
+            else if (step == "text") print("text", e2e::textOf(child(operand())));
+            else if (step == "key") { HWND c = child(operand()); act([&] { e2e::pressKey(c, number(operand())); }); }
+            else if (step == "mouse") {
+                HWND c = child(operand());
+                const int x = number(operand());
+                act([&] { e2e::clickAt(c, x, number(operand())); });
+            }
+            else if (step == "type") { HWND c = child(operand()); act([&] { e2e::typeText(c, operand()); }); }
+            else if (step == "command") { HWND c = child(operand()); act([&] { e2e::sendCommand(c, number(operand())); }); }
             else if (step == "exit") waitExit();
             else throw std::runtime_error("unknown step " + step);
         }
@@ -87,7 +105,30 @@ private:
     }
 
     void controls() {
-        for (HWND child : e2e::childrenOf(current())) print("control", e2e::classOf(child) + " " + e2e::textOf(child));
+        for (HWND c : e2e::childrenOf(current()))
+            print("control", e2e::classOf(c) + " " + e2e::boundsOf(c) + " " + e2e::textOf(c));
+    }
+
+    HWND child(const std::string& index) {
+        const std::vector<HWND> all = e2e::childrenOf(current());
+        const int n = number(index);
+        if (n < 0 || n >= static_cast<int>(all.size())) throw std::runtime_error("no child " + index);
+        return all[static_cast<size_t>(n)];
+    }
+
+    static int number(const std::string& text) {
+        try {
+            return std::stoi(text);
+        } catch (const std::exception&) {
+            throw std::runtime_error("not a number: " + text);
+        }
+    }
+
+    // Runs an input step, then waits until the window has handled it.
+    template <class Input>
+    void act(Input&& input) {
+        input();
+        if (!e2e::settle(window_) && IsWindow(window_)) throw std::runtime_error("the window did not answer");
     }
 
     void waitExit() {
