@@ -41,7 +41,12 @@ if [ -z "$exe" ]; then
 fi
 [ -f "$exe" ] || { echo "error: $exe was not built" >&2; exit 1; }
 
-echo "== starting $exe under Wine on $DISPLAY"
 exe="$repo/$exe"
+# Asistencias keeps its employee table in its own folder: it runs from the data folder, as it is installed.
+if [ "${program,,}" = asistencias ] && [ "$(basename "$exe")" = "$exe_name" ]; then
+    cp "$exe" "$data/" || { echo "error: copying $exe_name into $data failed" >&2; exit 1; }
+    exe="$data/$exe_name"
+fi
+echo "== starting $exe under Wine on $DISPLAY"
 cd "$data" || exit 1
 bash "$repo/scripts/wine-exec.sh" "$exe"
