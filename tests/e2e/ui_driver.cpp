@@ -102,6 +102,10 @@ std::string textOf(HWND window) {
     return text;
 }
 
+bool waitForText(HWND window, const std::string& text, milliseconds patience) {
+    return pollUntil(patience, [&] { return textOf(window) == text; });
+}
+
 std::string classOf(HWND window) {
     char name[256] = "";
     GetClassNameA(window, name, sizeof name);

@@ -37,6 +37,8 @@ HWND waitForWindow(const Program& program, const std::string& caption, milliseco
 bool waitUntilGone(HWND window, milliseconds patience = kPatience);
 
 std::string textOf(HWND window);
+// Waits until the window shows exactly this text; false when it does not within `patience`.
+bool waitForText(HWND window, const std::string& text, milliseconds patience = kPatience);
 std::string classOf(HWND window);
 std::vector<HWND> childrenOf(HWND window);
 

@@ -12,6 +12,8 @@
 //                              the window (bounds in its parent's client area); children are numbered in
 //                              this order, from 0, for the steps below
 //   text <n>                   print "text: <text>" of child n
+//   until <n> <text>           wait until child n shows the text (work that lets its window repaint answers
+//                              the other steps' waits before it ends)
 //   key <n> <vk>               press and release the virtual key (a number) over child n
 //   mouse <n> <x> <y>          left-click child n at a point of its client area
 //   type <n> <text>            type the characters into child n
@@ -47,6 +49,7 @@ public:
             else if (step == "label") print("label", e2e::textOf(label()));
             else if (step == "controls") controls();
             else if (step == "text") print("text", e2e::textOf(child(operand())));
+            else if (step == "until") { HWND c = child(operand()); waitForText(c, operand()); }
             else if (step == "key") { HWND c = child(operand()); act([&] { e2e::pressKey(c, number(operand())); }); }
             else if (step == "mouse") {
                 HWND c = child(operand());
@@ -114,6 +117,11 @@ private:
         const int n = number(index);
         if (n < 0 || n >= static_cast<int>(all.size())) throw std::runtime_error("no child " + index);
         return all[static_cast<size_t>(n)];
+    }
+
+    static void waitForText(HWND control, const std::string& text) {
+        if (!e2e::waitForText(control, text))
+            throw std::runtime_error("\"" + text + "\" did not appear; the control shows \"" + e2e::textOf(control) + "\"");
     }
 
     static int number(const std::string& text) {
