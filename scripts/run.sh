@@ -11,8 +11,7 @@ program="${PROGRAM:-asistencias}"
 case "${program,,}" in
     asistencias) exe_name="Asistencias.exe" ;;
     reorden) exe_name="Reorden.exe" ;;
-    demo) exe_name="vorpex_demo.exe" ;;
-    *) echo "error: unknown PROGRAM=$program (asistencias, reorden or demo)" >&2; exit 2 ;;
+    *) echo "error: unknown PROGRAM=$program (asistencias or reorden)" >&2; exit 2 ;;
 esac
 
 if [ -z "${DISPLAY:-}" ]; then
@@ -35,15 +34,11 @@ echo "== demo data in $data"
 build/native/tools/demodata/vorpex_demodata "$data" || { echo "error: writing the demo data failed" >&2; exit 1; }
 
 exe="$(find build/win64/apps -iname "$exe_name" -type f -print -quit 2>/dev/null)"
-if [ -z "$exe" ]; then
-    echo "note: $exe_name is not built yet; starting the demo window instead"
-    exe="build/win64/apps/demo/vorpex_demo.exe"
-fi
-[ -f "$exe" ] || { echo "error: $exe was not built" >&2; exit 1; }
+[ -n "$exe" ] || { echo "error: $exe_name was not built" >&2; exit 1; }
 
 exe="$repo/$exe"
 # Asistencias keeps its employee table in its own folder: it runs from the data folder, as it is installed.
-if [ "${program,,}" = asistencias ] && [ "$(basename "$exe")" = "$exe_name" ]; then
+if [ "${program,,}" = asistencias ]; then
     cp "$exe" "$data/" || { echo "error: copying $exe_name into $data failed" >&2; exit 1; }
     exe="$data/$exe_name"
 fi
