@@ -3,13 +3,10 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/core/error.h"
+#include "apps/asistencias/table_steps.h"
 #include "runtime/core/settings.h"
 #include "runtime/lib/number.h"
 #include "runtime/rdd/commands.h"
-#include "runtime/rdd/failure.h"
-#include "runtime/rdd/ntx/order_functions.h"
-#include "runtime/rdd/table.h"
 #include "runtime/rdd/work_areas.h"
 
 namespace asistencias {
@@ -38,8 +35,6 @@ const std::vector<Field> kScratchFields = {
     {"IMPORTAR", 'C', 50, 0}, {"HORA", 'C', 8, 0}, {"EMPLEADO", 'N', 6, 0}, {"FECHA", 'C', 10, 0}};
 enum StoreField { kStoreEmpleado = 1, kStoreFecha, kStoreHora };
 
-WorkAreas& areas() { return WorkAreas::instance(); }
-
 void applySettings() {
     rt::Settings& s = rt::settings();
     s.dateFormat = "yyyy/mm/dd";
@@ -48,77 +43,25 @@ void applySettings() {
     s.deleted = true;
 }
 
-// DBCREATE through the error handler (retry repeats it; ignore goes on without the file).
-bool createTable(const std::string& file, const std::vector<Field>& fields) {
-    return rt::rdd::withErrorHandler(
-        [&] {
-            rt::rdd::Table::create(file, fields, {});
-            return true;
-        },
-        false);
-}
-
-WorkArea* useExclusive(int number, const std::string& file) {
-    areas().select(number);
-    rt::rdd::UseOptions o;
-    o.shared = false;
-    return areas().use(file, o) ? areas().current() : nullptr;
-}
-
-// A step on an area that did not open: the error allows only quitting.
-WorkArea* required(WorkArea* area, const char* operation) {
-    if (area) return area;
-    rt::Error e = rt::rdd::makeError(rt::eg::NoTable, 2001, "Work area not in use");
-    e.operation = operation;
-    e.canDefault = false;
-    e.canRetry = false;
-    rt::raise(e);
-    return nullptr;
-}
-
-// Closes the areas and erases the scratch table however the import ends, a break included.
-class ImportCleanup {
-public:
-    ImportCleanup() = default;
-    ImportCleanup(const ImportCleanup&) = delete;
-    ImportCleanup& operator=(const ImportCleanup&) = delete;
-    ~ImportCleanup() {
-        areas().close(kScratchArea);
-        areas().close(kStoreArea);
-        areas().select(kStoreArea);
-        rt::rdd::fileErase(kScratch);
-    }
-};
-
-bool openStore(WorkArea*& store) {
-    areas().select(kStoreArea);
+WorkArea& openStore() {
+    WorkAreas::instance().select(kStoreArea);
     if (!rt::rdd::fileExistsCmd(kStore)) createTable(kStore, kStoreFields);
-    store = required(useExclusive(kStoreArea, kStore), "DBUSEAREA");
-    if (!store) return false;
-    rt::ntx::IndexRequest index;
-    index.bag = kStoreIndex;
-    index.key = kKey;
-    return rt::ntx::ordCreate(*store, index);
+    return required(useArea(kStoreArea, kStore, true), "DBUSEAREA");
 }
 
-WorkArea* fillScratch() {
-    areas().select(kScratchArea);
+WorkArea& fillScratch() {
+    WorkAreas::instance().select(kScratchArea);
     createTable(kScratch, kScratchFields);
-    WorkArea* scratch = required(useExclusive(kScratchArea, kScratch), "DBUSEAREA");
-    if (!scratch) return nullptr;
-    for (const char* clockFile : kClockFiles) rt::rdd::appendFromDelimited(*scratch, clockFile);
+    WorkArea& scratch = required(useArea(kScratchArea, kScratch, true), "DBUSEAREA");
+    for (const char* clockFile : kClockFiles) rt::rdd::appendFromDelimited(scratch, clockFile);
     return scratch;
 }
-
-std::string textField(WorkArea& area, int field) { return area.fieldGet(field).asString(); }
 
 // "dd/mm/yyyy" as "yyyy/mm/dd"; whatever is not a date is moved the same way.
 std::string reorderedDate(std::string date) {
     date.resize(10, ' ');
     return date.substr(6, 4) + "/" + date.substr(3, 2) + "/" + date.substr(0, 2);
 }
-
-bool blank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 
 enum class Line { Added, Known, Skipped, Refused };
 
@@ -127,7 +70,7 @@ enum class Line { Added, Known, Skipped, Refused };
 Line importLine(WorkArea& scratch, WorkArea& store) {
     const std::string importar = textField(scratch, kImportar);
     // An empty line or the clock's end mark is no punch.
-    if (blank(importar)) return Line::Skipped;
+    if (blankText(importar)) return Line::Skipped;
     const size_t comma = importar.find(',');
     const rt::Number number =
         rt::val(comma == std::string::npos ? std::string_view() : std::string_view(importar).substr(0, comma));
@@ -156,19 +99,18 @@ ImportResult importPunches(ImportView& view) {
     view.status(kStatusExtracting);
     view.breathe();
 
-    ImportCleanup cleanup;
-    WorkArea* store = nullptr;
-    if (!openStore(store)) return result;
-    WorkArea* scratch = fillScratch();
-    if (!scratch) return result;
+    AreaCleanup cleanup({kScratchArea, kStoreArea}, {kScratch});
+    WorkArea& store = openStore();
+    if (!indexOn(store, kStoreIndex, kKey)) return result;
+    WorkArea& scratch = fillScratch();
 
     view.status(kStatusImporting);
-    view.progressMax(scratch->lastRec());
-    for (scratch->goTop(); !scratch->eof(); scratch->skip(1)) {
-        const uint32_t recno = scratch->recno();
+    view.progressMax(scratch.lastRec());
+    for (scratch.goTop(); !scratch.eof(); scratch.skip(1)) {
+        const uint32_t recno = scratch.recno();
         view.progress(recno);
         if (recno % kBreathEvery == 0) view.breathe();
-        switch (importLine(*scratch, *store)) {
+        switch (importLine(scratch, store)) {
             case Line::Added: ++result.added; break;
             case Line::Refused: ++result.refused; break;
             case Line::Known:
