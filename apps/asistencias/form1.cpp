@@ -1,12 +1,10 @@
 #include "apps/asistencias/form1.h"
 
-#include <functional>
-#include <initializer_list>
 
 #include "apps/asistencias/discharge.h"
+#include "apps/asistencias/form2.h"
+#include "apps/asistencias/form_building.h"
 #include "apps/asistencias/punch_import.h"
-#include "framework/controls/button/button.h"
-#include "framework/controls/label/label.h"
 #include "framework/controls/panel/containers.h"
 #include "framework/controls/progress_bar/progress_bar.h"
 #include "framework/core/app/message_loop.h"
@@ -15,7 +13,6 @@
 #include "framework/data/data_controls/db_navigator.h"
 #include "framework/data/data_set/dbf_data_set.h"
 #include "framework/data/data_source/dbf_data_source.h"
-#include "framework/graphics/font/font.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 #include "runtime/rdd/work_areas.h"
@@ -25,31 +22,6 @@ namespace asistencias {
 namespace {
 
 using rt::Value;
-
-struct Bounds {
-    int left, top, width, height;
-};
-
-// A new object of a framework class, constructed by `New(parent)`, given its bounds and properties, then
-// created, as the form's set-up does for every control.
-Value control(const rt::Class& cls, const Value& parent, Bounds b, const std::function<void(const Value&)>& set = {}) {
-    Value c = rt::send(Value(cls.instantiate()), "New", {parent});
-    rt::send(c, "SetBounds", {b.left, b.top, b.width, b.height});
-    if (set) set(c);
-    rt::send(c, "Create");
-    return c;
-}
-
-Value button(const Value& parent, Bounds b, const char* text, const char* handler) {
-    return control(vorpex::TButton::classRecord(), parent, b, [&](const Value& c) {
-        rt::send(c, "_cText", {text});
-        rt::send(c, "_OnClick", {handler});  // bound to the form, which is running its set-up
-    });
-}
-
-Value label(const Value& parent, Bounds b, const char* text) {
-    return control(vorpex::TLabel::classRecord(), parent, b, [&](const Value& c) { rt::send(c, "_cText", {text}); });
-}
 
 // A data-aware control over the form's employee set, bound to one field by name.
 Value dataControl(const rt::Class& cls, const Value& parent, Bounds b, const Value& set, const char* field,
@@ -81,14 +53,24 @@ private:
 const rt::Class& TForm1::classRecord() {
     static const rt::Class& c = []() -> const rt::Class& {
         vorpex::VPClass b("TForm1", &vorpex::TForm::classRecord(), rt::factoryOf<TForm1>());
-        for (auto [slot, name] : std::initializer_list<std::pair<int*, const char*>>{
-                 {&kButton1, "oButton1"},         {&kButton2, "oButton2"},         {&kButton3, "oButton3"},
-                 {&kGroupBox1, "oGroupBox1"},     {&kLabel1, "oLabel1"},           {&kLabel2, "oLabel2"},
-                 {&kPanel1, "oPanel1"},           {&kProgressBar1, "oProgressBar1"}, {&kLabel3, "oLabel3"},
-                 {&kDBNavigator1, "oDBNavigator1"}, {&kLabel4, "oLabel4"},         {&kDBBrowse1, "oDBBrowse1"},
-                 {&kDBEdit2, "oDBEdit2"},         {&kDBEdit3, "oDBEdit3"},         {&kDbfDataSet1, "oDbfDataSet1"},
-                 {&kNtxDataSource1, "oNtxDataSource1"}, {&kDBMaskEdit1, "oDBMaskEdit1"}, {&kButton4, "oButton4"}})
-            *slot = b.addData(name);
+        addComponents(b, {{&kButton1, "oButton1"},
+                          {&kButton2, "oButton2"},
+                          {&kButton3, "oButton3"},
+                          {&kGroupBox1, "oGroupBox1"},
+                          {&kLabel1, "oLabel1"},
+                          {&kLabel2, "oLabel2"},
+                          {&kPanel1, "oPanel1"},
+                          {&kProgressBar1, "oProgressBar1"},
+                          {&kLabel3, "oLabel3"},
+                          {&kDBNavigator1, "oDBNavigator1"},
+                          {&kLabel4, "oLabel4"},
+                          {&kDBBrowse1, "oDBBrowse1"},
+                          {&kDBEdit2, "oDBEdit2"},
+                          {&kDBEdit3, "oDBEdit3"},
+                          {&kDbfDataSet1, "oDbfDataSet1"},
+                          {&kNtxDataSource1, "oNtxDataSource1"},
+                          {&kDBMaskEdit1, "oDBMaskEdit1"},
+                          {&kButton4, "oButton4"}});
         addMembers<TForm1>(b);
         return b.create();
     }();
@@ -98,13 +80,7 @@ const rt::Class& TForm1::classRecord() {
 Value TForm1::CreateForm(rt::Args args) {
     const Value form = selfValue();
     if (rt::arg(args, 0).asLogical()) {
-        rt::send(form, "SetBounds", {327, 210, 785, 480});
-        rt::send(form, "_nClientWidth", {769});
-        rt::send(form, "_nClientHeight", {442});
-        rt::send(form, "_cText", {"Control de Asistencias"});
-        rt::send(form, "_oFont", {rt::send(Value(vorpex::TFont::classRecord().instantiate()), "Create",
-                                           {"MS Sans Serif", 8, 0, 400})});
-        rt::send(form, "_lCentered", {true});
+        setUpForm(form, {327, 210, 785, 480}, 769, 442, "Control de Asistencias", true);
         rt::send(form, "Create");
     }
     const Value noCreate(false);
@@ -160,7 +136,11 @@ Value TForm1::Button1Click(rt::Args) {
     return {};
 }
 
-Value TForm1::Button2Click(rt::Args) { return {}; }
+Value TForm1::Button2Click(rt::Args) {
+    const Value dialog = rt::send(Value(TForm2::classRecord().instantiate()), "New", {selfValue()});
+    rt::send(dialog, "ShowModal");
+    return {};
+}
 
 Value TForm1::Button4Click(rt::Args) {
     const Value set = field(kDbfDataSet1);

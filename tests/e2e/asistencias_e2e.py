@@ -8,6 +8,7 @@ punch index with an NTX reader of its own (ntx_reader.py).
 Run by ctest (tests/e2e/CMakeLists.txt) with --runner scripts/wine-exec.sh --driver vorpex_uidriver.exe
 --program Asistencias.exe --scratch <folder>."""
 import argparse
+import datetime
 import os
 import shutil
 import subprocess
@@ -22,6 +23,7 @@ EMPLOYEE = 'NUMERO N(4,0); NOMBRE C(40); BAJA C(1)'
 STAFF = [(17, 'ANA', '*'), (195, 'BETO', ' '), (5, 'CRUZ', 'X')]
 
 CAPTION = 'Control de Asistencias'
+REPORT_CAPTION = 'Reporte de Asistencias'
 DONE = 'Importaci\xf3n terminada!'
 ERROR_CAPTION = 'Error'
 IGNORE = 'Ignore|Ignorar'
@@ -56,7 +58,8 @@ def read_rows(path):
     table = dbf.Table(path, codepage='cp1252')
     table.open(dbf.READ_ONLY)
     try:
-        return [tuple(v.strip() if isinstance(v, str) else int(v) for v in r) for r in table
+        # A numeric field never written is blank on disk, which xBase reads as 0.
+        return [tuple(v.strip() if isinstance(v, str) else int(v or 0) for v in r) for r in table
                 if not dbf.is_deleted(r)]
     finally:
         table.close()
@@ -181,6 +184,33 @@ class AsistenciasTest(unittest.TestCase):
                    'click', 'Salir', 'exit')
         self.assertEqual(self.punches(), WAREHOUSE_PUNCHES)
         self.assertFalse(os.path.exists(self.path('depaso.dbf')))
+
+
+    def test_the_report_dialog_builds_the_attendance_table_and_the_toggle_still_acts_on_the_employee_shown(self):
+        self.write('almacen.csv', WAREHOUSE)
+        self.write('oficinas.csv', OFFICES)
+        status = self.child('TLabel', text='Status')
+        # The dialog's children: its two labels, the start and end edits, "Generar".
+        start, end = '2', '3'
+        seen = self.drive('click', 'Importar Asistencias', 'until', status, DONE,
+                          'click', 'Reporte de Asistencias', 'window', REPORT_CAPTION, 'controls',
+                          'set', start, '2010/04/01', 'set', end, '2010/03/31', 'click', 'Generar',
+                          'set', start, 'hola', 'click', 'Generar', 'answer', 'Asistencias', 'OK|Aceptar',
+                          'close', 'window', CAPTION, 'click', 'Marcar/Desmarcar', 'click', 'Salir', 'exit')
+        dialog = [line.split(' ', 2) for line in seen['control']]
+        today = datetime.date.today().strftime('%Y/%m/%d')  # both dates start as today
+        self.assertEqual([(c[0], c[2]) for c in dialog][:5],
+                         [('TLabel', 'Fecha inicial:'), ('TLabel', 'Fecha final:'), ('TEdit', today),
+                          ('TEdit', today), ('TButton', 'Generar')])
+        # Only BETO is active; CRUZ (discharged) gets the rows of his punches, after the weekday rows.
+        self.assertEqual(read_rows(self.path('asisxdia.dbf')),
+                         [(195, 'BETO', '2010/03/31', '', '', '', '', 0, 0, 0),
+                          (195, 'BETO', '2010/04/01', '', '', '', '', 0, 0, 0),
+                          (5, 'CRUZ', '2010/04/01', '', '', '', '18:00:00', 0, 0, 0),
+                          (5, 'CRUZ', '2010/03/31', '07:59:59', '', '', '', 0, 0, 1)])
+        # The report walked the employee table; the toggle still acts on the employee shown, the first.
+        self.assertEqual(read_rows(self.path('empleado.dbf')),
+                         [(17, 'ANA', ''), (195, 'BETO', ''), (5, 'CRUZ', 'X')])
 
 
 def read_layout():

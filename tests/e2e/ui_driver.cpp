@@ -161,6 +161,12 @@ void clickAt(HWND window, int x, int y) {
     PostMessageA(window, WM_LBUTTONUP, 0, at);
 }
 
+void setText(HWND window, const std::string& text) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                        static_cast<UINT>(kPatience.count()), &ignored);
+}
+
 void typeText(HWND window, const std::string& text) {
     for (unsigned char c : text) PostMessageA(window, WM_CHAR, c, 1);
 }

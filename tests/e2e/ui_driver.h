@@ -56,6 +56,8 @@ std::string boundsOf(HWND window);
 void pressKey(HWND window, UINT virtualKey);
 // A left click at a point of the window's client area (posted).
 void clickAt(HWND window, int x, int y);
+// Replaces the window's text (sent, so it is in place when this returns).
+void setText(HWND window, const std::string& text);
 // Each character posted to the window as typed.
 void typeText(HWND window, const std::string& text);
 // The window's parent gets the WM_COMMAND a child control sends when one of its items is chosen.

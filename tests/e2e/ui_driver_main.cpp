@@ -18,7 +18,9 @@
 //   mouse <n> <x> <y>          left-click child n at a point of its client area
 //   type <n> <text>            type the characters into child n
 //   command <n> <id>           child n tells its parent that its item <id> was chosen (WM_COMMAND)
+//   set <n> <text>             replace child n's text (WM_SETTEXT)
 //                              each of these four then waits until the window has handled it
+//   close                      close the window with its close box (WM_CLOSE) and wait until it is gone
 //   exit                       wait for the program to end, print "exit: <code>"
 //
 // Any step that fails prints "error: ..." and ends the driver with exit code 1 (the program is ended too).
@@ -57,7 +59,11 @@ public:
                 act([&] { e2e::clickAt(c, x, number(operand())); });
             }
             else if (step == "type") { HWND c = child(operand()); act([&] { e2e::typeText(c, operand()); }); }
+            else if (step == "set") { HWND c = child(operand()); act([&] { e2e::setText(c, operand()); }); }
+            else if (step == "close") closeWindow();
             else if (step == "command") { HWND c = child(operand()); act([&] { e2e::sendCommand(c, number(operand())); }); }
+            else if (step == "set") { HWND c = child(operand()); act([&] { e2e::setText(c, operand()); }); }
+            else if (step == "close") closeWindow();
             else if (step == "exit") waitExit();
             else throw std::runtime_error("unknown step " + step);
         }
@@ -99,6 +105,13 @@ private:
         if (!e2e::waitUntilGone(dialog)) throw std::runtime_error("dialog \"" + caption + "\" stayed open");
         // The work the dialog interrupted goes on; the window answers once it is done (or it closes).
         if (window_ && IsWindow(window_)) e2e::settle(window_);
+    }
+
+    void closeWindow() {
+        HWND w = current();
+        PostMessageA(w, WM_CLOSE, 0, 0);
+        if (!e2e::waitUntilGone(w)) throw std::runtime_error("the window stayed open");
+        window_ = nullptr;
     }
 
     HWND label() {
