@@ -8,6 +8,7 @@
 #include "framework/browse/browse_wiring.h"
 #include "framework/browse/brw_column.h"
 #include "framework/browse/grid_edit.h"
+#include "framework/browse/db_browse.h"
 #include "framework/browse/model/saved_state.h"
 #include "framework/browse/rec_sel.h"
 #include "framework/core/object/optional_send.h"
@@ -297,6 +298,7 @@ void registerBrowse() {
     TGridEdit::classRecord();
     TDropList::classRecord();
     registerArrayBrowse();
+    registerDBBrowse();
 }
 
 // ---------------------------------------------------------------- typed helpers
@@ -372,6 +374,13 @@ void XBrowse::navigate(Move move) {
     move(navigator);
     port.view = outer;
     storeView(view);
+}
+
+Viewport* XBrowse::exchangePortView(Viewport* view) {
+    auto& port = static_cast<BrowsePort&>(*port_);
+    Viewport* outer = port.view;
+    port.view = view;
+    return outer;
 }
 
 void XBrowse::refreshDrawn(bool layout) {

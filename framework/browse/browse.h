@@ -126,6 +126,7 @@ public:
     void setAutoOrderFlag(bool on) { field(kAutoOrder) = on; }
     void rebuildColumns() { rebuildDisplay(windowExists()); }
     void fireRowChange() { fireChange(true); }
+    int64_t nKeyNo() const { return num(kKeyNo); }
 
     // ---- columns
     rt::Value AddCol(rt::Args args);   // ([oCol], [lRefresh]) -> oCol
@@ -158,13 +159,13 @@ public:
     rt::Value Refresh(rt::Args args);  // ([lReset])
     rt::Value RefreshCurrent(rt::Args args);
     rt::Value Refill(rt::Args args);
-    rt::Value GoUp(rt::Args args);
-    rt::Value GoDown(rt::Args args);
-    rt::Value GoPageUp(rt::Args args);
-    rt::Value GoPageDown(rt::Args args);
-    rt::Value GoTop(rt::Args args);
-    rt::Value GoBottom(rt::Args args);
-    rt::Value GoTo(rt::Args args);
+    virtual rt::Value GoUp(rt::Args args);
+    virtual rt::Value GoDown(rt::Args args);
+    virtual rt::Value GoPageUp(rt::Args args);
+    virtual rt::Value GoPageDown(rt::Args args);
+    virtual rt::Value GoTop(rt::Args args);
+    virtual rt::Value GoBottom(rt::Args args);
+    virtual rt::Value GoTo(rt::Args args);
     rt::Value GoLeft(rt::Args args);
     rt::Value GoRight(rt::Args args);
     rt::Value GoLeftMost(rt::Args args);
@@ -241,6 +242,29 @@ private:
     void setNum(int position, int64_t n) { field(position) = rt::Value(static_cast<long long>(n)); }
     browse::Viewport loadView() const;
     void storeView(const browse::Viewport& view);
+
+protected:
+    // The row source and the window's side of a move, for a subclass that follows its source's own moves.
+    browse::RowSource& rowSource() { return *source_; }
+    browse::GridPort& gridPort() { return *port_; }
+    // Runs `follow` on the grid's view (a Follower or a Navigator over rowSource and gridPort).
+    template <class Step>
+    void onView(Step step) {
+        browse::Viewport view = loadView();
+        auto* outer = exchangePortView(&view);
+        step(view);
+        exchangePortView(outer);
+        storeView(view);
+    }
+    browse::Viewport* exchangePortView(browse::Viewport* view);
+    void fireChange(bool rowChanged);
+    int64_t nDataRows() const { return field(kDataRows).asInteger(); }
+    // The display position of a header item (the record selector's item is none).
+    int64_t headerItemPos(int64_t item) const { return itemToPos(item); }
+    // A column that cannot filter: cMsgNoFilter shown (a beep without one), the focus back on the grid; .F.
+    rt::Value refuseFilter();
+
+private:
     // Runs a vertical move of the navigator on the fields.
     template <class Move>
     void navigate(Move move);
@@ -272,7 +296,6 @@ private:
     rt::Value createBar(bool header);
     void fillBarItems(bool header);
     void repaintAll();
-    void fireChange(bool rowChanged);
 
     // ---- input and the edit cycle
     bool editing() const;

@@ -482,6 +482,10 @@ Value XBrowse::ColDrag(rt::Args args) {
 Value XBrowse::FilterEdit(rt::Args args) {
     XBrwColumn* column = columnAtPos(itemToPos(rt::arg(args, 1).asInteger()));
     if (!column || rt::send(*column, "lCanFilter").asLogical()) return {};
+    return refuseFilter();
+}
+
+Value XBrowse::refuseFilter() {
     const std::string message = field(kMsgNoFilter).asString();
     if (message.empty()) {
         gridBeep();
