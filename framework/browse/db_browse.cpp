@@ -506,7 +506,12 @@ Value XDBBrowse::SetFilter(rt::Args args) {
     barFiltered_ = condition != own;
     if (!apply(condition)) {
         beep();
-        if (const Value failed = ColAtPos(Vals{column}); failed.isObject()) rt::send(failed, "ClearFilter");
+        if (const Value failed = ColAtPos(Vals{column}); failed.isObject()) {
+            if (rt::understands(failed, rt::Symbol::intern("ClearFilter")))
+                rt::send(failed, "ClearFilter");
+            else
+                rt::send(failed, "_cFilter", {Value("")});
+        }
         apply(own);
         barFiltered_ = false;
     }

@@ -14,6 +14,7 @@
 #include "framework/browse/db_browse.h"
 #include "framework/controls/controls.h"
 #include "framework/core/control/tests/control_fixture.h"
+#include "framework/core/object/vp_class.h"
 #include "framework/data/data.h"
 #include "framework/data/data_controls/data_controls.h"
 #include "framework/data/data_controls/db_edit.h"
@@ -23,6 +24,7 @@
 #include "runtime/core/send.h"
 #include "runtime/core/settings.h"
 #include "tests/support/function_call.h"
+#include "tests/support/memory_canvas.h"
 #include "tests/support/temp_folder.h"
 
 namespace vorpex::testing {
@@ -32,6 +34,8 @@ using rt::Value;
 using rt::testing::call;
 
 constexpr int kRecords = 40;
+
+Value block(std::function<Value(rt::Args)> fn) { return Value(rt::makeBlock(std::move(fn))); }
 
 Value ask(const Value& o, const char* message, std::initializer_list<Value> args = {}) {
     return rt::send(o, message, args);
@@ -47,6 +51,23 @@ std::string nameOf(int record) {
     const int n = kRecords + 1 - record;
     return std::string("N") + (n < 10 ? "0" : "") + std::to_string(n);
 }
+
+// A column whose editor "opens" without a window: enough to drive the set's side of the grid's edit cycle.
+class XOpeningColumn : public XDBBrwColumn {
+public:
+    using XDBBrwColumn::XDBBrwColumn;
+    static const rt::Class& classRecord() {
+        static const rt::Class& c = []() -> const rt::Class& {
+            VPClass b("XOpeningColumn", &TDBBrwColumn::classRecord(), rt::factoryOf<XOpeningColumn>());
+            b.addMethod("Edit", [](rt::Object& o, const rt::Method&, rt::Args) {
+                static_cast<XOpeningColumn&>(o).setEdited(true);
+                return Value(true);
+            });
+            return b.create();
+        }();
+        return c;
+    }
+};
 
 class DbBrowse : public ControlTest {
 protected:
@@ -134,12 +155,29 @@ protected:
         SendMessageA(hwndOf(grid), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position), 0);
         pump();
     }
+    // The grid's paint lays out the rows a press can hit.
+    void paint() {
+        RECT client{};
+        GetClientRect(hwndOf(grid), &client);
+        MemoryCanvas canvas(client.right, client.bottom);
+        SendMessageA(hwndOf(grid), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    }
     void clickRow(int64_t row) {
+        paint();
         const int64_t y = get("FirstDataRow") + (row - 1) * get("nIntRowHeight") + get("nIntRowHeight") / 2;
         const LPARAM at = MAKELPARAM(100, y);
         SendMessageA(hwndOf(grid), WM_LBUTTONDOWN, MK_LBUTTON, at);
         SendMessageA(hwndOf(grid), WM_LBUTTONUP, 0, at);
         pump();
+    }
+    // An editable column over NOMBRE whose editor opens without a window.
+    void addOpeningColumn() {
+        const Value c(XOpeningColumn::classRecord().instantiate());
+        ask(c, "New", {grid});
+        ask(c, "_nEditType", {Value(1)});
+        ask(c, "_oDataField", {Value("NOMBRE")});
+        ask(c, "Create", {grid, Value(true)});
+        paint();
     }
     Value column(int n) const { return ask(grid, "ColAtPos", {Value(n)}); }
     std::string cell(int n) const { return trimmed(ask(column(n), "GetData")); }
@@ -254,21 +292,69 @@ TEST_F(DbBrowse, DeletingIsRefusedUnlessAllowedAndVetoable) {
     EXPECT_TRUE(ask(set, "Deleted").asLogical());
 }
 
+TEST_F(DbBrowse, AnAppendPostedOrCancelledLeavesTheRowCountRight) {
+    makeMainForm();
+    addOpeningColumn();
+    ASSERT_TRUE(ask(grid, "Append").asLogical());
+    EXPECT_TRUE(ask(set, "lOnAppend").asLogical()) << "the grid's append starts the set's";
+    ask(nombre, "_Value", {Value("NUEVO")});
+    ask(grid, "CancelEdit");
+    EXPECT_FALSE(ask(set, "lOnAppend").asLogical());
+    EXPECT_EQ(ask(set, "RecCount").asInteger(), kRecords + 1);
+    EXPECT_EQ(get("nLen"), kRecords + 1) << "the posted record counts once";
+    EXPECT_EQ(trimmed(ask(set, "FieldGet", {Value(2)})), "NUEVO");
+
+    ASSERT_TRUE(ask(grid, "Append").asLogical());
+    ask(grid, "CancelEdit", {Value(true)});
+    EXPECT_EQ(ask(set, "RecCount").asInteger(), kRecords + 1);
+    EXPECT_EQ(get("nLen"), kRecords + 1) << "a cancelled append counts not at all";
+    EXPECT_EQ(get("nEditMode"), 0);
+}
+
+TEST_F(DbBrowse, AnEditTheSetRefusesLeavesTheGridReading) {
+    makeMainForm();
+    addOpeningColumn();
+    ASSERT_TRUE(ask(grid, "Edit").asLogical());
+    EXPECT_TRUE(ask(set, "lOnEdit").asLogical());
+    ask(grid, "CancelEdit", {Value(true)});
+    EXPECT_FALSE(ask(set, "lOnEdit").asLogical());
+
+    ask(set, "SetFilter", {Value("NUMERO > 999")});  // nothing visible: the set is on its end-of-file record
+    EXPECT_FALSE(ask(grid, "Edit").asLogical());
+    EXPECT_EQ(get("nEditMode"), 0);
+    EXPECT_FALSE(ask(set, "lOnEdit").asLogical());
+}
+
+TEST_F(DbBrowse, DeleteAnswersWhatTheSetDid) {
+    makeMainForm();
+    ask(grid, "_lAllowDelete", {Value(true)});
+    int changes = 0;
+    ask(grid, "_OnChange", {counter(changes)});
+    ask(set, "_OnPreDelete", {block([](rt::Args) { return Value(false); })});
+    EXPECT_FALSE(ask(grid, "Delete").asLogical()) << "the set refused";
+    EXPECT_EQ(changes, 0);
+    ask(set, "_OnPreDelete", {Value()});
+    EXPECT_TRUE(ask(grid, "Delete").asLogical());
+    EXPECT_GE(changes, 1);
+}
+
 TEST_F(DbBrowse, AHeaderClickSortsAscendingThenDescendingThenAscending) {
     makeMainForm();
     ask(grid, "_lAutoOrder", {Value(true)});
     const Value byName = column(2);
+    // Record 1 ("N40") stays current; its position is last by name ascending, first descending.
     const struct {
-        int64_t mark;
-        int first;
+        int64_t mark, position;
     } clicks[] = {{1, kRecords}, {-1, 1}, {1, kRecords}};
     for (const auto& c : clicks) {
         ask(byName, "HeaderClick", {Value(0), Value(0)});
         EXPECT_EQ(ask(byName, "nSort").asInteger(), c.mark);
         EXPECT_EQ(ask(column(1), "nSort").asInteger(), 0);
-        expectInStep(c.first, "first record in the new order");
-        EXPECT_EQ(get("nKeyNo"), 1);
+        EXPECT_EQ(get("nKeyNo"), c.position);
+        expectInStep(1, "the record stays");
     }
+    ask(set, "GoTop");
+    expectInStep(kRecords, "first by name ascending: N01 is record 40");
     ask(grid, "_lAutoOrder", {Value(false)});
     EXPECT_EQ(ask(byName, "nSort").asInteger(), 0) << "turning it off clears the mark";
 }
