@@ -343,9 +343,10 @@ rt::Value XDataSet::GetRecord(rt::Args) {
 
 // ---- notifications
 
+// A window of the framework answers its handle to Handle.
 rt::Value XDataSet::browseWithWindow() {
     const rt::Value browse = field(kDBBrowse);
-    const rt::Symbol hwnd = rt::Symbol::intern("hWnd");
+    const rt::Symbol hwnd = rt::Symbol::intern("Handle");
     if (!browse.isObject() || !rt::understands(browse, hwnd)) return {};
     return rt::send(browse, hwnd).asInteger() != 0 ? browse : rt::Value();
 }
