@@ -14,7 +14,6 @@
 #include "framework/browse/db_browse.h"
 #include "framework/controls/controls.h"
 #include "framework/core/control/tests/control_fixture.h"
-#include "framework/core/object/vp_class.h"
 #include "framework/data/data.h"
 #include "framework/data/data_controls/data_controls.h"
 #include "framework/data/data_controls/db_edit.h"
@@ -52,23 +51,6 @@ std::string nameOf(int record) {
     const int n = kRecords + 1 - record;
     return std::string("N") + (n < 10 ? "0" : "") + std::to_string(n);
 }
-
-// A column whose editor "opens" without a window: enough to drive the set's side of the grid's edit cycle.
-class XOpeningColumn : public XDBBrwColumn {
-public:
-    using XDBBrwColumn::XDBBrwColumn;
-    static const rt::Class& classRecord() {
-        static const rt::Class& c = []() -> const rt::Class& {
-            VPClass b("XOpeningColumn", &TDBBrwColumn::classRecord(), rt::factoryOf<XOpeningColumn>());
-            b.addMethod("Edit", [](rt::Object& o, const rt::Method&, rt::Args) {
-                static_cast<XOpeningColumn&>(o).setEdited(true);
-                return Value(true);
-            });
-            return b.create();
-        }();
-        return c;
-    }
-};
 
 class DbBrowse : public ControlTest {
 protected:
@@ -172,15 +154,27 @@ protected:
         SendMessageA(hwndOf(grid), WM_LBUTTONUP, 0, at);
         pump();
     }
-    // An editable column over NOMBRE whose editor opens without a window.
-    void addOpeningColumn() {
-        ask(column(2), "_nWidth", {Value(200)});  // room on screen for one more column
-        const Value c(XOpeningColumn::classRecord().instantiate());
-        ask(c, "New", {grid});
-        ask(c, "_nEditType", {Value(1)});
-        ask(c, "_oDataField", {Value("NOMBRE")});
-        ask(c, "Create", {grid, Value(true)});
+    // What the table file holds, read through an area of its own.
+    std::string nameInTable(int record) {
+        call("DBUSEAREA", {Value(true), Value(), Value(dir.file("empleado.dbf")), Value("CHECK"), Value(true)});
+        call("DBGOTO", {Value(record)});
+        const std::string name = trimmed(call("FIELDGET", {Value(2)}));
+        call("DBCLOSEAREA");
+        return name;
+    }
+    // NOMBRE edited in the grid's cells, with the room on screen for it.
+    Value editableNames() {
+        ask(column(2), "_nWidth", {Value(200)});
+        ask(column(2), "_nEditType", {Value(1)});
         paint();
+        return column(2);
+    }
+    static void typeInto(const Value& editor, const std::string& chars, WPARAM end) {
+        const HWND window = hwndOf(editor);
+        SendMessageA(window, EM_SETSEL, 0, -1);
+        for (unsigned char c : chars) SendMessageA(window, WM_CHAR, c, 1);
+        SendMessageA(window, WM_KEYDOWN, end, 1);
+        pump();
     }
     Value column(int n) const { return ask(grid, "ColAtPos", {Value(n)}); }
     std::string cell(int n) const { return trimmed(ask(column(n), "GetData")); }
@@ -295,28 +289,48 @@ TEST_F(DbBrowse, DeletingIsRefusedUnlessAllowedAndVetoable) {
     EXPECT_TRUE(ask(set, "Deleted").asLogical());
 }
 
-TEST_F(DbBrowse, AnAppendPostedOrCancelledLeavesTheRowCountRight) {
+TEST_F(DbBrowse, EditingACellWritesTheFieldAndEscapeLeavesItAsItWas) {
     makeMainForm();
-    addOpeningColumn();
-    ASSERT_TRUE(ask(grid, "Append").asLogical());
-    EXPECT_TRUE(ask(set, "lOnAppend").asLogical()) << "the grid's append starts the set's";
-    ask(nombre, "_Value", {Value("NUEVO")});
-    ask(grid, "CancelEdit");
-    EXPECT_FALSE(ask(set, "lOnAppend").asLogical()) << ::testing::PrintToString(said);
-    EXPECT_EQ(ask(set, "RecCount").asInteger(), kRecords + 1);
-    EXPECT_EQ(get("nLen"), kRecords + 1) << "the posted record counts once";
-    EXPECT_EQ(trimmed(ask(set, "FieldGet", {Value(2)})), "NUEVO");
-
-    ASSERT_TRUE(ask(grid, "Append").asLogical());
-    ask(grid, "CancelEdit", {Value(true)});
-    EXPECT_EQ(ask(set, "RecCount").asInteger(), kRecords + 1);
-    EXPECT_EQ(get("nLen"), kRecords + 1) << "a cancelled append counts not at all";
+    const Value names = editableNames();
+    ask(set, "GoTo", {Value(2)});
+    ASSERT_TRUE(ask(names, "Edit").asLogical());
+    EXPECT_TRUE(ask(set, "lOnEdit").asLogical()) << "the cell's edit is the set's";
+    typeInto(ask(names, "oGridEdit"), "ZULEMA", VK_RETURN);
+    EXPECT_FALSE(ask(set, "lOnEdit").asLogical());
     EXPECT_EQ(get("nEditMode"), 0);
+    EXPECT_EQ(text(nombre), "ZULEMA") << "the set's other controls show the posted value";
+    EXPECT_EQ(get("nLen"), kRecords);
+    ASSERT_TRUE(ask(names, "Edit").asLogical());
+    typeInto(ask(names, "oGridEdit"), "OTRA", VK_ESCAPE);
+    EXPECT_FALSE(ask(set, "lOnEdit").asLogical());
+    ask(set, "Close");
+    EXPECT_EQ(nameInTable(2), "ZULEMA");
+}
+
+TEST_F(DbBrowse, DownOnTheLastRecordAppendsInTheCellsWhenAllowed) {
+    makeMainForm();
+    const Value names = editableNames();
+    ask(grid, "_lAllowAppend", {Value(true)});
+    key(VK_END);
+    key(VK_DOWN);
+    ASSERT_EQ(get("nEditMode"), 2) << "an in-cell append";
+    EXPECT_TRUE(ask(set, "lOnAppend").asLogical());
+    typeInto(ask(names, "oGridEdit"), "NUEVA", VK_ESCAPE);
+    EXPECT_FALSE(ask(set, "lOnAppend").asLogical());
+    EXPECT_EQ(get("nLen"), kRecords) << "cancelled: no row more";
+    paint();
+    key(VK_DOWN);
+    ASSERT_EQ(get("nEditMode"), 2);
+    typeInto(ask(names, "oGridEdit"), "NUEVA", VK_RETURN);
+    EXPECT_EQ(get("nLen"), kRecords + 1) << "posted: one row more, counted once";
+    EXPECT_EQ(ask(set, "RecCount").asInteger(), kRecords + 1);
+    ask(set, "Close");
+    EXPECT_EQ(nameInTable(kRecords + 1), "NUEVA");
 }
 
 TEST_F(DbBrowse, AnEditTheSetRefusesLeavesTheGridReading) {
     makeMainForm();
-    addOpeningColumn();
+    editableNames();
     ASSERT_TRUE(ask(grid, "Edit").asLogical());
     EXPECT_TRUE(ask(set, "lOnEdit").asLogical());
     ask(grid, "CancelEdit", {Value(true)});
@@ -378,6 +392,22 @@ TEST_F(DbBrowse, TheFilterBarFiltersTheSetAndARejectedConditionBeeps) {
     ask(grid, "SetFilter", {Value(2)});
     EXPECT_NE(std::find(said.begin(), said.end(), "MSGBEEP "), said.end());
     EXPECT_EQ(trimmed(ask(column(2), "cFilter")), "") << "the rejected column's text is cleared";
+}
+
+TEST_F(DbBrowse, EndingTheGridTakesOffTheFilterBarsTerms) {
+    makeMainForm();
+    ask(grid, "_lFilterBar", {Value(true)});
+    ask(column(1), "_cFilter", {Value(">135")});
+    ask(grid, "SetFilter", {Value(1)});
+    ask(grid, "End");
+    EXPECT_EQ(trimmed(ask(set, "Filter", {Value(), Value(false), Value(false)})), "");
+}
+
+TEST_F(DbBrowse, EndingTheGridLeavesTheProgramsOwnFilter) {
+    makeMainForm();
+    ask(set, "Filter", {Value("NUMERO > 130"), Value(true), Value(true), Value(true)});
+    ask(grid, "End");
+    EXPECT_EQ(trimmed(ask(set, "Filter", {Value(), Value(false), Value(false)})), "NUMERO > 130");
 }
 
 TEST_F(DbBrowse, ASecondBrowseOnTheSetTakesItFromTheFirst) {
