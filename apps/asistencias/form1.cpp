@@ -5,6 +5,8 @@
 #include "apps/asistencias/form2.h"
 #include "apps/asistencias/form_building.h"
 #include "apps/asistencias/punch_import.h"
+#include "framework/browse/db_browse.h"
+#include "framework/browse/rec_sel.h"
 #include "framework/controls/panel/containers.h"
 #include "framework/controls/progress_bar/progress_bar.h"
 #include "framework/core/app/message_loop.h"
@@ -31,6 +33,27 @@ Value dataControl(const rt::Class& cls, const Value& parent, Bounds b, const Val
         if (picture) rt::send(c, "_cPicture", {picture});
         rt::send(c, "_oDataSet", {set});
         rt::send(c, "_oDataField", {field});
+    });
+}
+
+// The employees' grid: a record selector and the NUMERO, NOMBRE and BAJA columns over the set.
+Value employeeGrid(const Value& parent, Bounds b, const Value& set) {
+    struct Column {
+        const char* field;
+        int width;
+        int alignment;  // 0 keeps the column's own
+    };
+    return control(vorpex::TDBBrowse::classRecord(), parent, b, [&](const Value& grid) {
+        rt::send(Value(vorpex::TBrwRecSel::classRecord().instantiate()), "Create", {grid});
+        rt::send(grid, "_oDataSet", {set});
+        for (const Column& c : {Column{"NUMERO", 64, 2}, Column{"NOMBRE", 554, 0}, Column{"BAJA", 42, 0}}) {
+            const Value column = rt::send(Value(vorpex::TDBBrwColumn::classRecord().instantiate()), "New", {grid});
+            rt::send(column, "_cHeader", {c.field});
+            if (c.alignment) rt::send(column, "_nAlignment", {c.alignment});
+            rt::send(column, "_nWidth", {c.width});
+            rt::send(column, "_oDataField", {c.field});
+            rt::send(column, "Create", {grid});
+        }
     });
 }
 
@@ -105,6 +128,7 @@ Value TForm1::CreateForm(rt::Args args) {
     field(kLabel1) = label(group, {20, 24, 41, 14}, "N\xFAmero:");
     field(kLabel2) = label(group, {20, 48, 41, 14}, "Nombre:");
     field(kLabel4) = label(group, {20, 72, 25, 14}, "Baja:");
+    field(kDBBrowse1) = employeeGrid(group, {12, 96, 718, 162}, set);
     field(kDBEdit2) = dataControl(vorpex::data::TDBEdit::classRecord(), group, {72, 48, 546, 20}, set, "NOMBRE", 40);
     field(kDBEdit3) = dataControl(vorpex::data::TDBEdit::classRecord(), group, {72, 72, 26, 20}, set, "BAJA", 1);
     field(kDBMaskEdit1) = dataControl(vorpex::data::TDBMaskEdit::classRecord(), group, {72, 24, 90, 20}, set,

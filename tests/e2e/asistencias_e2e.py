@@ -29,6 +29,7 @@ ERROR_CAPTION = 'Error'
 IGNORE = 'Ignore|Ignorar'
 # The navigator's buttons: First, Previous, Next, Last, Insert, Delete, Edit, OK, Cancel, Refresh.
 FIRST, NEXT, LAST, EDIT, POST = 30001, 30003, 30004, 30007, 30008
+VK_UP, VK_DOWN = 38, 40
 
 WAREHOUSE = ('17,25/03/2010 08:15:00\r\n'
              '999,25/03/2010 08:20:00\r\n'
@@ -129,6 +130,16 @@ class AsistenciasTest(unittest.TestCase):
         self.assertEqual(names, ['ANA', 'BETO', 'CRUZ', 'ANA'])
         self.assertEqual([n.strip() for n in seen['text'][0::3]], ['17', '195', '5', '17'])
         self.assertEqual(seen['exit'], ['0'], '"Salir" ends the program with exit code 0')
+
+    def test_the_edits_follow_the_grid(self):
+        self.assertIn(('TDBBrowse', '12,96,718,162', ''), LAYOUT)
+        grid = self.child('TDBBrowse')
+        # Rows are the font's height plus a pixel or two under a header of about the same: y 61 is in the third.
+        seen = self.drive('key', grid, str(VK_DOWN), *self.edits(), 'key', grid, str(VK_DOWN), *self.edits(),
+                          'key', grid, str(VK_UP), *self.edits(), 'mouse', grid, '300', '61', *self.edits(),
+                          *self.nav(FIRST), 'key', grid, str(VK_DOWN), *self.edits(), 'click', 'Salir', 'exit')
+        self.assertEqual(seen['text'][1::3], ['BETO', 'CRUZ', 'BETO', 'CRUZ', 'BETO'])
+        self.assertEqual(seen['exit'], ['0'])
 
     def test_a_name_edited_and_posted_reaches_the_table(self):
         name = self.child('TDBEdit', bounds='72,48,546,20')
