@@ -10,6 +10,7 @@
 #include "framework/graphics/graphics.h"
 #include "framework/print/printer/printer.h"
 #include "framework/print/printer_cache/printer_info_cache.h"
+#include "framework/print/report/report.h"
 
 namespace vorpex {
 
@@ -18,6 +19,7 @@ void wireFramework() {
     registerGraphics();
     print::registerPrinterFunctions();
     registerPrinterClasses();
+    registerReportClasses();
     registerStandardControls();
     registerBrowse();
     registerDialogServices();
