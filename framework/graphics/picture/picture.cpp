@@ -147,22 +147,34 @@ Value XPicture::Load(rt::Args args) {
     return selfValue();
 }
 
-// Pages of multi-page files need an image library the platform does not provide: a page number is accepted
-// and the file loads as a whole.
+// A page of a multi-page file comes through the image library; the whole file (its first page) is what
+// loads otherwise.
 Value XPicture::LoadFromFile(rt::Args args) {
     release();
     const Value& name = isTextArg(args, 0) ? rt::arg(args, 0) : cName();
     if (!name.isString() || name.asString().empty()) return selfValue();
     const std::string& file = name.asString();
-    if (std::optional<std::string> bytes = readFile(file)) take(port().fromBytes(*bytes));
+    if (isNumberArg(args, 1) && intArg(args, 1) >= 1) takeLibrary(port().libraryPage(file, intArg(args, 1)));
+    if (!loaded())
+        if (std::optional<std::string> bytes = readFile(file)) loadBytes(*bytes);
     if (!loaded()) take(port().iconFile(file));
     return selfValue();
+}
+
+void XPicture::loadBytes(const std::string& bytes) {
+    if (gfx::oleReadsFormat(bytes)) take(port().fromBytes(bytes));
+    if (!loaded()) takeLibrary(port().libraryBytes(bytes));
+}
+
+void XPicture::takeLibrary(gfx::LibraryPicture got) {
+    take(std::move(got.picture));
+    if (loaded() && got.pages > 0) field(kImageCount) = Value(got.pages);
 }
 
 bool XPicture::loadResourceBytes(const std::string& name, const std::string& type) {
     std::optional<std::string> bytes = port().resource(name, type);
     if (!bytes) return false;
-    take(port().fromBytes(*bytes));
+    loadBytes(*bytes);
     return true;
 }
 
@@ -176,7 +188,7 @@ Value XPicture::LoadFromResource(rt::Args args) {
         return selfValue();
     }
     if (std::optional<std::string> res = port().resource(*name, gfx::kBitmapResourceType)) {
-        if (std::optional<std::string> file = gfx::bitmapFileFromResource(*res)) take(port().fromBytes(*file));
+        if (std::optional<std::string> file = gfx::bitmapFileFromResource(*res)) loadBytes(*file);
         if (loaded()) return selfValue();
     }
     take(port().iconResource(*name));
@@ -190,7 +202,7 @@ Value XPicture::LoadFromResource(rt::Args args) {
 
 Value XPicture::LoadFromStream(rt::Args args) {
     release();
-    if (const std::string* data = textArg(args, 0)) take(port().fromBytes(*data));
+    if (const std::string* data = textArg(args, 0)) loadBytes(*data);
     return selfValue();
 }
 

@@ -1,6 +1,8 @@
 // XPicture: one picture read through the platform's OLE picture objects from a file, a resource, a block of
 // bytes or a GDI handle, with a screen bitmap rendered from it once (the Handle), which is what is normally
-// drawn. The bytes it was loaded from stay with it, so Save gives them back unchanged. Setting `cName` loads.
+// drawn. Formats the OLE picture does not read (PNG, TIFF) and single pages of multi-page GIF and TIFF files
+// load through "FreeImage.dll" when it is installed, and stay empty without a word when it is not. The bytes
+// it was loaded from stay with it, so Save gives them back unchanged. Setting `cName` loads.
 // TPicture is its user class.
 #pragma once
 
@@ -35,7 +37,8 @@ public:
     rt::Value CreateIndirect(rt::Args args);    // (nType, nHandle, [nExtra1], [nExtra2]) -> Self
     rt::Value Save(rt::Args args);              // (cFile) -> logical
     rt::Value SaveToStream(rt::Args args);      // () -> the bytes, "" on failure
-    rt::Value Paint(rt::Args args);  // (hDC, nLeft, nTop, nRight, nBottom, [lTransparent], [lSmooth]) -> logical
+    // (hDC, nLeft, nTop, nRight, nBottom, [lTransparent], [lSmooth]) -> logical; right and bottom exclusive
+    rt::Value Paint(rt::Args args);
     rt::Value SetTypes(rt::Args args);  // (aNew) -> the previous aTypes
 
 private:
@@ -49,6 +52,9 @@ private:
     void release();
     // The bytes of the resource `name` of `type` loaded as a picture; false when there is no such resource.
     bool loadResourceBytes(const std::string& name, const std::string& type);
+    // Bytes of an image file: through OLE when it reads their format, else through the image library.
+    void loadBytes(const std::string& bytes);
+    void takeLibrary(gfx::LibraryPicture got);
     bool loaded() const { return facts_.image != 0; }
 
     gfx::PictureFacts facts_;

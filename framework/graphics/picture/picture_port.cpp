@@ -1,5 +1,7 @@
 #include "framework/graphics/picture/picture_port.h"
 
+#include <string_view>
+
 namespace vorpex::gfx {
 
 namespace {
@@ -41,6 +43,12 @@ uint32_t colorTableBytes(const std::string& res, uint32_t headerSize) {
 
 PicturePort& picturePort() { return installed ? *installed : platformPicturePort(); }
 void setPicturePort(PicturePort* port) { installed = port; }
+
+bool oleReadsFormat(const std::string& bytes) {
+    static constexpr std::string_view kPng{"\x89PNG\r\n\x1a\n", 8}, kTiffIntel{"II*\0", 4}, kTiffMotorola{"MM\0*", 4};
+    const std::string_view head(bytes);
+    return !head.starts_with(kPng) && !head.starts_with(kTiffIntel) && !head.starts_with(kTiffMotorola);
+}
 
 std::optional<std::string> bitmapFileFromResource(const std::string& res) {
     if (res.size() < kInfoHeaderSize) return std::nullopt;

@@ -18,6 +18,7 @@ inline constexpr int64_t kPictureBitmap = 1, kPictureMetafile = 2, kPictureIcon 
 struct PictureFacts {
     intptr_t image = 0;
     intptr_t memory = 0;
+    int64_t memorySize = 0;  // the bytes in it
     intptr_t picture = 0;  // the GDI handle inside the OLE object; it owns it
     intptr_t rendered = 0;
     intptr_t palette = 0;
@@ -27,7 +28,15 @@ struct PictureFacts {
     bool scalable = false, transparent = false;
 };
 
-// Where and how to paint: the inclusive target rectangle and the caller's wishes.
+// A picture read through the outside image library, and the page count of a multi-page file (GIF, TIFF) it
+// came from; 0 pages when the library is absent or the file has no pages it counts.
+struct LibraryPicture {
+    std::optional<PictureFacts> picture;
+    int64_t pages = 0;
+};
+
+// Where and how to paint: the target rectangle, right and bottom exclusive (a picture drawn at its size has
+// right = left + nWidth), and the caller's wishes.
 struct PicturePaint {
     intptr_t dc = 0;
     int64_t left = 0, top = 0, right = 0, bottom = 0;
@@ -40,6 +49,11 @@ public:
 
     // A picture from the bytes of an image file (kept in a new memory block); nothing when they are not one.
     virtual std::optional<PictureFacts> fromBytes(const std::string& /*bytes*/) { return std::nullopt; }
+    // The same bytes read through the outside image library when it is present (kept in a new memory block).
+    virtual LibraryPicture libraryBytes(const std::string& /*bytes*/) { return {}; }
+    // Page `page` (from 1) of a multi-page file through the outside image library; no picture when the library
+    // is absent, the file is no multi-page GIF or TIFF, or it has no such page.
+    virtual LibraryPicture libraryPage(const std::string& /*file*/, int64_t /*page*/) { return {}; }
     // A picture that takes ownership of a GDI handle of the given type.
     virtual std::optional<PictureFacts> fromHandle(int64_t /*type*/, intptr_t /*handle*/, int64_t /*extra1*/,
                                                    int64_t /*extra2*/) {
@@ -55,7 +69,7 @@ public:
     }
     // Releases everything the picture owns.
     virtual void release(const PictureFacts&) {}
-    // The bytes the picture was loaded from, as the OLE object writes them back.
+    // The bytes the picture was loaded from; a picture made from a handle writes itself.
     virtual std::optional<std::string> save(const PictureFacts&) { return std::nullopt; }
     virtual bool paint(const PictureFacts&, const PicturePaint&) { return false; }
 };
@@ -69,6 +83,10 @@ PicturePort& platformPicturePort();
 
 // The resource type of bitmaps, as the resource look-up names it.
 inline constexpr const char* kBitmapResourceType = "#2";
+
+// Whether the OLE picture reads the format of these bytes. PNG and TIFF are left to the image library: some
+// OLE implementations read them and others do not, and a program must behave the same on each.
+bool oleReadsFormat(const std::string& bytes);
 
 // A .bmp file made from the bytes of a bitmap resource (a packed DIB without the file header); nothing when
 // the bytes are too short for the header they declare.

@@ -9,6 +9,7 @@
 
 #include "framework/core/gdi/win_gdi.h"
 #include "framework/core/gdi/bitmap_draw.h"
+#include "framework/graphics/picture/free_image_win32.h"
 #include "framework/graphics/picture/picture_port.h"
 
 namespace vorpex::gfx {
@@ -60,10 +61,11 @@ HBITMAP render(IPicture* picture, int width, int height, long logicalWidth, long
 }
 
 // Reads what the rest of the framework needs to know of a new picture, which it then owns.
-PictureFacts factsOf(IPicture* picture, HGLOBAL memory) {
+PictureFacts factsOf(IPicture* picture, HGLOBAL memory, size_t memorySize) {
     PictureFacts f;
     f.image = num(picture);
     f.memory = num(memory);
+    f.memorySize = memory ? static_cast<int64_t>(memorySize) : 0;
     OLE_HANDLE handle = 0;
     picture->get_Handle(&handle);
     f.picture = static_cast<intptr_t>(handle);
@@ -131,7 +133,7 @@ std::optional<PictureFacts> pictureOfHandle(int64_t type, intptr_t handle, int64
     IPicture* picture = nullptr;
     if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, reinterpret_cast<void**>(&picture))) || !picture)
         return std::nullopt;
-    return factsOf(picture, nullptr);
+    return factsOf(picture, nullptr, 0);
 }
 
 std::optional<PictureFacts> iconPicture(HANDLE icon) {
@@ -139,6 +141,30 @@ std::optional<PictureFacts> iconPicture(HANDLE icon) {
     std::optional<PictureFacts> f = pictureOfHandle(kPictureIcon, num(icon), 0, 0);
     if (!f) DestroyIcon(static_cast<HICON>(icon));
     return f;
+}
+
+// A bitmap the image library made becomes a picture that owns it; the bytes it was read from stay with it.
+LibraryPicture libraryPicture(LibraryBitmap got, HGLOBAL block, size_t size) {
+    LibraryPicture result{.picture = std::nullopt, .pages = got.pages};
+    if (got.bitmap) result.picture = pictureOfHandle(kPictureBitmap, num(got.bitmap), 0, 0);
+    if (!result.picture) {
+        if (got.bitmap) DeleteObject(got.bitmap);
+        if (block) GlobalFree(block);
+        return result;
+    }
+    result.picture->memory = num(block);
+    result.picture->memorySize = block ? static_cast<int64_t>(size) : 0;
+    return result;
+}
+
+// The bytes of a memory block, as many as it was filled with.
+std::optional<std::string> blockBytes(HGLOBAL block, int64_t size) {
+    if (size < 0 || static_cast<SIZE_T>(size) > GlobalSize(block)) return std::nullopt;
+    const void* p = GlobalLock(block);
+    if (!p) return std::nullopt;
+    std::string bytes(static_cast<const char*>(p), static_cast<size_t>(size));
+    GlobalUnlock(block);
+    return bytes;
 }
 
 // Draws `bitmap` (width by height) onto the target, stretched when the sizes differ.
@@ -198,7 +224,24 @@ public:
             GlobalFree(block);
             return std::nullopt;
         }
-        return factsOf(picture, block);
+        return factsOf(picture, block, bytes.size());
+    }
+
+    LibraryPicture libraryBytes(const std::string& bytes) override {
+        FreeImageLibrary library;
+        if (!library.bound() || bytes.empty()) return {};
+        HGLOBAL block = blockOf(bytes);
+        if (!block) return {};
+        const void* data = GlobalLock(block);
+        LibraryBitmap got = data ? library.fromMemory(data, bytes.size()) : LibraryBitmap{};
+        GlobalUnlock(block);
+        return libraryPicture(got, block, bytes.size());
+    }
+
+    LibraryPicture libraryPage(const std::string& file, int64_t page) override {
+        FreeImageLibrary library;
+        if (!library.bound()) return {};
+        return libraryPicture(library.page(file, page), nullptr, 0);
     }
 
     std::optional<PictureFacts> fromHandle(int64_t type, intptr_t handle, int64_t extra1, int64_t extra2) override {
@@ -233,8 +276,11 @@ public:
         if (f.rendered) DeleteObject(as<HBITMAP>(f.rendered));
     }
 
+    // The loaded bytes as they were: the OLE object would write a picture it did not read itself (a PNG
+    // through the image library) as a bitmap.
     std::optional<std::string> save(const PictureFacts& f) override {
         if (!f.image) return std::nullopt;
+        if (f.memory) return blockBytes(as<HGLOBAL>(f.memory), f.memorySize);
         IStream* stream = nullptr;
         if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) || !stream) return std::nullopt;
         std::optional<std::string> bytes;

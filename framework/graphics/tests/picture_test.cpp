@@ -1,6 +1,7 @@
-// The picture over a record-keeping port: which source a name selects, the order of the fall-backs (bytes,
-// then an icon; a bitmap resource, an icon, then the custom types), that every owned object is released
-// exactly once, and the .bmp file header made for a bitmap resource.
+// The picture over a record-keeping port: which source a name selects, the order of the fall-backs (a page
+// through the image library, OLE for the formats it reads, the image library, then an icon; a bitmap
+// resource, an icon, then the custom types), that every owned object is released exactly once, and the .bmp
+// file header made for a bitmap resource.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -20,12 +21,15 @@ namespace {
 
 using rt::Value;
 
-// Bytes starting "PIC" are a picture (the rest is its width); resources and icons exist only when listed.
+// Bytes starting "PIC" are a picture (the rest is its width); the image library reads bytes starting "LIB"
+// (the rest is the file's page count) and the pages of the files listed; resources and icons exist only when
+// listed.
 class FakePicturePort final : public gfx::PicturePort {
 public:
     std::vector<std::string> calls;
     std::map<std::string, std::string> resources;  // "type/name" -> bytes
     std::vector<std::string> icons;
+    std::map<std::string, int64_t> libraryFiles;  // file -> pages
     std::vector<intptr_t> released;
     intptr_t next = 100;
 
@@ -41,6 +45,19 @@ public:
         calls.push_back("bytes " + bytes.substr(0, 16));
         if (bytes.rfind("PIC", 0) != 0) return std::nullopt;
         return made(gfx::kPictureBitmap, std::stoll("0" + bytes.substr(3)));
+    }
+    gfx::LibraryPicture libraryBytes(const std::string& bytes) override {
+        calls.push_back("library " + bytes.substr(0, 16));
+        if (bytes.rfind("LIB", 0) != 0) return {};
+        const int64_t pages = std::stoll("0" + bytes.substr(3));
+        return {made(gfx::kPictureBitmap, 1), pages};
+    }
+    gfx::LibraryPicture libraryPage(const std::string& file, int64_t page) override {
+        calls.push_back("page " + std::to_string(page));
+        auto it = libraryFiles.find(file);
+        if (it == libraryFiles.end()) return {};
+        if (page > it->second) return {std::nullopt, it->second};
+        return {made(gfx::kPictureBitmap, page), it->second};
     }
     std::optional<gfx::PictureFacts> fromHandle(int64_t type, intptr_t handle, int64_t, int64_t) override {
         calls.push_back("handle " + std::to_string(type) + " " + std::to_string(handle));
@@ -143,7 +160,8 @@ TEST_F(PictureTest, FileFallsBackToAnIconAndAMissingFileStaysEmpty) {
     const std::string ico = tempFile("vp_picture_b.ico", "not a picture");
     port.icons = {ico};
     Value p = newPicture({Value(ico)});
-    EXPECT_EQ(port.calls, (std::vector<std::string>{"bytes not a picture", "icon file " + ico}));
+    EXPECT_EQ(port.calls,
+              (std::vector<std::string>{"bytes not a picture", "library not a picture", "icon file " + ico}));
     EXPECT_TRUE(rt::send(p, "IsIcon").asLogical());
     EXPECT_EQ(num(p, "GetIcon"), num(p, "GetPictureHandle"));
     EXPECT_EQ(num(p, "GetMetafile"), 0);
@@ -224,6 +242,69 @@ TEST_F(PictureTest, SaveAndPaintGoThroughTheLoadedPicture) {
     EXPECT_EQ(port.calls.back(), "paint 9");
     Value copy = rt::send(p, "Clone");
     EXPECT_EQ(rt::send(copy, "cName").asString(), "");
+}
+
+TEST_F(PictureTest, TheImageLibraryReadsWhatOleDoesNotAndGivesThePageCount) {
+    const std::string png = std::string("\x89PNG\r\n\x1a\n", 8) + "rest", tiff("II*\0tiff", 8);
+    const struct {
+        std::string bytes;
+        std::vector<std::string> calls;
+        int64_t imageCount;
+    } cases[] = {
+        {"PIC4", {"bytes PIC4"}, 1},                      // OLE reads it: the library is not asked
+        {"LIB3", {"bytes LIB3", "library LIB3"}, 3},      // OLE fails, the library reads a three-page file
+        {"LIB0", {"bytes LIB0", "library LIB0"}, 1},      // a single picture
+        {png, {"library " + png.substr(0, 16)}, 0},       // PNG never reaches OLE
+        {tiff, {"library " + tiff}, 0},                   // nor does TIFF
+    };
+    for (const auto& c : cases) {
+        port.calls.clear();
+        Value p = newPicture();
+        rt::send(p, "LoadFromStream", {Value(c.bytes)});
+        EXPECT_EQ(port.calls, c.calls) << c.bytes;
+        EXPECT_EQ(num(p, "nImageCount"), c.imageCount) << c.bytes;
+    }
+}
+
+TEST_F(PictureTest, APageComesFromTheImageLibraryElseTheWholeFileLoads) {
+    const std::string tif = tempFile("vp_picture_pages.tif", "LIB3");
+    port.libraryFiles[tif] = 3;
+    Value p = newPicture();
+    rt::send(p, "LoadFromFile", {Value(tif), Value(2)});
+    EXPECT_EQ(port.calls, (std::vector<std::string>{"page 2"}));
+    EXPECT_EQ(num(p, "nWidth"), 2) << "page 2";
+    EXPECT_EQ(num(p, "nImageCount"), 3);
+
+    // No page asked (NIL, 0, a negative number), or none such: the file loads whole.
+    const std::vector<std::string> whole = {"bytes LIB3", "library LIB3"}, pastTheEnd = {"page 4", whole[0], whole[1]};
+    const std::pair<Value, std::vector<std::string>> cases[] = {
+        {Value(), whole}, {Value(int64_t{0}), whole}, {Value(int64_t{-1}), whole}, {Value(int64_t{4}), pastTheEnd}};
+    for (const auto& [page, calls] : cases) {
+        port.calls.clear();
+        rt::send(p, "LoadFromFile", {Value(tif), page});
+        EXPECT_EQ(port.calls, calls);
+        EXPECT_EQ(num(p, "nWidth"), 1);
+        EXPECT_EQ(num(p, "nImageCount"), 3);
+    }
+
+    // A page of a file the library does not read, and the file does not load otherwise: empty.
+    const std::string other = tempFile("vp_picture_none.tif", "nothing");
+    rt::send(p, "LoadFromFile", {Value(other), Value(3)});
+    EXPECT_FALSE(rt::send(p, "IsPicture").asLogical());
+    EXPECT_EQ(num(p, "nImageCount"), 0);
+}
+
+TEST(OleReadsFormat, PngAndTiffAreLeftToTheImageLibrary) {
+    const struct {
+        std::string head;
+        bool ole;
+    } cases[] = {
+        {std::string("\x89PNG\r\n\x1a\n", 8), false}, {std::string("II*\0", 4), false},
+        {std::string("MM\0*", 4), false},              {"BM", true},
+        {"GIF89a", true},                              {std::string("\xFF\xD8\xFF", 3), true},
+        {std::string("\x89PNG", 4), true},             {"", true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(gfx::oleReadsFormat(c.head), c.ole) << c.head;
 }
 
 TEST(BitmapFileFromResource, HeaderOffsetsFollowTheColourTable) {

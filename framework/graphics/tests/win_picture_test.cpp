@@ -1,6 +1,7 @@
 // Under Wine, with real OLE pictures: a 2 by 2 bitmap loaded from a file, from bytes and from the test's own
 // resources, read back pixel by pixel from its rendered bitmap and from memory canvases it paints on (copied,
-// stretched, with its corner colour transparent); pictures that own a GDI handle, and what is given back.
+// stretched, with its corner colour transparent); pictures that own a GDI handle, and what is given back; a PNG
+// and the pages of a TIFF through the FreeImage stand-in, and the same files staying empty without it.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,7 +16,10 @@
 #include "framework/graphics/picture/picture.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
+#include "tests/support/free_image_path.h"
+#include "tests/support/host_path.h"
 #include "tests/support/memory_canvas.h"
+#include "tests/support/recording_handler.h"
 
 namespace vorpex::testing {
 namespace {
@@ -233,6 +237,71 @@ TEST_F(WinPictureTest, AnIconPictureDrawsItself) {
     ASSERT_TRUE(rt::send(p, "Paint", {num(canvas.dc()), 0, 0, 2, 2}).asLogical());
     EXPECT_EQ(canvas.at(1, 1), kBlue);
     EXPECT_EQ(canvas.at(3, 3), kPaper);
+}
+
+// ---- through the image library
+
+std::string pictureFile(const char* name) {
+    return rt::testing::windowsPath(std::string(VORPEX_PICTURE_FILES) + "/" + name);
+}
+
+// Page n of pages.tif: (n + 1) by 2 pixels of red, green, blue.
+void expectPage(const Value& p, int page) {
+    const COLORREF colours[] = {kRed, kGreen, kBlue};
+    ASSERT_TRUE(rt::send(p, "IsBitmap").asLogical()) << page;
+    EXPECT_EQ(rt::send(p, "nWidth").asInteger(), page + 1);
+    EXPECT_EQ(rt::send(p, "nHeight").asInteger(), 2);
+    HBITMAP rendered = reinterpret_cast<HBITMAP>(rt::send(p, "Handle").asInteger());
+    EXPECT_EQ(pixelOf(rendered, page, 1), colours[page - 1]);
+    EXPECT_EQ(rt::send(p, "nImageCount").asInteger(), 3);
+}
+
+TEST_F(WinPictureTest, APngLoadsThroughTheImageLibraryAndSavesAsThatPng) {
+    rt::testing::FreeImageOnPath library;
+    const std::string png = pictureFile("quad.png");
+    Value p = newPicture({Value(png)});
+    expectQuad(p);
+    EXPECT_NE(get(p, "Ptr"), 0);
+    EXPECT_EQ(rt::send(p, "SaveToStream").asString(), readAll(png)) << "the PNG, not a bitmap OLE would write";
+
+    Value fromBytes = newPicture();
+    rt::send(fromBytes, "LoadFromStream", {Value(readAll(png))});
+    expectQuad(fromBytes);
+
+    MemoryCanvas canvas(4, 4, kPaper);
+    ASSERT_TRUE(rt::send(p, "Paint", {num(canvas.dc()), 0, 0, 4, 4}).asLogical());
+    EXPECT_EQ(canvas.at(3, 0), kRed);
+    EXPECT_EQ(canvas.at(0, 3), kGreen);
+}
+
+TEST_F(WinPictureTest, APageOfATiffComesThroughTheImageLibrary) {
+    rt::testing::FreeImageOnPath library;
+    const std::string tif = pictureFile("pages.tif");
+    Value p = newPicture();
+    for (int page : {3, 1, 2}) {
+        rt::send(p, "LoadFromFile", {Value(tif), Value(page)});
+        expectPage(p, page);
+    }
+    // Without a page, or past the last one, the file loads whole: its first page, with the page count.
+    for (const Value& page : {Value(), Value(0), Value(4)}) {
+        rt::send(p, "LoadFromFile", {Value(tif), page});
+        expectPage(p, 1);
+    }
+}
+
+TEST_F(WinPictureTest, WithoutTheImageLibraryPngAndTiffStayEmptySilently) {
+    rt::testing::RecordingHandler errors;
+    const std::string png = pictureFile("quad.png"), tif = pictureFile("pages.tif");
+    Value p = newPicture({Value(png)});
+    // Some OLE implementations read PNG; a program without the library never does.
+    EXPECT_FALSE(rt::send(p, "IsPicture").asLogical());
+    rt::send(p, "LoadFromStream", {Value(readAll(png))});
+    EXPECT_FALSE(rt::send(p, "IsPicture").asLogical());
+    rt::send(p, "LoadFromFile", {Value(tif), Value(3)});
+    EXPECT_FALSE(rt::send(p, "IsPicture").asLogical());
+    EXPECT_EQ(get(p, "nImageCount"), 0);
+    EXPECT_EQ(get(p, "Ptr"), 0);
+    EXPECT_TRUE(errors.seen.empty());
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "runtime/lib/date.h"
 #include "runtime/ole/ole.h"
 #include "tests/support/function_call.h"
+#include "tests/support/host_path.h"
 #include "tests/support/recording_handler.h"
 #include "tests/support/temp_folder.h"
 
@@ -24,14 +25,7 @@ namespace rt::ole {
 namespace {
 
 using rt::testing::RecordingHandler;
-
-// The build gives the DLL's path as the host names it; under Wine the host's root is drive Z.
-std::string windowsPath(std::string path) {
-    if (path.empty() || path[0] != '/') return path;
-    for (char& ch : path)
-        if (ch == '/') ch = '\\';
-    return "Z:" + path;
-}
+using rt::testing::windowsPath;
 
 HMODULE standIn() {
     static HMODULE module = LoadLibraryA(windowsPath(VORPEX_XL_STANDIN_DLL).c_str());
