@@ -53,6 +53,9 @@ TEST_F(UpDownTest, StartsAtTheBuddysNumberAndKeepsItsWidth) {
     RECT r{};
     GetWindowRect(hwndOf(text), &r);
     EXPECT_NEAR(r.right - r.left, 80, 2) << "attaching takes back the room it was given";
+    for (int again = 0; again < 2; ++again) rt::send(spin, "_oBuddy", {text});
+    GetWindowRect(hwndOf(text), &r);
+    EXPECT_NEAR(r.right - r.left, 80, 2) << "attaching the same buddy again does not widen it again";
     EXPECT_TRUE(style(spin) & UDS_ALIGNRIGHT);
     // The range reaches the window and the getters read it back.
     rt::send(spin, "_nMin", {Value(-5)});
@@ -139,17 +142,22 @@ TEST_F(UpDownTest, StylesAndOrientation) {
     rt::send(spin, "SetBuddyAlign", {Value(0)});
     EXPECT_FALSE(style(spin) & (UDS_ALIGNLEFT | UDS_ALIGNRIGHT));
 
-    // Turning horizontal keeps the bounds; turning upright again swaps width and height where it stands.
-    EXPECT_EQ(rt::send(spin, "SetOrientation", {Value(4)}).asInteger(), 4);
-    EXPECT_TRUE(style(spin) & UDS_HORZ);
-    rt::send(spin, "SetBounds", {Value(120), Value(20), Value(30), Value(16)});
-    EXPECT_EQ(rt::send(spin, "SetOrientation", {Value(5)}).asInteger(), 5);
-    EXPECT_FALSE(style(spin) & UDS_HORZ);
-    const RECT place = placeOf(spin);
-    EXPECT_EQ(place.left, 120);
-    EXPECT_EQ(place.top, 20);
-    EXPECT_EQ(place.right - place.left, 16);
-    EXPECT_EQ(place.bottom - place.top, 30);
+    // Turning either way swaps width and height where the control stands.
+    rt::send(spin, "SetBounds", {Value(120), Value(20), Value(16), Value(30)});
+    const struct {
+        int orientation;
+        bool horizontal;
+        int width, height;
+    } turns[] = {{4, true, 30, 16}, {5, false, 16, 30}};
+    for (const auto& turn : turns) {
+        EXPECT_EQ(rt::send(spin, "SetOrientation", {Value(turn.orientation)}).asInteger(), turn.orientation);
+        EXPECT_EQ((style(spin) & UDS_HORZ) != 0, turn.horizontal);
+        const RECT place = placeOf(spin);
+        EXPECT_EQ(place.left, 120);
+        EXPECT_EQ(place.top, 20);
+        EXPECT_EQ(place.right - place.left, turn.width);
+        EXPECT_EQ(place.bottom - place.top, turn.height);
+    }
     EXPECT_EQ(rt::send(spin, "SetOrientation").asInteger(), 5) << "without a value nothing changes";
 }
 

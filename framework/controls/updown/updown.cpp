@@ -8,6 +8,7 @@
 
 #include "framework/controls/control_rules.h"
 #include "framework/controls/edit/edit.h"
+#include "framework/controls/updown/updown_rules.h"
 #include "framework/core/control/flag_style.h"
 #include "framework/core/native/casts.h"
 #include "framework/core/object/vp_class.h"
@@ -168,13 +169,13 @@ Value XUpDown::SetBuddy(rt::Args args) {
         send(UDM_SETBUDDY);
         return buddy;
     }
-    if (field(kBuddyAlign).asInteger() != kAlignNone) {
-        // Attaching with an alignment takes the up-down's width from the buddy: give it that room first, so the
-        // buddy keeps its visible width (the first attachment overlaps the buddy's border by one pixel).
-        const int64_t room = rt::send(*this, "nWidth").asInteger() - (send(UDM_GETBUDDY) ? 0 : 1);
-        rt::send(buddy, "_nWidth", {number(rt::send(buddy, "nWidth").asInteger() + room)});
-    }
-    send(UDM_SETBUDDY, static_cast<intptr_t>(rt::send(buddy, "Handle").asInteger()));
+    // Attaching with an alignment takes the up-down's width from the buddy: give it that room first, so the
+    // buddy keeps its visible width.
+    const intptr_t handle = static_cast<intptr_t>(rt::send(buddy, "Handle").asInteger());
+    const int64_t room = updown::buddyRoom(rt::send(*this, "nWidth").asInteger(),
+                                           field(kBuddyAlign).asInteger() != kAlignNone, send(UDM_GETBUDDY), handle);
+    if (room) rt::send(buddy, "_nWidth", {number(rt::send(buddy, "nWidth").asInteger() + room)});
+    send(UDM_SETBUDDY, handle);
     return buddy;
 }
 
@@ -243,11 +244,7 @@ Value XUpDown::SetAccels(rt::Args) {
     const Value list = field(kAccels);
     if (!list.isArray() || list.asArray()->size() == 0) return Value(false);
     std::vector<UDACCEL> accels;
-    for (const Value& element : list.asArray()->items) {
-        if (!element.isArray()) continue;
-        const auto& pair = *element.asArray();
-        accels.push_back({static_cast<UINT>(pair.at1(1).asInteger()), static_cast<UINT>(pair.at1(2).asInteger())});
-    }
+    for (const updown::Accel& a : updown::accelTable(list)) accels.push_back({a.seconds, a.increment});
     if (accels.empty()) return {};
     return Value(send(UDM_SETACCEL, static_cast<intptr_t>(accels.size()), reinterpret_cast<intptr_t>(accels.data())) != 0);
 }
@@ -273,12 +270,8 @@ Value XUpDown::SetOrientation(rt::Args args) {
     field(kOrientation) = number(orientation);
     const ctl::Bounds b = bounds();
     rt::send(*this, "ChangeCtlStyle", {number(UDS_HORZ), Value(orientation == kHorizontal)});
-    if (orientation == kVertical) {
-        // Turning upright swaps the control's width and height where it stands.
-        SetBounds(std::vector<Value>{number(b.left), number(b.top), number(b.height), number(b.width)});
-    } else {
-        SetBounds(std::vector<Value>{number(b.left), number(b.top), number(b.width), number(b.height)});
-    }
+    // Turning either way swaps the control's width and height where it stands.
+    SetBounds(std::vector<Value>{number(b.left), number(b.top), number(b.height), number(b.width)});
     Refresh({});
     return field(kOrientation);
 }
@@ -287,9 +280,7 @@ Value XUpDown::Notify(rt::Args args) {
     const auto* header = reinterpret_cast<const NMHDR*>(static_cast<intptr_t>(rt::arg(args, 1).asInteger()));
     if (!header || header->code != static_cast<UINT>(UDN_DELTAPOS)) return Value(false);
     const auto* step = reinterpret_cast<const NMUPDOWN*>(header);
-    const Value answer = fireEvent(*this, OnChange, {number(step->iPos), number(step->iDelta)});
-    const bool refused = answer.isLogical() ? answer.asLogical() : answer.isNumber() && answer.asInteger() != 0;
-    return Value(refused);
+    return Value(updown::stepRefused(fireEvent(*this, OnChange, {number(step->iPos), number(step->iDelta)})));
 }
 
 }  // namespace vorpex
