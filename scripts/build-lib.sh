@@ -4,8 +4,9 @@
 #   win32   mingw-w64 i686, everything; compiled only
 # Call from the repository root.
 
-# VORPEX_JOBS caps the parallel jobs (several builds sharing one machine).
-vorpex_jobs="${VORPEX_JOBS:-$(nproc 2>/dev/null || echo 2)}"
+# VORPEX_JOBS caps the parallel jobs (several builds sharing one machine); read at each call, so
+# `VORPEX_JOBS=3 vorpex_build ...` works as well as an exported value.
+vorpex_jobs() { echo "${VORPEX_JOBS:-$(nproc 2>/dev/null || echo 2)}"; }
 
 # vorpex_require <command>...: one-line error for the first one missing.
 vorpex_require() {
@@ -44,6 +45,6 @@ vorpex_build() {
     [ $# -gt 0 ] && targets=(--target "$@")
     echo "== build $name"
     vorpex_configure "$name" || { echo "error: configuring $name failed" >&2; return 1; }
-    cmake --build "build/$name" --parallel "$vorpex_jobs" "${targets[@]}" -- --quiet ||
+    cmake --build "build/$name" --parallel "$(vorpex_jobs)" "${targets[@]}" -- --quiet ||
         { echo "error: build of $name failed" >&2; return 1; }
 }

@@ -62,7 +62,7 @@ vorpex_build native || exit 1
 phase build-win64
 vorpex_build win64 || exit 1
 
-ctest_args=(--output-on-failure --parallel "$vorpex_jobs")
+ctest_args=(--output-on-failure --parallel "$(vorpex_jobs)")
 [ -n "$filter" ] && ctest_args+=(-R "$filter")
 
 passed=0
