@@ -172,7 +172,7 @@ void XReport::fillColumns(int64_t top, int64_t bottom, bool titles, bool blank) 
 void XReport::showPageCount() {
     const Value& label = field(kLblPage);
     if (!label.isObject()) return;
-    rt::send(label, "_cCaption", {Value(rt::transform(field(kGenPage), "999,999"))});
+    rt::send(label, "_cText", {Value(rt::transform(field(kGenPage), "999,999"))});
 }
 
 Value XReport::StartPage(rt::Args) {

@@ -1,9 +1,11 @@
 // The report's job: the record loop with its groups and totals, and the job's start and end on the device.
 #include <optional>
 
+#include "framework/core/object/optional_send.h"
 #include "framework/print/report/printer_report_device.h"
 #include "framework/print/report/report.h"
 #include "framework/print/report/report_blocks.h"
+#include "framework/print/report/report_progress.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 
@@ -144,8 +146,9 @@ void XReport::closeGroups() {
 
 bool XReport::runOn(report::ReportDevice& device) {
     if (!oParent()) {
-        const Value& application = rt::publicVar("Application");
-        if (application.isObject()) setParent(rt::send(application, "oActiveForm").asObject());
+        const Value application = rt::publicVar("Application");
+        const Value form = sendIfUnderstood(application, "oActiveForm");
+        if (form.isObject()) setParent(form.asObject());
     }
     if (columns().empty()) {
         End({});
@@ -161,8 +164,14 @@ bool XReport::runOn(report::ReportDevice& device) {
         job.saveDataset();
         Adjust({});
         if (!groups().empty()) skipFailingRecords();
+        ReportProgress progress(*this, ReportProgress::Kind::Printing);
+        field(kForm) = progress.form();
+        field(kLblPage) = progress.pageLabel();
         runRecords();
         job.finish();
+        progress.close();
+        field(kForm) = Value();
+        field(kLblPage) = Value();
         processMessages();
         job.handOver();
     }
@@ -171,6 +180,7 @@ bool XReport::runOn(report::ReportDevice& device) {
 }
 
 Value XReport::Run(rt::Args) {
+    if (!field(kDevice).isObject()) field(kDevice) = rt::publicVar("Printer");
     report::PrinterReportDevice device(field(kDevice), field(kFonts), field(kPen));
     return Value(runOn(device));
 }
