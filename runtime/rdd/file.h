@@ -68,6 +68,10 @@ public:
     // With `prefault`, every page is made present and writable at once, where the system offers that: one call
     // instead of a fault per page, for a view that is about to be written from end to end.
     bool map(File& file, uint64_t offset, size_t length, bool prefault = false);
+    // Lengthens the view to `length` bytes from where it begins, growing the file as map() does, while the pages
+    // it has stay mapped and present: rewriting them later costs no fault. False where the system cannot grow a
+    // view in place (the view is then unchanged; the caller maps anew).
+    bool extend(File& file, size_t length, bool prefault = false);
     void unmap();
     bool mapped() const { return data_ != nullptr; }
     // True when [begin, end) lies inside the view.

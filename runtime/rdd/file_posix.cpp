@@ -178,6 +178,37 @@ bool FileView::map(File& file, uint64_t offset, size_t length, bool prefault) {
     return true;
 }
 
+bool FileView::extend(File& file, size_t length, bool prefault) {
+#ifdef MREMAP_MAYMOVE
+    if (!base_ || !file.isOpen() || length <= length_) return false;
+    const int fd = static_cast<int>(file.handle_);
+    const uint64_t start = offset_ - static_cast<uint64_t>(data_ - static_cast<char*>(base_));
+    const uint64_t end = offset_ + length;
+    const uint64_t size = file.size();
+    if (size < end && posix_fallocate(fd, static_cast<off_t>(size), static_cast<off_t>(end - size)) != 0)
+        return false;
+    const size_t oldLength = baseLength_;
+    void* base = mremap(base_, oldLength, static_cast<size_t>(end - start), MREMAP_MAYMOVE);
+    if (base == MAP_FAILED) return false;
+#ifdef MADV_POPULATE_WRITE
+    // Only the added pages: the others are present already. Whole pages from the one the old end lies in.
+    const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    const size_t from = oldLength / page * page;
+    if (prefault)
+        madvise(static_cast<char*>(base) + from, static_cast<size_t>(end - start) - from, MADV_POPULATE_WRITE);
+#else
+    (void)prefault;
+#endif
+    adopt(base, start, offset_, length);
+    return true;
+#else
+    (void)file;
+    (void)length;
+    (void)prefault;
+    return false;
+#endif
+}
+
 void FileView::unmap() {
     if (!base_) return;
     munmap(base_, baseLength_);

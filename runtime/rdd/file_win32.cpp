@@ -144,6 +144,9 @@ bool FileView::map(File& file, uint64_t offset, size_t length, bool) {
     return true;
 }
 
+// A section cannot grow under a mapped view of it: the caller maps anew.
+bool FileView::extend(File&, size_t, bool) { return false; }
+
 void FileView::unmap() {
     if (!base_) return;
     UnmapViewOfFile(base_);

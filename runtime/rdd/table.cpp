@@ -247,9 +247,12 @@ void Table::writeCount() {
 }
 
 // The record's place in the exclusive table's view, or null where writes go through the file (a shared or
-// read-only table, or a system that grants no view). The view moves to a record it does not cover: appends
-// take a window beyond the end, growing the file, plus the end marker's byte; edits of stored records take
-// up to a window within the file, so a sequential pass of edits costs one mapping per window.
+// read-only table, or a system that grants no view). Appends that stream on from the view's end lengthen it
+// where the system can, so the records written stay mapped: a later pass over them (the import edits each
+// scratch record it appended) reads and writes them with no fault. Otherwise the view moves to a record it
+// does not cover: appends take a window beyond the end, growing the file, plus the end marker's byte; edits
+// of stored records take up to a window within the file, so a sequential pass of edits costs one mapping per
+// window.
 char* Table::viewSlot(uint32_t recno) {
     if (shared_ || readOnly_) return nullptr;
     const uint32_t len = header_.recordLength;
@@ -259,6 +262,8 @@ char* Table::viewSlot(uint32_t recno) {
     const bool streaming = view_.mapped() && at >= view_.begin() && at <= view_.end();
     window_ = streaming ? std::min(window_ * 2, kLargestViewWindow) : kFirstViewWindow;
     uint64_t length = std::max<size_t>(1, window_ / len) * len + 1;
+    if (appending && streaming && view_.extend(dbf_, static_cast<size_t>(at + length - view_.begin()), true))
+        return view_.at(at);
     if (!appending) {
         // The record being appended may live only in the view that is about to move: count it first.
         countAppended();

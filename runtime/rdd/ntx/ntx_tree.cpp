@@ -251,22 +251,34 @@ void NtxTree::modified() {
 
 void NtxTree::writeDirty() {
     // New pages first, then the pages that link them: a reader never follows a link to a page not yet written.
-    std::vector<NtxPage*> linking;
+    std::vector<NtxPage*> fresh, linking;
     for (auto& p : cache_) {  // in page order: the writes go out sequentially
-        if (!p || !p->dirty) continue;
-        if (p->fresh)
-            writePage(*p);
-        else
-            linking.push_back(p.get());
+        if (p && p->dirty) (p->fresh ? fresh : linking).push_back(p.get());
     }
-    for (NtxPage* p : linking) writePage(*p);
+    writePages(fresh);
+    writePages(linking);
 }
 
-void NtxTree::writePage(NtxPage& p) {
-    std::array<unsigned char, pageSize> buf{};
-    p.encode(header_, buf.data());
-    file_.write(p.offset, buf.data(), pageSize);
-    p.dirty = p.fresh = false;
+void NtxTree::writePages(const std::vector<NtxPage*>& pages) {
+    // Pages that lie side by side go out in one call (a tree built by appends is mostly new pages at the end).
+    constexpr size_t kRunPages = 64;
+    std::vector<unsigned char> run;
+    size_t first = 0;  // index in `pages` of the run's first page
+    auto emit = [&](size_t end) {
+        if (run.empty()) return;
+        file_.write(pages[first]->offset, run.data(), run.size());
+        for (size_t i = first; i < end; ++i) pages[i]->dirty = pages[i]->fresh = false;
+        run.clear();
+        first = end;
+    };
+    for (size_t i = 0; i < pages.size(); ++i) {
+        const bool adjacent = !run.empty() && pages[i]->offset == pages[first]->offset + run.size();
+        if (!adjacent || run.size() == kRunPages * pageSize) emit(i);
+        const size_t at = run.size();
+        run.resize(at + pageSize);  // zeroed, as a lone page's buffer is
+        pages[i]->encode(header_, run.data() + at);
+    }
+    emit(pages.size());
 }
 
 void NtxTree::writeHeader() {

@@ -129,7 +129,7 @@ private:
     void refresh();
     void writeHeader();
     void writeDirty();
-    void writePage(NtxPage& p);
+    void writePages(const std::vector<NtxPage*>& pages);
     void openWindow();
     void closeWindow();
     bool leftHalfWritten();

@@ -386,6 +386,40 @@ TEST_F(TableTest, LongAppendsSpanSeveralTailStretchesAndCloseToTheExactSize) {
     EXPECT_EQ(n, count + 1);
 }
 
+// A pass of edits over records just appended (the import's pass over its scratch table) goes through the view
+// the appends lengthened; every edit reaches the file, and appending after the pass goes on at the end.
+TEST_F(TableTest, EditsInAPassOverRecordsJustAppendedReachTheFile) {
+    create("t.dbf", fields({{"N", 'N', 8, 0}, {"C", 'C', 240, 0}}));
+    WorkArea* a = open("t.dbf");
+    const int count = 10000;  // about 2.5 MB, past several lengthenings of the view
+    for (int i = 1; i <= count; ++i) {
+        ASSERT_TRUE(a->append());
+        a->fieldPut(1, Value(i));
+    }
+    for (a->goTop(); !a->eof(); a->skip(1)) {
+        const int r = static_cast<int>(a->recno());
+        ASSERT_EQ(a->fieldGet(1).asInt(), r);
+        a->fieldPut(1, Value(-r));
+        a->fieldPut(2, Value(std::string(240, static_cast<char>('A' + r % 26))));
+    }
+    ASSERT_TRUE(a->append());
+    a->fieldPut(1, Value(-(count + 1)));
+    areas().closeAll();
+
+    const size_t header = 32 + 2 * 32 + 1, length = 1 + 8 + 240;
+    EXPECT_EQ(readFile("t.dbf").size(), header + (count + 1) * length + 1);
+    a = open("t.dbf");
+    int n = 0;
+    for (a->goTop(); !a->eof(); a->skip(1)) {
+        ++n;
+        ASSERT_EQ(a->fieldGet(1).asInt(), -n);
+        if (n <= count) {
+            ASSERT_EQ(a->fieldGet(2).asString(), std::string(240, static_cast<char>('A' + n % 26)));
+        }
+    }
+    EXPECT_EQ(n, count + 1);
+}
+
 // An edit elsewhere moves the view away from the record just appended; that record must stay whole and
 // readable, and the next append must not write over it.
 TEST_F(TableTest, EditingAnEarlierRecordRightAfterAnAppendKeepsTheAppendedRecord) {
