@@ -256,6 +256,15 @@ Value XBrwColumn::startValue(bool newRow) {
     return *value;
 }
 
+// A set edits already, or starts to now. One that cannot (end of file, another's lock) must not get the
+// typing: while not editing, its fields would write straight into the table.
+static bool setTakesTheEdit(const Value& set, bool noFocus) {
+    if (!set.isObject() || noFocus) return true;
+    if (sendIfUnderstood(set, "lOnEdit").asLogical() || sendIfUnderstood(set, "lOnAppend").asLogical()) return true;
+    const Value started = sendIfUnderstood(set, "Edit");
+    return started.isLogical() && started.asLogical();
+}
+
 // A column bound to a data field hands the field to its editor; answers false when the edit must not open.
 bool XBrwColumn::bindEditorField(bool newRow, bool noFocus) {
     const Value& bound = field(kDataField);
@@ -268,13 +277,9 @@ bool XBrwColumn::bindEditorField(bool newRow, bool noFocus) {
     rt::send(editor, "_oDataField", {bound});
     if (newRow && !field(kDefaultValue).isNil()) sendIfUnderstood(bound, "_DefValue", {field(kDefaultValue)});
     const Value set = sendIfUnderstood(bound, "oDataSet");
-    if (sendIfUnderstood(set, "lReadOnly").asLogical()) {
-        rt::send(editor, "_oDataSet", {Value()});
-        return false;
-    }
-    const bool editing = sendIfUnderstood(set, "lOnEdit").asLogical() || sendIfUnderstood(set, "lOnAppend").asLogical();
-    if (set.isObject() && !editing && !noFocus) sendIfUnderstood(set, "Edit");
-    return true;
+    if (!sendIfUnderstood(set, "lReadOnly").asLogical() && setTakesTheEdit(set, noFocus)) return true;
+    rt::send(editor, "_oDataSet", {Value()});
+    return false;
 }
 
 Value XBrwColumn::Edit(rt::Args args) {

@@ -330,7 +330,7 @@ TEST_F(DbBrowse, DownOnTheLastRecordAppendsInTheCellsWhenAllowed) {
 
 TEST_F(DbBrowse, AnEditTheSetRefusesLeavesTheGridReading) {
     makeMainForm();
-    editableNames();
+    const Value names = editableNames();
     ASSERT_TRUE(ask(grid, "Edit").asLogical());
     EXPECT_TRUE(ask(set, "lOnEdit").asLogical());
     ask(grid, "CancelEdit", {Value(true)});
@@ -340,6 +340,18 @@ TEST_F(DbBrowse, AnEditTheSetRefusesLeavesTheGridReading) {
     EXPECT_FALSE(ask(grid, "Edit").asLogical());
     EXPECT_EQ(get("nEditMode"), 0);
     EXPECT_FALSE(ask(set, "lOnEdit").asLogical());
+
+    // Without lAutoSave the column starts the set's edit itself: refused there, no editor opens either.
+    ask(grid, "_lAutoSave", {Value(false)});
+    EXPECT_FALSE(ask(names, "Edit").asLogical());
+    EXPECT_EQ(get("nEditMode"), 0);
+    EXPECT_FALSE(ask(set, "lOnEdit").asLogical());
+    EXPECT_FALSE(IsWindowVisible(hwndOf(ask(names, "oGridEdit"))));
+    ask(set, "ClearFilter");
+    ask(set, "GoTop");
+    ASSERT_TRUE(ask(names, "Edit").asLogical()) << "a set that can edit takes the column's edit";
+    EXPECT_TRUE(ask(set, "lOnEdit").asLogical());
+    ask(grid, "CancelEdit", {Value(true)});
 }
 
 TEST_F(DbBrowse, DeleteAnswersWhatTheSetDid) {
