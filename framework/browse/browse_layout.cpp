@@ -152,13 +152,16 @@ rt::Value XBrowse::createBar(bool header) {
     sendIfUnderstood(bar, "_lBorder", {false});
     sendIfUnderstood(bar, "_lTabStop", {false});
     sendIfUnderstood(bar, "_nAlign", {0});
+    const std::weak_ptr<rt::Object> grid = self();
     if (header) {
-        const std::weak_ptr<rt::Object> grid = self();
         const std::pair<const char*, const char*> callbacks[] = {{"_OnBeginTrack", "ColBegTrack"},
                                                                   {"_OnEndTrack", "ColTrack"},
                                                                   {"_OnEndDrag", "ColDrag"},
+                                                                  {"_OnDividerDblClick", "AdjustColWidth"},
                                                                   {"_OnFilterEdit", "FilterEdit"}};
         for (const auto& [event, method] : callbacks) sendIfUnderstood(bar, event, {gridCallback(grid, method)});
+    } else {
+        sendIfUnderstood(bar, "_OnEndTrack", {gridCallback(grid, "ColTrack")});
     }
     sendIfUnderstood(bar, "Create");
     const int64_t real = sendIfUnderstood(bar, "nHeight").asInteger();

@@ -549,7 +549,8 @@ Value XDBBrowse::AdjustColWidth(rt::Args args) {
     const Value set = openSet();
     if (!set.isObject() || !logical(rt::send(*this, "lAllowColSizing"))) return {};
     const Value x = rt::arg(args, 1);
-    const Value column = x.isObject() ? x : ColAtPos(Vals{x});
+    // A header's divider names its item, the record selector's included.
+    const Value column = x.isObject() ? x : ColAtPos(Vals{number(headerItemPos(x.asInteger()))});
     auto typed = rt::objectAs<XBrwColumn>(column);
     if (!typed) return {};
     const std::string header = typed->cHeader();

@@ -5,6 +5,7 @@
 // bar, and deletes only when allowed.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -353,6 +354,18 @@ TEST_F(DbBrowse, AnEditTheSetRefusesLeavesTheGridReading) {
     EXPECT_TRUE(ask(set, "lOnEdit").asLogical());
     ask(grid, "CancelEdit", {Value(true)});
 }
+
+TEST_F(DbBrowse, ADoubleClickOnAHeaderDividerFitsThatColumn) {
+    makeMainForm();
+    const HWND header = hwndOf(ask(grid, "oHeader"));
+    NMHEADERA divider{};
+    divider.hdr = {header, static_cast<UINT_PTR>(GetDlgCtrlID(header)), static_cast<UINT>(HDN_DIVIDERDBLCLICKA)};
+    divider.iItem = 2;  // the selector's item, NUMERO's, then NOMBRE's
+    SendMessageA(hwndOf(grid), WM_NOTIFY, divider.hdr.idFrom, reinterpret_cast<LPARAM>(&divider));
+    EXPECT_LT(ask(column(2), "nWidth").asInteger(), 554) << "NOMBRE fitted to its texts";
+    EXPECT_EQ(ask(column(1), "nWidth").asInteger(), 64) << "NUMERO as it was";
+}
+
 
 TEST_F(DbBrowse, DeleteAnswersWhatTheSetDid) {
     makeMainForm();
