@@ -115,7 +115,8 @@ const rt::Class& XBrowse::classRecord() {
         b.addProperty({.name = "nWidth", .initial = 150, .scope = Published});
         b.addProperty({.name = "nHeight", .initial = 120, .scope = Published});
         kCols = b.addProperty({.name = "aCols", .initial = Value::array(), .type = "A", .scope = Published});
-        kImageList = b.addProperty({.name = "oImageList", .type = "O", .scope = Published});
+        kImageList = b.addProperty({.name = "oImageList", .type = "O", .scope = Published,
+                                    .setter = &X::SetImageList});
         kRecSel = b.addProperty({.name = "oRecSel", .type = "O", .scope = Published});
         b.addProperty({.name = "oSeek", .type = "O", .scope = Published});
         b.addProperty({.name = "nBorderStyle", .initial = 6, .scope = Published});
@@ -244,8 +245,11 @@ const rt::Class& XBrowse::classRecord() {
             {"LastDisplayPos", &X::LastDisplayPos}, {"IsDisplayPosVisible", &X::IsDisplayPosVisible},
             {"IsColVisible", &X::IsColVisible}, {"AllColsVisible", &X::AllColsVisible},
             {"LastColVisible", &X::LastColVisible}, {"UpdControls", &X::UpdControls},
-            {"SetRowHeight", &X::SetRowHeight}, {"DataScroll", &X::DataScroll}};
+            {"SetRowHeight", &X::SetRowHeight}, {"DataScroll", &X::DataScroll},
+            {"SetHeaderHeight", &X::SetHeaderHeight}, {"SetFooterHeight", &X::SetFooterHeight},
+            {"SetImageList", &X::SetImageList}, {"AddImage", &X::AddImage}};
         for (const auto& [name, fn] : methods) b.addMethod(name, rt::method(fn));
+        addScrollBarMembers(b);
         auto placeholder = [](Value answer) -> rt::NativeMethod {
             return [answer](rt::Object&, const rt::Method&, rt::Args) { return answer; };
         };

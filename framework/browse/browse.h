@@ -196,6 +196,10 @@ public:
     rt::Value SetColDividerStyle(rt::Args args);
     rt::Value SetVScroll(rt::Args args);
     rt::Value SetHScroll(rt::Args args);
+    rt::Value SetHeaderHeight(rt::Args args);  // ([n]): stored when given, the bar resized
+    rt::Value SetFooterHeight(rt::Args args);
+    rt::Value SetImageList(rt::Args args);  // (oList): a list of the grid's own that it replaces ends
+    rt::Value AddImage(rt::Args args);      // (xImage, ...) -> index: into the list, made on first use
 
     // ---- painting and messages
     rt::Value WMPaint(rt::Args args);  // (wParam: a DC to paint into, or 0)
@@ -293,6 +297,8 @@ private:
     void setVPos(int64_t position);
     void updateHorizontalBar();
     void placeBars();
+    // SetVRange .. GetHPos and GetVScroll/GetHScroll: the window's two scroll bars by name.
+    static void addScrollBarMembers(VPClass& b);
     rt::Value createBar(bool header);
     void fillBarItems(bool header);
     void repaintAll();

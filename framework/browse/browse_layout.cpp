@@ -343,6 +343,81 @@ Value XBrowse::SetHScroll(rt::Args args) {
     return field(kHScroll);
 }
 
+void XBrowse::addScrollBarMembers(VPClass& b) {
+    using X = XBrowse;
+    for (const bool vertical : {true, false}) {
+        const int bar = vertical ? sbar::kVerticalBar : sbar::kHorizontalBar;
+        const int mode = vertical ? kVScroll : kHScroll;
+        const std::string axis = vertical ? "V" : "H";
+        // A setter gives the bar what the arguments name; the bar is disabled rather than hidden when unneeded
+        // once the program has said whether it wants it.
+        auto setter = [bar, mode](auto parts) -> rt::NativeMethod {
+            return [bar, mode, parts](rt::Object& o, const rt::Method&, rt::Args a) -> Value {
+                auto& grid = static_cast<X&>(o);
+                if (!grid.windowExists()) return {};
+                sbar::ScrollParts given = parts(a);
+                given.disableNoScroll = !grid.field(mode).isNil();
+                return number(sbar::setScrollParts(grid.Handle(), bar, given));
+            };
+        };
+        b.addMethod("Set" + axis + "Range", setter([](rt::Args a) {
+                        sbar::ScrollParts p =
+                            sbar::ScrollParts::range(rt::arg(a, 0).asInteger(), rt::arg(a, 1).asInteger(), false);
+                        p.page = 1;
+                        return p;
+                    }));
+        b.addMethod("Set" + axis + "Page", setter([](rt::Args a) {
+                        return sbar::ScrollParts::pageOf(rt::arg(a, 0).asInteger(), false);
+                    }));
+        b.addMethod("Set" + axis + "Pos", setter([](rt::Args a) {
+                        return sbar::ScrollParts::positionAt(rt::arg(a, 0).asInteger(), false);
+                    }));
+        auto getter = [bar](Value (*read)(const scroll::BarState&)) -> rt::NativeMethod {
+            return [bar, read](rt::Object& o, const rt::Method&, rt::Args) -> Value {
+                auto& grid = static_cast<X&>(o);
+                const auto state = grid.windowExists() ? sbar::scrollState(grid.Handle(), bar) : std::nullopt;
+                return state ? read(*state) : Value();
+            };
+        };
+        b.addMethod("Get" + axis + "Range", getter([](const scroll::BarState& s) {
+                        return Value::array({number(s.min), number(s.max)});
+                    }));
+        b.addMethod("Get" + axis + "Pos", getter([](const scroll::BarState& s) { return number(s.position); }));
+        const LONG_PTR style = vertical ? WS_VSCROLL : WS_HSCROLL;
+        b.addMethod("Get" + axis + "Scroll", [style](rt::Object& o, const rt::Method&, rt::Args) {
+            auto& grid = static_cast<X&>(o);
+            return Value(grid.windowExists() && (GetWindowLongPtrA(toHwnd(grid.Handle()), GWL_STYLE) & style) != 0);
+        });
+    }
+}
+
+Value XBrowse::SetHeaderHeight(rt::Args args) {
+    if (rt::arg(args, 0).isNumber()) setNum(kHeaderHeight, rt::arg(args, 0).asInteger());
+    placeBars();
+    return number(nHeaderHeight());
+}
+
+Value XBrowse::SetFooterHeight(rt::Args args) {
+    if (rt::arg(args, 0).isNumber()) setNum(kFooterHeight, rt::arg(args, 0).asInteger());
+    placeBars();
+    return number(num(kFooterHeight));
+}
+
+Value XBrowse::SetImageList(rt::Args args) {
+    const Value& list = rt::arg(args, 0);
+    const Value previous = field(kImageList);
+    auto owned = rt::objectAs<XComponent>(previous);
+    if (owned && owned->oParent().get() == this && !previous.sameAs(list)) sendIfUnderstood(previous, "End");
+    field(kImageList) = list;
+    for (int bar : {kHeaderBar, kFooterBar}) sendIfUnderstood(field(bar), "_oImageList", {list});
+    return list;
+}
+
+Value XBrowse::AddImage(rt::Args args) {
+    if (!field(kImageList).isObject()) field(kImageList) = createByClassName("TImageList", "New", {selfObject()});
+    return rt::send(field(kImageList), rt::Symbol::intern("Add"), args);
+}
+
 void XBrowse::placeBars() {
     const Value width = number(nClientWidth());
     sendIfUnderstood(field(kHeaderBar), "SetBounds", {0, 0, width, number(nHeaderHeight())});

@@ -240,6 +240,52 @@ TEST_F(Grid, ScrollMessagesMoveTheCurrentRowAndThePaint) {
     EXPECT_EQ(get("nKeyNo"), 1) << "the grid does not follow the thumb while it is dragged";
 }
 
+TEST_F(Grid, ScrollBarsBarHeightsAndImagesAnswerByName) {
+    makeGrid();
+    const HWND w = hwndOf(grid);
+    auto vertical = [w] {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_ALL;
+        GetScrollInfo(w, SB_VERT, &info);
+        return info;
+    };
+    EXPECT_TRUE(rt::send(grid, "GetVScroll").asLogical());
+    const Value range = rt::send(grid, "GetVRange");
+    ASSERT_TRUE(range.isArray());
+    ASSERT_EQ(range.asArray()->size(), 2u);
+    EXPECT_EQ(range.asArray()->items[0].asInteger(), 1);
+    EXPECT_EQ(range.asArray()->items[1].asInteger(), 50);
+    rt::send(grid, "SetVPos", {number(20)});
+    EXPECT_EQ(rt::send(grid, "GetVPos").asInteger(), 20);
+    rt::send(grid, "SetVRange", {number(1), number(10)});
+    EXPECT_EQ(vertical().nMax, 10);
+    EXPECT_EQ(vertical().nPage, 1u) << "a range comes with a page of one row";
+    EXPECT_EQ(vertical().nPos, 10) << "the position stays inside the range";
+    rt::send(grid, "SetVPage", {number(3)});
+    EXPECT_EQ(vertical().nPage, 3u);
+
+    const HWND header = hwndOf(rt::send(grid, "oHeader"));
+    rt::send(grid, "SetHeaderHeight", {number(30)});
+    RECT r{};
+    GetWindowRect(header, &r);
+    EXPECT_EQ(r.bottom - r.top, 30);
+    rt::send(grid, "SetHeaderHeight");
+    EXPECT_EQ(get("nHeaderHeight"), 30) << "nothing given, nothing changed";
+
+    const Value own = rt::send(grid, "oImageList");
+    HBITMAP bitmap = CreateBitmap(16, 16, 1, 32, nullptr);
+    EXPECT_EQ(rt::send(grid, "AddImage", {number(reinterpret_cast<intptr_t>(bitmap))}).asInteger(), 1);
+    DeleteObject(bitmap);
+    EXPECT_EQ(rt::send(own, "GetImageCount").asInteger(), 1);
+    const Value other = createByClassName("TImageList", "New", {form});
+    rt::send(grid, "_oImageList", {other});
+    EXPECT_TRUE(rt::send(grid, "oImageList").sameAs(other));
+    EXPECT_TRUE(rt::send(rt::send(grid, "oHeader"), "oImageList").sameAs(other)) << "the header shows it too";
+    EXPECT_EQ(rt::send(own, "Handle").asInteger(), 0) << "the grid's own list it replaced is ended";
+}
+
+
 TEST_F(Grid, PaintingLeavesTheSourceOnTheCurrentRow) {
     makeGrid();
     for (int i = 0; i < 7; ++i) rt::send(grid, "GoDown");
