@@ -285,7 +285,6 @@ TEST_F(Grid, ScrollBarsBarHeightsAndImagesAnswerByName) {
     EXPECT_EQ(rt::send(own, "Handle").asInteger(), 0) << "the grid's own list it replaced is ended";
 }
 
-
 TEST_F(Grid, PaintingLeavesTheSourceOnTheCurrentRow) {
     makeGrid();
     for (int i = 0; i < 7; ++i) rt::send(grid, "GoDown");
@@ -639,6 +638,24 @@ TEST_F(CellEdit, EnterCommitsTheTypedTextAndEscapeCancels) {
     EXPECT_TRUE(posted[1].canceled) << "Escape cancels";
     EXPECT_EQ(posted[1].key, VK_ESCAPE);
     EXPECT_EQ(get("nEditMode"), 0);
+}
+
+TEST_F(CellEdit, FastEditKeepsTheFirstTypedCharacter) {
+    Value name;
+    makeEditGrid(2, [&](const Value&, const Value& n) {
+        rt::send(n, "_nEditType", {1});
+        name = n;
+    });
+    rt::send(grid, "_lFastEdit", {true});
+    selectColumn(2);
+    SendMessageA(hwndOf(grid), WM_CHAR, 'A', 0);
+    ASSERT_TRUE(shown(editorWindow(name))) << "a typed character opens the cell's editor";
+    pump();
+    type(editorWindow(name), "na");
+    EXPECT_EQ(editorText(name), "Ana") << "the first character replaces the cell's text and stays";
+    key(editorWindow(name), VK_RETURN);
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_EQ(posted[0].value.asString(), "Ana");
 }
 
 TEST_F(CellEdit, RefusedEditLeavesTheGridReading) {

@@ -18,6 +18,7 @@
 #include "framework/data/data.h"
 #include "framework/data/data_controls/data_controls.h"
 #include "framework/data/data_controls/db_edit.h"
+#include "framework/data/data_controls/db_navigator.h"
 #include "framework/data/data_source/data_source_list.h"
 #include "runtime/core/block.h"
 #include "runtime/core/runtime.h"
@@ -262,6 +263,34 @@ TEST_F(DbBrowse, TheScrollThumbAndClicksKeepTheEditsOnTheGridsRecord) {
     EXPECT_EQ(posted, 2);
 }
 
+TEST_F(DbBrowse, ANavigatorOnTheFormMovesTheGridWithTheEdits) {
+    makeMainForm();
+    const Value nav = makeControl(data::TDBNavigator::classRecord(), form, 300, 270, 240, 28,
+                                  [&](const Value& n) { ask(n, "_oDataSet", {set}); });
+    const HWND bar = hwndOf(nav);
+    ASSERT_TRUE(IsWindow(bar));
+    const auto click = [&](int button) {
+        SendMessageA(GetParent(bar), WM_COMMAND, MAKEWPARAM(30000 + button, 0), reinterpret_cast<LPARAM>(bar));
+        pump();
+    };
+    click(3);  // Next
+    expectInStep(2, "next");
+    EXPECT_EQ(get("nKeyNo"), 2);
+    click(4);  // Last
+    expectInStep(kRecords, "last");
+    EXPECT_EQ(get("nKeyNo"), kRecords);
+    EXPECT_EQ(get("nRowSel"), get("RowCount"));
+    click(7);  // Edit, then Cancel: the set reads its record again and the grid stays on it
+    EXPECT_TRUE(ask(set, "lOnEdit").asLogical());
+    click(9);
+    EXPECT_FALSE(ask(set, "lOnEdit").asLogical());
+    expectInStep(kRecords, "cancel");
+    EXPECT_EQ(get("nKeyNo"), kRecords);
+    click(1);  // First
+    expectInStep(1, "first");
+    EXPECT_EQ(get("nRowSel"), 1);
+}
+
 TEST_F(DbBrowse, TheThumbOnAHiddenDeletedRecordLandsOnAVisibleOne) {
     makeMainForm();
     ask(set, "GoTo", {Value(20)});
@@ -365,7 +394,6 @@ TEST_F(DbBrowse, ADoubleClickOnAHeaderDividerFitsThatColumn) {
     EXPECT_LT(ask(column(2), "nWidth").asInteger(), 554) << "NOMBRE fitted to its texts";
     EXPECT_EQ(ask(column(1), "nWidth").asInteger(), 64) << "NUMERO as it was";
 }
-
 
 TEST_F(DbBrowse, DeleteAnswersWhatTheSetDid) {
     makeMainForm();
