@@ -384,6 +384,18 @@ TEST_F(DbBrowse, AnEditTheSetRefusesLeavesTheGridReading) {
     ask(grid, "CancelEdit", {Value(true)});
 }
 
+TEST_F(DbBrowse, AColumnOnAFieldTheSetLacksRefusesItsEditAndLogsTheName) {
+    makeMainForm();
+    const Value names = editableNames();
+    ask(names, "_oDataField", {Value("NOSUCH")});
+    said.clear();
+    EXPECT_FALSE(ask(names, "Edit").asLogical());
+    EXPECT_EQ(get("nEditMode"), 0);
+    EXPECT_FALSE(ask(set, "lOnEdit").asLogical());
+    EXPECT_NE(std::find(said.begin(), said.end(), "LOGDEBUG VORPEX: Incorrect TDBBrowse:oDataField value: NOSUCH"),
+              said.end());
+}
+
 TEST_F(DbBrowse, ADoubleClickOnAHeaderDividerFitsThatColumn) {
     makeMainForm();
     const HWND header = hwndOf(ask(grid, "oHeader"));
