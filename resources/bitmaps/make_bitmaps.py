@@ -4,6 +4,7 @@
 VP_BMP_NEWRECORD: the record selector's mark of a row being appended or inserted, a black asterisk on white
 in 12 x 12 pixels (white is drawn transparently).
 VP_BMP_FIRST ... VP_BMP_REFRESH: the data navigator's ten buttons, black glyphs on white in 16 x 16 pixels.
+VP_BMP_PRINTER, VP_BMP_EXIT, VP_BMP_PDF24, VP_BMP_MAIL: the print preview's further buttons, drawn alike.
 
     make_bitmaps.py --out-dir DIR
 """
@@ -85,6 +86,28 @@ def navigator_glyphs():
     }
 
 
+def box(left, top, right, bottom):
+    """The outline of a rectangle."""
+    return line(left, top, right, top) | line(right, top, right, bottom) | line(left, bottom, right, bottom) | line(
+        left, top, left, bottom)
+
+
+def preview_glyphs():
+    paper = box(4, 1, 11, 5)
+    printer = paper | box(1, 5, 14, 11) | box(4, 9, 11, 14) | {(12, 7), (13, 7)}
+    door = box(2, 1, 9, 14) | thick(line(7, 8, 14, 8)) | triangle(14, 11, 5, 11)
+    page = box(3, 1, 12, 14) | line(5, 4, 10, 4) | line(5, 6, 10, 6)
+    letters = {(x, y) for x in (5, 6) for y in range(8, 13)} | {(7, 8), (7, 9), (7, 10)} | {
+        (x, y) for x in (9,) for y in range(8, 13)} | {(10, 8), (10, 12), (11, 9), (11, 10), (11, 11)}
+    envelope = box(1, 3, 14, 12) | line(1, 3, 7, 8) | line(14, 3, 8, 8)
+    return {
+        "vp_bmp_printer.bmp": printer,
+        "vp_bmp_exit.bmp": door,
+        "vp_bmp_pdf24.bmp": page | letters,
+        "vp_bmp_mail.bmp": envelope,
+    }
+
+
 def write_bmp(path, size, pixels):
     row_bytes = (size * 3 + 3) & ~3
     body = bytearray()
@@ -107,7 +130,7 @@ def main():
     out = parser.parse_args().out_dir
     os.makedirs(out, exist_ok=True)
     write_bmp(os.path.join(out, "vp_bmp_newrecord.bmp"), SIZE, asterisk())
-    for name, pixels in navigator_glyphs().items():
+    for name, pixels in {**navigator_glyphs(), **preview_glyphs()}.items():
         write_bmp(os.path.join(out, name), NAV, pixels)
 
 

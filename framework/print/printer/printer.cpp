@@ -10,8 +10,10 @@
 #include "framework/dialogs/owner_window.h"
 #include "framework/graphics/canvas/canvas.h"
 #include "framework/print/print_dialogs/print_dialogs.h"
+#include "framework/print/preview/preview_classes.h"
 #include "framework/print/printer/preview_dc.h"
 #include "framework/print/printer_cache/printer_info_cache.h"
+#include "runtime/core/block.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 
@@ -414,13 +416,55 @@ Value XPrinter::Reset(rt::Args) {
 }
 
 // The pages are shown by the preview window, or by an OnPreview handler that answers .F. having shown them
-// its own way. Without a preview window class in the program, only the handler can show them.
+// its own way.
 Value XPrinter::Preview(rt::Args args) {
     auto preview = rt::objectAs<XPreviewDC>(oPreviewDC());
     if (!preview || preview->pageCount() == 0) return Value(false);
     const Value answer = fireEvent(*this, OnPreview, {rt::arg(args, 0), rt::arg(args, 1), rt::arg(args, 2)});
     if (answer.isLogical() && !answer.asLogical()) return Value(true);
-    return Value(false);
+    const Value control = previewForm(rt::arg(args, 2), rt::arg(args, 3));
+    if (!control.isObject()) return Value(false);
+    const Value modal = rt::arg(args, 1).isLogical() ? rt::arg(args, 1) : rt::send(*this, "lPreviewModal");
+    const Value showMode = rt::arg(args, 0).isNumber() ? rt::arg(args, 0) : rt::send(*this, "nPreviewShowMode");
+    rt::send(rt::send(control, "GetForm"), modal.asLogical() ? "ShowModal" : "Show", {showMode, Value(true)});
+    return Value(true);
+}
+
+Value XPrinter::PreviewControl(rt::Args args) {
+    auto preview = rt::objectAs<XPreviewDC>(oPreviewDC());
+    if (!preview || preview->pageCount() == 0) return Value();
+    return previewForm(rt::arg(args, 0), Value());
+}
+
+// The preview's form, 800 x 600 and titled after the job, with the preview control filling it; closing it
+// runs the caller's block and lets the pages go. Without windows (no preview control class) there is none.
+Value XPrinter::previewForm(const Value& parent, const Value& onClose) {
+    const rt::Function* formClass = rt::findFunction("TFORM");
+    const rt::Function* controlClass = rt::findFunction("TPREVIEWCONTROL");
+    if (!formClass || !controlClass) return Value();
+    Value owner = parent;
+    if (!owner.isObject()) {
+        const Value app = rt::isPublic("Application") ? rt::publicVar("Application") : Value();
+        owner = app.isObject() ? rt::send(app, "oMainForm") : Value();
+    }
+    const Value device = oPreviewDC();
+    const Value form = rt::send((*formClass)({}), "New", {owner});
+    rt::send(form, "_cText", {field(kJobTitle)});
+    rt::send(form, "_nWidth", {Value(800)});
+    rt::send(form, "_nHeight", {Value(600)});
+    const Value weakDevice = Value::weak(device.asObject());
+    rt::send(form, "_OnClose", {Value(rt::makeBlock([onClose, weakDevice](rt::Args) {
+                 rt::evalIfBlock(onClose);
+                 if (const rt::ObjectPtr d = weakDevice.asObject()) rt::send(Value(d), "Destroy");
+                 return Value();
+             }))});
+    rt::send(form, "Create", {owner});
+    const Value control = rt::send((*controlClass)({}), "New", {form});
+    rt::send(control, "_oPreviewDC", {device});
+    rt::send(control, "_nLeft", {Value(0)});
+    rt::send(control, "_nTop", {Value(0)});
+    rt::send(control, "_nAlign", {Value(5)});
+    return rt::send(control, "Create", {form});
 }
 
 // ---- dialogs
@@ -487,6 +531,7 @@ Value XPrnExportInfo::Create(rt::Args args) {
 
 void registerPrinterClasses() {
     TPrinter::classRecord();
+    registerPreviewClasses();
     TPreviewDC::classRecord();
     TPrnExportInfo::classRecord();
     registerPrintDialogs();

@@ -31,6 +31,7 @@ public:
                AbortDoc,     // () -> logical
                Reset,        // () re-initialises the job's context after a setting changed
                Preview,      // ([nShowMode], [lModal], [oParent], [bOnClose]) -> logical
+               PreviewControl,  // ([oParent]) -> the preview control on its form, not shown; NIL without pages
                Setup,        // ([oOwner]) -> logical: the print dialog in print-setup mode
                Run,          // ([oOwner]) -> logical: the print dialog
                PageSetup,    // ([oOwner]) -> logical: the page-setup dialog
@@ -57,6 +58,7 @@ private:
     bool previewOnScreen() const;
     rt::Value setting(print::Setting s, rt::Args args);
     rt::Value newCanvas(intptr_t dc);
+    rt::Value previewForm(const rt::Value& parent, const rt::Value& onClose);
     bool failJob();
     rt::Value runPrintDialog(const rt::Value& owner, bool setupOnly);
     rt::Value dialogIn(int position, const rt::Class& cls, const rt::Value& owner);
