@@ -5,16 +5,23 @@
 #include <string>
 #include <vector>
 
+#include "framework/controls/button/button.h"
+#include "framework/controls/label/label.h"
 #include "framework/controls/list/combo_box.h"
+#include "framework/controls/masked_edit/mask_edit.h"
 #include "framework/controls/menu/menu.h"
 #include "framework/controls/panel/containers.h"
 #include "framework/controls/rebar/rebar.h"
 #include "framework/controls/toolbar/toolbar.h"
+#include "framework/controls/updown/updown.h"
+#include "framework/core/form/form.h"
 #include "framework/core/native/native_args.h"
 #include "framework/core/object/object_bridge.h"
 #include "framework/core/object/optional_send.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/texts/texts.h"
+#include "framework/core/window/object_link.h"
+#include "framework/dialogs/dialog_answerer.h"
 #include "framework/print/preview/preview_classes.h"
 #include "framework/print/preview/preview_page.h"
 #include "framework/print/print_dialogs/print_dialogs.h"
@@ -35,7 +42,7 @@ namespace {
 enum Text : int {
     kPageOf = 32856, kZoom = 32857, kFirstPage = 32858, kLastPage = 32859, kNextPage = 32860, kPrevPage = 32861,
     kPageWidth = 32862, kPageHeight = 32863, kFullPage = 32864, kPrint = 32865, kExit = 32866, kPrintAll = 32867,
-    kPrintCurrent = 32868, kPrintRange = 32869, kPrintDialog = 32908, kPdf = 32913, kMail = 32914
+    kPrintCurrent = 32868, kPrintRange = 32869, kOk = 32870, kCancel = 32871, kPrintDialog = 32908, kPdf = 32913, kMail = 32914
 };
 
 // The tool buttons, counted as the tool bar counts them (the leading separator is 1).
@@ -402,7 +409,47 @@ bool XPreviewControl::printRange(const PageRange& range, intptr_t dc) {
     return cache.endDoc(dc, true) && printed;
 }
 
-Value XPreviewControl::GetRange(rt::Args) { return {}; }
+// The range dialog: first and last page, each a number edit with an up-down within the pages there are. The
+// dialog is offered to the tests' answerer once it is built.
+Value XPreviewControl::GetRange(rt::Args) {
+    const int64_t count = pageCount();
+    const Value owner = formValue();
+    const Value app = Application();
+    const Value dialog = rt::send(classCall(TForm::classRecord()), "New", {owner});
+    rt::send(dialog, "SetBounds", {Value(), Value(), Value(270), Value(110)});
+    rt::send(dialog, "_cText", {app.isObject() ? sendIfUnderstood(app, "cTitle") : Value("")});
+    rt::send(dialog, "_nBorderStyle", {Value(3)});
+    rt::send(dialog, "Create", {owner});
+    auto child = [&](const rt::Class& cls, int64_t left, int64_t top, int64_t width, int64_t height,
+                     std::vector<std::pair<const char*, Value>> settings) {
+        const Value c = rt::send(classCall(cls), "New", {dialog});
+        rt::send(c, "SetBounds", {Value(left), Value(top), Value(width), Value(height)});
+        for (const auto& [setter, value] : settings) rt::send(c, setter, {value});
+        return rt::send(c, "Create", {dialog});
+    };
+    auto pageEdit = [&](int label, int64_t top, int64_t value) {
+        child(TLabel::classRecord(), 10, top, 85, 20,
+              {{"_cText", Value(lt(label) + ":")}, {"_nAlignment", Value(2)}, {"_nVAlignment", Value(1)}});
+        const Value edit = child(TMaskEdit::classRecord(), 100, top, 60, 20,
+                                 {{"_nAlignment", Value(2)}, {"_cPicture", Value("@ 99999")}, {"_Value", Value(value)}});
+        child(TUpDown::classRecord(), 0, 0, 16, 20,
+              {{"_lArrowKeys", Value(true)}, {"_lAutoBuddy", Value(true)}, {"_lSyncBuddy", Value(true)},
+               {"_nMin", Value(1)}, {"_nMax", Value(count)}, {"_oBuddy", edit}});
+        return edit;
+    };
+    const Value from = pageEdit(kFirstPage, 10, 1), to = pageEdit(kLastPage, 35, count);
+    child(TButton::classRecord(), 170, 9, 70, 22, {{"_cText", Value(lt(kOk))}, {"_nModalResult", Value(1)}});
+    child(TButton::classRecord(), 170, 35, 70, 22, {{"_cText", Value(lt(kCancel))}, {"_nModalResult", Value(2)}, {"_lCancel", Value(true)}});
+    std::optional<PageRange> chosen;
+    rt::send(dialog, "_OnClose", {Value(rt::makeBlock([&](rt::Args) {
+                 chosen = PageRange{rt::send(from, "Value").asInteger(), rt::send(to, "Value").asInteger()};
+                 return Value();
+             }))});
+    offerDialogToAnswerer(handleOf(dialog));
+    const bool confirmed = rt::send(dialog, "ShowModal", {Value(), Value(true)}).asInteger() == 1;
+    if (!confirmed || !chosen) return {};
+    return Value::array({Value(chosen->from), Value(chosen->to)});
+}
 
 void registerPreviewClasses() {
     TPreviewPage::classRecord();

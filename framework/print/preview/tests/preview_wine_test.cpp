@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "framework/controls/controls.h"
+#include "framework/controls/masked_edit/mask_edit.h"
+#include "framework/dialogs/dialog_answerer.h"
 #include "framework/core/form/tests/form_fixture.h"
 #include "framework/graphics/graphics.h"
 #include "framework/print/preview/preview_control.h"
@@ -209,6 +211,46 @@ TEST_F(PreviewWineTest, APrintThatCannotRunEndsAndLeavesTheProgramNotBusy) {
         EXPECT_FALSE(ask(control, "Print", {request}).asLogical());
         EXPECT_FALSE(ask(app(), "lBusy").asLogical());
     }
+}
+
+// Answers the range dialog: the two page edits get `from` and `to`, then the button with `button`'s text is
+// pressed (posted, so the dialog's modal loop serves it).
+void answerRange(int64_t from, int64_t to, const char* button) {
+    setDialogAnswerer([from, to, button](intptr_t window) {
+        std::vector<HWND> children;
+        EnumChildWindows(reinterpret_cast<HWND>(window), [](HWND h, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(h);
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&children));
+        std::vector<int64_t> values{from, to};
+        for (HWND h : children) {
+            char text[32] = {};
+            GetWindowTextA(h, text, sizeof text);
+            const Value child = controlOfWindow(reinterpret_cast<intptr_t>(h));
+            if (rt::objectAs<XMaskEdit>(child) && !values.empty()) {
+                ask(child, "_Value", {values.front()});
+                values.erase(values.begin());
+            }
+            if (std::string(text) == button) PostMessageA(h, BM_CLICK, 0, 0);
+        }
+    });
+}
+
+TEST_F(PreviewWineTest, TheRangeDialogAnswersTheChosenPagesOrNothing) {
+    recordDocument();
+    const Value control = openPreview();
+    ASSERT_TRUE(control.isObject());
+    answerRange(2, 3, "&Ok");
+    const Value range = ask(control, "GetRange");
+    ASSERT_TRUE(range.isArray());
+    EXPECT_EQ(range.asArray()->items[0].asInteger(), 2);
+    EXPECT_EQ(range.asArray()->items[1].asInteger(), 3);
+    answerRange(2, 3, "&Cancel");
+    EXPECT_TRUE(ask(control, "GetRange").isNil());
+    answerRange(3, 2, "&Ok");
+    EXPECT_FALSE(ask(control, "Print", {0}).asLogical()) << "a range that starts after its end prints nothing";
+    EXPECT_FALSE(ask(app(), "lBusy").asLogical());
+    setDialogAnswerer({});
 }
 
 TEST_F(PreviewWineTest, ClosingThePreviewFormLetsThePagesGo) {
