@@ -4,7 +4,11 @@
 #include "framework/dialogs/help/dialog_help.h"
 #include "framework/dialogs/registry/registry.h"
 #include "framework/dialogs/runners/choose_color.h"
+#include "framework/dialogs/runners/choose_font.h"
+#include "framework/dialogs/runners/file_operation.h"
+#include "framework/dialogs/runners/find_replace.h"
 #include "framework/dialogs/runners/message_box.h"
+#include "framework/dialogs/runners/shell_dialogs.h"
 
 namespace vorpex {
 
@@ -15,6 +19,13 @@ void registerDialogServices() {
     registerDialogHelp();
     TMessageBox::classRecord();
     TChooseColorDlg::classRecord();
+    TFindDlg::classRecord();
+    TReplaceDlg::classRecord();
+    TChooseFontDlg::classRecord();
+    TFileOperationDlg::classRecord();
+    TPickIconDlg::classRecord();
+    TRunFileDlg::classRecord();
+    TFormatDriveDlg::classRecord();
 }
 
 }  // namespace vorpex
