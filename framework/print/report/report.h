@@ -53,9 +53,10 @@ public:
                Finished,     // () -> logical: cancelled or no more records
                AreGroups,    // () -> logical
                PrintAtCol,   // (nCol, cText, [nAlign], [nFont], [nClr], [nWidth], [nHeight]) -> NIL
-               PrintHorzLine)  // (nType, [lBefore], [lAfter]) -> NIL
+               PrintHorzLine,  // (nType, [lBefore], [lAfter]) -> NIL
+               ToExcel)      // ([cFile], [lXlsNumeric]) -> logical: fills a new workbook of the spreadsheet
     VP_PROTECTED(Skip, PrintTitles, PrintTotals, StartGroup, EndGroup, StartPage, EndPage, MaxDataLines,
-                 MaxTitleLines, MaxDataHeight, MaxTitleHeight, SetDataset)
+                 MaxTitleLines, MaxDataHeight, MaxTitleHeight, SetDataset, XlsStartGroup, XlsEndGroup)
 
     // Runs the job on `device` as Run does on the printer; false when there is nothing to print or the device
     // refuses the job.
@@ -105,6 +106,7 @@ public:
 
 private:
     friend class ReportRun;
+    friend class XlsExport;  // report_excel.cpp
     static inline int kDevice = -1, kTitleSet = -1, kHeaderSet = -1, kFooterSet = -1, kPen = -1, kDataset = -1,
                       kGroups = -1, kColumns = -1, kFonts = -1, kFor = -1, kWhile = -1, kSkipBlock = -1,
                       kJobName = -1, kPageTotal = -1, kGrandTotal = -1, kTitleUpLine = -1, kTitleDnLine = -1,

@@ -109,9 +109,13 @@ std::string XRptColumn::titleText(int line) {
     return report::textOf(report::evalBlock(field(kTitle).asArray()->at1(line), {me}));
 }
 
+std::string XRptColumn::picture(int line) const {
+    const Value& own = field(kPicture).isArray() ? field(kPicture).asArray()->at1(line) : rt::nil();
+    return own.isString() ? own.asString() : cTotalPict();
+}
+
 std::string XRptColumn::dataText(int line, const Value& value) const {
-    const Value& picture = field(kPicture).isArray() ? field(kPicture).asArray()->at1(line) : rt::nil();
-    const std::string pict = picture.isString() ? picture.asString() : cTotalPict();
+    const std::string pict = picture(line);
     return pict.empty() ? report::textOf(value) : rt::transform(value, pict);
 }
 

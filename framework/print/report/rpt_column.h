@@ -26,7 +26,8 @@ public:
     VP_METHODS(PrintTitle,   // (nRow, [nLine]) -> NIL
                PrintData,    // (nRow, [nLine]) -> NIL: also adds a totalling line's number to the totals
                PrintTotal,   // (nRow) -> NIL
-               Adjust)       // (nOrder) -> Self: measures the column on the report's device
+               Adjust,       // (nOrder) -> Self: measures the column on the report's device
+               XlsGetData)   // ([nLine]) -> data line nLine of the current record as the spreadsheet gets it
 
     std::shared_ptr<XReport> report() const;
     int dataLines() const;
@@ -36,6 +37,10 @@ public:
     std::string titleText(int line);
     // The value as its line's picture shows it.
     std::string dataText(int line, const rt::Value& value) const;
+    // The picture of data line `line`: its own, else the total picture.
+    std::string picture(int line) const;
+    // A record's lines start summing into `Value` from 0.
+    void resetValue() { field(kValue) = rt::Value(0); }
     std::string totalText() const;
     // A totalling column's number goes to `Value`, `nTotal` and every group's total (OnAddToTotal may change it).
     void addToTotals(int line, const rt::Value& value);

@@ -17,37 +17,17 @@
 #include "runtime/lib/date.h"
 #include "runtime/ole/ole.h"
 #include "tests/support/function_call.h"
-#include "tests/support/host_path.h"
 #include "tests/support/recording_handler.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/xl_standin.h"
 
 namespace rt::ole {
 namespace {
 
 using rt::testing::RecordingHandler;
-using rt::testing::windowsPath;
-
-HMODULE standIn() {
-    static HMODULE module = LoadLibraryA(windowsPath(VORPEX_XL_STANDIN_DLL).c_str());
-    return module;
-}
-
-template <class Fn>
-Fn standInEntry(const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(standIn(), name)));
-}
-
-long liveServerObjects() { return standInEntry<LONG(WINAPI*)()>("VorpexXlLiveObjects")(); }
-
-// Registers the stand-in as the test prefix's "Excel.Application", as regsvr32 would.
-class StandInRegistration : public ::testing::Environment {
-public:
-    void SetUp() override {
-        ASSERT_NE(standIn(), nullptr) << VORPEX_XL_STANDIN_DLL;
-        ASSERT_EQ(standInEntry<HRESULT(WINAPI*)()>("DllRegisterServer")(), S_OK);
-    }
-};
-const auto* const registration = ::testing::AddGlobalTestEnvironment(new StandInRegistration);
+using vorpex::testing::xlLiveObjects;
+using vorpex::testing::xlStandInEntry;
+const auto* const registration = ::testing::AddGlobalTestEnvironment(new vorpex::testing::XlStandInRegistration);
 
 void putClipboardText(const char* text) {
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -64,30 +44,13 @@ void putClipboardText(const char* text) {
 
 class OleClient : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SetEnvironmentVariableA("VORPEX_XL_JOURNAL", journal_.c_str());
-        SetEnvironmentVariableA("VORPEX_XL_FAIL_CREATE", nullptr);
-        SetEnvironmentVariableA("VORPEX_XL_FAIL_ADD", nullptr);
-    }
-    void TearDown() override {
-        SetEnvironmentVariableA("VORPEX_XL_JOURNAL", nullptr);
-        SetEnvironmentVariableA("VORPEX_XL_FAIL_CREATE", nullptr);
-        SetEnvironmentVariableA("VORPEX_XL_FAIL_ADD", nullptr);
-        SetEnvironmentVariableA("VORPEX_XL_VISIBLE_FILE", nullptr);
-    }
-    std::string journal() const {
-        std::ifstream in(journal_, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string journal() const { return xl_.journal(); }
     // A new workbook's first sheet.
     static Value newSheet(const Value& app) {
         return send(send(send(app, "Workbooks"), "Add"), "Worksheets", {1});
     }
 
-    rt::testing::TempFolder folder_;
-    std::string journal_ = folder_.file("journal.txt");
+    vorpex::testing::XlSettings xl_;
 };
 
 TEST_F(OleClient, CreatesTheServerAndReadsAndWritesItsProperties) {
@@ -188,7 +151,7 @@ TEST_F(OleClient, ACreationThatFailsRaisesACreateErrorWithTheReason) {
 
 TEST_F(OleClient, AFailingWorkbooksAddCarriesTheSpreadsheetText) {
     const Value books = send(createObject("Excel.Application"), "Workbooks");
-    SetEnvironmentVariableA("VORPEX_XL_FAIL_ADD", "1");
+    xl_.failing("VORPEX_XL_FAIL_ADD");
     RecordingHandler handler(ErrorAction::Default);
     EXPECT_TRUE(send(books, "Add").isNil());
     ASSERT_EQ(handler.seen.size(), 1u);
@@ -203,15 +166,15 @@ TEST_F(OleClient, GetActiveObjectFindsTheRunningInstanceOnly) {
         EXPECT_EQ(handler.seen[0].description, "MK_E_UNAVAILABLE");
         EXPECT_EQ(handler.seen[0].operation, "GETACTIVEOBJECT");
     }
-    ASSERT_EQ(standInEntry<HRESULT(WINAPI*)()>("VorpexXlStartRunning")(), S_OK);
+    ASSERT_EQ(xlStandInEntry<HRESULT(WINAPI*)()>("VorpexXlStartRunning")(), S_OK);
     send(getActiveObject("Excel.Application"), "_Visible", {true});
     EXPECT_TRUE(send(getActiveObject("Excel.Application"), "Visible").asLogical());
     EXPECT_FALSE(send(createObject("Excel.Application"), "Visible").asLogical());
-    EXPECT_EQ(standInEntry<HRESULT(WINAPI*)()>("VorpexXlStopRunning")(), S_OK);
+    EXPECT_EQ(xlStandInEntry<HRESULT(WINAPI*)()>("VorpexXlStopRunning")(), S_OK);
 }
 
 TEST_F(OleClient, HoldsExactlyTheReferencesItsObjectsNeed) {
-    const long before = liveServerObjects();
+    const long before = xlLiveObjects();
     {
         RecordingHandler handler(ErrorAction::Default);
         const Value app = createObject("Excel.Application");
@@ -221,18 +184,18 @@ TEST_F(OleClient, HoldsExactlyTheReferencesItsObjectsNeed) {
         send(sheet, "Paste", {send(sheet, "Range", {"A1"})});  // fails or not: the arguments are released
         send(sheet, "NoSuchMember");
         send(send(sheet, "Range", {"A1"}), "Merge", {Value::array({1})});  // refused: type mismatch
-        EXPECT_GT(liveServerObjects(), before);
+        EXPECT_GT(xlLiveObjects(), before);
     }
-    EXPECT_EQ(liveServerObjects(), before);
+    EXPECT_EQ(xlLiveObjects(), before);
 }
 
 TEST_F(OleClient, WritesTheWorkbookOnSaveAsAndWhenShown) {
     const Value app = createObject("Excel.Application");
     const Value book = send(send(app, "Workbooks"), "Add");
     send(send(send(book, "Worksheets", {1}), "Range", {"B2"}), "_Value", {"Hola"});
-    const std::string saved = folder_.file("saved.xlsx"), shown = folder_.file("shown.xlsx");
+    const std::string saved = xl_.file("saved.xlsx"), shown = xl_.file("shown.xlsx");
     send(book, "SaveAs", {saved});
-    SetEnvironmentVariableA("VORPEX_XL_VISIBLE_FILE", shown.c_str());
+    xl_.showInto(shown);
     send(app, "_Visible", {true});
     for (const std::string& path : {saved, shown}) {
         std::ifstream in(path, std::ios::binary);
