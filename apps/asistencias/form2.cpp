@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "apps/asistencias/attendance.h"
+#include "apps/asistencias/attendance_report.h"
 #include "apps/asistencias/form_building.h"
 #include "framework/controls/edit/edit.h"
 #include "framework/core/object/vp_class.h"
@@ -58,8 +59,9 @@ Value TForm2::FormInitialize(rt::Args) {
 }
 
 Value TForm2::Button1Click(rt::Args) {
-    const DateRange range = dateRange(rt::send(field(kEdit1), "GetValue").asString(),
-                                      rt::send(field(kEdit2), "GetValue").asString());
+    const std::string typedStart = rt::send(field(kEdit1), "GetValue").asString(),
+                      typedEnd = rt::send(field(kEdit2), "GetValue").asString();
+    const DateRange range = dateRange(typedStart, typedEnd);
     if (!range.problem.empty()) {
         tellUser(range.problem, kMessageTitle);  // the dialog stays open for a corrected date
         return {};
@@ -71,6 +73,7 @@ Value TForm2::Button1Click(rt::Args) {
         return {};
     }
     buildAttendanceTable(*employees, range);
+    exportAttendance(typedStart, typedEnd);  // the title shows the dates as typed
     return {};
 }
 

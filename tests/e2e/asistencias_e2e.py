@@ -1,9 +1,11 @@
 #!/usr/bin/python3
 """Asistencias end to end: the real Asistencias.exe under Wine in a scratch folder (the program beside its
 employee table, as installed), driven through its window by vorpex_uidriver: the form's controls, moving
-through the employees, editing and posting a name, the discharge toggle, the punch import (twice) and a
-missing clock file answered through the error dialog. The tables are read back with python3-dbf and the
-punch index with an NTX reader of its own (ntx_reader.py).
+through the employees, editing and posting a name, the discharge toggle, the punch import (twice), a
+missing clock file answered through the error dialog, and attendance reports over several ranges exported to
+the spreadsheet stand-in (tools/xl_standin, registered in the prefix as "Excel.Application"). The tables are
+read back with python3-dbf, the punch index with an NTX reader of its own (ntx_reader.py) and the workbooks
+the stand-in writes with python3-openpyxl.
 
 Run by ctest (tests/e2e/CMakeLists.txt) with --runner scripts/wine-exec.sh --driver vorpex_uidriver.exe
 --program Asistencias.exe --scratch <folder>."""
@@ -16,6 +18,7 @@ import sys
 import unittest
 
 import dbf
+import openpyxl
 
 from ntx_reader import NtxIndex
 
@@ -45,6 +48,10 @@ ALL_PUNCHES = WAREHOUSE_PUNCHES | {(5, '2010/03/31', '07:59:59')}
 
 ARGS = None
 LAYOUT = None  # (class, bounds, text) of every child, in the driver's numbering
+# The report dialog's children: its two labels, the start and end edits, "Generar".
+REPORT_START, REPORT_END = '2', '3'
+COMPANY = 'Ruzodidovuviv Trelm, S.A. de C.V.'
+COLUMN_TITLES = ['EMPLEADO', 'NOMBRE', 'FECHA', 'ENTRADA T.M.', 'SALIDA T.M.', 'ENTRADA T.V.', 'SALIDA T.V.']
 
 
 def write_employees(path):
@@ -82,12 +89,12 @@ class AsistenciasTest(unittest.TestCase):
         with open(self.path(name), 'wb') as f:
             f.write(text.encode('cp1252'))
 
-    def drive(self, *steps):
+    def drive(self, *steps, env=None):
         """Starts Asistencias in the scratch folder and runs the driver's steps; answers the printed values by
         name, each a list in order."""
         command = ['bash', ARGS.runner, ARGS.driver, 'start', self.program, 'window', CAPTION, *steps]
         run = subprocess.run(command, cwd=self.folder, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                             timeout=240)
+                             timeout=240, env=dict(os.environ, **(env or {})))
         output = run.stdout.decode('cp1252')
         self.assertEqual(run.returncode, 0, 'the driver failed:\n' + output)
         values = {}
@@ -202,26 +209,103 @@ class AsistenciasTest(unittest.TestCase):
         self.write('oficinas.csv', OFFICES)
         status = self.child('TLabel', text='Status')
         # The dialog's children: its two labels, the start and end edits, "Generar".
-        start, end = '2', '3'
+        start, end = REPORT_START, REPORT_END
         seen = self.drive('click', 'Importar Asistencias', 'until', status, DONE,
                           'click', 'Reporte de Asistencias', 'window', REPORT_CAPTION, 'controls',
-                          'set', start, '2010/04/01', 'set', end, '2010/03/31', 'click', 'Generar',
+                          'set', start, '2010/04/01', 'set', end, '2010/03/31', 'click', 'Generar', 'ready',
                           'set', start, 'hola', 'click', 'Generar', 'answer', 'Asistencias', 'OK|Aceptar',
-                          'close', 'window', CAPTION, 'click', 'Marcar/Desmarcar', 'click', 'Salir', 'exit')
+                          'close', 'window', CAPTION, 'click', 'Marcar/Desmarcar', 'click', 'Salir', 'exit',
+                          env=self.spreadsheet())
         dialog = [line.split(' ', 2) for line in seen['control']]
         today = datetime.date.today().strftime('%Y/%m/%d')  # both dates start as today
         self.assertEqual([(c[0], c[2]) for c in dialog][:5],
                          [('TLabel', 'Fecha inicial:'), ('TLabel', 'Fecha final:'), ('TEdit', today),
                           ('TEdit', today), ('TButton', 'Generar')])
         # Only BETO is active; CRUZ (discharged) gets the rows of his punches, after the weekday rows.
-        self.assertEqual(read_rows(self.path('asisxdia.dbf')),
-                         [(195, 'BETO', '2010/03/31', '', '', '', '', 0, 0, 0),
-                          (195, 'BETO', '2010/04/01', '', '', '', '', 0, 0, 0),
-                          (5, 'CRUZ', '2010/04/01', '', '', '', '18:00:00', 0, 0, 0),
-                          (5, 'CRUZ', '2010/03/31', '07:59:59', '', '', '', 0, 0, 1)])
+        rows = read_rows(self.path('asisxdia.dbf'))
+        self.assertEqual(rows, [(195, 'BETO', '2010/03/31', '', '', '', '', 0, 0, 0),
+                                (195, 'BETO', '2010/04/01', '', '', '', '', 0, 0, 0),
+                                (5, 'CRUZ', '2010/04/01', '', '', '', '18:00:00', 0, 0, 0),
+                                (5, 'CRUZ', '2010/03/31', '07:59:59', '', '', '', 0, 0, 1)])
+        # The range across the month end typed end first: the title shows it as typed.
+        self.check_sheet(self.shown_sheet(), rows, '2010/04/01', '2010/03/31')
         # The report walked the employee table; the toggle still acts on the employee shown, the first.
         self.assertEqual(read_rows(self.path('empleado.dbf')),
                          [(17, 'ANA', ''), (195, 'BETO', ''), (5, 'CRUZ', 'X')])
+
+    # ---- reports over several ranges after an import, each checked in the working table and in the workbook
+    # the spreadsheet stand-in shows
+
+    def report(self, start, end):
+        """Imports the clocks' files, then runs one report; answers the table's rows, the sheet and the
+        spreadsheet's call journal."""
+        self.write('almacen.csv', WAREHOUSE)
+        self.write('oficinas.csv', OFFICES)
+        status = self.child('TLabel', text='Status')
+        self.drive('click', 'Importar Asistencias', 'until', status, DONE,
+                   'click', 'Reporte de Asistencias', 'window', REPORT_CAPTION,
+                   'set', REPORT_START, start, 'set', REPORT_END, end, 'click', 'Generar', 'ready',
+                   'close', 'window', CAPTION, 'click', 'Salir', 'exit', env=self.spreadsheet())
+        with open(self.path('journal.txt'), encoding='utf-8') as f:
+            calls = f.read()
+        self.assertNotIn('FAILED', calls)
+        self.assertNotIn('UNKNOWN', calls)
+        return read_rows(self.path('asisxdia.dbf')), self.shown_sheet(), calls
+
+    def spreadsheet(self):
+        """The stand-in's settings for a run: its journal, and where it writes the workbook it shows."""
+        return {'VORPEX_XL_VISIBLE_FILE': windows_path(self.path('shown.xlsx')),
+                'VORPEX_XL_JOURNAL': windows_path(self.path('journal.txt'))}
+
+    def shown_sheet(self):
+        return openpyxl.load_workbook(self.path('shown.xlsx')).active
+
+    def check_sheet(self, sheet, rows, start, end):
+        """The sheet shows the table's rows in its order under the company, the range as typed and the
+        column titles, and the footer right under the last row."""
+        self.assertEqual(sheet['B1'].value, COMPANY)
+        self.assertEqual(sheet['B2'].value, 'REPORTE DE ASISTENCIAS DE EMPLEADOS DEL %s AL %s' % (start, end))
+        self.assertTrue(sheet['B2'].font.b)
+        self.assertEqual(sorted(str(r) for r in sheet.merged_cells.ranges), ['B1:H1', 'B2:H2', 'B3:H3'])
+        self.assertEqual([sheet.cell(row=4, column=c).value for c in range(2, 9)], COLUMN_TITLES)
+        shown = [[(sheet.cell(row=r, column=c).value or '').strip() for c in range(1, 9)]
+                 for r in range(6, 6 + len(rows))]
+        expected = [['', str(badge), name, date, *slots] for badge, name, date, *slots in
+                    (row[:7] for row in rows)]
+        self.assertEqual(shown, expected)
+        self.assertEqual(sheet.cell(row=6 + len(rows), column=2).value, 'P\xe1gina: %10d' % 0)
+        self.assertIsNone(sheet.cell(row=7 + len(rows), column=2).value)
+
+    def test_a_weekend_without_punches_exports_no_rows(self):
+        rows, sheet, calls = self.report('2010/03/27', '2010/03/28')
+        self.assertEqual(rows, [])
+        self.check_sheet(sheet, rows, '2010/03/27', '2010/03/28')
+        self.assertNotIn('Paste', calls, 'nothing to paste, no paste')
+
+    def test_a_day_of_a_discharged_employee_and_a_remapped_badge(self):
+        rows, sheet, _ = self.report('2010/03/25', '2010/03/25')
+        # ANA is discharged: her punches give her a row of her own; badge 999 punches as BETO (195).
+        self.assertEqual(rows, [(195, 'BETO', '2010/03/25', '08:20:00', '', '', '', 0, 0, 0),
+                                (17, 'ANA', '2010/03/25', '08:15:00', '', '', '', 0, 0, 0)])
+        self.check_sheet(sheet, rows, '2010/03/25', '2010/03/25')
+
+
+def windows_path(path):
+    """Wine's drive Z is the host's root."""
+    return 'Z:' + os.path.abspath(path).replace('/', '\\')
+
+
+def register_spreadsheet():
+    """The spreadsheet stand-in becomes the prefix's "Excel.Application", as regsvr32 registers a server."""
+    dll = os.environ.get('VORPEX_XL_STANDIN_DLL', '')
+    regsvr32 = os.path.join(os.environ.get('VORPEX_BUILD_DIR', ''), 'wineprefix', 'drive_c', 'windows', 'system32',
+                            'regsvr32.exe')
+    if not os.path.isfile(dll) or not os.path.isfile(regsvr32):
+        sys.exit('error: cannot register the spreadsheet stand-in (%s, %s)' % (dll, regsvr32))
+    run = subprocess.run(['bash', ARGS.runner, regsvr32, '/s', windows_path(dll)], stdout=subprocess.PIPE,
+                         stderr=subprocess.STDOUT, timeout=120)
+    if run.returncode != 0:
+        sys.exit('registering the spreadsheet stand-in failed:\n' + run.stdout.decode('cp1252'))
 
 
 def read_layout():
@@ -256,6 +340,7 @@ def main():
             sys.exit('error: no such file: %s' % getattr(ARGS, option))
     os.makedirs(ARGS.scratch, exist_ok=True)
     LAYOUT = read_layout()
+    register_spreadsheet()
     unittest.main(argv=[sys.argv[0], '-v'] + rest)
 
 

@@ -94,6 +94,10 @@ bool waitUntilGone(HWND window, milliseconds patience) {
     return pollUntil(patience, [&] { return !IsWindow(window); });
 }
 
+bool waitUntilEnabled(HWND window, milliseconds patience) {
+    return pollUntil(patience, [&] { return IsWindow(window) && IsWindowEnabled(window); });
+}
+
 std::string textOf(HWND window) {
     // WM_GETTEXT reaches into another process's control; GetWindowText would not.
     std::string text(static_cast<size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');

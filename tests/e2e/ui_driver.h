@@ -35,6 +35,8 @@ private:
 HWND waitForWindow(const Program& program, const std::string& caption, milliseconds patience = kPatience);
 // Waits until the window is gone; false when it is still there after `patience`.
 bool waitUntilGone(HWND window, milliseconds patience = kPatience);
+// Waits until the window is enabled; false when it is still disabled (or gone) after `patience`.
+bool waitUntilEnabled(HWND window, milliseconds patience = kPatience);
 
 std::string textOf(HWND window);
 // Waits until the window shows exactly this text; false when it does not within `patience`.

@@ -20,6 +20,8 @@
 //   command <n> <id>           child n tells its parent that its item <id> was chosen (WM_COMMAND)
 //   set <n> <text>             replace child n's text (WM_SETTEXT)
 //                              each of these four then waits until the window has handled it
+//   ready                      wait until the window takes input again (a job that disables it while it runs,
+//                              such as an export, has ended), then until it has handled what was sent
 //   close                      close the window with its close box (WM_CLOSE) and wait until it is gone
 //   exit                       wait for the program to end, print "exit: <code>"
 //
@@ -64,6 +66,7 @@ public:
             else if (step == "command") { HWND c = child(operand()); act([&] { e2e::sendCommand(c, number(operand())); }); }
             else if (step == "set") { HWND c = child(operand()); act([&] { e2e::setText(c, operand()); }); }
             else if (step == "close") closeWindow();
+            else if (step == "ready") ready();
             else if (step == "exit") waitExit();
             else throw std::runtime_error("unknown step " + step);
         }
@@ -105,6 +108,12 @@ private:
         if (!e2e::waitUntilGone(dialog)) throw std::runtime_error("dialog \"" + caption + "\" stayed open");
         // The work the dialog interrupted goes on; the window answers once it is done (or it closes).
         if (window_ && IsWindow(window_)) e2e::settle(window_);
+    }
+
+    void ready() {
+        HWND w = current();
+        if (!e2e::waitUntilEnabled(w) || (!e2e::settle(w) && IsWindow(w)))
+            throw std::runtime_error("the window did not take input again");
     }
 
     void closeWindow() {
