@@ -2,6 +2,7 @@
 
 #include "framework/dialogs/drop/drop_files.h"
 #include "framework/dialogs/help/dialog_help.h"
+#include "framework/dialogs/mail/mapi.h"
 #include "framework/dialogs/registry/registry.h"
 #include "framework/dialogs/runners/choose_color.h"
 #include "framework/dialogs/runners/choose_font.h"
@@ -26,6 +27,7 @@ void registerDialogServices() {
     TPickIconDlg::classRecord();
     TRunFileDlg::classRecord();
     TFormatDriveDlg::classRecord();
+    TMapi::classRecord();
 }
 
 }  // namespace vorpex
