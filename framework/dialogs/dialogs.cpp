@@ -1,6 +1,7 @@
 #include "framework/dialogs/dialogs.h"
 
 #include "framework/dialogs/drop/drop_files.h"
+#include "framework/dialogs/file_dialogs/file_dialog.h"
 #include "framework/dialogs/help/dialog_help.h"
 #include "framework/dialogs/mail/mapi.h"
 #include "framework/dialogs/registry/registry.h"
@@ -28,6 +29,7 @@ void registerDialogServices() {
     TRunFileDlg::classRecord();
     TFormatDriveDlg::classRecord();
     TMapi::classRecord();
+    registerFileDialogs();
 }
 
 }  // namespace vorpex
