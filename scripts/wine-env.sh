@@ -11,6 +11,11 @@ export WINEPREFIX="$VORPEX_BUILD_DIR/wineprefix"
 export WINEDEBUG=-all
 # Never offer to download Mono or Gecko, never add menu entries to the desktop.
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe="
+# A test that puts a stand-in for a system library beside itself names it here ("mapi32=n,b"), since
+# Wine would otherwise load its own built-in one.
+if [ -n "${VORPEX_WINE_DLL_OVERRIDES:-}" ]; then
+    export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$VORPEX_WINE_DLL_OVERRIDES"
+fi
 # The C locale maps to Wine's English (US) locale, whose ANSI code page is
 # 1252, the programs' code page. It exists on every glibc system, unlike
 # en_US.UTF-8. The harness's CodePage tests check the result under Wine.
