@@ -10,7 +10,7 @@ packages=(
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
     wine64 xvfb xauth
     libdbd-xbase-perl python3-dbf python3-openpyxl
-    cups printer-driver-cups-pdf
+    cups printer-driver-cups-pdf poppler-utils
 )
 
 is_installed() {

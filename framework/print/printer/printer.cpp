@@ -9,6 +9,7 @@
 #include "framework/core/screen/display_source.h"
 #include "framework/dialogs/owner_window.h"
 #include "framework/graphics/canvas/canvas.h"
+#include "framework/print/image_pdf/image_pdf.h"
 #include "framework/print/print_dialogs/print_dialogs.h"
 #include "framework/print/preview/preview_classes.h"
 #include "framework/print/printer/preview_dc.h"
@@ -535,6 +536,7 @@ void registerPrinterClasses() {
     TPreviewDC::classRecord();
     TPrnExportInfo::classRecord();
     registerPrintDialogs();
+    registerImagePdf();
 }
 
 }  // namespace vorpex
