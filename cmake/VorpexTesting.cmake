@@ -16,6 +16,8 @@ set(VORPEX_SCRIPTS_DIR "${CMAKE_CURRENT_LIST_DIR}/../scripts")
 cmake_path(NORMAL_PATH VORPEX_SCRIPTS_DIR)
 set(VORPEX_HARNESS_DIR "${CMAKE_CURRENT_LIST_DIR}/../tests/harness")
 cmake_path(NORMAL_PATH VORPEX_HARNESS_DIR)
+set(VORPEX_TEST_SUPPORT_DIR "${CMAKE_CURRENT_LIST_DIR}/../tests/support")
+cmake_path(NORMAL_PATH VORPEX_TEST_SUPPORT_DIR)
 
 # Tests run here unless they are 32-bit Windows programs on a non-Windows host:
 # this machine's Wine runs only the 64-bit loader.
@@ -109,4 +111,22 @@ function(vorpex_add_program name)
   endif()
   add_executable(${name} WIN32 ${P_SOURCES} ${P_RC})
   target_link_libraries(${name} PRIVATE ${P_LIBS} user32 gdi32 comctl32)
+endfunction()
+
+# vorpex_add_workbook_test(<name> SCRIPT <file.py> PROGRAM <test target>): a Python test that runs one test of
+# the Wine test program, which saves a workbook through the spreadsheet stand-in, and reads it back under
+# Linux with an independent reader (python3-openpyxl; tests/support/wine_workbook.py).
+function(vorpex_add_workbook_test name)
+  cmake_parse_arguments(PARSE_ARGV 1 W "" "SCRIPT;PROGRAM" "")
+  if(NOT TARGET ${W_PROGRAM} OR NOT VORPEX_RUN_TESTS OR CMAKE_HOST_WIN32)
+    return()
+  endif()
+  find_program(VORPEX_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
+  add_test(NAME ${name}
+           COMMAND "${VORPEX_PYTHON}" "${CMAKE_CURRENT_SOURCE_DIR}/${W_SCRIPT}"
+                   "${VORPEX_SCRIPTS_DIR}/wine-exec.sh" "$<TARGET_FILE:${W_PROGRAM}>"
+                   "${CMAKE_CURRENT_BINARY_DIR}/${name}-scratch")
+  set_tests_properties(${name} PROPERTIES
+    TIMEOUT 180 LABELS wine
+    ENVIRONMENT "VORPEX_BUILD_DIR=${CMAKE_BINARY_DIR};PYTHONPATH=${VORPEX_TEST_SUPPORT_DIR}")
 endfunction()

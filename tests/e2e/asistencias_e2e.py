@@ -21,6 +21,7 @@ import dbf
 import openpyxl
 
 from ntx_reader import NtxIndex
+from wine_workbook import windows_path
 
 EMPLOYEE = 'NUMERO N(4,0); NOMBRE C(40); BAJA C(1)'
 STAFF = [(17, 'ANA', '*'), (195, 'BETO', ' '), (5, 'CRUZ', 'X')]
@@ -288,11 +289,6 @@ class AsistenciasTest(unittest.TestCase):
         self.assertEqual(rows, [(195, 'BETO', '2010/03/25', '08:20:00', '', '', '', 0, 0, 0),
                                 (17, 'ANA', '2010/03/25', '08:15:00', '', '', '', 0, 0, 0)])
         self.check_sheet(sheet, rows, '2010/03/25', '2010/03/25')
-
-
-def windows_path(path):
-    """Wine's drive Z is the host's root."""
-    return 'Z:' + os.path.abspath(path).replace('/', '\\')
 
 
 def register_spreadsheet():

@@ -5,31 +5,19 @@ pasted body and column widths.
 
 Run by ctest with: <wine-exec.sh> <rt_ole_client_tests.exe> <scratch folder>."""
 import os
-import subprocess
 import sys
 import unittest
 
-import openpyxl
+from wine_workbook import saved_sheet
 
 RUNNER, PROGRAM, SCRATCH = sys.argv[1], sys.argv[2], sys.argv[3]
-
-
-def windows_path(path):
-    """Wine's drive Z is the host's root."""
-    return 'Z:' + os.path.abspath(path).replace('/', '\\')
 
 
 class FilledWorkbookTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        os.makedirs(SCRATCH, exist_ok=True)
-        path = os.path.join(SCRATCH, 'filled.xlsx')
-        if os.path.exists(path):
-            os.remove(path)
-        env = dict(os.environ, VORPEX_XL_OUT=windows_path(path))
-        subprocess.run(['bash', RUNNER, PROGRAM, '--gtest_filter=OleClient.FillsAWorkbookForAnIndependentReader'],
-                       env=env, check=True, timeout=120)
-        cls.sheet = openpyxl.load_workbook(path).active
+        cls.sheet = saved_sheet(RUNNER, PROGRAM, 'OleClient.FillsAWorkbookForAnIndependentReader',
+                                os.path.join(SCRATCH, 'filled.xlsx'))
 
     def test_cells_set_one_by_one(self):
         s = self.sheet

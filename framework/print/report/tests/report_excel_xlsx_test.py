@@ -6,31 +6,19 @@ them.
 
 Run by ctest with: <wine-exec.sh> <report_excel_wine_tests.exe> <scratch folder>."""
 import os
-import subprocess
 import sys
 import unittest
 
-import openpyxl
+from wine_workbook import saved_sheet
 
 RUNNER, PROGRAM, SCRATCH = sys.argv[1], sys.argv[2], sys.argv[3]
-
-
-def windows_path(path):
-    """Wine's drive Z is the host's root."""
-    return 'Z:' + os.path.abspath(path).replace('/', '\\')
 
 
 class ExportedReportTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        os.makedirs(SCRATCH, exist_ok=True)
-        path = os.path.join(SCRATCH, 'report.xlsx')
-        if os.path.exists(path):
-            os.remove(path)
-        env = dict(os.environ, VORPEX_XL_OUT=windows_path(path))
-        subprocess.run(['bash', RUNNER, PROGRAM, '--gtest_filter=ToExcel.ToExcelForAnIndependentReader'],
-                       env=env, check=True, timeout=120)
-        cls.sheet = openpyxl.load_workbook(path).active
+        cls.sheet = saved_sheet(RUNNER, PROGRAM, 'ToExcel.ToExcelForAnIndependentReader',
+                                os.path.join(SCRATCH, 'report.xlsx'))
 
     def test_header_title_and_column_titles(self):
         s = self.sheet
