@@ -7,14 +7,6 @@ namespace vorpex::browse {
 // Positions are read back from the source rather than counted: a row the source hides (a filter, deleted
 // records) makes its key positions jump, and the bar must show where the source really is.
 
-int64_t Follower::rowsAbove(int64_t limit) {
-    const rt::Value mark = source_.bookmark();
-    int64_t steps = 0;
-    while (steps < limit && source_.skip(-1) == -1) ++steps;
-    source_.gotoBookmark(mark);
-    return steps;
-}
-
 void Follower::toTop() {
     view_.len = source_.keyCount();
     if (view_.len < 1) {
@@ -36,7 +28,7 @@ void Follower::toBottom() {
         port_.drawCurrentRow(true);
         return;
     }
-    view_.rowSel = 1 + rowsAbove(port_.rowCount() - 1);
+    view_.rowSel = 1 + rowsAbove(source_, port_.rowCount() - 1);
     port_.setBarPosition(GridPort::kBarMaximum);
     port_.changed(true);
     port_.repaint();
@@ -50,7 +42,7 @@ void Follower::jumped() {
         return;
     }
     // The marker keeps its screen row unless fewer rows lie above the new one.
-    view_.rowSel = 1 + rowsAbove(std::max<int64_t>(view_.rowSel, 1) - 1);
+    view_.rowSel = 1 + rowsAbove(source_, std::max<int64_t>(view_.rowSel, 1) - 1);
     port_.changed(true);
     port_.setBarPosition(view_.keyNo);
     port_.repaint();
@@ -83,12 +75,7 @@ void Follower::skipped(int64_t asked, int64_t moved, bool keyboard) {
 void Follower::skippedDown(int64_t moved, bool keyboard) {
     if (moved == 1) {
         view_.keyNo = source_.keyNo();
-        if (view_.rowSel < port_.rowCount())
-            ++view_.rowSel;
-        else
-            port_.dataScroll(1);
-        port_.changed(true);
-        port_.setBarPosition(view_.keyNo);
+        markerDown(view_, port_);
     } else {
         port_.setBarPosition(GridPort::kBarMaximum);
         if (offerAppend(keyboard)) return;
@@ -99,14 +86,7 @@ void Follower::skippedDown(int64_t moved, bool keyboard) {
 void Follower::skippedUp(int64_t moved) {
     if (moved == -1) {
         view_.keyNo = source_.keyNo();
-        if (view_.rowSel > 1) {
-            --view_.rowSel;
-        } else {
-            port_.dataScroll(-1);
-            if (view_.dataRows < port_.rowCount()) ++view_.dataRows;
-        }
-        port_.setBarPosition(view_.keyNo);
-        port_.changed(true);
+        markerUp(view_, port_);
     }
     port_.drawCurrentRow(true);
 }
@@ -121,7 +101,7 @@ void Follower::pagedUp(int64_t asked, int64_t moved) {
         view_.rowSel = 1;
         port_.setBarPosition(1);
     } else {
-        view_.rowSel = 1 + rowsAbove(view_.rowSel - 1);
+        view_.rowSel = 1 + rowsAbove(source_, view_.rowSel - 1);
         port_.setBarPosition(view_.keyNo);
     }
     port_.changed(true);

@@ -27,7 +27,6 @@ private:
     void pagedDown(int64_t asked, int64_t moved);
     // Past the end: true when an append took over (no handler answered and the grid appended).
     bool offerAppend(bool keyboard);
-    int64_t rowsAbove(int64_t limit);
 
     RowSource& source_;
     GridPort& port_;

@@ -27,12 +27,32 @@ void Navigator::prelude() {
     port_.drawCurrentRow(false);
 }
 
-int64_t Navigator::rowsAbove(int64_t limit) {
-    const rt::Value mark = source_.bookmark();
+int64_t rowsAbove(RowSource& source, int64_t limit) {
+    const rt::Value mark = source.bookmark();
     int64_t steps = 0;
-    while (steps < limit && source_.skip(-1) == -1) ++steps;
-    source_.gotoBookmark(mark);
+    while (steps < limit && source.skip(-1) == -1) ++steps;
+    source.gotoBookmark(mark);
     return steps;
+}
+
+void markerDown(Viewport& view, GridPort& port) {
+    if (view.rowSel < port.rowCount())
+        ++view.rowSel;
+    else
+        port.dataScroll(1);
+    port.changed(true);
+    port.setBarPosition(view.keyNo);
+}
+
+void markerUp(Viewport& view, GridPort& port) {
+    if (view.rowSel > 1) {
+        --view.rowSel;
+    } else {
+        port.dataScroll(-1);
+        if (view.dataRows < port.rowCount()) ++view.dataRows;
+    }
+    port.setBarPosition(view.keyNo);
+    port.changed(true);
 }
 
 void Navigator::goUp() {
@@ -46,14 +66,7 @@ void Navigator::goUp() {
     port_.clearSeek();
     if (source_.skip(-1) == -1) {
         --view_.keyNo;
-        if (view_.rowSel > 1) {
-            --view_.rowSel;
-        } else {
-            port_.dataScroll(-1);
-            if (view_.dataRows < port_.rowCount()) ++view_.dataRows;
-        }
-        port_.setBarPosition(view_.keyNo);
-        port_.changed(true);
+        markerUp(view_, port_);
     }
     port_.drawCurrentRow(true);
 }
@@ -66,16 +79,10 @@ void Navigator::goDown(bool append) {
         if (append && port_.offerPastEof()) port_.append();
         return;
     }
-    const int64_t rows = port_.rowCount();
     port_.drawCurrentRow(false);
     if (source_.skip(1) == 1) {
         ++view_.keyNo;
-        if (view_.rowSel < rows)
-            ++view_.rowSel;
-        else
-            port_.dataScroll(1);
-        port_.changed(true);
-        port_.setBarPosition(view_.keyNo);
+        markerDown(view_, port_);
     } else {
         port_.setBarPosition(GridPort::kBarMaximum);
         if (append && port_.offerPastEof() && port_.append()) return;
@@ -142,7 +149,7 @@ void Navigator::goBottom() {
     }
     const int64_t rows = port_.rowCount();
     source_.moveBottom();
-    view_.rowSel = 1 + rowsAbove(rows - 1);
+    view_.rowSel = 1 + rowsAbove(source_, rows - 1);
     port_.setBarPosition(GridPort::kBarMaximum);
     port_.changed(true);
     port_.repaint();
@@ -159,7 +166,7 @@ void Navigator::goTo(int64_t key) {
     // Where the source really is: it may not reach the row asked for.
     view_.keyNo = source_.keyNo();
     port_.busy(false);
-    view_.rowSel = 1 + rowsAbove(rowSel - 1);
+    view_.rowSel = 1 + rowsAbove(source_, rowSel - 1);
     port_.changed(true);
     port_.setBarPosition(view_.keyNo);
     port_.repaint();

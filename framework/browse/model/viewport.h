@@ -58,14 +58,20 @@ public:
 
 private:
     void prelude();
-    // From the current row, steps back while rows exist, at most `limit` times; answers the steps taken and
-    // returns to the row it started from.
-    int64_t rowsAbove(int64_t limit);
 
     RowSource& source_;
     GridPort& port_;
     Viewport& view_;
 };
+
+// What the grid's own moves (Navigator) and the moves it follows (Follower) do alike:
+// From the source's current row, steps back while rows exist, at most `limit` times; answers the steps taken
+// and returns to the row it started from.
+int64_t rowsAbove(RowSource& source, int64_t limit);
+// The source went one row down (keyNo already says where): the marker follows, or the rows scroll under it.
+void markerDown(Viewport& view, GridPort& port);
+// The source went one row up: the marker follows, or the rows scroll down under it and fill the screen.
+void markerUp(Viewport& view, GridPort& port);
 
 // The vertical bar: range 1..len, page 1, position keyNo (1 while unknown).
 struct VerticalBar {
