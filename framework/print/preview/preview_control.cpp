@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,11 +23,14 @@
 #include "framework/core/texts/texts.h"
 #include "framework/core/window/object_link.h"
 #include "framework/dialogs/dialog_answerer.h"
+#include "framework/dialogs/file_dialogs/file_dialog.h"
+#include "framework/print/image_pdf/pdf_mail.h"
 #include "framework/print/preview/preview_classes.h"
 #include "framework/print/preview/preview_page.h"
 #include "framework/print/print_dialogs/print_dialogs.h"
 #include "framework/print/printer/preview_dc.h"
 #include "framework/print/printer_cache/printer_info_cache.h"
+#include "framework/print/job_progress/job_progress.h"
 #include "runtime/core/block.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
@@ -75,6 +79,15 @@ Value pageTurn(rt::Object& control, Turn turn) {
                                                         : c->pageCount();
         return rt::send(Value(me.asObject()), "SetPage", {Value(target)});
     }));
+}
+
+void processMessages() {
+    if (const rt::Function* f = rt::findFunction("PROCESSMESSAGES")) (*f)({});
+}
+
+void alert(const std::string& text) {
+    const Value message[] = {Value(text)};
+    if (const rt::Function* f = rt::findFunction("MSGALERT")) (*f)(message);
 }
 
 bool pdfLibraryPresent() {
@@ -449,6 +462,65 @@ Value XPreviewControl::GetRange(rt::Args) {
     const bool confirmed = rt::send(dialog, "ShowModal", {Value(), Value(true)}).asInteger() == 1;
     if (!confirmed || !chosen) return {};
     return Value::array({Value(chosen->from), Value(chosen->to)});
+}
+
+// ---- PDF and mail
+
+std::string XPreviewControl::jobTitle() const {
+    const Value title = printer().isObject() ? sendIfUnderstood(printer(), "cJobTitle") : Value();
+    return title.isString() ? title.asString() : std::string();
+}
+
+PdfExportOptions XPreviewControl::exportOptions() {
+    PdfExportOptions options;
+    options.title = jobTitle();
+    const Value info = ExportInfo({});
+    if (!info.isObject()) return options;
+    options.canEdit = sendIfUnderstood(info, "lImgPdfCanEdit").asLogical();
+    options.canCopy = sendIfUnderstood(info, "lImgPdfCanCopy").asLogical();
+    options.canPrint = sendIfUnderstood(info, "lImgPdfCanPrint").asLogical();
+    const Value password = sendIfUnderstood(info, "cImgPDFPassword");
+    if (password.isString()) options.password = password.asString();
+    return options;
+}
+
+// The pages as the preview device recorded them, read when the export asks for each.
+PdfPages XPreviewControl::recordedPages() {
+    return {static_cast<size_t>(pageCount()), [me = Value::weak(self())](size_t index, const std::string& file) {
+                const auto control = rt::objectAs<XPreviewControl>(me);
+                const Value emf = control ? control->pageEmf(static_cast<int64_t>(index) + 1) : Value();
+                return emf.isObject() && writeMetafileFile(rt::send(emf, "Handle").asInteger(), file);
+            }};
+}
+
+// The save dialog's file; "" when cancelled.
+std::string XPreviewControl::askPdfFile() {
+    const Value dialog = rt::send(classCall(TFileSaveDlg::classRecord()), "New", {formValue()});
+    rt::send(dialog, "_cDefaultExt", {Value("PDF")});
+    const bool chosen = rt::send(dialog, "Run").asLogical();
+    const Value file = chosen ? rt::send(dialog, "cFileName") : Value();
+    sendIfUnderstood(dialog, "Destroy");
+    return file.isString() ? file.asString() : std::string();
+}
+
+Value XPreviewControl::GenPDF(rt::Args args) {
+    const Value given = rt::arg(args, 0);
+    const std::string file = given.isString() && !given.asString().empty() ? given.asString() : askPdfFile();
+    if (file.empty()) return Value(false);
+    // Shared: the window's button may outlive this call.
+    const auto cancelled = std::make_shared<bool>(false);
+    JobProgress progress(formValue(), jobTitle(), "VP_BMP_PDF32", false, [cancelled] { *cancelled = true; });
+    const bool made = exportPdf(recordedPages(), exportOptions(), file, [cancelled] {
+                          processMessages();
+                          return *cancelled;
+                      }).made;
+    progress.close();
+    processMessages();
+    return Value(made);
+}
+
+Value XPreviewControl::SendMail(rt::Args) {
+    return Value(mailPdf(recordedPages(), exportOptions(), alert));
 }
 
 void registerPreviewClasses() {

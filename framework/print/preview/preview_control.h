@@ -3,16 +3,17 @@
 // (XPreviewPage) that shows the recorded pages of a preview device one at a time. It prints all pages, the
 // current one, a range or through the print dialog. TPreviewControl is its user class. Windows only.
 //
-// The PDF and mail buttons send GenPDF and SendMail to the control by name: the export adds those methods,
-// and enables the buttons only when its library (ISIMAGEPDF) is there.
+// The PDF and mail buttons (GenPDF, SendMail) are enabled only when the PDF library (ISIMAGEPDF) is there.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/scrolling/scrolling_win_control.h"
+#include "framework/print/image_pdf/pdf_export.h"
 #include "framework/print/preview/preview_rules.h"
 
 namespace vorpex {
@@ -29,7 +30,9 @@ public:
                ZoomOut,
                SetPage,      // (n): shows page n of the pages there are
                Print,        // ([n]): all pages; n > 0 that page; 0 a range asked for; < 0 the print dialog
-               GetRange)     // () -> {nFrom, nTo}, NIL when cancelled
+               GetRange,     // () -> {nFrom, nTo}, NIL when cancelled
+               GenPDF,       // ([cFile]) -> .T. when the PDF was made; without a file one is asked for
+               SendMail)     // () -> .T. when the pages went as a PDF attachment
 
     int64_t pageCount() const;
     int64_t nPage() const { return field(kPage).asInteger(); }
@@ -50,6 +53,10 @@ private:
     rt::Value printer() const;
     std::optional<preview::PageRange> requestedRange(const rt::Value& n, intptr_t& dialogDC);
     bool printRange(const preview::PageRange& range, intptr_t dc);
+    std::string askPdfFile();
+    std::string jobTitle() const;
+    PdfPages recordedPages();
+    PdfExportOptions exportOptions();
 };
 
 using TPreviewControl = UserClass<XPreviewControl, "TPreviewControl">;

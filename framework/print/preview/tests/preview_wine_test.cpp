@@ -1,27 +1,37 @@
 // The print preview on a real form under Wine: a three-page document drawn with the canvas into the preview
 // device (no printer needed) shown by the printer's preview control, paged with the buttons' rules and the
 // page keys, zoomed through the box, the keypad and fit modes, one page's pixels read back through
-// WM_PRINTCLIENT, the export buttons present but disabled without their library, and printing refused
+// WM_PRINTCLIENT, the export buttons present but disabled without their library, the pages made into a PDF
+// and mailed through the IMAGE2PDF.DLL and MAPI32.DLL stand-ins beside the program, and printing refused
 // without leaving the program busy. With a printer installed (run_with_cups.sh) the preview prints its pages.
+// When VORPEX_PDF_OUT names a file, the PDF made through the save dialog is copied there for run_pdf_pages.sh.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "framework/controls/controls.h"
 #include "framework/controls/masked_edit/mask_edit.h"
 #include "framework/dialogs/dialog_answerer.h"
+#include "framework/dialogs/dialogs.h"
+#include "framework/dialogs/mail/mail_port.h"
 #include "framework/core/form/tests/form_fixture.h"
 #include "framework/graphics/graphics.h"
+#include "framework/print/image_pdf/image_pdf.h"
+#include "framework/print/image_pdf/image_pdf_port.h"
 #include "framework/print/preview/preview_control.h"
 #include "framework/print/printer/printer.h"
 #include "framework/print/printer_cache/printer_info_cache.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 #include "tests/support/memory_canvas.h"
+#include "tests/support/temp_folder.h"
 
 namespace vorpex::testing {
 namespace {
@@ -48,6 +58,8 @@ protected:
         print::registerPrinterFunctions();
         registerPrinterClasses();
         registerStandardControls();
+        registerDialogServices();
+        registerImagePdf();
         printer = ask(Value(TPrinter::classRecord().instantiate()), "Initialize");
         exportInfo = ask(printer, "oExportInfo");
     }
@@ -60,14 +72,14 @@ protected:
         FormTest::TearDown();
     }
 
-    // Three pages in mm: page 1 a blue top-left quarter, page 2 a red one, page 3 a text; `texts` for a printer.
-    void recordDocument(const std::vector<std::string>& texts = {}) {
+    // Pages in mm: page 1 a blue top-left quarter, page 2 a red one, page 3 a text; `texts` for a printer.
+    void recordDocument(const std::vector<std::string>& texts = {}, int pages = 3) {
         ask(printer, "_lPreview", {true});
         ASSERT_TRUE(ask(printer, "StartDoc", {"Informe"}).asLogical());
         const Value canvas = ask(printer, "oCanvas");
         ask(canvas, "_nMapMode", {1});
         if (!texts.empty()) ask(canvas, "_oFont", {ask((*rt::findFunction("TFONT"))({}), "Create", {"Courier", 14})});
-        for (int page = 1; page <= 3; ++page) {
+        for (int page = 1; page <= pages; ++page) {
             ASSERT_TRUE(ask(printer, "StartPage").asLogical()) << page;
             if (page < 3) ask(canvas, "FillRect", {rect(0, 0, 1050, 1485), page == 1 ? kBlue : kRed});
             if (!texts.empty()) ask(canvas, "TextOut", {200, 300, texts[page - 1]});
@@ -187,6 +199,7 @@ TEST_F(PreviewWineTest, APagePaintsItsDrawingOnAWhiteSheetOnThePane) {
 }
 
 TEST_F(PreviewWineTest, TheExportButtonsArePresentButDisabledWithoutTheirLibrary) {
+    const std::string previous = setImagePdfLibrary("VORPEX_NO_SUCH_I2PDF.DLL");
     ask(exportInfo, "_lImgPDFButton", {true});
     ask(exportInfo, "_lMailButton", {true});
     recordDocument();
@@ -200,6 +213,96 @@ TEST_F(PreviewWineTest, TheExportButtonsArePresentButDisabledWithoutTheirLibrary
     EXPECT_FALSE(ask(items[6], "lEnabled").asLogical());
     EXPECT_FALSE(ask(items[7], "lEnabled").asLogical());
     EXPECT_TRUE(ask(items[9], "lEnabled").asLogical());
+    setImagePdfLibrary(previous);
+}
+
+std::string contents(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+// Answers the save dialog: `file` typed as the name and OK pressed, or cancelled when `file` is empty.
+void answerSave(const std::string& file) {
+    setDialogAnswerer([file](intptr_t window) {
+        const HWND dialog = reinterpret_cast<HWND>(window);
+        if (!file.empty()) SetDlgItemTextA(dialog, edt1, file.c_str());
+        if (!file.empty()) SetDlgItemTextA(dialog, cmb13, file.c_str());
+        PostMessageA(dialog, WM_COMMAND, file.empty() ? IDCANCEL : IDOK, 0);
+    });
+}
+
+// The export through the stand-ins beside the program, logging into a folder of the test's own.
+class PreviewExportTest : public PreviewWineTest {
+protected:
+    void SetUp() override {
+        PreviewWineTest::SetUp();
+        SetEnvironmentVariableA("VORPEX_I2PDF_LOG", folder.file("i2pdf.log").c_str());
+        SetEnvironmentVariableA("VORPEX_MAPI_LOG", folder.file("mapi.log").c_str());
+        ask(printer, "_cJobTitle", {"Informe"});
+        ask(exportInfo, "_lImgPDFButton", {true});
+        ask(exportInfo, "_lMailButton", {true});
+        recordDocument({}, 2);
+        control = openPreview();
+    }
+    void TearDown() override {
+        setDialogAnswerer({});
+        SetEnvironmentVariableA("VORPEX_I2PDF_LOG", nullptr);
+        SetEnvironmentVariableA("VORPEX_MAPI_LOG", nullptr);
+        PreviewWineTest::TearDown();
+    }
+    rt::testing::TempFolder folder;
+    Value control;
+};
+
+TEST_F(PreviewExportTest, TheExportButtonsAreEnabledWithTheirLibrary) {
+    ASSERT_TRUE(control.isObject());
+    const auto& items = ask(ask(control, "oToolBar"), "aItems").asArray()->items;
+    ASSERT_EQ(items.size(), 11u);
+    EXPECT_TRUE(ask(items[6], "lEnabled").asLogical());
+    EXPECT_TRUE(ask(items[7], "lEnabled").asLogical());
+}
+
+TEST_F(PreviewExportTest, GenPdfWritesThePagesToTheGivenOrChosenFile) {
+    ASSERT_TRUE(control.isObject());
+    const std::string given = folder.file("dado.pdf"), chosen = folder.file("elegido.pdf");
+    const struct {
+        const char* name;
+        Value argument;
+        std::string answer;  // the save dialog's; "" cancels it
+        std::string file;    // the PDF expected, "" none
+    } cases[] = {{"a file given", Value(given), "", given},
+                 {"the save dialog", Value(), chosen, chosen},
+                 {"the save dialog cancelled", Value(), "", ""}};
+    for (const auto& c : cases) {
+        answerSave(c.answer);
+        const size_t before = contents(folder.file("i2pdf.log")).size();
+        EXPECT_EQ(ask(control, "GenPDF", {c.argument}).asLogical(), !c.file.empty()) << c.name;
+        const std::string log = contents(folder.file("i2pdf.log")).substr(before);
+        if (c.file.empty()) {
+            EXPECT_EQ(log, "") << c.name << ": no export without a file";
+            continue;
+        }
+        EXPECT_EQ(contents(c.file).substr(0, 5), "%PDF-") << c.name;
+        EXPECT_NE(log.find("I2PDF_SetTitle Informe\n"), std::string::npos) << c.name << log;
+        EXPECT_NE(log.find("I2PDF_SetPermissions 12\n"), std::string::npos) << c.name << ": copy and print";
+        EXPECT_NE(log.find("I2PDF_MakePDF " + c.file + " 2\n"), std::string::npos) << c.name << log;
+    }
+    EXPECT_TRUE(ask(control, "lEnabled").asLogical()) << "the preview is usable again";
+    if (const char* out = std::getenv("VORPEX_PDF_OUT")) std::filesystem::copy_file(chosen, out);
+}
+
+TEST_F(PreviewExportTest, SendMailAttachesThePdfUnderTheJobsName) {
+    ASSERT_TRUE(control.isObject());
+    EXPECT_TRUE(ask(control, "SendMail").asLogical());
+    const std::string log = contents(folder.file("mapi.log"));
+    EXPECT_NE(log.find("MAPISendMail session="), std::string::npos) << log;
+    EXPECT_NE(log.find("  file=Informe.pdf,"), std::string::npos) << log;
+
+    const std::string previous = setMailLibrary("VORPEX_NO_SUCH_MAPI.DLL");
+    EXPECT_FALSE(ask(control, "SendMail").asLogical()) << "no mail without MAPI";
+    setMailLibrary(previous);
 }
 
 TEST_F(PreviewWineTest, APrintThatCannotRunEndsAndLeavesTheProgramNotBusy) {
