@@ -5,6 +5,7 @@ VP_BMP_NEWRECORD: the record selector's mark of a row being appended or inserted
 in 12 x 12 pixels (white is drawn transparently).
 VP_BMP_FIRST ... VP_BMP_REFRESH: the data navigator's ten buttons, black glyphs on white in 16 x 16 pixels.
 VP_BMP_PRINTER, VP_BMP_EXIT, VP_BMP_PDF24, VP_BMP_MAIL: the print preview's further buttons, drawn alike.
+VP_BMP_EXCEL, VP_BMP_PDF32: the pictures of the job windows of the spreadsheet and PDF exports, 32 x 32.
 
     make_bitmaps.py --out-dir DIR
 """
@@ -108,6 +109,18 @@ def preview_glyphs():
     }
 
 
+def scaled(pixels, factor):
+    return {(x * factor + dx, y * factor + dy) for x, y in pixels for dx in range(factor) for dy in range(factor)}
+
+
+def job_pictures():
+    sheet = box(1, 1, 14, 14) | line(1, 5, 14, 5) | line(1, 9, 14, 9) | line(5, 1, 5, 14) | line(10, 1, 10, 14)
+    return {
+        "vp_bmp_excel.bmp": scaled(sheet, 2),
+        "vp_bmp_pdf32.bmp": scaled(preview_glyphs()["vp_bmp_pdf24.bmp"], 2),
+    }
+
+
 def write_bmp(path, size, pixels):
     row_bytes = (size * 3 + 3) & ~3
     body = bytearray()
@@ -132,6 +145,8 @@ def main():
     write_bmp(os.path.join(out, "vp_bmp_newrecord.bmp"), SIZE, asterisk())
     for name, pixels in {**navigator_glyphs(), **preview_glyphs()}.items():
         write_bmp(os.path.join(out, name), NAV, pixels)
+    for name, pixels in job_pictures().items():
+        write_bmp(os.path.join(out, name), 2 * NAV, pixels)
 
 
 if __name__ == "__main__":

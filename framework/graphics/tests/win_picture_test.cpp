@@ -145,6 +145,15 @@ TEST_F(WinPictureTest, ResourcesLoadAsBitmapAndAsCustomType) {
     EXPECT_FALSE(rt::send(newPicture({Value("VP_NO_SUCH_PICTURE")}), "IsPicture").asLogical());
 }
 
+TEST_F(WinPictureTest, EveryFrameworkBitmapTheWindowsNameLoads) {
+    for (const char* name : {"VP_BMP_NEWRECORD", "VP_BMP_FIRST", "VP_BMP_REFRESH", "VP_BMP_PRINTER", "VP_BMP_EXIT",
+                             "VP_BMP_PDF24", "VP_BMP_MAIL", "VP_BMP_EXCEL", "VP_BMP_PDF32"}) {
+        Value picture = newPicture({Value(name)});
+        EXPECT_TRUE(rt::send(picture, "IsPicture").asLogical()) << name;
+        EXPECT_GE(rt::send(picture, "nWidth").asInteger(), 12) << name;
+    }
+}
+
 TEST_F(WinPictureTest, PaintCopiesStretchesAndKeepsTheCornerColourTransparent) {
     Value p = newPicture({Value(bmpFile)});
     const struct {
