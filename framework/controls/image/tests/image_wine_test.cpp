@@ -63,6 +63,14 @@ protected:
     }
 };
 
+// The end of a scroll bar's range, -1 when the control has none.
+int scrollMax(const Value& control, int bar) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE;
+    return GetScrollInfo(hwndOf(control), bar, &info) ? info.nMax : -1;
+}
+
 // The 2 by 2 quad at 1000%: each pixel a 10 by 10 square from the client's corner, white paper beyond.
 void expectQuadAt(const MemoryCanvas& canvas, int x, int y, int cell) {
     EXPECT_EQ(canvas.at(x + cell / 2, y + cell / 2), kCorner);
@@ -101,9 +109,7 @@ TEST_F(ImageTest, AZoomedPictureScrolls) {
     rt::send(control, "_oPicture", {Value(pictureFile("quad.bmp"))});
     rt::send(control, "_nZoom", {Value(5000)});  // 100 by 100 in a 60 by 40 control
     EXPECT_TRUE(hasBars(control));
-    SCROLLINFO info{sizeof info, SIF_ALL};
-    ASSERT_TRUE(GetScrollInfo(hwndOf(control), SB_VERT, &info));
-    EXPECT_EQ(info.nMax, 99);
+    EXPECT_EQ(scrollMax(control, SB_VERT), 99);
 
     // Scrolled to the far corner: the blue pixel fills the view's top left.
     rt::send(control, "_nClientLeft", {Value(-50)});
@@ -123,9 +129,7 @@ TEST_F(ImageTest, ZoomScaleAndFittingDecideTheScrollRange) {
     rt::send(control, "_nZoom", {Value(150)});
     EXPECT_EQ(num(control, "nVirtualWidth"), 300);
     EXPECT_EQ(num(control, "nVirtualHeight"), 150);
-    SCROLLINFO info{sizeof info, SIF_RANGE};
-    ASSERT_TRUE(GetScrollInfo(hwndOf(control), SB_HORZ, &info));
-    EXPECT_EQ(info.nMax, 299);
+    EXPECT_EQ(scrollMax(control, SB_HORZ), 299);
 
     app.setScale(200);
     rt::send(control, "_nZoom", {Value(100)});
