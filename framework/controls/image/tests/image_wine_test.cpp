@@ -61,15 +61,14 @@ protected:
     static bool hasBars(const Value& control) {
         return (GetWindowLongA(hwndOf(control), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0;
     }
+    // The end of a scroll bar's range, -1 when the control has none.
+    static int scrollMax(const Value& control, int bar) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE;
+        return GetScrollInfo(hwndOf(control), bar, &info) ? info.nMax : -1;
+    }
 };
-
-// The end of a scroll bar's range, -1 when the control has none.
-int scrollMax(const Value& control, int bar) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE;
-    return GetScrollInfo(hwndOf(control), bar, &info) ? info.nMax : -1;
-}
 
 // The 2 by 2 quad at 1000%: each pixel a 10 by 10 square from the client's corner, white paper beyond.
 void expectQuadAt(const MemoryCanvas& canvas, int x, int y, int cell) {
