@@ -102,7 +102,12 @@ private:
     void answer(const std::string& caption, const std::string& texts) {
         HWND dialog = e2e::waitForWindow(running(), caption);
         if (!dialog) throw std::runtime_error("no dialog \"" + caption + "\" appeared");
+        // A message box's window can be found before its buttons are made: look again for a while.
         HWND button = e2e::findButton(dialog, texts);
+        for (int tries = 0; !button && tries < 100 && IsWindow(dialog); ++tries) {
+            Sleep(50);
+            button = e2e::findButton(dialog, texts);
+        }
         if (!button) throw std::runtime_error("dialog \"" + caption + "\" has no button " + texts);
         e2e::click(button);
         if (!e2e::waitUntilGone(dialog)) throw std::runtime_error("dialog \"" + caption + "\" stayed open");
