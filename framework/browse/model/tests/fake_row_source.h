@@ -95,4 +95,23 @@ private:
     FakeRows& rows_;
 };
 
+// Where a grid starts: the source's row count, its current row, the marker's screen row, the rows shown.
+struct Start {
+    int64_t rows = 50, key = 1, rowSel = 1, dataRows = 10;
+};
+
+// A fake source of numbered rows on the start's row, a port writing down what the grid asks, the view, and the
+// model under test (`Mover`: a Navigator or a Follower) moving over them.
+template <class Mover>
+struct FakeGrid {
+    FakeRows source;
+    RecordingPort port{source};
+    Viewport view;
+    Mover mover{source, port, view};
+    explicit FakeGrid(const Start& s) : source(s.rows) {
+        source.put(s.key);
+        view = {.keyNo = s.rows ? s.key : 0, .len = s.rows, .rowSel = s.rowSel, .dataRows = s.dataRows};
+    }
+};
+
 }  // namespace vorpex::browse::testing

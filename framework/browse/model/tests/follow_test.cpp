@@ -13,24 +13,13 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-struct Start {
-    int64_t rows = 50, key = 1, rowSel = 1, dataRows = 10;
-};
-
-struct Grid {
-    FakeRows source;
-    RecordingPort port{source};
-    Viewport view;
-    Follower follow{source, port, view};
-    explicit Grid(const Start& s) : source(s.rows) {
-        source.put(s.key);
-        view = {.keyNo = s.rows ? s.key : 0, .len = s.rows, .rowSel = s.rowSel, .dataRows = s.dataRows};
-    }
+struct Grid : FakeGrid<Follower> {
+    using FakeGrid::FakeGrid;
     // The source skips by itself, then tells the grid.
     void skip(int64_t n, bool keyboard = false) {
         const int64_t moved = source.skip(n);
         port.log.clear();
-        follow.skipped(n, moved, keyboard);
+        mover.skipped(n, moved, keyboard);
     }
 };
 
@@ -46,16 +35,16 @@ TEST(Follow, TheGridFollowsEachMoveOfItsSource) {
     const auto skip = [](int64_t n, bool keyboard = false) { return [=](Grid& g) { g.skip(n, keyboard); }; };
     const auto top = [](Grid& g) {
         g.source.moveTop();
-        g.follow.toTop();
+        g.mover.toTop();
     };
     const auto bottom = [](Grid& g) {
         g.source.moveBottom();
-        g.follow.toBottom();
+        g.mover.toBottom();
     };
     const auto jump = [](int64_t key) {
         return [=](Grid& g) {
             g.source.gotoKey(key);
-            g.follow.jumped();
+            g.mover.jumped();
         };
     };
     const FollowCase cases[] = {

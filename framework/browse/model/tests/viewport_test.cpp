@@ -12,20 +12,7 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-struct Start {
-    int64_t rows = 50, key = 1, rowSel = 1, dataRows = 10;
-};
-
-struct Grid {
-    FakeRows source;
-    RecordingPort port{source};
-    Viewport view;
-    Navigator nav{source, port, view};
-    explicit Grid(const Start& s) : source(s.rows) {
-        source.put(s.key);
-        view = {.keyNo = s.rows ? s.key : 0, .len = s.rows, .rowSel = s.rowSel, .dataRows = s.dataRows};
-    }
-};
+using Grid = FakeGrid<Navigator>;
 
 struct MoveCase {
     const char* name;
@@ -86,7 +73,7 @@ TEST(Viewport, VerticalMoves) {
     };
     for (const MoveCase& c : cases) {
         Grid g(c.start);
-        c.move(g.nav);
+        c.move(g.mover);
         EXPECT_EQ(g.view.keyNo, c.key) << c.name;
         EXPECT_EQ(g.source.current(), c.key) << c.name;
         EXPECT_EQ(g.view.rowSel, c.rowSel) << c.name;
@@ -97,7 +84,7 @@ TEST(Viewport, VerticalMoves) {
 TEST(Viewport, GoingToARowOfASourceWithoutPositionsWalksThere) {
     Grid g({50, 5, 5});
     g.source.positionsByNumber = false;
-    g.nav.goTo(12);
+    g.mover.goTo(12);
     EXPECT_EQ(g.source.current(), 12);
     EXPECT_EQ(g.view.keyNo, 12);
     EXPECT_EQ(g.view.rowSel, 5);
@@ -106,7 +93,7 @@ TEST(Viewport, GoingToARowOfASourceWithoutPositionsWalksThere) {
 TEST(Viewport, UpWhileAppendingOnlyCancelsTheEdit) {
     Grid g({50, 7, 4});
     g.port.mode = kAppend;
-    g.nav.goUp();
+    g.mover.goUp();
     EXPECT_EQ(g.port.log, Log{"cancel"});
     EXPECT_EQ(g.source.current(), 7);
 }
@@ -114,15 +101,15 @@ TEST(Viewport, UpWhileAppendingOnlyCancelsTheEdit) {
 TEST(Viewport, AHandlerPastTheEndKeepsTheGridFromAppending) {
     Grid g({50, 50, 10});
     g.port.handlerTakesPastEof = true;
-    g.nav.goDown(true);
+    g.mover.goDown(true);
     EXPECT_EQ(g.port.log, (Log{"cancel", "seek", "pastEof"}));
 }
 
 TEST(Viewport, ScrollingUpGrowsThePaintedRowsUpToAScreen) {
     Grid g({50, 11, 1, 9});
-    g.nav.goUp();
+    g.mover.goUp();
     EXPECT_EQ(g.view.dataRows, 10);
-    g.nav.goUp();
+    g.mover.goUp();
     EXPECT_EQ(g.view.dataRows, 10);
 }
 
@@ -146,7 +133,7 @@ TEST(Viewport, RefreshBringsTheScreenRowIntoRange) {
     for (const Case& c : cases) {
         Grid g(c.start);
         if (c.change) c.change(g.source);
-        g.nav.refresh(c.reset);
+        g.mover.refresh(c.reset);
         EXPECT_EQ(g.view.keyNo, c.key) << c.name;
         EXPECT_EQ(g.view.len, c.len) << c.name;
         EXPECT_EQ(g.view.rowSel, c.rowSel) << c.name;
@@ -157,10 +144,10 @@ TEST(Viewport, MovesAfterRowsVanishedFollowTheSource) {
     // The grid still believes in 50 rows; the last ten are gone.
     Grid g({50, 38, 1});
     for (int64_t id = 41; id <= 50; ++id) g.source.remove(id);
-    g.nav.goPageDown();
+    g.mover.goPageDown();
     EXPECT_EQ(g.source.current(), 40);
     EXPECT_EQ(g.view.keyNo, 40) << "moved by the rows really moved";
-    g.nav.goDown(false);
+    g.mover.goDown(false);
     EXPECT_EQ(g.port.log.back(), "draw 40*");
     EXPECT_EQ(g.view.keyNo, 40);
 }
