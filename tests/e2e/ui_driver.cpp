@@ -39,16 +39,23 @@ auto pollUntil(milliseconds patience, Found&& found) -> decltype(found()) {
 struct WindowSearch {
     DWORD process;
     const std::string* caption;
-    HWND found = nullptr;
+    std::vector<HWND> found;
 };
 
 BOOL CALLBACK matchTopLevel(HWND window, LPARAM data) {
     auto* search = reinterpret_cast<WindowSearch*>(data);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search->process || !IsWindowVisible(window) || textOf(window) != *search->caption) return TRUE;
-    search->found = window;
-    return FALSE;
+    if (owner == search->process && IsWindowVisible(window) && textOf(window) == *search->caption)
+        search->found.push_back(window);
+    return TRUE;
+}
+
+// The program's visible top-level windows with this caption, topmost first.
+std::vector<HWND> windowsCaptioned(const Program& program, const std::string& caption) {
+    WindowSearch search{program.id(), &caption, {}};
+    EnumWindows(matchTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 BOOL CALLBACK collectChild(HWND window, LPARAM data) {
@@ -84,9 +91,17 @@ bool Program::waitExit(DWORD& exitCode, milliseconds patience) const {
 
 HWND waitForWindow(const Program& program, const std::string& caption, milliseconds patience) {
     return pollUntil(patience, [&]() -> HWND {
-        WindowSearch search{program.id(), &caption};
-        EnumWindows(matchTopLevel, reinterpret_cast<LPARAM>(&search));
-        return search.found;
+        const std::vector<HWND> found = windowsCaptioned(program, caption);
+        return found.empty() ? nullptr : found.front();
+    });
+}
+
+HWND waitForDialogButton(const Program& program, const std::string& caption, const std::string& texts,
+                         milliseconds patience) {
+    return pollUntil(patience, [&]() -> HWND {
+        for (HWND window : windowsCaptioned(program, caption))
+            if (HWND button = findButton(window, texts)) return button;
+        return nullptr;
     });
 }
 

@@ -33,6 +33,12 @@ private:
 
 // The program's visible top-level window with exactly this caption; null when none appears in time.
 HWND waitForWindow(const Program& program, const std::string& caption, milliseconds patience = kPatience);
+// The button with one of `texts` (as findButton) in a visible top-level window of the program with this
+// caption. Another window can share the caption (a progress window still closing, the main form) and a
+// message box's window can be seen before its buttons exist: so both are waited for together. Null when no
+// such button appears in time.
+HWND waitForDialogButton(const Program& program, const std::string& caption, const std::string& texts,
+                         milliseconds patience = kPatience);
 // Waits until the window is gone; false when it is still there after `patience`.
 bool waitUntilGone(HWND window, milliseconds patience = kPatience);
 // Waits until the window is enabled; false when it is still disabled (or gone) after `patience`.

@@ -64,8 +64,6 @@ public:
             else if (step == "set") { HWND c = child(operand()); act([&] { e2e::setText(c, operand()); }); }
             else if (step == "close") closeWindow();
             else if (step == "command") { HWND c = child(operand()); act([&] { e2e::sendCommand(c, number(operand())); }); }
-            else if (step == "set") { HWND c = child(operand()); act([&] { e2e::setText(c, operand()); }); }
-            else if (step == "close") closeWindow();
             else if (step == "ready") ready();
             else if (step == "exit") waitExit();
             else throw std::runtime_error("unknown step " + step);
@@ -100,15 +98,9 @@ private:
     }
 
     void answer(const std::string& caption, const std::string& texts) {
-        HWND dialog = e2e::waitForWindow(running(), caption);
-        if (!dialog) throw std::runtime_error("no dialog \"" + caption + "\" appeared");
-        // A message box's window can be found before its buttons are made: look again for a while.
-        HWND button = e2e::findButton(dialog, texts);
-        for (int tries = 0; !button && tries < 100 && IsWindow(dialog); ++tries) {
-            Sleep(50);
-            button = e2e::findButton(dialog, texts);
-        }
-        if (!button) throw std::runtime_error("dialog \"" + caption + "\" has no button " + texts);
+        HWND button = e2e::waitForDialogButton(running(), caption, texts);
+        if (!button) throw std::runtime_error("no dialog \"" + caption + "\" with a button " + texts + " appeared");
+        HWND dialog = GetAncestor(button, GA_ROOT);
         e2e::click(button);
         if (!e2e::waitUntilGone(dialog)) throw std::runtime_error("dialog \"" + caption + "\" stayed open");
         // The work the dialog interrupted goes on; the window answers once it is done (or it closes).
