@@ -130,3 +130,38 @@ function(vorpex_add_workbook_test name)
     TIMEOUT 180 LABELS wine
     ENVIRONMENT "VORPEX_BUILD_DIR=${CMAKE_BINARY_DIR};PYTHONPATH=${VORPEX_TEST_SUPPORT_DIR}")
 endfunction()
+
+# vorpex_use_pdf_and_mail_standins(<test target>): the IMAGE2PDF.DLL and MAPI32.DLL stand-ins copied beside
+# the Windows test program, and Wine told to load the MAPI stand-in before its own.
+function(vorpex_use_pdf_and_mail_standins target)
+  if(NOT TARGET ${target})
+    return()
+  endif()
+  add_dependencies(${target} vorpex_image2pdf_standin vorpex_mapi_standin)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:vorpex_image2pdf_standin> $<TARGET_FILE_DIR:${target}>
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:vorpex_mapi_standin> $<TARGET_FILE_DIR:${target}>)
+  if(VORPEX_RUN_TESTS)
+    set_property(TEST ${target} APPEND PROPERTY ENVIRONMENT "VORPEX_WINE_DLL_OVERRIDES=mapi32=n,b")
+  endif()
+endfunction()
+
+# vorpex_add_pdf_export_test(<name> PROGRAM <test target> FILTER <gtest filter> PAGES <n> [INK]): runs the
+# filtered tests of a Windows test program that uses the stand-ins, then reads the PDF they exported back
+# under Linux with the PDF tools (tests/support/pdf_export_check.sh): its page count, and with INK page 1's
+# pixels.
+function(vorpex_add_pdf_export_test name)
+  cmake_parse_arguments(PARSE_ARGV 1 P "INK" "PROGRAM;FILTER;PAGES" "")
+  if(NOT TARGET ${P_PROGRAM} OR NOT VORPEX_RUN_TESTS OR CMAKE_HOST_WIN32)
+    return()
+  endif()
+  set(ink "")
+  if(P_INK)
+    set(ink --ink)
+  endif()
+  add_test(NAME ${name}
+           COMMAND bash "${VORPEX_TEST_SUPPORT_DIR}/pdf_export_check.sh" "$<TARGET_FILE:${P_PROGRAM}>"
+                   "${P_FILTER}" ${P_PAGES} ${ink})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 120 LABELS wine SKIP_RETURN_CODE 77
+    ENVIRONMENT "VORPEX_BUILD_DIR=${CMAKE_BINARY_DIR};VORPEX_WINE_DLL_OVERRIDES=mapi32=n,b")
+endfunction()

@@ -1,7 +1,8 @@
 // The PDF export through the IMAGE2PDF.DLL stand-in beside the test program: two recorded pages made into a PDF
 // (the library's calls in order, no page file left behind), a missing library, and the PDF mailed through the
 // MAPI32.DLL stand-in with the job's name on the attachment and the temporary PDF erased afterwards. When
-// VORPEX_PDF_OUT names a file, the PDF is also copied there for run_pdf_check.sh to read with the PDF tools.
+// VORPEX_PDF_OUT names a file, the PDF is also copied there for tests/support/pdf_export_check.sh to read with
+// the PDF tools.
 #include <windows.h>
 
 #include <gtest/gtest.h>

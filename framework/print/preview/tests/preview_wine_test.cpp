@@ -4,7 +4,8 @@
 // WM_PRINTCLIENT, the export buttons present but disabled without their library, the pages made into a PDF
 // and mailed through the IMAGE2PDF.DLL and MAPI32.DLL stand-ins beside the program, and printing refused
 // without leaving the program busy. With a printer installed (run_with_cups.sh) the preview prints its pages.
-// When VORPEX_PDF_OUT names a file, the PDF made through the save dialog is copied there for run_pdf_pages.sh.
+// When VORPEX_PDF_OUT names a file, the PDF made through the save dialog is copied there for
+// tests/support/pdf_export_check.sh.
 #include <windows.h>
 
 #include <gtest/gtest.h>
