@@ -157,9 +157,8 @@ bool sortIntegers(const char* base, size_t count, uint32_t len, const Field& key
 
 // Record numbers (0-based) in ascending key order; equal keys keep their table order, so sorting twice gives
 // the same table.
-std::vector<uint32_t> sortedOrder(const std::vector<char>& records, uint32_t len, const Field& key) {
-    const size_t count = records.size() / len;
-    const char* base = records.data() + key.offset;
+std::vector<uint32_t> sortedOrder(const char* records, size_t count, uint32_t len, const Field& key) {
+    const char* base = records + key.offset;
     std::vector<uint32_t> order(count);
     if (key.type == 'N' && sortIntegers(base, count, len, key, order)) return order;
     if (key.type == 'N') {
@@ -182,18 +181,29 @@ std::vector<uint32_t> sortedOrder(const std::vector<char>& records, uint32_t len
 struct RecordSet {
     uint32_t length = 0;
     std::vector<size_t> memoFields;
-    std::vector<char> images;
+    std::vector<char> images;   // the records copied, unless `view` maps them
+    FileView view;              // natural order: the table's own records, read where the file cache keeps them
+    bool dropDeleted = false;   // `view` also holds the deleted records, which SET DELETED hides
     std::vector<std::vector<std::string>> memos;  // per record, one text per memo field
+
+    const char* data() const { return view.mapped() ? view.at(view.begin()) : images.data(); }
+    size_t count() const { return (view.mapped() ? view.end() - view.begin() : images.size()) / length; }
 };
 
-// Natural order with nothing to evaluate per record: the images come a megabyte at a time, and only the
-// deleted ones are dropped when SET DELETED hides them. The area ends at EOF, as after a scan.
+// Natural order with nothing to evaluate per record: the records are mapped from the file whole (a copy of a
+// large table into fresh memory costs more than the sort), or else read a megabyte at a time with the deleted
+// ones dropped when SET DELETED hides them. The area ends at EOF, as after a scan.
 void readNatural(WorkArea& area, RecordSet& set) {
     area.flush();
     Table& src = area.table();
     const uint32_t total = src.recCount(true);
-    const uint32_t perChunk = std::max<uint32_t>(1, (1u << 20) / set.length);
     const bool hideDeleted = settings().deleted;
+    if (src.viewRecords(set.view)) {
+        set.dropDeleted = hideDeleted;
+        area.goTo(total + 1);
+        return;
+    }
+    const uint32_t perChunk = std::max<uint32_t>(1, (1u << 20) / set.length);
     set.images.resize(static_cast<size_t>(total) * set.length);
     size_t kept = 0;
     for (uint32_t first = 1; first <= total; first += perChunk) {
@@ -215,15 +225,14 @@ void readNatural(WorkArea& area, RecordSet& set) {
     area.goTo(total + 1);
 }
 
-RecordSet readVisible(WorkArea& area) {
+void readVisible(WorkArea& area, RecordSet& set) {
     Table& src = area.table();
-    RecordSet set;
     set.length = src.recordLength();
     for (size_t i = 0; i < src.fields().size(); ++i)
         if (src.fields()[i].type == 'M') set.memoFields.push_back(i);
     if (set.memoFields.empty() && !area.filtered() && !area.controlling()) {
         readNatural(area, set);
-        return set;
+        return;
     }
     set.images.reserve(static_cast<size_t>(src.recCount()) * set.length);
     for (area.goTop(); !area.eof(); area.skip(1)) {
@@ -232,7 +241,6 @@ RecordSet readVisible(WorkArea& area) {
         set.memos.emplace_back();
         for (size_t m : set.memoFields) set.memos.back().push_back(src.memoText(m));
     }
-    return set;
 }
 
 // Appends the records to an empty exclusive table in the given order, undeleted. Without memo fields they go
@@ -242,16 +250,18 @@ void writeInOrder(Table& out, RecordSet& set, const std::vector<uint32_t>& order
     const size_t len = set.length;
     if (set.memoFields.empty()) {
         const size_t perChunk = std::max<size_t>(1, (1u << 20) / len);
-        std::vector<char> chunk;
-        chunk.reserve(perChunk * len);
+        const char* records = set.data();
+        std::vector<char> chunk(perChunk * len);
         for (size_t done = 0; done < order.size(); done += perChunk) {
-            chunk.clear();
+            char* to = chunk.data();
             for (size_t k = done; k < std::min(order.size(), done + perChunk); ++k) {
-                const char* image = set.images.data() + order[k] * len;
-                chunk.insert(chunk.end(), image, image + len);
-                chunk[chunk.size() - len] = ' ';
+                const char* image = records + static_cast<size_t>(order[k]) * len;
+                if (set.dropDeleted && *image == '*') continue;
+                std::memcpy(to, image, len);
+                *to = ' ';
+                to += len;
             }
-            out.appendImages(chunk.data(), static_cast<uint32_t>(chunk.size() / len));
+            if (to != chunk.data()) out.appendImages(chunk.data(), static_cast<uint32_t>((to - chunk.data()) / len));
         }
         return;
     }
@@ -346,9 +356,10 @@ bool sortTo(WorkArea& area, const std::string& target, const std::string& field)
         [&] {
             if (fi == 0) fail(eg::Arg, sub::Arg, "Unknown sort field " + field, area.table().path());
             Table& src = area.table();
-            RecordSet set = readVisible(area);
+            RecordSet set;
+            readVisible(area, set);
             const std::vector<uint32_t> order =
-                sortedOrder(set.images, src.recordLength(), src.fields()[static_cast<size_t>(fi - 1)]);
+                sortedOrder(set.data(), set.count(), src.recordLength(), src.fields()[static_cast<size_t>(fi - 1)]);
 
             std::string path = WorkAreas::withExtension(target);
             CreateOptions co;

@@ -72,6 +72,9 @@ public:
     // it has stay mapped and present: rewriting them later costs no fault. False where the system cannot grow a
     // view in place (the view is then unchanged; the caller maps anew).
     bool extend(File& file, size_t length, bool prefault = false);
+    // Maps [offset, offset + length) of an open file for reading only; the range must lie within the file.
+    // Any earlier view is dropped. False when the range is empty or outside the file, or the system refuses.
+    bool mapRead(const File& file, uint64_t offset, size_t length);
     void unmap();
     bool mapped() const { return data_ != nullptr; }
     // True when [begin, end) lies inside the view.

@@ -223,6 +223,18 @@ bool FileView::extend(File& file, size_t length, bool prefault) {
 #endif
 }
 
+bool FileView::mapRead(const File& file, uint64_t offset, size_t length) {
+    unmap();
+    if (!file.isOpen() || length == 0 || offset + length > file.size()) return false;
+    const uint64_t page = static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
+    const uint64_t start = offset / page * page;
+    void* base = mmap(nullptr, static_cast<size_t>(offset + length - start), PROT_READ, MAP_SHARED,
+                      static_cast<int>(file.handle_), static_cast<off_t>(start));
+    if (base == MAP_FAILED) return false;
+    adopt(base, start, offset, length);
+    return true;
+}
+
 void FileView::unmap() {
     if (!base_) return;
     munmap(base_, baseLength_);

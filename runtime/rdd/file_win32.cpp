@@ -144,6 +144,26 @@ bool FileView::map(File& file, uint64_t offset, size_t length, bool) {
     return true;
 }
 
+bool FileView::mapRead(const File& file, uint64_t offset, size_t length) {
+    unmap();
+    if (!file.isOpen() || length == 0 || offset + length > file.size()) return false;
+    SYSTEM_INFO info{};
+    GetSystemInfo(&info);
+    const uint64_t grain = info.dwAllocationGranularity ? info.dwAllocationGranularity : 65536;
+    const uint64_t start = offset / grain * grain;
+    HANDLE section = CreateFileMappingA(h(file.handle_), nullptr, PAGE_READONLY, 0, 0, nullptr);
+    if (!section) return false;
+    void* base = MapViewOfFile(section, FILE_MAP_READ, static_cast<DWORD>(start >> 32), static_cast<DWORD>(start),
+                               static_cast<SIZE_T>(offset + length - start));
+    if (!base) {
+        CloseHandle(section);
+        return false;
+    }
+    adopt(base, start, offset, length);
+    section_ = reinterpret_cast<intptr_t>(section);
+    return true;
+}
+
 // A section cannot grow under a mapped view of it: the caller maps anew.
 bool FileView::extend(File&, size_t, bool) { return false; }
 

@@ -341,6 +341,13 @@ void Table::readImages(uint32_t first, uint32_t count, char* out) {
         readRecord(r, out + static_cast<size_t>(r - first) * len);
 }
 
+bool Table::viewRecords(FileView& view) {
+    flushRecord();
+    if (!readOnly_ && !shared_) countAppended();
+    if (diskCount_ != header_.recCount || diskCount_ == 0) return false;
+    return view.mapRead(dbf_, recordOffset(1), static_cast<size_t>(diskCount_) * header_.recordLength);
+}
+
 void Table::appendImages(const char* images, uint32_t count) {
     requireWritable();
     if (shared_) fail(eg::Shared, sub::Shared, "Exclusive open required", path_);

@@ -79,6 +79,10 @@ public:
     // Copies `count` record images from record `first` on into `out` (a bulk read for copying and sorting).
     // Throws Failure (Corruption) when the file holds fewer.
     void readImages(uint32_t first, uint32_t count, char* out);
+    // Maps every record the table holds into `view` for reading, after writing and counting what is pending,
+    // so a bulk pass reads the records where the system's file cache keeps them, with no copy. False when
+    // there are none or the system grants no view (the caller reads them with readImages).
+    bool viewRecords(FileView& view);
     // Appends whole record images at once (an exclusive table's bulk path, for copying and sorting): the
     // records are written before the count that includes them. Throws Failure.
     void appendImages(const char* images, uint32_t count);

@@ -386,6 +386,25 @@ TEST_F(TableTest, LongAppendsSpanSeveralTailStretchesAndCloseToTheExactSize) {
     EXPECT_EQ(n, count + 1);
 }
 
+// A bulk pass maps the records for reading: every record the table holds, the one still being appended
+// (counted first) and an edit not yet written included; an empty table and a range past the end map nothing.
+TEST_F(TableTest, RecordsViewedForReadingAreEveryRecordAsStored) {
+    create("t.dbf", fields({{"N", 'N', 4, 0}}));
+    WorkArea* a = open("t.dbf");
+    FileView view;
+    EXPECT_FALSE(a->table().viewRecords(view));
+    for (int n : {1, 2, 3}) {
+        ASSERT_TRUE(a->append());
+        a->fieldPut(1, Value(n));
+    }
+    a->goTo(1);
+    a->fieldPut(1, Value(9));
+    ASSERT_TRUE(a->table().viewRecords(view));
+    EXPECT_EQ(std::string(view.at(view.begin()), view.end() - view.begin()), "    9    2    3");
+    EXPECT_EQ(a->lastRec(), 3u);
+    EXPECT_FALSE(view.mapRead(a->table().file(), a->table().file().size() - 1, 2));
+}
+
 // A pass of edits over records just appended (the import's pass over its scratch table) goes through the view
 // the appends lengthened; every edit reaches the file, and appending after the pass goes on at the end.
 TEST_F(TableTest, EditsInAPassOverRecordsJustAppendedReachTheFile) {
