@@ -211,8 +211,7 @@ void Table::writeRecord(uint32_t recno, const char* bytes) {
         std::memcpy(cache_.data() + static_cast<size_t>(recno - cacheFirst_) * len, bytes, len);
 }
 
-void Table::load(uint32_t recno) {
-    flushRecord();
+void Table::loadFromFile(uint32_t recno) {
     if (recno == 0 || recno > header_.recCount) {
         std::fill(buf_.begin(), buf_.end(), ' ');
         bufRec_ = 0;
@@ -222,8 +221,7 @@ void Table::load(uint32_t recno) {
     bufRec_ = recno;
 }
 
-void Table::flushRecord() {
-    if (!dirty_) return;
+void Table::writeBuffered() {
     dirty_ = false;
     writeRecord(bufRec_, buf_.data());
 }

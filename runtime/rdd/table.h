@@ -8,6 +8,7 @@
 // closes. Shared tables write through at once, because other handles read them.
 #pragma once
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,8 +55,20 @@ public:
     uint32_t recCount(bool refresh = false);
 
     // Makes `recno` the buffered record (0 or beyond the count: the blank phantom record). Writes the
-    // buffered record first when it was changed.
-    void load(uint32_t recno);
+    // buffered record first when it was changed. A record inside the read-ahead window (the usual step of a
+    // sequential pass) is copied from it inline.
+    void load(uint32_t recno) {
+        flushRecord();
+        if (!loadAhead(recno)) loadFromFile(recno);
+    }
+    // load() of a record inside the read-ahead window while nothing is waiting to be written; false (nothing
+    // done) otherwise. Never fails.
+    bool loadAhead(uint32_t recno) {
+        if (dirty_ || recno - cacheFirst_ >= cacheCount_ || recno - 1 >= header_.recCount) return false;
+        std::memcpy(buf_.data(), cache_.data() + static_cast<size_t>(recno - cacheFirst_) * buf_.size(), buf_.size());
+        bufRec_ = lastRead_ = recno;
+        return true;
+    }
     uint32_t loaded() const { return bufRec_; }
     bool isPhantom() const { return bufRec_ == 0; }
     const char* record() const { return buf_.data(); }
@@ -87,7 +100,9 @@ public:
     // records are written before the count that includes them. Throws Failure.
     void appendImages(const char* images, uint32_t count);
     // Writes the buffered record when changed.
-    void flushRecord();
+    void flushRecord() {
+        if (dirty_) writeBuffered();
+    }
     // Writes everything pending, the header date and count; with `toDisk` asks the OS to sync.
     void commit(bool toDisk = false);
     void pack();
@@ -99,6 +114,8 @@ public:
 
 private:
     Table() = default;
+    void loadFromFile(uint32_t recno);
+    void writeBuffered();
     uint64_t recordOffset(uint32_t recno) const;
     void readRecord(uint32_t recno, char* out);
     void writeRecord(uint32_t recno, const char* bytes);

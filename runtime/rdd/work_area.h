@@ -110,9 +110,13 @@ public:
     bool keyGoto(uint32_t position);
 
     // Writes the buffered record when changed, telling the orders.
-    void flush();
+    void flush() {
+        if (hot_ || table_->changed()) flushChanges();
+    }
 
 private:
+    void flushChanges();
+    bool stepAhead();
     template <class F>
     void navigate(F&& move);
     void goTopNow();
