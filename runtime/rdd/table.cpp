@@ -158,10 +158,6 @@ uint32_t Table::recCount(bool refresh) {
     return header_.recCount;
 }
 
-uint64_t Table::recordOffset(uint32_t recno) const {
-    return header_.headerLength + static_cast<uint64_t>(recno - 1) * header_.recordLength;
-}
-
 void Table::readRecord(uint32_t recno, char* out) {
     const uint32_t len = header_.recordLength;
     // A sequential pass reads from the read-ahead window first: writes keep the window's copy current.
@@ -251,12 +247,11 @@ void Table::writeCount() {
 // does not cover: appends take a window beyond the end, growing the file, plus the end marker's byte; edits
 // of stored records take up to a window within the file, so a sequential pass of edits costs one mapping per
 // window.
-char* Table::viewSlot(uint32_t recno) {
+char* Table::moveView(uint32_t recno) {
     if (shared_ || readOnly_) return nullptr;
     const uint32_t len = header_.recordLength;
     const uint64_t at = recordOffset(recno);
     const bool appending = recno > diskCount_;
-    if (view_.covers(at, at + len + (appending ? 1 : 0))) return view_.at(at);
     const bool streaming = view_.mapped() && at >= view_.begin() && at <= view_.end();
     window_ = streaming ? std::min(window_ * 2, kLargestViewWindow) : kFirstViewWindow;
     uint64_t length = std::max<size_t>(1, window_ / len) * len + 1;

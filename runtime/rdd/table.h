@@ -116,10 +116,19 @@ private:
     Table() = default;
     void loadFromFile(uint32_t recno);
     void writeBuffered();
-    uint64_t recordOffset(uint32_t recno) const;
+    uint64_t recordOffset(uint32_t recno) const {
+        return header_.headerLength + static_cast<uint64_t>(recno - 1) * header_.recordLength;
+    }
     void readRecord(uint32_t recno, char* out);
     void writeRecord(uint32_t recno, const char* bytes);
-    char* viewSlot(uint32_t recno);
+    // The record's place in the view when the view covers it (and, for a record being appended, the end
+    // marker's byte after it), else moveView's answer. Only exclusive writable tables ever map a view.
+    char* viewSlot(uint32_t recno) {
+        const uint64_t at = recordOffset(recno);
+        const uint64_t end = at + header_.recordLength + (recno > diskCount_ ? 1 : 0);
+        return view_.covers(at, end) ? view_.at(at) : moveView(recno);
+    }
+    char* moveView(uint32_t recno);
     void countAppended();
     void closeView();
     void writeCount();
