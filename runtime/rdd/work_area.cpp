@@ -160,20 +160,8 @@ void WorkArea::goToNow(uint32_t recno) {
     settle(inRange ? recno : 0);
 }
 
-void WorkArea::skip(int64_t count) {
-    if (count == 1 && stepAhead()) return;
+void WorkArea::skipWalking(int64_t count) {
     navigate([&] { skipNow(count); });
-}
-
-// The usual step of a scan, without the general walk: natural order, no filter or relation, nothing to write,
-// the next record in the read-ahead window. False, having moved nowhere or onto a hidden deleted record (which
-// the general step then walks past), when any of that does not hold.
-bool WorkArea::stepAhead() {
-    if (focus_ != 0 || filter_ || !relations_.empty() || hot_ || table_->isPhantom()) return false;
-    if (!table_->loadAhead(table_->loaded() + 1)) return false;
-    if (settings().deleted && table_->deleted()) return false;
-    bof_ = eof_ = false;
-    return true;
 }
 
 void WorkArea::skipNow(int64_t count) {

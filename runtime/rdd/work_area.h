@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "order.h"
+#include "runtime/core/settings.h"
 #include "table.h"
 #include "runtime/core/block.h"
 
@@ -45,7 +46,9 @@ public:
     void goTop();
     void goBottom();
     void goTo(uint32_t recno);  // any record, visible or not; out of range: the phantom record
-    void skip(int64_t count);
+    void skip(int64_t count) {
+        if (count != 1 || !stepAhead()) skipWalking(count);
+    }
     bool bof() const { return bof_; }
     bool eof() const { return eof_; }
     bool found() const { return found_; }
@@ -116,7 +119,17 @@ public:
 
 private:
     void flushChanges();
-    bool stepAhead();
+    void skipWalking(int64_t count);
+    // The usual step of a scan, without the general walk: natural order, no filter or relation, nothing to
+    // write, the next record in the read-ahead window. False, having moved nowhere or onto a hidden deleted
+    // record (which the general step then walks past), when any of that does not hold.
+    bool stepAhead() {
+        if (focus_ != 0 || filter_ || !relations_.empty() || hot_ || table_->isPhantom()) return false;
+        if (!table_->loadAhead(table_->loaded() + 1)) return false;
+        if (table_->deleted() && settings().deleted) return false;
+        bof_ = eof_ = false;
+        return true;
+    }
     template <class F>
     void navigate(F&& move);
     void goTopNow();
