@@ -47,19 +47,29 @@ public:
         std::fill(image_.begin(), image_.end(), ' ');
         part_.clear();
         index_ = 0;
+        used_ = 0;
         any_ = false;
     }
-    // Adds the text [p, p + n) to the part under way, cut at what its field can take.
+    // Adds the text [p, p + n) to the part under way, cut at what its field can take. A character field's
+    // text goes straight to its place in the record; other parts are kept for their conversion.
     void add(const char* p, size_t n) {
         any_ = true;
         if (index_ >= fields_.size()) return;
-        const size_t limit = partLimit(fields_[index_]);
+        const Field& f = fields_[index_];
+        if (f.type == 'C') {
+            const size_t take = std::min<size_t>(n, f.length - used_);
+            std::memcpy(image_.data() + f.offset + used_, p, take);
+            used_ += take;
+            return;
+        }
+        const size_t limit = partLimit(f);
         if (part_.size() < limit) part_.append(p, std::min(n, limit - part_.size()));
     }
     void endPart() {
         any_ = true;
         if (index_ < fields_.size()) store(fields_[index_]);
         part_.clear();
+        used_ = 0;
         ++index_;
     }
     bool any() const { return any_; }
@@ -69,7 +79,7 @@ private:
     void store(const Field& f) {
         char* p = image_.data() + f.offset;
         switch (f.type) {
-        case 'C': std::memcpy(p, part_.data(), part_.size()); break;
+        case 'C': break;  // copied as it came
         case 'N': storeNumber(f, p); break;
         case 'D': {
             Date d = rt::stod(part_);
@@ -95,6 +105,7 @@ private:
     std::string image_;
     std::string part_;
     size_t index_ = 0;
+    size_t used_ = 0;  // bytes of the character field under way already in the record
     bool any_ = false;
 };
 
