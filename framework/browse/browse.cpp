@@ -4,13 +4,16 @@
 
 #include "framework/browse/array_browse.h"
 #include "framework/browse/browse_args.h"
+#include "framework/browse/browse_functions.h"
 #include "framework/browse/browse_resources.h"
 #include "framework/browse/browse_wiring.h"
 #include "framework/browse/brw_column.h"
-#include "framework/browse/grid_edit.h"
 #include "framework/browse/db_browse.h"
+#include "framework/browse/grid_edit.h"
+#include "framework/browse/grid_gdi.h"
 #include "framework/browse/model/saved_state.h"
 #include "framework/browse/rec_sel.h"
+#include "framework/core/object/object_bridge.h"
 #include "framework/core/object/optional_send.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
@@ -136,23 +139,17 @@ const rt::Class& XBrowse::classRecord() {
         kFooterHeight = b.addProperty({.name = "nFooterHeight", .initial = 24, .type = "N", .scope = Published});
         kRowHeight = b.addProperty({.name = "nRowHeight", .initial = 0, .type = "N", .scope = Published});
         // Colours: stored, and the pens and brushes made from them again at the next paint.
-        auto colour = [&b](const char* name, int sysColor, int& position) {
-            position = b.addProperty({.name = name, .initial = number(GetSysColor(sysColor)), .type = "N",
-                                  .scope = Published,
-                                  .setter = rt::NativeMethod([&position](rt::Object& o, const rt::Method&, rt::Args a) {
-                                      auto& grid = static_cast<X&>(o);
-                                      grid.field(position) = rt::arg(a, 0);
-                                      grid.dropResources();
-                                      grid.refreshDrawn(false);
-                                      return rt::arg(a, 0);
-                                  }),
-                                  .editor = "PE_Color"});
+        b.addProperty({.name = "nClrText", .setter = &X::SetClrText});
+        b.addProperty({.name = "nClrPane", .setter = &X::SetClrPane});
+        auto colour = [&b](const char* name, int sysColor, const char* setter) {
+            return b.addProperty({.name = name, .initial = number(GetSysColor(sysColor)), .type = "N",
+                                  .scope = Published, .setter = setter, .editor = "PE_Color"});
         };
-        colour("nClrAltPane", COLOR_WINDOW, kClrAltPane);
-        colour("nClrSelText", COLOR_BTNTEXT, kClrSelText);
-        colour("nClrSelPane", COLOR_BTNFACE, kClrSelPane);
-        colour("nClrSelFocusText", COLOR_HIGHLIGHTTEXT, kClrSelFocusText);
-        colour("nClrSelFocusPane", COLOR_HIGHLIGHT, kClrSelFocusPane);
+        kClrAltPane = colour("nClrAltPane", COLOR_WINDOW, "SetClrAltPane");
+        kClrSelText = colour("nClrSelText", COLOR_BTNTEXT, "SetClrSelText");
+        kClrSelPane = colour("nClrSelPane", COLOR_BTNFACE, "SetClrSelPane");
+        kClrSelFocusText = colour("nClrSelFocusText", COLOR_HIGHLIGHTTEXT, "SetClrSelFocusText");
+        kClrSelFocusPane = colour("nClrSelFocusPane", COLOR_HIGHLIGHT, "SetClrSelFocusPane");
         kHeader = b.addProperty({.name = "lHeader", .initial = true, .type = "L", .scope = Published,
                                  .setter = &X::SetHeader});
         kFooter = b.addProperty({.name = "lFooter", .initial = false, .type = "L", .scope = Published,
@@ -171,13 +168,15 @@ const rt::Class& XBrowse::classRecord() {
                                          .setter = &X::SetRecSel});
         kFastEdit = b.addProperty({.name = "lFastEdit", .initial = false, .type = "L", .scope = Published});
         b.addProperty({.name = "lTabStop", .initial = true, .scope = Published});
-        b.addProperty({.name = "lFilterBar", .initial = false, .type = "L", .scope = Published});
+        kFilterBar = b.addProperty({.name = "lFilterBar", .initial = false, .type = "L", .scope = Published,
+                                    .setter = &X::FilterMode});
         kMsgNoFilter = b.addProperty({.name = "cMsgNoFilter", .initial = "", .type = "C", .scope = Published});
         b.addProperty({.name = "lAutoSave", .initial = false, .type = "L", .scope = Published});
         kVScroll = b.addProperty({.name = "lVScroll", .type = "L", .scope = Published, .setter = &X::SetVScroll});
         kHScroll = b.addProperty({.name = "lHScroll", .type = "L", .scope = Published, .setter = &X::SetHScroll});
         b.addProperty({.name = "cText", .scope = Exported});
-        kRedraw = b.addProperty({.name = "lRedraw", .initial = true, .type = "L", .scope = Exported});
+        kRedraw = b.addProperty({.name = "lRedraw", .initial = true, .type = "L", .scope = Exported,
+                                 .setter = &X::SetRedraw});
         kEditMode = b.addProperty({.name = "nEditMode", .initial = 0, .type = "N", .scope = Exported,
                                    .readOnly = true});
         kHeaderBar = b.addData("oHeader", Value(), "O", Exported | ReadOnly);
@@ -199,6 +198,7 @@ const rt::Class& XBrowse::classRecord() {
         kOnPostEdit = b.addData("lOnPostEdit", false, "L");
         kClickedCol = b.addData("nClickedCol", -2, "N");
         kCaptured = b.addData("lCaptured", false, "L");
+        kFilterHeight = b.addData("nFilterHeight", Value(), "N", Protected);
         b.record().redeclareField(kCtlStyle, number(WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP |
                                                     WS_VSCROLL | WS_HSCROLL), "N");
         b.addEvent("OnChange", Published, "oSender, lBookMarkChanged");
@@ -247,8 +247,26 @@ const rt::Class& XBrowse::classRecord() {
             {"LastColVisible", &X::LastColVisible}, {"UpdControls", &X::UpdControls},
             {"SetRowHeight", &X::SetRowHeight}, {"DataScroll", &X::DataScroll},
             {"SetHeaderHeight", &X::SetHeaderHeight}, {"SetFooterHeight", &X::SetFooterHeight},
-            {"SetImageList", &X::SetImageList}, {"AddImage", &X::AddImage}};
+            {"SetImageList", &X::SetImageList}, {"AddImage", &X::AddImage}, {"FilterMode", &X::FilterMode},
+            {"SetClrText", &X::SetClrText}, {"SetClrPane", &X::SetClrPane}, {"SetColor", &X::SetColor},
+            {"SetRedraw", &X::SetRedraw}};
         for (const auto& [name, fn] : methods) b.addMethod(name, rt::method(fn));
+        const std::pair<const char*, const int*> colours[] = {
+            {"SetClrAltPane", &kClrAltPane}, {"SetClrSelText", &kClrSelText}, {"SetClrSelPane", &kClrSelPane},
+            {"SetClrSelFocusText", &kClrSelFocusText}, {"SetClrSelFocusPane", &kClrSelFocusPane}};
+        for (const auto& [name, position] : colours)
+            b.addMethod(name, [position](rt::Object& o, const rt::Method&, rt::Args a) {
+                return static_cast<X&>(o).setColour(*position, rt::arg(a, 0));
+            });
+        const std::pair<const char*, void (X::*)(HDC)> painters[] = {
+            {"PaintVerticalLines", &X::paintVerticalLines}, {"PaintHorizontalLines", &X::paintHorizontalLines},
+            {"PaintRecordSelector", &X::paintSelectorEdge}};
+        for (const auto& [name, fn] : painters)
+            b.addMethod(name, [fn](rt::Object& o, const rt::Method&, rt::Args a) {
+                auto& grid = static_cast<X&>(o);
+                if (HDC dc = dcOf(rt::arg(a, 0).asInteger())) (grid.*fn)(dc);
+                return Value();
+            });
         addScrollBarMembers(b);
         auto placeholder = [](Value answer) -> rt::NativeMethod {
             return [answer](rt::Object&, const rt::Method&, rt::Args) { return answer; };
@@ -303,9 +321,27 @@ void registerBrowse() {
     TDropList::classRecord();
     registerArrayBrowse();
     registerDBBrowse();
+    registerBrowseFunctions();
 }
 
 // ---------------------------------------------------------------- typed helpers
+
+Value ownOrGridFont(const Value& own, XBrowse* grid) {
+    if (!own.isNil()) return own;
+    if (grid) return grid->GetFont({});
+    return sendIfUnderstood(Application(), "GetFont");
+}
+
+Value storeFont(rt::Args args, Value& font, Value& parentFont) {
+    if (!rt::arg(args, 0).isNil()) {
+        font = rt::arg(args, 0);
+        parentFont = false;
+        return font;
+    }
+    parentFont = givenOr(args, 1, true);
+    if (parentFont.asLogical()) font = Value();
+    return font;
+}
 
 std::vector<XBrwColumn*> XBrowse::columns() const {
     std::vector<XBrwColumn*> list;
@@ -395,6 +431,43 @@ void XBrowse::refreshDrawn(bool layout) {
 
 void XBrowse::repaintAll() {
     if (windowExists()) InvalidateRect(reinterpret_cast<HWND>(Handle()), nullptr, FALSE);
+}
+
+// ---------------------------------------------------------------- colours and redraw
+
+Value XBrowse::setColour(int position, const Value& colour) {
+    if (colour.isNumber() && !colour.sameAs(field(position))) {
+        field(position) = colour;
+        dropResources();
+        refreshDrawn(false);
+    }
+    return field(position);
+}
+
+// The text colour draws the lines of the fore-colour style too: the pens are made again.
+Value XBrowse::SetColor(rt::Args args) {
+    TWinControl::SetColor(args);
+    dropResources();
+    return {};
+}
+
+Value XBrowse::SetClrText(rt::Args args) {
+    const Value& colour = rt::arg(args, 0);
+    if (colour.isNumber() && !colour.sameAs(textColorValue())) SetColor(Vals{colour, Value()});
+    return textColorValue();
+}
+
+Value XBrowse::SetClrPane(rt::Args args) {
+    const Value& colour = rt::arg(args, 0);
+    if (colour.isNumber() && !colour.sameAs(paneColorValue())) SetColor(Vals{Value(), colour});
+    return paneColorValue();
+}
+
+// Turning the redraw on first lays the columns out again, as the changes made meanwhile left them.
+Value XBrowse::SetRedraw(rt::Args args) {
+    const Value& on = rt::arg(args, 0);
+    if (!on.isLogical() || on.asLogical()) rebuildDisplay(windowExists());
+    return TWinControl::SetRedraw(args);
 }
 
 void XBrowse::fireChange(bool rowChanged) { fireEvent(*this, OnChange, {Value(rowChanged)}); }

@@ -90,6 +90,7 @@ public:
     bool lAutoOrder() const { return field(kAutoOrder).asLogical(); }
     bool lAllowColHiding() const { return field(kAllowColHiding).asLogical(); }
     bool lRedrawOn() const { return field(kRedraw).asLogical(); }
+    bool lFilterBar() const { return field(kFilterBar).asLogical(); }
     COLORREF color(int position) const { return static_cast<COLORREF>(field(position).asInteger()); }
     COLORREF textColor() const { return color(kClrText); }
     COLORREF paneColor() const { return color(kClrPane); }
@@ -200,6 +201,11 @@ public:
     rt::Value SetFooterHeight(rt::Args args);
     rt::Value SetImageList(rt::Args args);  // (oList): a list of the grid's own that it replaces ends
     rt::Value AddImage(rt::Args args);      // (xImage, ...) -> index: into the list, made on first use
+    rt::Value FilterMode(rt::Args args);    // (lOn): the header's filter bar on or off, then SetFilter(0)
+    rt::Value SetClrText(rt::Args args);    // (n): stored when it differs
+    rt::Value SetClrPane(rt::Args args);    // (n): a new background brush when it differs
+    rt::Value SetColor(rt::Args args);      // ([nText], [nPane]): the control's colours, the pens made again
+    rt::Value SetRedraw(rt::Args args);     // (lOn): on lays the columns out again first
 
     // ---- painting and messages
     rt::Value WMPaint(rt::Args args);  // (wParam: a DC to paint into, or 0)
@@ -234,7 +240,7 @@ private:
                       kVScroll = -1, kHScroll = -1, kRedraw = -1, kEditMode = -1, kHeaderBar = -1, kFooterBar = -1,
                       kSelected = -1, kKeyNo = -1, kLen = -1, kRowSel = -1, kColSel = -1, kDataRows = -1,
                       kIntRowHeight = -1, kPhantomRow = -1, kAutoOrder = -1, kDisplay = -1, kSeek = -1,
-                      kColOffset = -1;
+                      kColOffset = -1, kFilterBar = -1, kFilterHeight = -1;
 
     struct Resources;  // pens and brushes, made in Adjust
     std::unique_ptr<Resources> gdi_;
@@ -301,7 +307,12 @@ private:
     static void addScrollBarMembers(VPClass& b);
     rt::Value createBar(bool header);
     void fillBarItems(bool header);
+    void filterChanged(int64_t item);
+    int64_t filterHeight() const;  // nFilterHeight, 0 while not known
     void repaintAll();
+    rt::Value setColour(int position, const rt::Value& colour);  // the selection and alternate colours
+    const rt::Value& textColorValue() const { return field(kClrText); }
+    const rt::Value& paneColorValue() const { return field(kClrPane); }
 
     // ---- input and the edit cycle
     bool editing() const;
@@ -324,5 +335,11 @@ private:
 };
 
 using TBrowse = UserClass<XBrowse, "TBrowse">;
+
+// The font a column or the record selector draws with: its own, else the grid's (the application's without one).
+rt::Value ownOrGridFont(const rt::Value& own, XBrowse* grid);
+// SetFont(oFont, [lParentFont]) of a column or the record selector: a font given becomes its own; none given
+// with lParentFont (.T. when not given) goes back to the grid's.
+rt::Value storeFont(rt::Args args, rt::Value& font, rt::Value& parentFont);
 
 }  // namespace vorpex

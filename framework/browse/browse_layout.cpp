@@ -7,6 +7,7 @@
 #include "framework/browse/browse_args.h"
 #include "framework/browse/brw_column.h"
 #include "framework/browse/model/cell_rules.h"
+#include "framework/browse/model/filter_bar.h"
 #include "framework/browse/rec_sel.h"
 #include "framework/controls/scroll_bar/scroll_info.h"
 #include "framework/core/native/win_casts.h"
@@ -140,7 +141,13 @@ Value XBrowse::GetDisplayColsWidth(rt::Args args) {
 // ---------------------------------------------------------------- header and footer
 
 rt::Value XBrowse::createBar(bool header) {
-    const int64_t height = header ? nHeaderHeight() : num(kFooterHeight);
+    int64_t height = header ? nHeaderHeight() : num(kFooterHeight);
+    if (header) {
+        // A bar switched on before the grid had a window makes the header as tall as switching it on after.
+        const FilterSwitch s = switchFilterBar({lFilterBar(), filterHeight()}, height, lFilterBar());
+        setNum(kFilterHeight, s.bar.plainHeight);
+        height = s.headerHeight;
+    }
     Value bar = createByClassName("THeader", "New", {selfObject()});
     if (bar.isNil()) return {};
     sendIfUnderstood(bar, "_nHeight", {number(height)});
@@ -160,6 +167,11 @@ rt::Value XBrowse::createBar(bool header) {
                                                                   {"_OnDividerDblClick", "AdjustColWidth"},
                                                                   {"_OnFilterEdit", "FilterEdit"}};
         for (const auto& [event, method] : callbacks) sendIfUnderstood(bar, event, {gridCallback(grid, method)});
+        sendIfUnderstood(bar, "_lFilterBar", {lFilterBar()});
+        sendIfUnderstood(bar, "_OnFilterChange", {Value(rt::makeBlock([grid](rt::Args a) -> Value {
+                             if (auto g = grid.lock()) static_cast<XBrowse&>(*g).filterChanged(rt::arg(a, 1).asInteger());
+                             return {};
+                         }))});
     } else {
         sendIfUnderstood(bar, "_OnEndTrack", {gridCallback(grid, "ColTrack")});
     }
@@ -197,7 +209,8 @@ void XBrowse::fillBarItems(bool header) {
         const Value width = rt::send(*column, "GetWidth", {false});
         const Value item = header
             ? sendIfUnderstood(bar, "AddItem", {Value(column->cHeader()), align, width, number(column->nHeaderImage()),
-                                                column->cTooltip(), number(column->nSort()), Value("")})
+                                                column->cTooltip(), number(column->nSort()),
+                                                rt::send(*column, "GetFilter", {false})})
             : sendIfUnderstood(bar, "AddItem", {Value(column->cFooter()), align, width, number(column->nFooterImage()),
                                                 column->cTooltip()});
         const std::weak_ptr<rt::Object> owner = column->self();
@@ -219,6 +232,33 @@ Value XBrowse::UpdateDisplayCols(rt::Args) {
     fillBarItems(true);
     fillBarItems(false);
     return {};
+}
+
+// ---------------------------------------------------------------- the filter bar
+
+int64_t XBrowse::filterHeight() const { return field(kFilterHeight).isNil() ? 0 : num(kFilterHeight); }
+
+void XBrowse::filterChanged(int64_t item) {
+    if (const int64_t position = filterColumn(item, recordSelector() != nullptr))
+        rt::send(*this, "SetFilter", {number(position)});
+}
+
+Value XBrowse::FilterMode(rt::Args args) {
+    const bool on = rt::arg(args, 0).asLogical();
+    cancelEdit();
+    const FilterSwitch s = switchFilterBar({lFilterBar(), filterHeight()}, nHeaderHeight(), on);
+    setNum(kFilterHeight, s.bar.plainHeight);
+    field(kFilterBar) = on;
+    const Value bar = field(kHeaderBar);
+    sendIfUnderstood(bar, "_lFilterBar", {on});
+    if (windowExists() && bar.isObject()) {
+        SetHeaderHeight(Vals{number(s.headerHeight)});
+        fillBarItems(true);  // the items carry their columns' filter texts again
+        UpdControls({});
+        repaintAll();
+    }
+    rt::send(*this, "SetFilter", {0});
+    return on;
 }
 
 Value XBrowse::SetHeader(rt::Args args) {

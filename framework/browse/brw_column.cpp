@@ -53,7 +53,11 @@ const rt::Class& XBrwColumn::classRecord() {
         using namespace rt::scope;
         using X = XBrwColumn;
         VPClass b("XBrwColumn", &TComponent::classRecord(), rt::factoryOf<XBrwColumn>());
-        kParentFont = b.addProperty({.name = "lParentFont", .initial = true, .type = "L", .scope = Published});
+        kParentFont = b.addProperty({.name = "lParentFont", .initial = true, .type = "L", .scope = Published,
+                                     .setter = rt::NativeMethod([](rt::Object& o, const rt::Method&, rt::Args a) {
+                                         return static_cast<X&>(o).SetFont(Vals{Value(), rt::arg(a, 0)}),
+                                                rt::arg(a, 0);
+                                     })});
         kFont = b.addProperty({.name = "oFont", .type = "O", .scope = Published, .getter = &X::GetFont,
                                .setter = &X::SetFont});
         kEditListText = b.addProperty({.name = "aEditListText", .initial = Value::array(), .type = "A",
@@ -69,7 +73,8 @@ const rt::Class& XBrwColumn::classRecord() {
         kTooltip = b.addProperty({.name = "cTooltip", .initial = "", .type = "C", .scope = Published,
                                   .setter = &X::SetTooltip});
         kPicture = b.addProperty({.name = "cPicture", .initial = "", .type = "C", .scope = Published});
-        b.addProperty({.name = "cFilter", .initial = "", .type = "C", .scope = Published});
+        kFilter = b.addProperty({.name = "cFilter", .initial = "", .type = "C", .scope = Published,
+                                 .getter = &X::GetFilter, .setter = &X::SetFilter});
         kClrText = b.addProperty({.name = "nClrText", .initial = number(GetSysColor(COLOR_WINDOWTEXT)), .type = "N",
                                   .scope = Published});
         kClrPane = b.addProperty({.name = "nClrPane", .initial = number(GetSysColor(COLOR_WINDOW)), .type = "N",
@@ -92,7 +97,7 @@ const rt::Class& XBrwColumn::classRecord() {
         kVisible = b.addProperty({.name = "lVisible", .initial = true, .type = "L", .scope = Published,
                                   .setter = &X::SetVisible});
         kDefaultValue = b.addProperty({.name = "uDefaultValue", .scope = Published});
-        kDataField = b.addProperty({.name = "oDataField", .scope = Exported});
+        kDataField = b.addProperty({.name = "oDataField", .scope = Exported, .setter = "SetFieldObject"});
         kGridEdit = b.addProperty({.name = "oGridEdit", .scope = Exported});
         b.addProperty({.name = "cFieldName", .initial = "", .type = "C", .scope = Exported});
         kHeaderItem = b.addData("oHeader");
@@ -368,17 +373,9 @@ Value XBrwColumn::DefaultValue(rt::Args) {
     }
 }
 
-Value XBrwColumn::GetFont(rt::Args) {
-    if (!field(kFont).isNil()) return field(kFont);
-    if (XBrowse* grid = browse()) return grid->GetFont({});
-    return sendIfUnderstood(Application(), "GetFont");
-}
+Value XBrwColumn::GetFont(rt::Args) { return ownOrGridFont(field(kFont), browse()); }
 
-Value XBrwColumn::SetFont(rt::Args args) {
-    field(kFont) = rt::arg(args, 0);
-    field(kParentFont) = field(kFont).isNil();
-    return field(kFont);
-}
+Value XBrwColumn::SetFont(rt::Args args) { return storeFont(args, field(kFont), field(kParentFont)); }
 
 intptr_t XBrwColumn::fontHandle() { return handleOf(GetFont({})); }
 
@@ -519,6 +516,62 @@ Value XBrwColumn::SetVisible(rt::Args args) {
     field(kVisible) = on;
     refreshBrowse(true);
     return on;
+}
+
+// ---------------------------------------------------------------- field binding
+
+// A name is looked up in the browse's data set; until it is found the column keeps the name.
+Value XBrwColumn::SetFieldObject(rt::Args args) {
+    XBrowse* grid = browse();
+    const bool refresh = givenOr(args, 1, grid && grid->windowExists() && grid->lRedrawOn());
+    const bool automatic = givenOr(args, 2, false);
+    Value given = rt::arg(args, 0);
+    const Value header = rt::send(*this, "cHeader");
+    const bool noHeader = !header.isString() || header.asString().empty();
+    if (given.isString()) {
+        if (noHeader) rt::send(*this, "_cHeader", {given});
+        const Value set = grid ? sendIfUnderstood(Value(grid->self()), "oDataSet") : Value();
+        const Value found = set.isObject() ? sendIfUnderstood(set, "oFieldByName", {given}) : Value();
+        if (found.isObject()) given = found;
+    } else if (given.isObject() && noHeader) {
+        rt::send(*this, "_cHeader", {rt::send(given, "cName")});
+    }
+    field(kDataField) = given;
+    if (!given.isObject()) return false;
+    if (automatic) {
+        const Value type = rt::send(given, "cType");
+        rt::send(*this, "SetAlignment", {Value(type.isString() && type.asString() == "N" ? 2 : 0), Value(false)});
+        rt::send(*this, "Adjust", {true});
+    }
+    if (refresh && grid) grid->refreshDrawn(false);
+    return true;
+}
+
+Value XBrwColumn::ResetDataField(rt::Args) {
+    const Value f = dataField();
+    if (f.isObject()) field(kDataField) = rt::send(f, "cName");
+    return field(kDataField);
+}
+
+// ---------------------------------------------------------------- filter
+
+Value XBrwColumn::GetFilter(rt::Args args) {
+    XBrowse* grid = browse();
+    if (givenOr(args, 0, true) && grid && grid->lFilterBar() && field(kHeaderItem).isObject())
+        field(kFilter) = Value(rt::send(field(kHeaderItem), "cFilter").asString());
+    return field(kFilter);
+}
+
+Value XBrwColumn::SetFilter(rt::Args args) {
+    const Value& text = rt::arg(args, 0);
+    return storeAndTell(kFilter, text.isString() ? text : Value(""), kHeaderItem, "_cFilter");
+}
+
+Value XBrwColumn::ClearFilter(rt::Args) { return SetFilter(Vals{Value("")}); }
+
+Value XBrwColumn::AdjustWidth(rt::Args) {
+    XBrowse* grid = browse();
+    return grid ? rt::send(*grid, "AdjustColWidth", {Value(), selfValue()}) : Value();
 }
 
 Value XBrwColumn::Refresh(rt::Args) {

@@ -40,7 +40,13 @@ public:
                HeaderClick,   // (nX, nY)
                SetColumns,    // (nX, nY): the column menu
                PostEdit,      // (@lCanceled, nKey)
-               SetGridEditBounds)
+               SetGridEditBounds,
+               GetFilter,     // ([lFromBar .T.]): the header item's text when the filter bar shows
+               SetFilter,     // (cText)
+               ClearFilter,
+               AdjustWidth,     // the grid's AdjustColWidth(NIL, Self)
+               SetFieldObject,  // (xField, [lRefresh], [lAuto]) -> lBound: a name is looked up in the grid's set
+               ResetDataField)  // a bound field back to its name
     VP_OVERRIDES(Free)
     VP_PROTECTED(SetVisible,
                  EditControl,  // makes the cell editor once the grid has a window
@@ -57,6 +63,7 @@ public:
     int64_t nWidth() const { return field(kWidth).asInteger(); }
     bool lVisible() const { return field(kVisible).asLogical(); }
     const rt::Value& nIndex() const { return field(kIndex); }
+    const rt::Value& dataField() const { return field(kDataField); }  // oDataField: an object, a name or NIL
     void setIndex(const rt::Value& n) { field(kIndex) = n; }
     int64_t nPos() const { return field(kPos).asInteger(); }
     int64_t nDisplayCol() const { return field(kDisplayCol).asInteger(); }
@@ -108,7 +115,8 @@ private:
                       kBmpAlignment = -1, kBmpMargin = -1, kWidth = -1, kSort = -1, kHeaderImage = -1,
                       kFooterImage = -1, kEditType = -1, kVisible = -1, kDefaultValue = -1, kDataField = -1,
                       kGridEdit = -1, kEdited = -1, kHeaderItem = -1, kFooterItem = -1, kIndex = -1, kPos = -1,
-                      kDisplayCol = -1, kDrawTextStyle = -1, kOnPostEdit = -1, kEditValType = -1, kEditLength = -1;
+                      kDisplayCol = -1, kDrawTextStyle = -1, kOnPostEdit = -1, kEditValType = -1, kEditLength = -1,
+                      kFilter = -1;
     rt::Value SetEditListText(rt::Args args);
     bool listBound() const;  // a read-only list or button editor: the value is chosen, not typed
     // The value the editor starts from and what it shows: a list column shows the text bound to the value.

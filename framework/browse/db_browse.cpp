@@ -91,6 +91,7 @@ const rt::Class& XDBBrowse::classRecord() {
 void registerDBBrowse() {
     TDBBrowse::classRecord();
     TDBBrwColumn::classRecord();
+    TDbfBrwColumn::classRecord();
 }
 
 // ---------------------------------------------------------------- the set

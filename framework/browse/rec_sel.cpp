@@ -57,34 +57,25 @@ const rt::Class& XBrwRecSel::classRecord() {
         using namespace rt::scope;
         using X = XBrwRecSel;
         VPClass b("XBrwRecSel", &TComponent::classRecord(), rt::factoryOf<XBrwRecSel>());
-        kFont = b.addProperty({.name = "oFont", .type = "O", .scope = Published});
+        kFont = b.addProperty({.name = "oFont", .type = "O", .scope = Published, .getter = &X::GetFont,
+                               .setter = &X::SetFont});
         kClrText = b.addProperty({.name = "nClrText", .initial = 0, .type = "N", .scope = Published,
-                                  .setter = rt::NativeMethod([](rt::Object& o, const rt::Method&, rt::Args a) {
-                                      return static_cast<X&>(o).storeAndRepaint(a, kClrText);
-                                  })});
+                                  .setter = &X::SetClrText});
         kClrPane = b.addProperty({.name = "nClrPane", .initial = number(GetSysColor(COLOR_BTNFACE)), .type = "N",
-                                  .scope = Published, .setter = rt::NativeMethod([](rt::Object& o, const rt::Method&, rt::Args a) {
-                                      auto& self = static_cast<X&>(o);
-                                      if (self.paneBrush_) DeleteObject(self.paneBrush_);
-                                      self.paneBrush_ = nullptr;
-                                      return self.storeAndRepaint(a, kClrPane);
-                                  })});
+                                  .scope = Published, .setter = &X::SetClrPane});
         kAlignment = b.addProperty({.name = "nAlignment", .initial = 0, .type = "N", .scope = Published,
-                                    .setter = rt::NativeMethod([](rt::Object& o, const rt::Method&, rt::Args a) {
-                                        auto& self = static_cast<X&>(o);
-                                        self.field(kAlignment) = rt::arg(a, 0);
-                                        self.DefStyle({});
-                                        return self.storeAndRepaint(a, kAlignment);
-                                    })});
+                                    .setter = &X::SetAlignment});
         kBmpAlignment = b.addProperty({.name = "nBmpAlignment", .initial = 0, .type = "N", .scope = Published});
         kWidth = b.addProperty({.name = "nWidth", .initial = 24, .type = "N", .scope = Published,
                                 .getter = &X::GetWidth, .setter = &X::SetWidth});
         kBmpMargin = b.addProperty({.name = "nBmpMargin", .initial = 10, .type = "N", .scope = Published});
         kRecordPointer = b.addProperty({.name = "lRecordPointer", .initial = true, .type = "L", .scope = Published,
-                                        .setter = rt::NativeMethod([](rt::Object& o, const rt::Method&, rt::Args a) {
-                                            return static_cast<X&>(o).storeAndRepaint(a, kRecordPointer);
-                                        })});
-        b.addProperty({.name = "lParentFont", .initial = true, .type = "L", .scope = Published});
+                                        .setter = &X::SetRecordPointer});
+        kParentFont = b.addProperty({.name = "lParentFont", .initial = true, .type = "L", .scope = Published,
+                                     .setter = rt::NativeMethod([](rt::Object& o, const rt::Method&, rt::Args a) {
+                                         return static_cast<X&>(o).SetFont(Vals{Value(), rt::arg(a, 0)}),
+                                                rt::arg(a, 0);
+                                     })});
         kHeight = b.addProperty({.name = "nHeight", .initial = 0, .type = "N", .scope = Exported,
                                  .getter = &X::GetHeight});
         b.addData("oImgListRow", Value(), "O", Protected);
@@ -127,10 +118,27 @@ Value XBrwRecSel::storeAndRepaint(rt::Args args, int position) {
     return field(position);
 }
 
-HFONT XBrwRecSel::font() const {
-    const Value f = !field(kFont).isNil() ? field(kFont) : browse() ? browse()->GetFont({}) : Value();
-    return reinterpret_cast<HFONT>(handleOf(f));
+Value XBrwRecSel::SetClrText(rt::Args args) { return storeAndRepaint(args, kClrText); }
+
+Value XBrwRecSel::SetClrPane(rt::Args args) {
+    if (paneBrush_) DeleteObject(paneBrush_);
+    paneBrush_ = nullptr;
+    return storeAndRepaint(args, kClrPane);
 }
+
+Value XBrwRecSel::SetAlignment(rt::Args args) {
+    field(kAlignment) = number(rt::arg(args, 0).asInteger());
+    DefStyle({});
+    return storeAndRepaint(Vals{field(kAlignment), rt::arg(args, 1)}, kAlignment);
+}
+
+Value XBrwRecSel::SetRecordPointer(rt::Args args) { return storeAndRepaint(args, kRecordPointer); }
+
+Value XBrwRecSel::GetFont(rt::Args) { return ownOrGridFont(field(kFont), browse()); }
+
+Value XBrwRecSel::SetFont(rt::Args args) { return storeFont(args, field(kFont), field(kParentFont)); }
+
+HFONT XBrwRecSel::font() const { return reinterpret_cast<HFONT>(handleOf(ownOrGridFont(field(kFont), browse()))); }
 
 XBrwRecSel::Content XBrwRecSel::content(bool current) {
     auto text = std::make_shared<Value>("");

@@ -30,9 +30,15 @@ public:
                Erase)   // (hDC, nTop, nHeight, [lWhole])
     VP_OVERRIDES(Free)
     VP_PROTECTED(GetWidth,
-                 SetWidth,   // (n, [lRefresh])
+                 SetWidth,          // (n, [lRefresh])
                  GetHeight,
-                 DefStyle)
+                 SetClrText,        // (n, [lRefresh])
+                 SetClrPane,        // (n, [lRefresh])
+                 SetAlignment,      // (n, [lRefresh])
+                 DefStyle,
+                 SetRecordPointer,  // (l, [lRefresh])
+                 GetFont,           // its own font, else the grid's
+                 SetFont)           // (oFont, [lParentFont])
 
     static inline const EventRef OnClick{"OnClick"}, OnRClick{"OnRClick"}, OnDblClick{"OnDblClick"},
         OnGetData{"OnGetData"};
@@ -46,7 +52,7 @@ public:
     int64_t height();  // GetHeight
 
 private:
-    static inline int kFont = -1, kClrText = -1, kClrPane = -1, kAlignment = -1, kBmpAlignment = -1, kWidth = -1,
+    static inline int kParentFont = -1, kFont = -1, kClrText = -1, kClrPane = -1, kAlignment = -1, kBmpAlignment = -1, kWidth = -1,
                       kBmpMargin = -1, kRecordPointer = -1, kHeight = -1, kDrawTextStyle = -1;
     HIMAGELIST pointers_ = nullptr;  // 1: the menu arrow, 2: the new-record mark
     HBRUSH paneBrush_ = nullptr;

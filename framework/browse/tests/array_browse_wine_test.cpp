@@ -189,6 +189,56 @@ TEST_F(ArrayGrid, FilterKeepsMatchingRowsAndRowsChangedWhileFilteredSurvive) {
         << "the row added while filtered is kept, the one deleted stays deleted, the one replaced stays replaced";
 }
 
+// The header's filter bar switched on and off: the header grows by half and back, the columns' texts filter
+// the rows (kept by the columns, since Wine's header keeps no filters), and a change the bar reports for an
+// item filters by its column.
+TEST_F(ArrayGrid, FilterBarSwitchedOnFiltersAndTheHeaderGrows) {
+    makeGrid();
+    const std::vector<std::string> all{"Alba", "Bruno", "Cabal", "Abel"};
+    const Value header = rt::send(grid, "oHeader");
+    const int64_t plain = get("nHeaderHeight");
+    auto barHeight = [&header] {
+        RECT r{};
+        GetWindowRect(hwndOf(header), &r);
+        return static_cast<int64_t>(r.bottom - r.top);
+    };
+    rt::send(col(2), "_cFilter", {">100"});
+    EXPECT_EQ(names(), all) << "no bar, no filter";
+    rt::send(grid, "_lFilterBar", {true});
+    EXPECT_TRUE(rt::send(header, "lFilterBar").asLogical());
+    EXPECT_EQ(get("nHeaderHeight"), (plain * 3 + 1) / 2);
+    EXPECT_EQ(barHeight(), get("nHeaderHeight"));
+    EXPECT_EQ(names(), (std::vector<std::string>{"Bruno", "Cabal"})) << "the bar on applies the texts";
+    EXPECT_EQ(rt::send(col(2), "cFilter").asString(), ">100");
+    rt::send(grid, "FilterMode", {true});
+    EXPECT_EQ(get("nHeaderHeight"), (plain * 3 + 1) / 2) << "on twice grows once";
+
+    rt::send(col(1), "_cFilter", {"ab"});
+    rt::send(header, "OnFilterChange", {number(2)});  // item 2: column 1, after the selector's item
+    EXPECT_EQ(names(), (std::vector<std::string>{"Cabal"}));
+    rt::send(col(1), "ClearFilter");
+    EXPECT_EQ(rt::send(col(1), "cFilter").asString(), "");
+    rt::send(header, "OnFilterChange", {number(1)});  // the selector's own item filters nothing
+    EXPECT_EQ(names(), (std::vector<std::string>{"Cabal"}));
+    rt::send(header, "OnFilterChange", {number(2)});
+    EXPECT_EQ(names(), (std::vector<std::string>{"Bruno", "Cabal"}));
+
+    rt::send(grid, "_lFilterBar", {false});
+    EXPECT_EQ(get("nHeaderHeight"), plain);
+    EXPECT_EQ(barHeight(), plain);
+    EXPECT_EQ(names(), all) << "the bar off shows every row";
+    EXPECT_EQ(rt::send(col(2), "cFilter").asString(), ">100") << "the text stays for the next time";
+}
+
+TEST_F(ArrayGrid, ColumnAdjustWidthFitsItsData) {
+    makeGrid();
+    rt::send(col(1), "_nWidth", {number(300)});
+    rt::send(col(1), "AdjustWidth");
+    const int64_t fitted = rt::send(col(1), "nWidth").asInteger();
+    EXPECT_LT(fitted, 300);
+    EXPECT_GE(fitted, 10);
+}
+
 TEST_F(ArrayGrid, ColumnsAddressTheirOwnElementAfterTheyMove) {
     makeGrid();
     rt::send(grid, "MoveCol", {col(2), 1});

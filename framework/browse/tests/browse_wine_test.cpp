@@ -22,6 +22,7 @@
 #include "framework/core/control/tests/control_fixture.h"
 #include "framework/core/native/casts.h"
 #include "runtime/core/block.h"
+#include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 #include "tests/support/memory_canvas.h"
 
@@ -432,6 +433,113 @@ TEST_F(Grid, ChangeEventTellsRowMovesFromColumnMoves) {
     EXPECT_EQ(get("nColSel"), 2);
 }
 
+
+// The colour setters by name: each paint after one shows the new colour, the lines of the fore-colour style
+// included (their pen follows the text colour).
+TEST_F(Grid, ColourSettersRepaintInTheNewColours) {
+    makeGrid();
+    const int64_t pitch = get("nIntRowHeight");
+    const auto at = [this](const MemoryCanvas& c, int x, int64_t row) {
+        return c.at(x, static_cast<int>(rowTop(row) + 4));
+    };
+    constexpr COLORREF red = RGB(200, 0, 0), yellow = RGB(240, 240, 0), blue = RGB(0, 0, 200);
+    rt::send(grid, "SetClrSelPane", {number(red)});
+    rt::send(grid, "SetClrSelFocusPane", {number(red)});
+    rt::send(grid, "SetClrAltPane", {number(yellow)});
+    rt::send(grid, "_nColDividerStyle", {3});
+    rt::send(grid, "SetClrText", {number(blue)});
+    auto c = paint();
+    EXPECT_EQ(at(*c, 220, 1), red) << "the current row";
+    EXPECT_EQ(at(*c, 220, 2), kWhite) << "an even row";
+    EXPECT_EQ(at(*c, 220, 3), yellow) << "an odd row in the alternate pane";
+    EXPECT_EQ(c->at(24 + 60 - 2, static_cast<int>(rowTop(2) + 5)), blue) << "a fore-colour line in the new text colour";
+    EXPECT_EQ(rt::send(grid, "nClrText").asInteger(), static_cast<int64_t>(blue));
+
+    rt::send(grid, "SetClrPane", {number(RGB(0, 120, 0))});
+    EXPECT_EQ(at(*paint(), 220, 2), RGB(0, 120, 0)) << "the background";
+
+    // The line painters by name, into a DC of the caller's.
+    MemoryCanvas lines(c->width(), c->height(), kWhite);
+    rt::send(grid, "_nColDividerStyle", {1});
+    rt::send(grid, "_nRowDividerStyle", {1});
+    for (const char* painter : {"PaintVerticalLines", "PaintHorizontalLines", "PaintRecordSelector"})
+        rt::send(grid, painter, {number(reinterpret_cast<intptr_t>(lines.dc()))});
+    EXPECT_EQ(lines.at(24 + 60 - 2, static_cast<int>(rowTop(2) + 5)), RGB(0, 0, 0)) << "a column line";
+    EXPECT_EQ(lines.at(150, static_cast<int>(rowTop(1) + pitch - 1)), RGB(0, 0, 0)) << "a row line";
+    EXPECT_EQ(lines.at(24 - 2, static_cast<int>(rowTop(2) + 5)), GetSysColor(COLOR_BTNSHADOW)) << "the selector's edge";
+}
+
+TEST_F(Grid, RedrawTurnedOnLaysOutTheColumnsChangedMeanwhile) {
+    makeGrid();
+    auto cols = rt::send(grid, "aCols").asArray();
+    rt::send(grid, "_lRedraw", {false});
+    rt::send(cols->at1(2), "_lVisible", {false});
+    EXPECT_EQ(rt::send(grid, "aDisplay").asArray()->size(), 2u) << "nothing laid out while the redraw is off";
+    rt::send(grid, "SetRedraw", {true});
+    EXPECT_TRUE(rt::send(grid, "lRedraw").asLogical());
+    EXPECT_EQ(rt::send(grid, "aDisplay").asArray()->size(), 1u);
+    EXPECT_EQ(rt::send(cols->at1(2), "nPos").asInteger(), 0);
+}
+
+TEST_F(Grid, RecordSelectorColoursAndPointerBySetter) {
+    makeGrid();
+    const Value selector = rt::send(grid, "oRecSel");
+    const int64_t pitch = get("nIntRowHeight"), top1 = rowTop(1);
+    rt::send(selector, "_nClrPane", {number(RGB(120, 200, 250))});
+    auto c = paint();
+    EXPECT_EQ(c->at(2, static_cast<int>(rowTop(2) + 4)), RGB(120, 200, 250)) << "the selector's pane";
+    rt::send(selector, "_lRecordPointer", {false});
+    c = paint();
+    EXPECT_EQ(darkPixels(*c, {7, static_cast<LONG>(top1), 19, static_cast<LONG>(top1 + pitch - 2)}), 0)
+        << "no pointer once turned off";
+    const Value font = rt::send(grid, "GetFont");
+    EXPECT_TRUE(rt::send(selector, "oFont").sameAs(font)) << "the grid's font while lParentFont";
+}
+
+// The grid's callable functions by name.
+TEST_F(Grid, CallableFunctionsOfTheGrid) {
+    makeGrid();
+    const rt::Function* extract = rt::findFunction("EXTRACTLINE");
+    ASSERT_NE(extract, nullptr);
+    auto start = std::make_shared<Value>(number(1));
+    const Value text("uno\r\ndos");
+    std::vector<Value> args{text, Value::reference(start)};
+    EXPECT_EQ((*extract)(rt::Args(args.data(), args.size())).asString(), "uno");
+    EXPECT_EQ(start->asInteger(), 6) << "past the CR LF";
+    EXPECT_EQ((*extract)(rt::Args(args.data(), args.size())).asString(), "dos");
+    EXPECT_EQ(start->asInteger(), 9);
+
+    const rt::Function* menuBlock = rt::findFunction("GENMENUBLOCK");
+    ASSERT_NE(menuBlock, nullptr);
+    const Value cols = rt::send(grid, "aCols");
+    std::vector<Value> blockArgs{cols, number(2)};
+    const Value toggle = (*menuBlock)(rt::Args(blockArgs.data(), blockArgs.size()));
+    rt::evalIfBlock(toggle);
+    EXPECT_FALSE(rt::send(cols.asArray()->at1(2), "lVisible").asLogical());
+    rt::evalIfBlock(toggle);
+    EXPECT_TRUE(rt::send(cols.asArray()->at1(2), "lVisible").asLogical());
+
+    const rt::Function* arrow = rt::findFunction("LOADMNARROWBMP");
+    ASSERT_NE(arrow, nullptr);
+    const auto bitmap = reinterpret_cast<HBITMAP>(static_cast<intptr_t>((*arrow)({}).asInteger()));
+    EXPECT_NE(bitmap, nullptr) << "the system's menu arrow";
+    HIMAGELIST list = ImageList_Create(12, 12, ILC_COLOR24 | ILC_MASK, 1, 0);
+    HBITMAP square = CreateBitmap(12, 12, 1, 32, nullptr);
+    ImageList_AddMasked(list, square, RGB(255, 255, 255));
+    MemoryCanvas c(20, 20, kWhite);
+    const rt::Function* draw = rt::findFunction("XBROWSE_DRAWBMP");
+    ASSERT_NE(draw, nullptr);
+    std::vector<Value> drawArgs{number(reinterpret_cast<intptr_t>(list)), number(1),
+                                number(reinterpret_cast<intptr_t>(c.dc())), number(2), number(2), number(12),
+                                number(12), number(kWhite)};
+    EXPECT_TRUE((*draw)(rt::Args(drawArgs.data(), drawArgs.size())).asLogical());
+    EXPECT_EQ(c.at(5, 5), RGB(0, 0, 0)) << "the black square drawn";
+    drawArgs[1] = number(2);
+    EXPECT_FALSE((*draw)(rt::Args(drawArgs.data(), drawArgs.size())).asLogical()) << "no such image";
+    ImageList_Destroy(list);
+    DeleteObject(square);
+    DeleteObject(bitmap);
+}
 
 // Mouse presses at the screen rows of the first column, with the keys a real click carries.
 LPARAM cellPoint(int64_t x, int64_t y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }

@@ -555,7 +555,9 @@ Value XHeaderItem::GetRect(rt::Args) {
 }
 
 Value XHeaderItem::GetFilter(rt::Args) {
-    if (const intptr_t w = liveWindow()) field(kFilter) = Value(header::itemFilter(w, nIndex()));
+    // A header that keeps no filters of its own leaves the item's text as it was set.
+    if (const intptr_t w = liveWindow())
+        if (const auto filter = header::itemFilter(w, nIndex())) field(kFilter) = Value(*filter);
     return field(kFilter);
 }
 

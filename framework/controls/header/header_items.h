@@ -35,7 +35,9 @@ int64_t setItemSort(intptr_t window, int64_t position, int64_t sort);
 std::optional<Box> itemRect(intptr_t window, int64_t position);
 // A non-empty text sets the item's text filter, an empty one clears it.
 void setItemFilter(intptr_t window, int64_t position, const std::string& filter);
-std::string itemFilter(intptr_t window, int64_t position);
+// The item's text filter; nullopt when the control keeps no filters (a header without filter support, as
+// Wine's, answers the read without filling the text in).
+std::optional<std::string> itemFilter(intptr_t window, int64_t position);
 
 void registerHeaderFunctions();
 

@@ -143,14 +143,18 @@ void setItemFilter(intptr_t window, int64_t position, const std::string& filter)
     setItem(window, position, change);
 }
 
-std::string itemFilter(intptr_t window, int64_t position) {
-    std::vector<char> buffer(kFilterLength + 1, '\0');
+std::optional<std::string> itemFilter(intptr_t window, int64_t position) {
+    // A control that fills the filter in overwrites the mark; one that keeps no filters leaves it.
+    constexpr char kUntouched = '\x01';
+    std::vector<char> buffer(kFilterLength + 1, kUntouched);
+    buffer.back() = '\0';
     HD_TEXTFILTERA textFilter{buffer.data(), kFilterLength};
     HDITEMA item{};
     item.mask = HDI_FILTER;
     item.type = HDFT_ISSTRING;
     item.pvFilter = &textFilter;
-    if (!readItem(window, position, item) || (item.type & 0x0F) != HDFT_ISSTRING) return {};
+    if (!readItem(window, position, item) || (item.type & 0x0F) != HDFT_ISSTRING) return std::nullopt;
+    if (buffer.front() == kUntouched) return std::nullopt;
     return std::string(buffer.data());
 }
 
@@ -195,7 +199,7 @@ void registerHeaderFunctions() {
             setItemFilter(window, position, *filter);
             return {};
         }
-        return Value(itemFilter(window, position));
+        return Value(itemFilter(window, position).value_or(""));
     });
 }
 
