@@ -627,6 +627,7 @@ Value XBrowse::WMSize(rt::Args args) {
     if (nIntRowHeight() > 0) {
         rebuildDisplay(true);
         UpdControls({});
+        UpdGridEdits({});  // open editors follow their cells
     }
     return result;
 }

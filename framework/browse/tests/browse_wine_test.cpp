@@ -550,6 +550,58 @@ std::vector<int64_t> selectedIds(const Value& g) {
     return ids;
 }
 
+// A right click on the selector of a painted row goes to the selector, one on a cell to its column, and the
+// grid hears of it only when they leave it unanswered.
+TEST_F(Grid, RightClicksReachTheSelectorOrTheColumn) {
+    makeGrid();
+    paint();
+    std::vector<std::string> heard;
+    auto hear = [&heard](const char* who, Value answer) {
+        return block([&heard, who, answer](rt::Args) {
+            heard.push_back(who);
+            return answer;
+        });
+    };
+    rt::send(rt::send(grid, "oRecSel"), "_OnRClick", {hear("selector", Value(true))});
+    rt::send(rt::send(grid, "ColAtPos", {2}), "_OnDataRClick", {hear("column", Value())});
+    rt::send(grid, "_OnRClick", {hear("grid", Value())});
+    const int64_t y = rowTop(2) + get("nIntRowHeight") / 2;
+    for (const int64_t x : {int64_t{10}, int64_t{150}}) {
+        SendMessageA(hwndOf(grid), WM_RBUTTONDOWN, MK_RBUTTON, cellPoint(x, y));
+        SendMessageA(hwndOf(grid), WM_RBUTTONUP, 0, cellPoint(x, y));
+    }
+    EXPECT_EQ(heard, (std::vector<std::string>{"selector", "column", "grid"}));
+}
+
+// While appending, the phantom row below the last one carries the new-record mark (not the arrow) and the row
+// that was current shows no pointer.
+TEST_F(Grid, AppendingMarksThePhantomRowInTheSelector) {
+    makeGrid(3, [](const Value& g) {
+        rt::send(g, "_lAllowAppend", {true});
+        rt::send(rt::send(g, "ColAtIndex", {2}), "_nEditType", {1});
+    });
+    const int64_t pitch = get("nIntRowHeight");
+    auto selectorBox = [&](int64_t row) {
+        return RECT{7, static_cast<LONG>(rowTop(row)), 19, static_cast<LONG>(rowTop(row) + pitch - 2)};
+    };
+    auto mask = [&](const MemoryCanvas& c, int64_t row) {
+        std::vector<bool> dark;
+        const RECT r = selectorBox(row);
+        for (int y = 0; y < 12; ++y)
+            for (int x = r.left; x < r.right; ++x) dark.push_back(darkPixels(c, {x, r.top + y, x + 1, r.top + y + 1}) > 0);
+        return dark;
+    };
+    const auto arrow = mask(*paint(), 1);
+    ASSERT_TRUE(rt::send(grid, "Append", {true}).asLogical());
+    ASSERT_EQ(get("nPhantomRow"), 4);
+    auto c = paint();
+    EXPECT_GT(darkPixels(*c, selectorBox(4)), 3) << "a mark on the phantom row";
+    EXPECT_NE(mask(*c, 4), arrow) << "the new-record mark, not the arrow";
+    EXPECT_EQ(darkPixels(*c, selectorBox(3)), 0) << "no pointer on the last data row";
+    rt::send(grid, "CancelEdit", {true});
+    EXPECT_EQ(get("nPhantomRow"), 0);
+}
+
 TEST_F(Grid, ClicksSelectRowsWithControlAndShift) {
     makeGrid(50, [](const Value& g) { rt::send(g, "_nMarqueeStyle", {6}); });
     paint();  // the rows a press can hit are those painted
