@@ -154,6 +154,7 @@ std::optional<std::string> itemFilter(intptr_t window, int64_t position) {
     item.type = HDFT_ISSTRING;
     item.pvFilter = &textFilter;
     if (!readItem(window, position, item) || (item.type & 0x0F) != HDFT_ISSTRING) return std::nullopt;
+    if (item.type & HDFT_HASNOVALUE) return std::string();  // a filter the user cleared
     if (buffer.front() == kUntouched) return std::nullopt;
     return std::string(buffer.data());
 }
