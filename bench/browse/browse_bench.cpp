@@ -29,9 +29,11 @@ class Rows : public RowSource {
 public:
     explicit Rows(int64_t count) : count_(count) {}
     int64_t at = 0;
+    int64_t rowsSkipped = 0;  // rows walked over by Skip: the work a real source does per row
     void moveTop() override { at = 0; }
     void moveBottom() override { at = count_ - 1; }
     int64_t skip(int64_t n) override {
+        rowsSkipped += n < 0 ? -n : n;
         const int64_t target = std::clamp<int64_t>(at + n, 0, count_ - 1);
         const int64_t moved = target - at;
         at = target;
@@ -83,6 +85,8 @@ void PagePaint(benchmark::State& state) {
         paintWalk(rows, view, {.screenRows = kScreenRows}, [&port](const WalkRow&) { port.draw(); });
         benchmark::DoNotOptimize(port.characters);
     }
+    state.counters["rows skipped"] = benchmark::Counter(static_cast<double>(rows.rowsSkipped),
+                                                        benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(PagePaint)->Arg(1000)->Arg(1'000'000);
 
@@ -100,6 +104,8 @@ void RowDown(benchmark::State& state) {
         navigator.goDown(false);
         benchmark::DoNotOptimize(port.characters);
     }
+    state.counters["rows skipped"] = benchmark::Counter(static_cast<double>(rows.rowsSkipped),
+                                                        benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(RowDown)->Arg(1000)->Arg(1'000'000);
 
