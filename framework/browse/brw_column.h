@@ -48,9 +48,18 @@ public:
                SetFieldObject,  // (xField, [lRefresh], [lAuto]) -> lBound: a name is looked up in the grid's set
                ResetDataField)  // a bound field back to its name
     VP_OVERRIDES(Free)
-    VP_PROTECTED(SetVisible,
-                 EditControl,  // makes the cell editor once the grid has a window
-                 SetEditType)  // (n)
+    VP_PROTECTED(EditControl,  // makes the cell editor once the grid has a window
+                 SetEditType,  // (n)
+                 SetHeader,
+                 SetFooter,
+                 SetBmpAlignment,
+                 SetVisible,
+                 SetSort,
+                 SetTooltip,
+                 GetFont,      // its own font, else the grid's
+                 SetFont,      // (oFont, [lParentFont])
+                 SetHeaderImage,
+                 SetFooterImage)
 
     static inline const EventRef OnCreate{"OnCreate"}, OnGridEditCreate{"OnGridEditCreate"},
         OnHeaderClick{"OnHeaderClick"}, OnFooterClick{"OnFooterClick"}, OnDataClick{"OnDataClick"},
@@ -91,8 +100,6 @@ public:
     void restore(int64_t width, bool visible);
 
     rt::Value CurrentValue(rt::Args args);  // Value
-    rt::Value GetFont(rt::Args args);
-    rt::Value SetFont(rt::Args args);
 
     // The cell's text and image for the current row: GetData, OnGetData, the picture.
     struct CellContent {
@@ -124,13 +131,6 @@ private:
     rt::Value shownValue(const rt::Value& value) const;
     rt::Value postedValue(const rt::Value& shown) const;
     bool bindEditorField(bool newRow, bool noFocus);
-    rt::Value SetHeader(rt::Args args);
-    rt::Value SetFooter(rt::Args args);
-    rt::Value SetTooltip(rt::Args args);
-    rt::Value SetSort(rt::Args args);
-    rt::Value SetBmpAlignment(rt::Args args);
-    rt::Value SetHeaderImage(rt::Args args);
-    rt::Value SetFooterImage(rt::Args args);
     intptr_t fontHandle();
     // Sends `setter` with `value` to the header or footer item when there is one.
     void tellItem(int itemField, const char* setter, const rt::Value& value);

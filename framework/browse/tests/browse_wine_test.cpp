@@ -496,6 +496,48 @@ TEST_F(Grid, RecordSelectorColoursAndPointerBySetter) {
     EXPECT_TRUE(rt::send(selector, "oFont").sameAs(font)) << "the grid's font while lParentFont";
 }
 
+// Every member the grid, its columns and its record selector declare answers by name (programs and the
+// framework send them so).
+TEST_F(Grid, MembersAnswerByName) {
+    makeGrid();
+    const std::pair<Value, std::vector<const char*>> owners[] = {
+        {grid, {
+             "New", "Create", "Free", "AddCol", "InsCol", "DelCol", "SwapCols", "MoveCol", "Refresh",
+             "RefreshCurrent", "Refill", "GoUp", "GoDown", "GoPageUp", "GoPageDown", "GoTop", "GoBottom", "GoTo",
+             "GoLeft", "GoRight", "GoLeftMost", "GoRightMost", "GoHPos", "Select", "SelectAll", "SelectNone",
+             "Seek", "CancelEdit", "SaveState", "RestoreState", "Edit", "Append", "Insert", "Delete", "Reset",
+             "ColWithHeader", "SelectCol", "ColAtIndex", "ColAtPos", "SelectedCol", "ColPos",
+             "SelectCellFromPoint", "Adjust", "AddImage", "IsMultipleEdit", "IsEditable", "IsEof", "IsBof",
+             "BookMark", "KeyCount", "KeyNo", "MouseRowPos", "MouseColPos", "MoveTop", "MoveBottom", "Skip",
+             "SetFilter", "SetClrText", "SetClrPane", "SetClrAltPane", "SetClrSelText", "SetClrSelPane",
+             "SetClrSelFocusText", "SetClrSelFocusPane", "SetHeader", "SetFooter", "SetDataLines", "CreateHeader",
+             "CreateFooter", "SetRecSel", "SetRowDividerStyle", "SetColDividerStyle", "AdjustColWidth",
+             "SetRedraw", "Click", "VPClick", "OrderOff", "GetFreeze", "RowEdit", "ColDrag", "ColTrack",
+             "ColBegTrack", "WMEraseBkgnd", "WMPaint", "PaintVerticalLines", "PaintHorizontalLines",
+             "PaintRecordSelector", "DrawLine", "EraseData", "WMSize", "HasFocus", "WMSetFocus", "WMKillFocus",
+             "SetImageList", "SetVScroll", "SetHScroll", "GetVScroll", "GetHScroll", "SetVRange", "SetHRange",
+             "GetVRange", "GetHRange", "SetVPos", "SetHPos", "GetVPos", "GetHPos", "SetVPage", "SetHPage",
+             "WMVScroll", "WMHScroll", "WMLButtonDown", "WMLButtonUp", "WMMouseMove", "WMMouseWheel",
+             "WMLButtonDblClk", "WMRButtonDown", "WMRButtonUp", "HorzLine", "WMKeyDown", "WMChar",
+             "GetDisplayCols", "UpdateDisplayCols", "GetVisibleCols", "GetDisplayColsWidth", "LastDisplayPos",
+             "IsDisplayPosVisible", "IsColVisible", "AllColsVisible", "LastColVisible", "DataWidth", "DataHeight",
+             "BrwHeight", "BrwWidth", "HeaderHeight", "FooterHeight", "RowCount", "FirstDataRow", "LastDataRow",
+             "LastOrdRow", "FirstCol", "LastCol", "RowHeight", "FilterMode", "FilterEdit", "UpdControls",
+             "SetHeaderHeight", "SetFooterHeight", "SetRowHeight", "DataScroll", "ChangeFocus", "UpdGridEdits"}},
+        {rt::send(grid, "ColAtIndex", {1}), {
+             "Create", "Free", "Edit", "Select", "AdjustWidth", "Value", "Adjust", "PaintData", "EraseData", "Box",
+             "PostEdit", "SetFilter", "GetFilter", "GetWidth", "SetWidth", "ClearFilter", "Handle", "GetData",
+             "Refresh", "SetFieldObject", "ResetDataField", "SetAlignment", "DefStyle", "DataWidth", "DataHeight",
+             "DefaultValue", "SetGridEditBounds", "IsVisible", "HeaderClick", "EditControl", "SetEditType",
+             "SetHeader", "SetFooter", "SetBmpAlignment", "SetVisible", "SetSort", "SetTooltip", "SetColumns",
+             "GetFont", "SetFont", "SetHeaderImage", "SetFooterImage"}},
+        {rt::send(grid, "oRecSel"), {
+             "Create", "Free", "Adjust", "Paint", "Erase", "VPClick", "GetWidth", "SetWidth", "GetHeight",
+             "SetClrText", "SetClrPane", "SetAlignment", "DefStyle", "SetRecordPointer", "GetFont", "SetFont"}}};
+    for (const auto& [owner, names] : owners)
+        for (const char* name : names) EXPECT_TRUE(rt::understands(owner, rt::Symbol::intern(name))) << name;
+}
+
 // The grid's callable functions by name.
 TEST_F(Grid, CallableFunctionsOfTheGrid) {
     makeGrid();
