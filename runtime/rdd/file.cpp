@@ -1,6 +1,7 @@
 // The platform-neutral part of File; file_posix.cpp and file_win32.cpp hold the system calls.
 #include "file.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace rt::rdd {
@@ -19,9 +20,9 @@ File& File::operator=(File&& other) noexcept {
     return *this;
 }
 
-void FileView::adopt(void* base, uint64_t start, uint64_t offset, size_t length) {
+void FileView::adopt(void* base, uint64_t start, uint64_t offset, size_t length, size_t mapped) {
     base_ = base;
-    baseLength_ = static_cast<size_t>(offset + length - start);
+    baseLength_ = std::max(static_cast<size_t>(offset + length - start), mapped);
     data_ = static_cast<char*>(base) + (offset - start);
     offset_ = offset;
     length_ = length;

@@ -87,8 +87,9 @@ public:
     uint64_t end() const { return offset_ + length_; }
 
 private:
-    // Records a mapping made from the aligned `start` that covers [offset, offset + length); forget() clears it.
-    void adopt(void* base, uint64_t start, uint64_t offset, size_t length);
+    // Records a mapping made from the aligned `start` that covers [offset, offset + length), `mapped` bytes long
+    // when it reaches further; forget() clears it.
+    void adopt(void* base, uint64_t start, uint64_t offset, size_t length, size_t mapped = 0);
     void forget();
 
     char* data_ = nullptr;      // the byte at offset_

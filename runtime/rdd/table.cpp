@@ -19,8 +19,8 @@ constexpr size_t kReadAhead = 64 * 1024;
 // The view an exclusive table writes through starts small and doubles while the writes go on from where the
 // last view ended (an import, a pass of edits), up to the largest; a jump starts small again. Each view costs
 // a mapping and, once the writes stream, one call that makes all its pages present. A process killed
-// mid-append leaves at most the largest view of zero-filled space after the end marker, which the next close
-// that writes trims.
+// mid-append leaves at most the largest view (rounded up to the file's growth step) of zero-filled space after
+// the end marker, which the next close that writes trims.
 constexpr size_t kFirstViewWindow = 64 * 1024;
 constexpr size_t kLargestViewWindow = 16 << 20;
 
