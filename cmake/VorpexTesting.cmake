@@ -58,6 +58,8 @@ function(vorpex_add_test name)
 
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE vorpex_test_main GTest::gtest GTest::gmock ${T_LIBS})
+  # Test files still keep helpers of the same name each (ask, bare, besideProgram): compiled file by file.
+  set_target_properties(${name} PROPERTIES UNITY_BUILD OFF)
 
   if(NOT VORPEX_RUN_TESTS)
     return()

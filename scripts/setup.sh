@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-    make cmake ninja-build g++ ccache python3
+    make cmake ninja-build g++ ccache lld python3
     googletest zlib1g-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
     wine64 xvfb xauth

@@ -30,7 +30,7 @@ constexpr int64_t kSpareBadge = 999, kSpareBadgeOwner = 195;
 
 const std::vector<Field> kStoreFields = {{"EMPLEADO", 'N', 6, 0}, {"FECHA", 'C', 10, 0}, {"HORA", 'C', 8, 0}};
 // Field numbers of the scratch table, in the order below.
-enum ScratchField { kImportar = 1, kHora, kEmpleado, kFecha };
+enum ScratchField { kScratchImportar = 1, kScratchHora, kScratchEmpleado, kScratchFecha };
 const std::vector<Field> kScratchFields = {
     {"IMPORTAR", 'C', 50, 0}, {"HORA", 'C', 8, 0}, {"EMPLEADO", 'N', 6, 0}, {"FECHA", 'C', 10, 0}};
 enum StoreField { kStoreEmpleado = 1, kStoreFecha, kStoreHora };
@@ -68,7 +68,7 @@ enum class Line { Added, Known, Skipped, Refused };
 // One scratch record: badge and date taken from `importar` (written back into the scratch record), then the
 // punch sought in the store and appended when new.
 Line importLine(WorkArea& scratch, WorkArea& store) {
-    const std::string importar = textField(scratch, kImportar);
+    const std::string importar = textField(scratch, kScratchImportar);
     // An empty line or the clock's end mark is no punch.
     if (blankText(importar)) return Line::Skipped;
     const size_t comma = importar.find(',');
@@ -77,17 +77,17 @@ Line importLine(WorkArea& scratch, WorkArea& store) {
     const std::string fecha = reorderedDate(importar.substr(comma == std::string::npos ? 0 : comma + 1, 10));
     // A badge wider than the key would be stored as asterisks and collide with every other such badge.
     if (rt::str(number, kBadgeWidth).find('*') != std::string::npos) return Line::Refused;
-    scratch.fieldPut(kEmpleado, Value(number));
-    scratch.fieldPut(kFecha, Value(fecha));
+    scratch.fieldPut(kScratchEmpleado, Value(number));
+    scratch.fieldPut(kScratchFecha, Value(fecha));
 
     const bool spare = number.isInteger && number.integer == kSpareBadge;
     const rt::Number badge = spare ? rt::integerNumber(kSpareBadgeOwner) : number;
     const std::string badgeKey = rt::str(badge, kBadgeWidth);
-    if (store.seek(Value(badgeKey + fecha + textField(scratch, kHora)), false)) return Line::Known;
+    if (store.seek(Value(badgeKey + fecha + textField(scratch, kScratchHora)), false)) return Line::Known;
     store.append();
     store.fieldPut(kStoreEmpleado, Value(badge));
     store.fieldPut(kStoreFecha, Value(fecha));
-    store.fieldPut(kStoreHora, scratch.fieldGet(kHora));
+    store.fieldPut(kStoreHora, scratch.fieldGet(kScratchHora));
     return Line::Added;
 }
 

@@ -8,6 +8,7 @@
 #include "framework/browse/grid_gdi.h"
 #include "framework/browse/model/follow.h"
 #include "framework/core/control/control.h"
+#include "framework/core/native/value_readers.h"
 #include "framework/core/object/optional_send.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/data/data_set/data_set.h"
@@ -26,9 +27,10 @@ using Set = data::XDataSet;
 
 namespace {
 
+using native::textOf;
+
 bool logical(const Value& v) { return v.isLogical() && v.asLogical(); }
 Value code(Set::Operation operation) { return Value(static_cast<int>(operation)); }
-std::string text(const Value& v) { return v.isString() ? v.asString() : std::string(); }
 
 // The set's change notices off while the grid walks it, and back as they were afterwards.
 class Muted {
@@ -161,7 +163,7 @@ void XDBBrowse::makeColumns(const Value& set) {
     for (const Value& f : std::vector<Value>(list.asArray()->items)) {
         const Value column = createByClassName("TDBBrwColumn", "New", {selfObject()});
         rt::send(column, "_cHeader", {rt::send(f, "cDisplayName")});
-        rt::send(column, "_nAlignment", {Value(text(rt::send(f, "cType")) == "N" ? 2 : 0)});
+        rt::send(column, "_nAlignment", {Value(textOf(rt::send(f, "cType")) == "N" ? 2 : 0)});
         rt::send(column, "SetFieldObject", {f, Value(false)});
         AddCol(Vals{column});
     }
@@ -473,7 +475,7 @@ Value XDBBrowse::Sort(rt::Args args) {
     const Value f = column->boundField();
     if (f.isNil()) return false;
     std::string expression = column->cSortEval();
-    if (expression.empty()) expression = text(rt::send(f, "cName"));
+    if (expression.empty()) expression = textOf(rt::send(f, "cName"));
     const bool ascending = column->nSort() <= 0;
     if (!ascending) expression += " DESC";
     if (!logical(rt::send(set, "Sort", {Value(expression), Value(false)}))) return false;
@@ -491,17 +493,17 @@ Value XDBBrowse::SetFilter(rt::Args args) {
     field(kOnFilter) = true;
     const Value column = rt::arg(args, 0);
     if (field(kOrgFilter).isNil()) field(kOrgFilter) = rt::send(set, "Filter", {Value(), Value(false), Value(false)});
-    const std::string own = text(field(kOrgFilter));
+    const std::string own = textOf(field(kOrgFilter));
     std::string condition = own;
     if (logical(rt::send(*this, "lFilterBar"))) {
-        condition = text(rt::send(set, "GetFilterExp", {selfValue()}));
+        condition = textOf(rt::send(set, "GetFilterExp", {selfValue()}));
         if (condition.empty()) condition = own;
     }
     const auto apply = [&](const std::string& c) {
         data::ErrorTrap trap;
         rt::send(set, "Filter", {Value(c), Value(false), Value(false), Value(true)});
         rt::send(set, "GoTop", {Value(false)});
-        const bool taken = text(rt::send(set, "Filter", {Value(), Value(false), Value(false)})) == c;
+        const bool taken = textOf(rt::send(set, "Filter", {Value(), Value(false), Value(false)})) == c;
         return taken && !trap.caught;
     };
     barFiltered_ = condition != own;
@@ -531,7 +533,7 @@ Value XDBBrowse::FilterEdit(rt::Args args) {
     if (position <= 0) return false;
     const Value column = ColAtPos(Vals{Value(position)});
     auto dbColumn = rt::objectAs<XDBBrwColumn>(column);
-    const bool own = column.isObject() && !text(rt::send(column, "FilterEval")).empty();
+    const bool own = column.isObject() && !textOf(rt::send(column, "FilterEval")).empty();
     if (!own && (!dbColumn || dbColumn->boundField().isNil())) return refuseFilter();
     return {};
 }

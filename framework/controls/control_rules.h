@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "framework/core/form/modal_results.h"
 #include "runtime/core/value.h"
 
 namespace vorpex::stdctl {
@@ -31,9 +32,6 @@ inline bool hasLineBreak(std::string_view text) { return text.find("\r\n") != st
 
 // ---- button
 
-inline constexpr int64_t mrNONE = 0, mrOK = 1, mrCANCEL = 2, mrABORT = 3, mrRETRY = 4, mrIGNORE = 5, mrYES = 6,
-                         mrNO = 7, mrCLOSE = 8, mrHELP = 9, mrTRYAGAIN = 10, mrCONTINUE = 11, mrALL = -1,
-                         mrNOTOALL = -2, mrYESTOALL = -3;
 inline constexpr int64_t kBsDefPushButton = 1, kBsIcon = 64, kBsBitmap = 128, kBsLeft = 256, kBsRight = 512,
                          kBsTop = 1024, kBsBottom = 2048, kBsMultiLine = 8192;
 

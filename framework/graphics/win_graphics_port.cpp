@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/core/gdi/win_gdi.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/core/native/win_window.h"
 #include "framework/graphics/graphics_port.h"
 
@@ -15,11 +16,6 @@ template <class H>
 intptr_t handleOf(H h) {
     return reinterpret_cast<intptr_t>(h);
 }
-template <class H>
-H as(intptr_t h) {
-    return reinterpret_cast<H>(h);
-}
-
 class Win32Graphics final : public GraphicsPort {
 public:
     intptr_t createFont(const LogFont& f) override {
@@ -42,7 +38,7 @@ public:
     }
 
     int64_t logPixelsY(intptr_t dc) override {
-        if (dc) return GetDeviceCaps(as<HDC>(dc), LOGPIXELSY);
+        if (dc) return GetDeviceCaps(win::handleAs<HDC>(dc), LOGPIXELSY);
         HDC screen = GetDC(nullptr);
         const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
         if (screen) ReleaseDC(nullptr, screen);
@@ -53,7 +49,7 @@ public:
         HWND w = window ? win::toHwnd(window) : GetDesktopWindow();
         HDC dc = GetDC(w);
         if (!dc) return {};
-        HGDIOBJ old = font ? SelectObject(dc, as<HFONT>(font)) : nullptr;
+        HGDIOBJ old = font ? SelectObject(dc, win::handleAs<HFONT>(font)) : nullptr;
         SIZE size{};
         GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
         if (old) SelectObject(dc, old);
@@ -67,7 +63,7 @@ public:
     intptr_t createHatchBrush(int64_t style, int64_t color) override {
         return handleOf(CreateHatchBrush(static_cast<int>(style), static_cast<COLORREF>(color)));
     }
-    intptr_t createPatternBrush(intptr_t bitmap) override { return handleOf(CreatePatternBrush(as<HBITMAP>(bitmap))); }
+    intptr_t createPatternBrush(intptr_t bitmap) override { return handleOf(CreatePatternBrush(win::handleAs<HBITMAP>(bitmap))); }
     intptr_t createBrushIndirect(int64_t style, int64_t color, int64_t hatch) override {
         LOGBRUSH lb{};
         lb.lbStyle = static_cast<UINT>(style);
@@ -78,7 +74,7 @@ public:
     intptr_t createPen(int64_t style, int64_t width, int64_t color) override {
         return handleOf(CreatePen(static_cast<int>(style), static_cast<int>(width), static_cast<COLORREF>(color)));
     }
-    bool deleteObject(intptr_t object) override { return object && DeleteObject(as<HGDIOBJ>(object)); }
+    bool deleteObject(intptr_t object) override { return object && DeleteObject(win::handleAs<HGDIOBJ>(object)); }
 
     intptr_t loadSystemCursor(int64_t id) override {
         return handleOf(LoadCursorA(nullptr, MAKEINTRESOURCEA(id & 0xFFFF)));
@@ -88,7 +84,7 @@ public:
         return handleOf(LoadCursorA(nullptr, name.c_str()));
     }
     intptr_t loadCursorFile(const std::string& file) override { return handleOf(LoadCursorFromFileA(file.c_str())); }
-    bool destroyCursor(intptr_t cursor) override { return cursor && DestroyCursor(as<HCURSOR>(cursor)); }
+    bool destroyCursor(intptr_t cursor) override { return cursor && DestroyCursor(win::handleAs<HCURSOR>(cursor)); }
 
     intptr_t loadSystemIcon(int64_t id) override { return handleOf(LoadIconA(nullptr, MAKEINTRESOURCEA(id & 0xFFFF))); }
     intptr_t loadResourceIcon(const std::string& name, int64_t width, int64_t height) override {
@@ -101,9 +97,9 @@ public:
         // 1 means "a file, but no icon in it": no handle either.
         return handleOf(h) > 1 ? handleOf(h) : 0;
     }
-    bool destroyIcon(intptr_t icon) override { return icon && DestroyIcon(as<HICON>(icon)); }
+    bool destroyIcon(intptr_t icon) override { return icon && DestroyIcon(win::handleAs<HICON>(icon)); }
     bool drawIcon(intptr_t dc, int64_t x, int64_t y, intptr_t icon, int64_t width, int64_t height) override {
-        return DrawIconEx(as<HDC>(dc), static_cast<int>(x), static_cast<int>(y), as<HICON>(icon),
+        return DrawIconEx(win::handleAs<HDC>(dc), static_cast<int>(x), static_cast<int>(y), win::handleAs<HICON>(icon),
                           static_cast<int>(width), static_cast<int>(height), 0, nullptr, DI_NORMAL);
     }
 };

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <string_view>
+#include <vector>
 
 #include "symbol.h"
 #include "value.h"
@@ -23,6 +24,9 @@ inline Value send(const Value& receiver, std::string_view message, std::initiali
 }
 inline Value send(Object& receiver, std::string_view message, std::initializer_list<Value> args = {}) {
     return send(receiver, Symbol::intern(message), Args(args.begin(), args.size()));
+}
+inline Value send(const Value& receiver, std::string_view message, const std::vector<Value>& args) {
+    return send(receiver, Symbol::intern(message), Args(args.data(), args.size()));
 }
 
 // Calls one method entry on an object (used by send and by code that already holds the entry).

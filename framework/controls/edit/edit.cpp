@@ -7,6 +7,7 @@
 #include "framework/controls/control_rules.h"
 #include "framework/controls/painters/std_painters.h"
 #include "framework/core/native/win_window.h"
+#include "framework/core/object/typed_method.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/window/object_link.h"
@@ -28,11 +29,6 @@ bool& sharedInsertMode() {
 }
 
 XEdit& edit(rt::Object& o) { return static_cast<XEdit&>(o); }
-
-template <class F>
-rt::NativeMethod call(F f) {
-    return [f](rt::Object& o, const rt::Method&, rt::Args a) -> Value { return f(edit(o), a); };
-}
 
 }  // namespace
 
@@ -121,48 +117,48 @@ const rt::Class& XEdit::classRecord() {
         });
 
         addMembers<XEdit>(b);
-        b.addMethod("SelectAll", call([](XEdit& e, rt::Args) { return e.SetSel(std::vector<Value>{0, -1}); }));
-        b.addMethod("SelectNone", call([](XEdit& e, rt::Args) { return e.SetSel(std::vector<Value>{-1, 0}); }));
-        b.addMethod("EmptyUndoBuffer", call([](XEdit& e, rt::Args) { return Value(e.send(EM_EMPTYUNDOBUFFER)); }));
-        b.addMethod("CanUndo", call([](XEdit& e, rt::Args) { return Value(e.send(EM_CANUNDO) != 0); }));
+        b.addMethod("SelectAll", typedMethod<XEdit>([](XEdit& e, rt::Args) { return e.SetSel(std::vector<Value>{0, -1}); }));
+        b.addMethod("SelectNone", typedMethod<XEdit>([](XEdit& e, rt::Args) { return e.SetSel(std::vector<Value>{-1, 0}); }));
+        b.addMethod("EmptyUndoBuffer", typedMethod<XEdit>([](XEdit& e, rt::Args) { return Value(e.send(EM_EMPTYUNDOBUFFER)); }));
+        b.addMethod("CanUndo", typedMethod<XEdit>([](XEdit& e, rt::Args) { return Value(e.send(EM_CANUNDO) != 0); }));
         auto canCopy = [](XEdit& e) {
             Value sel = e.GetSel({});
             return sel.asArray()->at1(1).asInteger() != sel.asArray()->at1(2).asInteger();
         };
-        b.addMethod("CanCopy", call([canCopy](XEdit& e, rt::Args) { return Value(canCopy(e)); }));
-        b.addMethod("CanCut", call([canCopy](XEdit& e, rt::Args) {
+        b.addMethod("CanCopy", typedMethod<XEdit>([canCopy](XEdit& e, rt::Args) { return Value(canCopy(e)); }));
+        b.addMethod("CanCut", typedMethod<XEdit>([canCopy](XEdit& e, rt::Args) {
             return Value(!e.field(kReadOnly).asLogical() && canCopy(e));
         }));
-        b.addMethod("CanPaste", call([](XEdit& e, rt::Args) { return Value(!e.field(kReadOnly).asLogical()); }));
-        b.addMethod("ScrollCaret", call([](XEdit& e, rt::Args) { return Value(e.send(EM_SCROLLCARET)); }));
-        b.addMethod("GetModify", call([](XEdit& e, rt::Args) { return Value(e.send(EM_GETMODIFY) != 0); }));
-        b.addMethod("SetModify", call([](XEdit& e, rt::Args a) {
+        b.addMethod("CanPaste", typedMethod<XEdit>([](XEdit& e, rt::Args) { return Value(!e.field(kReadOnly).asLogical()); }));
+        b.addMethod("ScrollCaret", typedMethod<XEdit>([](XEdit& e, rt::Args) { return Value(e.send(EM_SCROLLCARET)); }));
+        b.addMethod("GetModify", typedMethod<XEdit>([](XEdit& e, rt::Args) { return Value(e.send(EM_GETMODIFY) != 0); }));
+        b.addMethod("SetModify", typedMethod<XEdit>([](XEdit& e, rt::Args a) {
             e.send(EM_SETMODIFY, rt::arg(a, 0).asLogical());
             return rt::arg(a, 0);
         }));
-        b.addMethod("GetMargins", call([](XEdit& e, rt::Args) {
+        b.addMethod("GetMargins", typedMethod<XEdit>([](XEdit& e, rt::Args) {
             const intptr_t m = e.send(EM_GETMARGINS);
             return Value::array({number(LOWORD(m)), number(HIWORD(m))});
         }));
-        b.addMethod("SetMargins", call([](XEdit& e, rt::Args a) {
+        b.addMethod("SetMargins", typedMethod<XEdit>([](XEdit& e, rt::Args a) {
             const WPARAM flags = rt::arg(a, 2).asLogical() ? EC_USEFONTINFO : (EC_LEFTMARGIN | EC_RIGHTMARGIN);
             return Value(e.send(EM_SETMARGINS, flags, MAKELONG(rt::arg(a, 0).asInt(), rt::arg(a, 1).asInt())));
         }));
-        b.addMethod("LineScroll", call([](XEdit& e, rt::Args a) {
+        b.addMethod("LineScroll", typedMethod<XEdit>([](XEdit& e, rt::Args a) {
             return Value(e.send(EM_LINESCROLL, static_cast<WPARAM>(rt::arg(a, 0).asInteger()), rt::arg(a, 1).asInteger()));
         }));
-        b.addMethod("PosFromChar", call([](XEdit& e, rt::Args a) {
+        b.addMethod("PosFromChar", typedMethod<XEdit>([](XEdit& e, rt::Args a) {
             const intptr_t p = e.send(EM_POSFROMCHAR, static_cast<WPARAM>(rt::arg(a, 0).asInteger()));
             return Value::array({number(static_cast<int16_t>(LOWORD(p))), number(static_cast<int16_t>(HIWORD(p)))});
         }));
-        b.addMethod("CharFromPos", call([](XEdit& e, rt::Args a) {
+        b.addMethod("CharFromPos", typedMethod<XEdit>([](XEdit& e, rt::Args a) {
             const intptr_t p = e.send(EM_CHARFROMPOS, 0, MAKELONG(rt::arg(a, 0).asInt(), rt::arg(a, 1).asInt()));
             return Value::array({number(LOWORD(p)), number(HIWORD(p))});
         }));
-        b.addMethod("nPos", call([](XEdit& e, rt::Args) {
+        b.addMethod("nPos", typedMethod<XEdit>([](XEdit& e, rt::Args) {
             return number(e.GetSel({}).asArray()->at1(1).asInteger() + 1);
         }));
-        b.addMethod("GotFocus", call([](XEdit& e, rt::Args) {
+        b.addMethod("GotFocus", typedMethod<XEdit>([](XEdit& e, rt::Args) {
             e.field(kOriginal) = e.XEdit::GetValue({});
             return Value();
         }));

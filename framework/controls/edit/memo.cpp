@@ -8,6 +8,7 @@
 
 #include "framework/controls/control_rules.h"
 #include "framework/core/native/casts.h"
+#include "framework/core/object/typed_method.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "runtime/core/send.h"
@@ -21,11 +22,6 @@ namespace {
 using native::number;
 
 XMemo& memo(rt::Object& o) { return static_cast<XMemo&>(o); }
-
-template <class F>
-rt::NativeMethod call(F f) {
-    return [f](rt::Object& o, const rt::Method&, rt::Args a) -> Value { return f(memo(o), a); };
-}
 
 int64_t argOr(rt::Args a, size_t i, int64_t fallback) {
     const Value& v = rt::arg(a, i);
@@ -72,31 +68,31 @@ const rt::Class& XMemo::classRecord() {
                                  .setter = &X::SetColumnNumber});
 
         addMembers<XMemo>(b);
-        b.addMethod("Replace", call([](XMemo& m, rt::Args a) {
+        b.addMethod("Replace", typedMethod<XMemo>([](XMemo& m, rt::Args a) {
             const std::string text = rt::arg(a, 0).asString();
             m.send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
             return rt::arg(a, 0);
         }));
-        b.addMethod("Clear", call([](XMemo& m, rt::Args) { return rt::send(m, "_cText", {""}); }));
+        b.addMethod("Clear", typedMethod<XMemo>([](XMemo& m, rt::Args) { return rt::send(m, "_cText", {""}); }));
         b.addMethod("SetAutoHScroll", flag(kAutoHScroll, ES_AUTOHSCROLL));
         b.addMethod("SetVScroll", flag(kVScroll, WS_VSCROLL));
         b.addMethod("SetAutoVScroll", flag(kAutoVScroll, ES_AUTOVSCROLL));
-        b.addMethod("GetLineCount", call([](XMemo& m, rt::Args) { return number(m.send(EM_GETLINECOUNT)); }));
+        b.addMethod("GetLineCount", typedMethod<XMemo>([](XMemo& m, rt::Args) { return number(m.send(EM_GETLINECOUNT)); }));
         b.addMethod("GetFirstVisibleLine",
-                    call([](XMemo& m, rt::Args) { return number(m.send(EM_GETFIRSTVISIBLELINE)); }));
-        b.addMethod("GetThumb", call([](XMemo& m, rt::Args) { return number(m.send(EM_GETTHUMB)); }));
+                    typedMethod<XMemo>([](XMemo& m, rt::Args) { return number(m.send(EM_GETFIRSTVISIBLELINE)); }));
+        b.addMethod("GetThumb", typedMethod<XMemo>([](XMemo& m, rt::Args) { return number(m.send(EM_GETTHUMB)); }));
         auto scroll = [](XMemo& m, int64_t action) {
             const intptr_t answer = m.send(EM_SCROLL, static_cast<WPARAM>(action));
             return number(HIWORD(answer) == 1 ? LOWORD(answer) : answer);
         };
-        b.addMethod("Scroll", call([scroll](XMemo& m, rt::Args a) { return scroll(m, rt::arg(a, 0).asInteger()); }));
+        b.addMethod("Scroll", typedMethod<XMemo>([scroll](XMemo& m, rt::Args a) { return scroll(m, rt::arg(a, 0).asInteger()); }));
         const char* scrolls[] = {"ScrollUp", "ScrollDown", "ScrollPageUp", "ScrollPageDown"};
         for (int action = 0; action < 4; ++action)
-            b.addMethod(scrolls[action], call([scroll, action](XMemo& m, rt::Args) { return scroll(m, action); }));
-        b.addMethod("LineFromChar", call([](XMemo& m, rt::Args a) {
+            b.addMethod(scrolls[action], typedMethod<XMemo>([scroll, action](XMemo& m, rt::Args) { return scroll(m, action); }));
+        b.addMethod("LineFromChar", typedMethod<XMemo>([](XMemo& m, rt::Args a) {
             return number(m.send(EM_LINEFROMCHAR, static_cast<WPARAM>(argOr(a, 0, -1))));
         }));
-        b.addMethod("LineIndex", call([](XMemo& m, rt::Args a) { return number(m.lineStart(argOr(a, 0, -1)) - 1); }));
+        b.addMethod("LineIndex", typedMethod<XMemo>([](XMemo& m, rt::Args a) { return number(m.lineStart(argOr(a, 0, -1)) - 1); }));
         b.addMethod("WMEraseBkgnd", [](rt::Object&, const rt::Method&, rt::Args) { return Value(1); });
         return b.create();
     }();

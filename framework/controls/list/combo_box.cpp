@@ -7,6 +7,7 @@
 #include "framework/controls/list/list_control.h"
 #include "framework/controls/painters/std_painters.h"
 #include "framework/core/native/win_casts.h"
+#include "framework/core/object/typed_method.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/theme/theme.h"
@@ -38,13 +39,6 @@ std::string leftTrimmed(const Value& v) {
     std::string text = v.isString() ? v.asString() : std::string();
     const size_t first = text.find_first_not_of(' ');
     return first == std::string::npos ? std::string() : text.substr(first);
-}
-
-XComboBox& combo(rt::Object& o) { return static_cast<XComboBox&>(o); }
-
-template <class F>
-rt::NativeMethod call(F f) {
-    return [f](rt::Object& o, const rt::Method&, rt::Args a) -> Value { return f(combo(o), a); };
 }
 
 }  // namespace
@@ -102,52 +96,52 @@ const rt::Class& XComboBox::classRecord() {
 
         lists::addSharedListMethods(b, traits);
         addMembers<XComboBox>(b);
-        b.addMethod("EditChange", call([](XComboBox& c, rt::Args) { return fireEvent(c, OnEditChange); }));
-        b.addMethod("GetEditSel", call([](XComboBox& c, rt::Args) { return number(c.send(CB_GETEDITSEL)); }));
-        b.addMethod("SetEditSel", call([](XComboBox& c, rt::Args a) {
+        b.addMethod("EditChange", typedMethod<XComboBox>([](XComboBox& c, rt::Args) { return fireEvent(c, OnEditChange); }));
+        b.addMethod("GetEditSel", typedMethod<XComboBox>([](XComboBox& c, rt::Args) { return number(c.send(CB_GETEDITSEL)); }));
+        b.addMethod("SetEditSel", typedMethod<XComboBox>([](XComboBox& c, rt::Args a) {
             return number(c.send(CB_SETEDITSEL, 0, MAKELPARAM(rt::arg(a, 0).asInteger(), rt::arg(a, 1).asInteger())));
         }));
-        b.addMethod("GetEditSelStart", call([](XComboBox& c, rt::Args) { return number(LOWORD(c.send(CB_GETEDITSEL))); }));
-        b.addMethod("GetEditSelEnd", call([](XComboBox& c, rt::Args) { return number(HIWORD(c.send(CB_GETEDITSEL))); }));
-        b.addMethod("SetEditSelStart", call([](XComboBox& c, rt::Args a) {
+        b.addMethod("GetEditSelStart", typedMethod<XComboBox>([](XComboBox& c, rt::Args) { return number(LOWORD(c.send(CB_GETEDITSEL))); }));
+        b.addMethod("GetEditSelEnd", typedMethod<XComboBox>([](XComboBox& c, rt::Args) { return number(HIWORD(c.send(CB_GETEDITSEL))); }));
+        b.addMethod("SetEditSelStart", typedMethod<XComboBox>([](XComboBox& c, rt::Args a) {
             c.send(CB_SETEDITSEL, 0, MAKELPARAM(rt::arg(a, 0).asInteger(), HIWORD(c.send(CB_GETEDITSEL))));
             return rt::arg(a, 0);
         }));
-        b.addMethod("SetEditSelEnd", call([](XComboBox& c, rt::Args a) {
+        b.addMethod("SetEditSelEnd", typedMethod<XComboBox>([](XComboBox& c, rt::Args a) {
             c.send(CB_SETEDITSEL, 0, MAKELPARAM(LOWORD(c.send(CB_GETEDITSEL)), rt::arg(a, 0).asInteger()));
             return rt::arg(a, 0);
         }));
-        b.addMethod("GetItemData", call([](XComboBox& c, rt::Args a) {
+        b.addMethod("GetItemData", typedMethod<XComboBox>([](XComboBox& c, rt::Args a) {
             return number(c.send(CB_GETITEMDATA, static_cast<intptr_t>(rt::arg(a, 0).asInteger() - 1)));
         }));
-        b.addMethod("SetItemData", call([](XComboBox& c, rt::Args a) {
+        b.addMethod("SetItemData", typedMethod<XComboBox>([](XComboBox& c, rt::Args a) {
             return number(c.send(CB_SETITEMDATA, static_cast<intptr_t>(rt::arg(a, 0).asInteger() - 1),
                                  static_cast<intptr_t>(rt::arg(a, 1).asInteger())));
         }));
-        b.addMethod("SetDropped", call([](XComboBox& c, rt::Args a) {
+        b.addMethod("SetDropped", typedMethod<XComboBox>([](XComboBox& c, rt::Args a) {
             const Value& on = rt::arg(a, 0);
             c.send(CB_SHOWDROPDOWN, on.isNil() || (on.isLogical() && on.asLogical()));
             return Value(on.isNil() || (on.isLogical() && on.asLogical()));
         }));
-        b.addMethod("GetDropped", call([](XComboBox& c, rt::Args) { return Value(c.send(CB_GETDROPPEDSTATE) == 1); }));
-        b.addMethod("GetMinVisible", call([](XComboBox& c, rt::Args) {
+        b.addMethod("GetDropped", typedMethod<XComboBox>([](XComboBox& c, rt::Args) { return Value(c.send(CB_GETDROPPEDSTATE) == 1); }));
+        b.addMethod("GetMinVisible", typedMethod<XComboBox>([](XComboBox& c, rt::Args) {
             return number(theme::isAppThemed() ? c.send(kMinVisibleGet) : 0);
         }));
-        b.addMethod("SetMinVisible", call([](XComboBox& c, rt::Args a) {
+        b.addMethod("SetMinVisible", typedMethod<XComboBox>([](XComboBox& c, rt::Args a) {
             return Value(theme::isAppThemed() && c.send(kMinVisibleSet, static_cast<intptr_t>(rt::arg(a, 0).asInteger())) != 0);
         }));
-        b.addMethod("GetTextLength", call([](XComboBox& c, rt::Args a) {
+        b.addMethod("GetTextLength", typedMethod<XComboBox>([](XComboBox& c, rt::Args a) {
             return number(c.send(CB_GETLBTEXTLEN, static_cast<intptr_t>(rt::arg(a, 0).asInteger())));
         }));
-        b.addMethod("LimitEditText", call([](XComboBox& c, rt::Args a) {
+        b.addMethod("LimitEditText", typedMethod<XComboBox>([](XComboBox& c, rt::Args a) {
             return number(c.send(CB_LIMITTEXT, static_cast<intptr_t>(rt::arg(a, 0).asInteger())));
         }));
         auto ownerDrawn = [](XComboBox& c) { return (c.nCtlStyle() & CBS_OWNERDRAWVARIABLE) != 0; };
-        b.addMethod("GetItemHeight", call([ownerDrawn](XComboBox& c, rt::Args a) -> Value {
+        b.addMethod("GetItemHeight", typedMethod<XComboBox>([ownerDrawn](XComboBox& c, rt::Args a) -> Value {
             if (!ownerDrawn(c)) return {};
             return number(c.send(CB_GETITEMHEIGHT, static_cast<intptr_t>(rt::arg(a, 0).asInteger())));
         }));
-        b.addMethod("SetItemHeight", call([ownerDrawn](XComboBox& c, rt::Args a) -> Value {
+        b.addMethod("SetItemHeight", typedMethod<XComboBox>([ownerDrawn](XComboBox& c, rt::Args a) -> Value {
             if (!ownerDrawn(c)) return {};
             return number(c.send(CB_SETITEMHEIGHT, static_cast<intptr_t>(rt::arg(a, 0).asInteger()),
                                  static_cast<intptr_t>(rt::arg(a, 1).asInteger())));

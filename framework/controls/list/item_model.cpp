@@ -1,4 +1,5 @@
 #include "framework/controls/list/item_model.h"
+#include "framework/core/native/value_readers.h"
 
 #include <algorithm>
 
@@ -6,7 +7,7 @@ namespace vorpex::lists {
 
 namespace {
 
-std::string textOf(const rt::Value& item) { return item.isString() ? item.asString() : std::string(); }
+using native::textOf;
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "framework/core/control/control_math.h"
 #include "framework/core/native/casts.h"
 #include "framework/core/object/object_bridge.h"
+#include "framework/core/object/typed_method.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/paint/control_paint.h"
@@ -20,13 +21,6 @@ using rt::Value;
 namespace {
 
 using native::number;
-
-XListBox& listBox(rt::Object& o) { return static_cast<XListBox&>(o); }
-
-template <class F>
-rt::NativeMethod call(F f) {
-    return [f](rt::Object& o, const rt::Method&, rt::Args a) -> Value { return f(listBox(o), a); };
-}
 
 // A style flag set by its setter: stores the value (NIL counts as true) and changes the style bit.
 rt::NativeMethod styleFlag(int& position, int64_t bit, bool setWhenOff = false) {
@@ -88,20 +82,20 @@ const rt::Class& XListBox::classRecord() {
         b.addMethod("SetMultiColumn", styleFlag(kMultiColumn, LBS_MULTICOLUMN));
         b.addMethod("SetUseTabStops", styleFlag(kUseTabStops, LBS_USETABSTOPS));
         addMembers<XListBox>(b);
-        b.addMethod("GetSel", call([](XListBox& l, rt::Args a) {
+        b.addMethod("GetSel", typedMethod<XListBox>([](XListBox& l, rt::Args a) {
             return Value(l.send(LB_GETSEL, static_cast<intptr_t>(rt::arg(a, 0).asInteger() - 1)) > 0);
         }));
-        b.addMethod("GetSelCount", call([](XListBox& l, rt::Args) {
+        b.addMethod("GetSelCount", typedMethod<XListBox>([](XListBox& l, rt::Args) {
             return number(l.multipleSelection() ? l.send(LB_GETSELCOUNT) : 0);
         }));
-        b.addMethod("SelRange", call([](XListBox& l, rt::Args a) {
+        b.addMethod("SelRange", typedMethod<XListBox>([](XListBox& l, rt::Args a) {
             const Value& on = rt::arg(a, 0);
             return number(l.send(LB_SELITEMRANGE, on.isNil() || (on.isLogical() && on.asLogical()),
                                  MAKELONG(rt::arg(a, 1).asInteger(), rt::arg(a, 2).asInteger())));
         }));
         // Anchor and caret belong to multiple-selection lists.
         auto multiple = [](unsigned message, bool withArgument) {
-            return call([message, withArgument](XListBox& l, rt::Args a) {
+            return typedMethod<XListBox>([message, withArgument](XListBox& l, rt::Args a) {
                 if (!l.multipleSelection()) return number(0);
                 return number(withArgument ? l.send(message, static_cast<intptr_t>(rt::arg(a, 0).asInteger()),
                                                     rt::arg(a, 1).isLogical() && rt::arg(a, 1).asLogical())
@@ -112,28 +106,28 @@ const rt::Class& XListBox::classRecord() {
         b.addMethod("SetAnchor", multiple(LB_SETANCHORINDEX, true));
         b.addMethod("GetCaretIndex", multiple(LB_GETCARETINDEX, false));
         b.addMethod("SetCaretIndex", multiple(LB_SETCARETINDEX, true));
-        b.addMethod("GetItemData", call([](XListBox& l, rt::Args a) {
+        b.addMethod("GetItemData", typedMethod<XListBox>([](XListBox& l, rt::Args a) {
             return number(l.send(LB_GETITEMDATA, static_cast<intptr_t>(rt::arg(a, 0).asInteger())));
         }));
-        b.addMethod("SetItemData", call([](XListBox& l, rt::Args a) {
+        b.addMethod("SetItemData", typedMethod<XListBox>([](XListBox& l, rt::Args a) {
             return number(l.send(LB_SETITEMDATA, static_cast<intptr_t>(rt::arg(a, 0).asInteger()),
                                  static_cast<intptr_t>(rt::arg(a, 1).asInteger())));
         }));
-        b.addMethod("ItemFromPoint", call([](XListBox& l, rt::Args a) {
+        b.addMethod("ItemFromPoint", typedMethod<XListBox>([](XListBox& l, rt::Args a) {
             return number(l.send(LB_ITEMFROMPOINT, 0, MAKELONG(rt::arg(a, 0).asInteger(), rt::arg(a, 1).asInteger())));
         }));
-        b.addMethod("GetItemHeight", call([](XListBox& l, rt::Args a) {
+        b.addMethod("GetItemHeight", typedMethod<XListBox>([](XListBox& l, rt::Args a) {
             return number(l.send(LB_GETITEMHEIGHT, static_cast<intptr_t>(rt::arg(a, 0).asInteger())));
         }));
-        b.addMethod("SetItemHeight", call([](XListBox& l, rt::Args a) {
+        b.addMethod("SetItemHeight", typedMethod<XListBox>([](XListBox& l, rt::Args a) {
             return number(l.send(LB_SETITEMHEIGHT, static_cast<intptr_t>(rt::arg(a, 0).asInteger()),
                                  static_cast<intptr_t>(rt::arg(a, 1).asInteger())));
         }));
-        b.addMethod("SetCount", call([](XListBox& l, rt::Args a) -> Value {
+        b.addMethod("SetCount", typedMethod<XListBox>([](XListBox& l, rt::Args a) -> Value {
             if (!(l.nCtlStyle() & LBS_NODATA) || (l.nCtlStyle() & LBS_HASSTRINGS)) return {};
             return number(l.send(LB_SETCOUNT, static_cast<intptr_t>(rt::arg(a, 0).asInteger())));
         }));
-        b.addMethod("ClearTabStops", call([](XListBox& l, rt::Args) { return Value(l.send(LB_SETTABSTOPS) != 0); }));
+        b.addMethod("ClearTabStops", typedMethod<XListBox>([](XListBox& l, rt::Args) { return Value(l.send(LB_SETTABSTOPS) != 0); }));
         b.addMethod("WMEraseBkgnd", [](rt::Object&, const rt::Method&, rt::Args) { return Value(1); });
         b.addMethod("WMPaint", XCONTROL_ERASESOLIDANDPAINT);
         b.addMethod("WMPrintClient", XLISTBOX_WMPRINTCLIENT);

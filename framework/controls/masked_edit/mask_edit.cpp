@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/controls/masked_edit/mask_rules.h"
+#include "framework/core/native/value_readers.h"
 #include "framework/core/native/win_casts.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
@@ -25,13 +26,13 @@ using rt::Value;
 
 namespace {
 
+using native::textOf;
+
 constexpr unsigned kRepair = WM_USER + 1;
 
 using native::number;
 using win::toHwnd;
 bool contains(std::string_view s, char c) { return s.find(c) != std::string_view::npos; }
-
-std::string textOf(const Value& v) { return v.isString() ? v.asString() : std::string(); }
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "framework/controls/menu/menu.h"
 #include "framework/controls/menu/menu_item.h"
+#include "framework/core/native/native_args.h"
 #include "framework/core/object/optional_send.h"
 #include "framework/core/object/vp_class.h"
 #include "runtime/core/error.h"
@@ -21,15 +22,9 @@ std::vector<Value>& stack() {
     return menus;
 }
 
-bool logicalOr(rt::Args args, size_t i, bool fallback) {
-    return rt::arg(args, i).isLogical() ? rt::arg(args, i).asLogical() : fallback;
-}
-
-Value textOr(rt::Args args, size_t i) { return rt::arg(args, i).isString() ? rt::arg(args, i) : Value(""); }
-
 Value newMenu(rt::Args args, size_t parentAt) {
     return rt::send(classCall(TMenu::classRecord()), "Create",
-                    {rt::arg(args, parentAt), Value(logicalOr(args, parentAt + 1, false))});
+                    {rt::arg(args, parentAt), Value(native::logicalArg(args, parentAt + 1, false))});
 }
 
 // A submenu opens under the last item of the menu on top; with no item there, there is nothing to open it
@@ -54,7 +49,7 @@ Value menuBegin(rt::Args args) {
     const Value menu = stack().empty() ? newMenu(args, 0) : submenuOfTop();
     if (menu.isNil()) return menu;
     stack().push_back(menu);
-    rt::send(menu, "_cMessage", {textOr(args, 2)});
+    rt::send(menu, "_cMessage", {Value(native::textOr(args, 2))});
     return menu;
 }
 
@@ -64,7 +59,7 @@ Value menuAdd(rt::Args args) {
     } else {
         const Value menu = newMenu(args, 1);
         stack().push_back(menu);
-        rt::send(menu, "_cMessage", {textOr(args, 3)});
+        rt::send(menu, "_cMessage", {Value(native::textOr(args, 3))});
     }
     return stack().back();
 }
@@ -79,7 +74,7 @@ Value menuItem(rt::Args args) {
                                                           {7, "_lDefault"}, {9, "_OnCheckState"}, {10, "_cMessage"}};
     for (const auto& [at, setter] : assignments)
         if (!rt::arg(args, at).isNil()) rt::send(item, setter, {rt::arg(args, at)});
-    rt::send(item, "_lRight", {Value(logicalOr(args, 11, false))});
+    rt::send(item, "_lRight", {Value(native::logicalArg(args, 11, false))});
     return item;
 }
 

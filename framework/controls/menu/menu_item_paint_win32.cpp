@@ -9,9 +9,10 @@
 #include "framework/controls/menu/menu.h"
 #include "framework/controls/menu/menu_item.h"
 #include "framework/controls/menu/menu_measure.h"
+#include "framework/controls/painters/painter_support.h"
+#include "framework/core/gdi/bitmap_draw.h"
 #include "framework/core/native/windows_version.h"
 #include "framework/core/window/object_link.h"
-#include "framework/core/gdi/bitmap_draw.h"
 
 namespace vorpex {
 
@@ -92,18 +93,11 @@ void fill(HDC dc, RECT r, COLORREF color) {
     DeleteObject(brush);
 }
 
-void line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
-    HPEN pen = CreatePen(PS_SOLID, 1, color);
-    HGDIOBJ old = SelectObject(dc, pen);
-    MoveToEx(dc, x1, y1, nullptr);
-    LineTo(dc, x2, y2);
-    SelectObject(dc, old);
-    DeleteObject(pen);
-}
+void menuLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) { painters::line(dc, color, {x1, y1}, {x2, y2}); }
 
 void etchedLine(HDC dc, int left, int right, int y) {
-    line(dc, left, y, right, y, GetSysColor(COLOR_BTNSHADOW));
-    line(dc, left, y + 1, right, y + 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+    menuLine(dc, left, y, right, y, GetSysColor(COLOR_BTNSHADOW));
+    menuLine(dc, left, y + 1, right, y + 1, GetSysColor(COLOR_BTNHIGHLIGHT));
 }
 
 // A rectangle outlined with `pen` and filled with `brush`; `round` gives rounded corners of that size.
@@ -130,8 +124,8 @@ void gradient(HDC dc, RECT r, COLORREF from, COLORREF to, bool vertical) {
 // The check mark, drawn as a tick in `color` centred on (x, y).
 void tick(HDC dc, int x, int y, COLORREF color) {
     for (int dy = 0; dy < 2; ++dy) {
-        line(dc, x - 3, y - 1 + dy, x - 1, y + 1 + dy, color);
-        line(dc, x - 1, y + 1 + dy, x + 4, y - 4 + dy, color);
+        menuLine(dc, x - 3, y - 1 + dy, x - 1, y + 1 + dy, color);
+        menuLine(dc, x - 1, y + 1 + dy, x + 4, y - 4 + dy, color);
     }
 }
 
@@ -231,10 +225,10 @@ void paintSystem(Painting& p) {
 
 void paintSeparatorOfBar(const Painting& p) {
     const RECT& r = p.r;
-    line(p.dc, r.left + 3, r.bottom - 3, r.left + 3, r.top + 2, GetSysColor(COLOR_BTNHIGHLIGHT));
-    line(p.dc, r.left + 3, r.top + 2, r.left + 5, r.top + 2, GetSysColor(COLOR_BTNHIGHLIGHT));
-    line(p.dc, r.left + 5, r.top + 2, r.left + 5, r.bottom - 3, GetSysColor(COLOR_BTNSHADOW));
-    line(p.dc, r.left + 5, r.bottom - 3, r.left + 2, r.bottom - 3, GetSysColor(COLOR_BTNSHADOW));
+    menuLine(p.dc, r.left + 3, r.bottom - 3, r.left + 3, r.top + 2, GetSysColor(COLOR_BTNHIGHLIGHT));
+    menuLine(p.dc, r.left + 3, r.top + 2, r.left + 5, r.top + 2, GetSysColor(COLOR_BTNHIGHLIGHT));
+    menuLine(p.dc, r.left + 5, r.top + 2, r.left + 5, r.bottom - 3, GetSysColor(COLOR_BTNSHADOW));
+    menuLine(p.dc, r.left + 5, r.bottom - 3, r.left + 2, r.bottom - 3, GetSysColor(COLOR_BTNSHADOW));
 }
 
 // The background of an item that is neither selected nor hot, in styles 1 to 4.
@@ -255,7 +249,7 @@ void paintNormalBackground(const Painting& p, const Palette* palette) {
         column.right = column.left + menu::kImageColumnWide;
         rest.left = column.right;
         fill(p.dc, column, RGB(233, 238, 238));
-        line(p.dc, p.r.left + 25, p.r.top, p.r.left + 25, p.r.bottom, RGB(197, 197, 197));
+        menuLine(p.dc, p.r.left + 25, p.r.top, p.r.left + 25, p.r.bottom, RGB(197, 197, 197));
     }
     fill(p.dc, rest, RGB(255, 255, 255));
     SetBkColor(p.dc, RGB(255, 255, 255));
@@ -272,9 +266,9 @@ void paintSelection(const Painting& p, const Palette* palette, const Crystal* cr
         else if (palette) fill(p.dc, open, palette->openFill);
         else VP_CrystalFillV(p.dc, open, RGB(239, 240, 240), RGB(220, 223, 223));
         const COLORREF frame = palette ? palette->frame : RGB(128, 128, 128);
-        line(p.dc, open.left, open.bottom, open.left, open.top, frame);
-        line(p.dc, open.left, open.top, open.right - 1, open.top, frame);
-        line(p.dc, open.right - 1, open.top, open.right - 1, open.bottom, frame);
+        menuLine(p.dc, open.left, open.bottom, open.left, open.top, frame);
+        menuLine(p.dc, open.left, open.top, open.right - 1, open.top, frame);
+        menuLine(p.dc, open.right - 1, open.top, open.right - 1, open.bottom, frame);
         SetBkColor(p.dc, palette == &kOfficeXp ? palette->openFill : RGB(255, 239, 227));
         return;
     }
@@ -302,7 +296,7 @@ void paintOfficeSeparator(const Painting& p, bool wide) {
         FontScope scope(p.dc, MenuFonts::get().font(true));
         SetBkMode(p.dc, TRANSPARENT);
         DrawTextA(p.dc, p.item.cMessage().asString().c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER);
-        line(p.dc, p.r.left + 1, p.r.bottom - 1, p.r.right - 1, p.r.bottom - 1, GetSysColor(COLOR_BTNSHADOW));
+        menuLine(p.dc, p.r.left + 1, p.r.bottom - 1, p.r.right - 1, p.r.bottom - 1, GetSysColor(COLOR_BTNSHADOW));
         return;
     }
     RECT white = p.r;

@@ -5,6 +5,7 @@
 #include "framework/core/app/hot_key_table.h"
 #include "framework/core/app/loop_rules.h"
 #include "framework/core/app/message_loop.h"
+#include "framework/core/native/application_value.h"
 #include "framework/core/native/win_casts.h"
 #include "framework/core/native/win_window.h"
 #include "framework/core/window/message_dispatch.h"
@@ -34,8 +35,6 @@ rt::Value ask(const rt::Value& o, const char* message, std::initializer_list<rt:
     if (!rt::understands(o, s)) return {};
     return rt::send(o, s, rt::Args(args.begin(), args.size()));
 }
-
-rt::Value application() { return rt::publicVar("Application"); }
 
 bool offerHotKey(const MSG& m) {
     if (!isKeyDown(m.message)) return false;

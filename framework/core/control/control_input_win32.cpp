@@ -5,6 +5,7 @@
 
 #include "framework/core/control/control.h"
 #include "framework/core/control/std_control.h"
+#include "framework/core/control/control_values.h"
 #include "framework/core/native/win_casts.h"
 #include "framework/core/object/object_bridge.h"
 #include "framework/core/screen/screen.h"
@@ -21,8 +22,8 @@ using rt::Value;
 
 using native::number;
 using win::toHwnd;
-intptr_t handleNumber(const Value& v) { return static_cast<intptr_t>(v.deref().asInteger()); }
-
+using ctl::handleNumber;
+using ctl::sameObject;
 // Shared by every control: one mouse, one pop-up at a time.
 struct InputState {
     ctl::DragRect drag;
@@ -51,8 +52,6 @@ POINT screenPoint(HWND window, int64_t x, int64_t y) {
 }
 
 Value controlAt(POINT p) { return controlOfWindow(reinterpret_cast<intptr_t>(WindowFromPoint(p))); }
-
-bool sameObject(const Value& a, const rt::Object* b) { return a.deref().asObject().get() == b; }
 
 int64_t dialogCode(HWND window) { return SendMessageA(window, WM_GETDLGCODE, 0, 0); }
 

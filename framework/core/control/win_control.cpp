@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "framework/core/control/control_values.h"
 #include "framework/core/native/win_casts.h"
 #include "framework/core/object/object_bridge.h"
 #include "framework/core/object/user_class.h"
@@ -20,9 +21,8 @@ using rt::Value;
 
 using native::number;
 using win::toHwnd;
-intptr_t handleNumber(const Value& v) { return static_cast<intptr_t>(v.deref().asInteger()); }
-
-bool sameObject(const Value& a, const rt::Object* b) { return a.deref().asObject().get() == b; }
+using ctl::handleNumber;
+using ctl::sameObject;
 
 // Where a child's window is now, in its parent's client coordinates.
 ctl::Bounds windowBounds(HWND child) {

@@ -19,7 +19,8 @@ enum Item { kName, kValue, kType, kLength, kInitial, kRowSize };
 
 std::string shown(const rt::Value& v) { return toText(rt::Args(&v, 1)); }
 
-std::string typeText(const rt::Value& type) { return type.isString() ? type.asString() : std::string("U"); }
+// The type a member was declared with, as an error message names it ("U" when none was given).
+std::string typeForMessage(const rt::Value& type) { return type.isString() ? type.asString() : std::string("U"); }
 std::string nameText(const rt::Value& name) { return name.isString() ? name.asString() : std::string(); }
 
 // The handler may let the error pass (Default); a break leaves through rt::Break.
@@ -111,7 +112,7 @@ rt::Value XExStruct::store(int n, const rt::Value& value) {
     const rt::Value name = row(n)->items[kName];
     std::optional<rt::Value> converted = convertToMember(value, type);
     if (!converted) {
-        raiseRecordError("TSTRUC", "Data type error " + nameText(name) + " (" + typeText(type) + ")",
+        raiseRecordError("TSTRUC", "Data type error " + nameText(name) + " (" + typeForMessage(type) + ")",
                          shown(value) + " (" + std::string(1, value.typeCode()) + ")");
         converted = value;
     }

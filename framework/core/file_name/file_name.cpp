@@ -2,19 +2,11 @@
 
 #include "framework/core/file_name/file_name_rules.h"
 #include "framework/core/file_name/file_unique.h"
+#include "framework/core/native/native_args.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 
 namespace vorpex::dialogs {
-
-namespace {
-
-std::string text(rt::Args args, size_t i) {
-    const rt::Value& v = rt::arg(args, i);
-    return v.isString() ? v.asString() : std::string();
-}
-
-}  // namespace
 
 const rt::Class& XFileName::classRecord() {
     static const rt::Class& c = []() -> const rt::Class& {
@@ -35,7 +27,7 @@ std::string XFileName::cFileName() const {
 }
 
 rt::Value XFileName::Create(rt::Args args) {
-    setFileName(text(args, 0));
+    setFileName(native::textOr(args, 0));
     return rt::Value(self());
 }
 
@@ -55,15 +47,15 @@ rt::Value XFileName::changed(std::string name, rt::Args args) {
     return name;
 }
 
-rt::Value XFileName::SetPath(rt::Args args) { return changed(fileSetPath(cFileName(), text(args, 0)), args); }
-rt::Value XFileName::SetName(rt::Args args) { return changed(fileSetName(cFileName(), text(args, 0)), args); }
+rt::Value XFileName::SetPath(rt::Args args) { return changed(fileSetPath(cFileName(), native::textOr(args, 0)), args); }
+rt::Value XFileName::SetName(rt::Args args) { return changed(fileSetName(cFileName(), native::textOr(args, 0)), args); }
 rt::Value XFileName::SetExtension(rt::Args args) {
-    return changed(fileSetExtension(cFileName(), text(args, 0)), args);
+    return changed(fileSetExtension(cFileName(), native::textOr(args, 0)), args);
 }
 
-rt::Value XFileName::WithPath(rt::Args args) { return fileSetPath(cFileName(), text(args, 0)); }
-rt::Value XFileName::WithName(rt::Args args) { return fileSetName(cFileName(), text(args, 0)); }
-rt::Value XFileName::WithExtension(rt::Args args) { return fileSetExtension(cFileName(), text(args, 0)); }
+rt::Value XFileName::WithPath(rt::Args args) { return fileSetPath(cFileName(), native::textOr(args, 0)); }
+rt::Value XFileName::WithName(rt::Args args) { return fileSetName(cFileName(), native::textOr(args, 0)); }
+rt::Value XFileName::WithExtension(rt::Args args) { return fileSetExtension(cFileName(), native::textOr(args, 0)); }
 
 rt::Value XFileName::Unique(rt::Args args) {
     return fileUnique(filePath(cFileName()), rt::arg(args, 0), rt::arg(args, 1));

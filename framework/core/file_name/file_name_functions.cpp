@@ -5,24 +5,20 @@
 #include "framework/core/file_name/file_name.h"
 #include "framework/core/file_name/file_name_rules.h"
 #include "framework/core/file_name/file_unique.h"
+#include "framework/core/native/native_args.h"
 #include "runtime/core/runtime.h"
 
 namespace vorpex::dialogs {
 
 namespace {
 
-std::string text(rt::Args args, size_t i) {
-    const rt::Value& v = rt::arg(args, i);
-    return v.isString() ? v.asString() : std::string();
-}
-
 template <class Result>
 void oneName(const char* name, Result (*rule)(std::string_view)) {
-    rt::registerFunction(name, [rule](rt::Args args) { return rt::Value(rule(text(args, 0))); });
+    rt::registerFunction(name, [rule](rt::Args args) { return rt::Value(rule(native::textOr(args, 0))); });
 }
 
 void twoNames(const char* name, std::string (*rule)(std::string_view, std::string_view)) {
-    rt::registerFunction(name, [rule](rt::Args args) { return rt::Value(rule(text(args, 0), text(args, 1))); });
+    rt::registerFunction(name, [rule](rt::Args args) { return rt::Value(rule(native::textOr(args, 0), native::textOr(args, 1))); });
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "framework/core/form/form_state.h"
 #include "framework/core/form/form_styles.h"
 #include "framework/core/form/mdi_client.h"
+#include "framework/core/native/application_value.h"
 #include "framework/core/native/win_casts.h"
 #include "framework/core/native/win_window.h"
 #include "framework/core/window/object_link.h"
@@ -23,8 +24,6 @@ using rt::Value;
 
 using native::number;
 using win::toHwnd;
-
-Value application() { return rt::publicVar("Application"); }
 
 // A dialog form's system menu keeps Move and Close only.
 bool dialogKeeps(UINT command) { return command == SC_MOVE || command == SC_CLOSE; }

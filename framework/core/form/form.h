@@ -12,6 +12,7 @@
 
 #include "framework/core/form/form_registry.h"
 #include "framework/core/form/form_rules.h"
+#include "framework/core/form/modal_results.h"
 #include "framework/core/form/shortcut_table.h"
 #include "framework/core/object/members.h"
 #include "framework/core/object/user_class.h"
@@ -19,9 +20,6 @@
 
 namespace vorpex {
 
-inline constexpr int mrNONE = 0, mrOK = 1, mrCANCEL = 2, mrABORT = 3, mrRETRY = 4, mrIGNORE = 5, mrYES = 6,
-                     mrNO = 7, mrCLOSE = 8, mrHELP = 9, mrTRYAGAIN = 10, mrCONTINUE = 11, mrALL = -1,
-                     mrNOTOALL = -2, mrYESTOALL = -3;
 inline constexpr int ftNORMAL = 0, ftMDIFRAME = 1, ftMDICHILD = 2;
 inline constexpr int smNORMAL = 1, smMAXIMIZE = 3, smMINIMIZE = 6;
 

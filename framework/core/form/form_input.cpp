@@ -3,6 +3,7 @@
 
 #include "framework/core/form/form.h"
 #include "framework/core/form/form_styles.h"
+#include "framework/core/native/application_value.h"
 #include "framework/core/native/win_casts.h"
 #include "framework/core/window/object_link.h"
 #include "runtime/core/runtime.h"
@@ -16,7 +17,6 @@ using rt::Value;
 
 using native::number;
 using win::toHwnd;
-Value application() { return rt::publicVar("Application"); }
 int64_t lowWord(int64_t v) { return v & 0xFFFF; }
 int64_t highWord(int64_t v) { return (v >> 16) & 0xFFFF; }
 int64_t signedLow(int64_t v) { return static_cast<int16_t>(v & 0xFFFF); }

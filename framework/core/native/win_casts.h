@@ -13,6 +13,11 @@ namespace vorpex::win {
 inline HWND toHwnd(intptr_t h) { return reinterpret_cast<HWND>(h); }
 inline HANDLE toHandle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
 inline intptr_t fromHandle(const void* h) { return reinterpret_cast<intptr_t>(h); }
+// A handle number as the typed handle a call takes (HBITMAP, HIMAGELIST, ...).
+template <class H>
+H handleAs(intptr_t h) {
+    return reinterpret_cast<H>(h);
+}
 
 // Any Win32 handle or pointer as the number the framework passes around.
 inline rt::Value handleValue(const void* h) { return native::handleValue(fromHandle(h)); }

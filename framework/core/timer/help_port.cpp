@@ -8,7 +8,7 @@ void dropHtmlHelpLibrary();
 
 namespace {
 
-std::unique_ptr<HelpPort>& current() {
+std::unique_ptr<HelpPort>& currentHelpPort() {
     // Never destroyed: objects that end during the program's exit still reach it.
     static auto* port = new std::unique_ptr<HelpPort>;
     return *port;
@@ -22,13 +22,13 @@ std::string& libraryName() {
 }  // namespace
 
 HelpPort& helpPort() {
-    if (!current()) current() = makePlatformHelpPort();
-    return *current();
+    if (!currentHelpPort()) currentHelpPort() = makePlatformHelpPort();
+    return *currentHelpPort();
 }
 
 std::unique_ptr<HelpPort> setHelpPort(std::unique_ptr<HelpPort> port) {
-    std::unique_ptr<HelpPort> previous = std::move(current());
-    current() = std::move(port);
+    std::unique_ptr<HelpPort> previous = std::move(currentHelpPort());
+    currentHelpPort() = std::move(port);
     return previous;
 }
 

@@ -6,7 +6,7 @@ std::unique_ptr<MutexPort> makePlatformMutexPort();
 
 namespace {
 
-std::unique_ptr<MutexPort>& current() {
+std::unique_ptr<MutexPort>& currentMutexPort() {
     // Never destroyed: objects that end during the program's exit still reach it.
     static auto* port = new std::unique_ptr<MutexPort>;
     return *port;
@@ -15,13 +15,13 @@ std::unique_ptr<MutexPort>& current() {
 }  // namespace
 
 MutexPort& mutexPort() {
-    if (!current()) current() = makePlatformMutexPort();
-    return *current();
+    if (!currentMutexPort()) currentMutexPort() = makePlatformMutexPort();
+    return *currentMutexPort();
 }
 
 std::unique_ptr<MutexPort> setMutexPort(std::unique_ptr<MutexPort> port) {
-    std::unique_ptr<MutexPort> previous = std::move(current());
-    current() = std::move(port);
+    std::unique_ptr<MutexPort> previous = std::move(currentMutexPort());
+    currentMutexPort() = std::move(port);
     return previous;
 }
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/core/native/value_readers.h"
 #include "framework/data/data_set/error_trap.h"
 #include "framework/data/data_source/data_errors.h"
 #include "framework/core/object/optional_send.h"
@@ -13,14 +14,14 @@ namespace vorpex::data {
 
 namespace {
 
+using native::textOf;
+
 using rt::Value;
 
 struct Slots {
     int dataSet = -1, dataField = -1, editable = -1, autoSave = -1;
     const rt::Class* base = nullptr;
 };
-
-std::string text(const Value& v) { return v.isString() ? v.asString() : std::string(); }
 
 // The edit class's own method of that name.
 Value inherited(const Slots& at, rt::Object& self, const char* message, rt::Args args) {
@@ -90,7 +91,7 @@ Value dcSetFieldObject(rt::Object& self, const Slots& at, rt::Args args) {
         rt::send(self, "Refresh");
     } catch (const rt::Break&) {
         const Value v = rt::send(f, "Value");
-        logDebug("VORPEX Warning: Incorrect type on field " + text(rt::send(f, "cName")) + ", type: " +
+        logDebug("VORPEX Warning: Incorrect type on field " + textOf(rt::send(f, "cName")) + ", type: " +
                  std::string(1, v.typeCode()));
         dataFieldOf(self, at) = Value("");
     }
@@ -100,7 +101,7 @@ Value dcSetFieldObject(rt::Object& self, const Slots& at, rt::Args args) {
 Value setFieldObject(rt::Object& self, const Slots& at, rt::Args args) {
     const Value bound = dcSetFieldObject(self, at, args);
     if (bound.isObject())
-        rt::send(self, "_nMaxLength", {Value(displayLength(text(rt::send(bound, "cType")), rt::send(bound, "nLen").asInt()))});
+        rt::send(self, "_nMaxLength", {Value(displayLength(textOf(rt::send(bound, "cType")), rt::send(bound, "nLen").asInt()))});
     return bound;
 }
 

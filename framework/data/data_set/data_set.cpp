@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/core/ex_struct/ex_struct.h"
+#include "framework/core/native/value_readers.h"
 #include "framework/core/object/optional_send.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
@@ -11,6 +12,7 @@
 #include "framework/data/data_source/data_errors.h"
 #include "framework/data/data_source/dbf_data_source.h"
 #include "framework/data/field/data_field.h"
+#include "framework/data/parent_notice.h"
 #include "runtime/core/error.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
@@ -20,13 +22,7 @@ namespace vorpex::data {
 
 namespace {
 
-std::string text(const rt::Value& v) { return v.isString() ? v.asString() : std::string(); }
-
-void tellParent(const rt::ObjectPtr& parent, const char* message, const rt::Value& me) {
-    if (!parent) return;
-    const rt::Symbol s = rt::Symbol::intern(message);
-    if (parent->objectClass().understands(s)) rt::send(*parent, s, rt::Args(&me, 1));
-}
+using native::textOf;
 
 }  // namespace
 
@@ -100,7 +96,7 @@ const rt::Class& XDataSet::classRecord() {
     return c;
 }
 
-std::string XDataSet::cName() const { return text(field(kName)); }
+std::string XDataSet::cName() const { return textOf(field(kName)); }
 
 std::vector<rt::Value>& XDataSet::listAt(int position) {
     rt::Value& list = field(position);
@@ -184,7 +180,7 @@ rt::Value XDataSet::SetDataSource(rt::Args args) {
     }
     field(kDataSource) = source.isObject() ? rt::Value::weak(source.asObject()) : rt::Value();
     if (source.isObject()) {
-        field(kProcess) = rt::Value(rt::upper(text(rt::send(source, "cProcess"))));
+        field(kProcess) = rt::Value(rt::upper(textOf(rt::send(source, "cProcess"))));
         rt::send(source, rt::Symbol::intern("AddDataSet"), rt::Args(&me, 1));
         const std::string name = cName();
         if (!name.empty()) rt::send(*this, "_cName", {rt::Value(name.substr(name.find_last_of("\\/:") + 1))});
@@ -318,7 +314,7 @@ rt::Value XDataSet::SetUserFields(rt::Args args) {
     int64_t position = 0;
     for (const rt::Value& f : listAt(kUserFields)) {
         --position;
-        if (words && f.isObject()) words->add(text(rt::send(f, "cName")), position);
+        if (words && f.isObject()) words->add(textOf(rt::send(f, "cName")), position);
     }
     return field(kUserFields);
 }
@@ -336,7 +332,7 @@ rt::Value XDataSet::GetRecord(rt::Args) {
     const std::vector<rt::Value> list = fields();
     for (const rt::Value& f : list) {
         const rt::Value type = rt::send(f, "cType");
-        rec.addMember(text(rt::send(f, "cName")), type, rt::send(f, "Value"), rt::send(f, "nLen"));
+        rec.addMember(textOf(rt::send(f, "cName")), type, rt::send(f, "Value"), rt::send(f, "nLen"));
     }
     return record;
 }
@@ -491,7 +487,7 @@ rt::Value XDataSet::SaveFrom(rt::Args args) {
 // ---- errors
 
 rt::Value XDataSet::NewError(rt::Args args) {
-    const std::string message = text(rt::arg(args, 0));
+    const std::string message = textOf(rt::arg(args, 0));
     const int code = rt::arg(args, 1).asInt();
     const rt::Value source = oDataSource();
     if (source.isObject()) {

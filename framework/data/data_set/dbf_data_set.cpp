@@ -4,6 +4,7 @@
 
 #include "framework/core/debug/small_utilities.h"
 #include "framework/core/file_name/file_name.h"
+#include "framework/core/native/value_readers.h"
 #include "framework/core/object/optional_send.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
@@ -19,10 +20,11 @@ namespace vorpex::data {
 
 namespace {
 
+using native::isFalse;
+using native::textOf;
+
 using rt::rdd::WorkAreas;
 
-std::string text(const rt::Value& v) { return v.isString() ? v.asString() : std::string(); }
-bool isFalse(const rt::Value& v) { return v.isLogical() && !v.asLogical(); }
 bool events(rt::Args args) { return !isFalse(rt::arg(args, 0)); }
 
 bool hasFolder(const std::string& name) { return name.find_first_of("\\/:") != std::string::npos; }
@@ -42,7 +44,7 @@ std::string shortName(const std::string& name) {
 std::string programFolder() {
     if (!rt::isPublic("Application")) return {};
     const rt::Value app = rt::publicVar("Application");
-    return app.isObject() ? text(rt::send(app, "cDirectory")) : std::string();
+    return app.isObject() ? textOf(rt::send(app, "cDirectory")) : std::string();
 }
 
 // Joins with the folder's own separator: a backslash unless the folder is written with slashes only.
@@ -152,7 +154,7 @@ rt::Value XDbfDataSet::SetName(rt::Args args) {
 
 std::string XDbfDataSet::indexFile(const std::string& name) const {
     if (hasFolder(name)) return name;
-    const std::string folder = text(rt::send(oDataSource(), "cConnect"));
+    const std::string folder = textOf(rt::send(oDataSource(), "cConnect"));
     std::string file = withSlash(folder) + name;
     if (folder.empty() || file.front() == '.') file = withSlash(programFolder()) + file;
     return file;
@@ -177,7 +179,7 @@ void XDbfDataSet::openIndexesAndRelations() {
     if (list.isArray())
         for (const rt::Value& name : list.asArray()->items)
             if (name.isString() && !name.asString().empty()) files.push_back(indexFile(name.asString()));
-    if (!text(field(kSortFile)).empty()) files.push_back(text(field(kSortFile)));
+    if (!textOf(field(kSortFile)).empty()) files.push_back(textOf(field(kSortFile)));
     for (const std::string& f : files) {
         const rt::Value file(f);
         if (add) (*add)(rt::Args(&file, 1));
@@ -188,7 +190,7 @@ void XDbfDataSet::openIndexesAndRelations() {
     if (!relations.isArray()) return;
     for (const rt::Value& row : relations.asArray()->items) {
         const rt::Value child = row.isArray() ? row.asArray()->at1(1) : rt::Value();
-        const std::string expression = row.isArray() ? text(row.asArray()->at1(2)) : std::string();
+        const std::string expression = row.isArray() ? textOf(row.asArray()->at1(2)) : std::string();
         const int childArea = sendIfUnderstood(child, "Area").asInt();
         const rt::BlockPtr key = rt::expr::compileBlock(expression, &rt::rdd::areaScope());
         if (childArea && key) areas.current()->setRelation(childArea, key, expression);
@@ -199,7 +201,7 @@ std::string XDbfDataSet::tableFile() const {
     std::string file = cName();
     const rt::Value source = oDataSource();
     if (rt::send(source, "lUseDictionary").asLogical()) return file;
-    const std::string folder = text(rt::send(source, "cConnect"));
+    const std::string folder = textOf(rt::send(source, "cConnect"));
     if (!hasFolder(file)) file = withSlash(folder) + file;
     if (folder.empty() || file.front() == '.') file = withSlash(programFolder()) + file;
     return file;
@@ -215,7 +217,7 @@ void XDbfDataSet::makeFields() {
         rt::send(f, "_nLen", {col[2]});
         rt::send(f, "_nDec", {col[3]});
         rt::send(f, "_lAllowsNull", {rt::Value(false)});
-        rt::send(f, "_DefValue", {defaultValueOf(text(col[1]))});
+        rt::send(f, "_DefValue", {defaultValueOf(textOf(col[1]))});
     }
 }
 
@@ -247,7 +249,7 @@ rt::Value XDbfDataSet::Open(rt::Args args) {
 
     rt::rdd::UseOptions use;
     use.newArea = field(kNew).asLogical();
-    use.driver = text(rt::send(source, "cDriver"));
+    use.driver = textOf(rt::send(source, "cDriver"));
     use.alias = cAlias();
     use.shared = field(kShared).asLogical();
     use.readOnly = field(kReadOnlyProp).asLogical();

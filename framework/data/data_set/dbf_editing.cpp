@@ -4,8 +4,10 @@
 #include <optional>
 #include <vector>
 
+#include "framework/core/native/value_readers.h"
 #include "framework/core/object/event.h"
 #include "framework/core/texts/texts.h"
+#include "framework/data/data_set/current_area.h"
 #include "framework/data/data_set/dbf_data_set.h"
 #include "framework/data/data_set/error_trap.h"
 #include "framework/data/data_set/lock_wait.h"
@@ -21,11 +23,11 @@ namespace vorpex::data {
 
 namespace {
 
+using native::isFalse;
+using native::textOf;
+
 using rt::rdd::WorkArea;
 using rt::rdd::WorkAreas;
-
-bool isFalse(const rt::Value& v) { return v.isLogical() && !v.asLogical(); }
-std::string text(const rt::Value& v) { return v.isString() ? v.asString() : std::string(); }
 
 // Sets a flag for the length of a scope, also when an event handler breaks out of it.
 class FlagScope {
@@ -38,8 +40,6 @@ public:
 private:
     std::function<void(bool)> set_;
 };
-
-WorkArea& currentArea() { return *WorkAreas::instance().current(); }
 
 }  // namespace
 
@@ -281,8 +281,8 @@ bool XDbfDataSet::writeBuffer(bool all, bool unlock, bool events) {
 
 void XDbfDataSet::refuseWrite(int n, const rt::Value& value, const std::string& why) {
     const rt::ObjectPtr f = fieldAt(n);
-    const std::string name = f ? text(rt::send(*f, "cName")) : std::string();
-    const std::string type = f ? text(rt::send(*f, "cType")) : std::string();
+    const std::string name = f ? textOf(rt::send(*f, "cName")) : std::string();
+    const std::string type = f ? textOf(rt::send(*f, "cType")) : std::string();
     const std::string message = "VORPEX Fieldput error: " + why + " on field '" + name + "'. Expected type '" +
                                 type + "', got type '" + std::string(1, value.typeCode()) + "' (" +
                                 rt::displayText(value) + ")";

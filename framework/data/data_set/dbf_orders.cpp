@@ -3,6 +3,7 @@
 // relations, and the maintenance operations pack, zap and reindex with the exclusive re-open they need.
 #include <algorithm>
 
+#include "framework/core/native/value_readers.h"
 #include "framework/data/data_set/dbf_data_set.h"
 #include "framework/data/data_set/error_trap.h"
 #include "framework/data/data_set/filter_sort_rules.h"
@@ -25,11 +26,12 @@ namespace vorpex::data {
 
 namespace {
 
+using native::textOf;
+
 using rt::rdd::WorkArea;
 using rt::rdd::WorkAreas;
 
 WorkArea& areaNow() { return *WorkAreas::instance().current(); }
-std::string textOf(const rt::Value& v) { return v.isString() ? v.asString() : std::string(); }
 bool flagOr(const rt::Value& v, bool otherwise) { return v.isLogical() ? v.asLogical() : otherwise; }
 
 rt::BlockPtr compiledOver(const std::string& expression) {

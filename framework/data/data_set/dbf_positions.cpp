@@ -3,6 +3,8 @@
 // SaveToArray, and a clone that opens the same table at the same place.
 #include <algorithm>
 
+#include "framework/core/native/value_readers.h"
+#include "framework/data/data_set/current_area.h"
 #include "framework/data/data_set/dbf_data_set.h"
 #include "runtime/core/block.h"
 #include "runtime/core/runtime.h"
@@ -18,12 +20,11 @@ namespace vorpex::data {
 
 namespace {
 
+using native::isFalse;
+using native::textOf;
+
 using rt::rdd::WorkArea;
 using rt::rdd::WorkAreas;
-
-WorkArea& currentArea() { return *WorkAreas::instance().current(); }
-bool isFalse(const rt::Value& v) { return v.isLogical() && !v.asLogical(); }
-std::string text(const rt::Value& v) { return v.isString() ? v.asString() : std::string(); }
 
 // Counting keys counts what the user cannot see when a filter is set, or when deleted records are hidden and
 // the order holds them.
@@ -113,8 +114,8 @@ rt::Value XDbfDataSet::RestoreState(rt::Args args) {
     if (area()) {
         inArea([&] {
             WorkArea& a = currentArea();
-            a.setFocus(orderNamed(a, text(item(state, 2))));
-            const std::string filter = text(item(state, 3));
+            a.setFocus(orderNamed(a, textOf(item(state, 2))));
+            const std::string filter = textOf(item(state, 3));
             const rt::BlockPtr block = filter.empty() ? nullptr : rt::expr::compileBlock(filter, &rt::rdd::areaScope());
             if (block)
                 a.setFilter(block, filter);
@@ -153,7 +154,7 @@ rt::Value XDbfDataSet::SaveToArray(rt::Args args) {
         for (const rt::Value& f : std::vector<rt::Value>(fields())) names.push_back(rt::send(f, "cDbfName"));
     std::vector<rt::BlockPtr> readers;
     for (const rt::Value& name : names)
-        readers.push_back(rt::expr::compileBlock(cAlias() + "->" + text(name), &rt::rdd::areaScope()));
+        readers.push_back(rt::expr::compileBlock(cAlias() + "->" + textOf(name), &rt::rdd::areaScope()));
     const rt::Value forBlock = rt::arg(args, 1), whileBlock = rt::arg(args, 2);
     std::vector<rt::Value> rows;
     const rt::Value linked(lUpdLinked()), mute(true);
@@ -178,7 +179,7 @@ rt::Value XDbfDataSet::SaveToArray(rt::Args args) {
 rt::Value XDbfDataSet::Clone(rt::Args) {
     if (!field(kShared).asLogical()) return {};
     const rt::Value copy(objectClass().instantiate());
-    rt::send(copy, "Create", {rt::Value(), oDataSource(), rt::Value(cName()), rt::Value(text(rt::send(*this, "cProcess")))});
+    rt::send(copy, "Create", {rt::Value(), oDataSource(), rt::Value(cName()), rt::Value(textOf(rt::send(*this, "cProcess")))});
     for (const char* member : {"aIdxFiles", "lReUseDel", "lKeyExact", "lDisplayErrors", "lDateAsString", "lReadOnly",
                                "lUpdLinked", "cPassword"})
         rt::send(copy, std::string("_") + member, {rt::send(*this, member)});
@@ -209,7 +210,7 @@ rt::Value XDbfDataSet::DefIdxFile(rt::Args) {
     const size_t dot = file.find_last_of('.'), cut = file.find_last_of("\\/:");
     const std::string base = dot != std::string::npos && (cut == std::string::npos || dot > cut) ? file.substr(0, dot) : file;
     const rt::Function* bagExt = rt::findFunction("ORDBAGEXT");
-    return rt::Value(base + (bagExt ? text((*bagExt)({})) : std::string(".ntx")));
+    return rt::Value(base + (bagExt ? textOf((*bagExt)({})) : std::string(".ntx")));
 }
 
 // No table of the engine is encrypted: the password is kept for clones and the engine's answer returned.

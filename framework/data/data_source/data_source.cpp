@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/core/native/value_readers.h"
 #include "framework/core/object/optional_send.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
@@ -9,6 +10,7 @@
 #include "framework/data/data_source/data_errors.h"
 #include "framework/data/data_source/data_source_list.h"
 #include "framework/data/data_source/error_list_view.h"
+#include "framework/data/parent_notice.h"
 #include "runtime/core/runtime.h"
 #include "runtime/core/send.h"
 #include "runtime/core/symbol.h"
@@ -17,21 +19,15 @@ namespace vorpex::data {
 
 namespace {
 
+using native::isFalse;
+using native::textOf;
+
 rt::Value& processSlot() {
     static rt::Value name("General");
     return name;
 }
 
-std::string text(const rt::Value& v) { return v.isString() ? v.asString() : std::string(); }
-std::string upperText(const rt::Value& v) { return rt::upper(text(v)); }
-
-void tellParent(const rt::ObjectPtr& parent, const char* message, const rt::Value& me) {
-    if (!parent) return;
-    const rt::Symbol s = rt::Symbol::intern(message);
-    if (parent->objectClass().understands(s)) rt::send(*parent, s, rt::Args(&me, 1));
-}
-
-bool isFalse(const rt::Value& v) { return v.isLogical() && !v.asLogical(); }
+std::string upperText(const rt::Value& v) { return rt::upper(textOf(v)); }
 
 }  // namespace
 
@@ -66,7 +62,7 @@ const rt::Class& XDataSource::classRecord() {
     return c;
 }
 
-std::string XDataSource::sharedProcess() { return text(processSlot()); }
+std::string XDataSource::sharedProcess() { return textOf(processSlot()); }
 
 void XDataSource::setSharedProcess(const rt::Value& name) {
     if (name.isString()) processSlot() = name;
@@ -230,7 +226,7 @@ rt::Value XDataSource::makeDataSet(const char* className, const rt::Value& name)
 
 rt::Value XDataSource::NewDataSet(rt::Args args) {
     const rt::Value& name = rt::arg(args, 0);
-    if (text(name).empty()) return {};
+    if (textOf(name).empty()) return {};
     setSharedProcess(rt::arg(args, 1));
     if (!lConnected()) rt::send(*this, "Connect");
     return makeDataSet("TDataSet", name);
@@ -275,12 +271,12 @@ void XDataSource::report(const std::string& message, const std::string& text, in
 }
 
 rt::Value XDataSource::NewError(rt::Args args) {
-    const std::string message = text(rt::arg(args, 0));
+    const std::string message = textOf(rt::arg(args, 0));
     const int code = rt::arg(args, 1).isNumber() ? rt::arg(args, 1).asInt() : 0;
     const rt::Value dataSet = rt::arg(args, 2);
-    std::string setName = text(rt::arg(args, 3));
+    std::string setName = textOf(rt::arg(args, 3));
     if (dataSet.isObject()) {
-        if (setName.empty()) setName = text(sendIfUnderstood(dataSet, "cName"));
+        if (setName.empty()) setName = textOf(sendIfUnderstood(dataSet, "cName"));
         sendIfUnderstood(dataSet, "_cLastError", {rt::Value(message)});
         sendIfUnderstood(dataSet, "_nLastError", {rt::Value(code)});
     }
@@ -295,7 +291,7 @@ rt::Value XDataSource::ShowMasiveError(rt::Args args) {
     if (errors().empty()) return rt::Value(all);
     const rt::Value& last = errors().back();
     const rt::Value code = last.isArray() ? last.asArray()->at1(3) : rt::Value();
-    report(all, text(last.asArray()->at1(2)), code.isNumber() ? code.asInt() : 0, text(last.asArray()->at1(1)),
+    report(all, textOf(last.asArray()->at1(2)), code.isNumber() ? code.asInt() : 0, textOf(last.asArray()->at1(1)),
            rt::arg(args, 0), false);
     return rt::Value(all);
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "framework/core/file_name/file_unique.h"
+#include "framework/core/native/value_readers.h"
 #include "framework/core/object/optional_send.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
@@ -18,7 +19,7 @@ namespace rddi = rt::rdd::rddi;
 
 namespace {
 
-std::string text(const rt::Value& v) { return v.isString() ? v.asString() : std::string(); }
+using native::textOf;
 
 bool sameSetting(const rt::Value& a, const rt::Value& b) {
     if (a.isLogical() && b.isLogical()) return a.asLogical() == b.asLogical();
@@ -121,7 +122,7 @@ rt::Value XDbfDataSource::Create(rt::Args args) {
 
 rt::Value XDbfDataSource::NewDataSet(rt::Args args) {
     const rt::Value& name = rt::arg(args, 0);
-    if (text(name).empty()) return {};
+    if (textOf(name).empty()) return {};
     setSharedProcess(rt::arg(args, 1));
     return makeDataSet("TDbfDataSet", name);
 }
@@ -135,7 +136,7 @@ rt::Value XDbfDataSource::CommitAll(rt::Args) {
 
 rt::Value XDbfDataSource::CreateTable(rt::Args args) {
     const rt::Value& structure = rt::arg(args, 0);
-    const std::string file = text(rt::arg(args, 1)).empty() ? temporaryTableName() : text(rt::arg(args, 1));
+    const std::string file = textOf(rt::arg(args, 1)).empty() ? temporaryTableName() : textOf(rt::arg(args, 1));
     const rt::Function* create = rt::findFunction("DBCREATE");
     if (!create) return {};
     const rt::Value call[] = {rt::Value(file), structure, rt::Value(cDriver())};
@@ -148,7 +149,7 @@ rt::Value XDbfDataSource::CreateTable(rt::Args args) {
 }
 
 rt::Value XDbfDataSource::DelTable(rt::Args args) {
-    const std::string file = text(rt::arg(args, 0));
+    const std::string file = textOf(rt::arg(args, 0));
     return rt::Value(!file.empty() && rt::rdd::fileErase(file) == 0);
 }
 
@@ -196,7 +197,7 @@ rt::Value XDbfDataSource::OnOpen(rt::Args args) {
 
 rt::Value XDbfDataSource::OnOpened(rt::Args args) {
     const rt::Value& set = rt::arg(args, 0);
-    if (!text(sendIfUnderstood(set, "cPassword")).empty())
+    if (!textOf(sendIfUnderstood(set, "cPassword")).empty())
         sendIfUnderstood(set, "SetPassword");
     else if (!cPassword().empty())
         sendIfUnderstood(set, "SetPassword", {rt::Value(cPassword())});

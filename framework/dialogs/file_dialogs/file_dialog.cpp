@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "framework/core/native/value_readers.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/texts/texts.h"
 #include "framework/dialogs/file_dialogs/file_dialog_port.h"
@@ -21,6 +22,8 @@ using rt::Value;
 using texts::LT;
 
 namespace {
+
+using native::textOf;
 
 constexpr uint32_t kAllowMultiSelect = 0x200;
 constexpr uint32_t kShowHelp = 0x10;
@@ -42,8 +45,6 @@ const FlagProperty kSaveOptions[] = {{"lNoTestFileCreate", false, 0x10000}, {"lO
 // Options a save dialog does not offer: kept as plain hidden values that no longer touch the flags.
 const FlagProperty kSaveHidden[] = {{"lAllowMultiSelect", false, 0}, {"lFileMustExist", false, 0},
                                     {"lHideReadOnly", true, 0},      {"lReadOnly", false, 0}};
-
-std::string text(const Value& v) { return v.isString() ? v.asString() : std::string(); }
 
 Value textArray(const std::vector<std::string>& items) {
     std::vector<Value> values(items.begin(), items.end());
@@ -144,12 +145,12 @@ Value XFileOpenDlg::SetFilename(rt::Args args) {
     const Value& name = rt::arg(args, 0);
     field(kFileName) = name;
     const int64_t current = field(kFilterIndex).isNumber() ? field(kFilterIndex).asInteger() : 1;
-    field(kFilterIndex) = Value(filterIndexFor(text(name), text(field(kFilter)), current));
+    field(kFilterIndex) = Value(filterIndexFor(textOf(name), textOf(field(kFilter)), current));
     return name;
 }
 
 std::string XFileOpenDlg::initialDir() const {
-    if (!text(field(kInitialDir)).empty()) return text(field(kInitialDir));
+    if (!textOf(field(kInitialDir)).empty()) return textOf(field(kInitialDir));
     std::error_code ec;
     const std::filesystem::path here = std::filesystem::current_path(ec);
     return ec ? std::string() : here.string();
@@ -175,12 +176,12 @@ Value XFileOpenDlg::Run(rt::Args) {
     r.save = isSave();
     r.owner = ownerOf(rt::send(selfValue(), "oParent"));
     r.dialog = this;
-    r.filter = filterBuffer(text(field(kFilter)));
+    r.filter = filterBuffer(textOf(field(kFilter)));
     r.filterIndex = field(kFilterIndex).isNumber() ? field(kFilterIndex).asInteger() : 1;
     r.nameBuffer = nameBuffer(field(kFileName).isString() ? field(kFileName).asString() : std::string());
     r.initialDir = initialDir();
-    r.title = text(field(kTitle));
-    r.defaultExt = text(field(kDefaultExt));
+    r.title = textOf(field(kTitle));
+    r.defaultExt = textOf(field(kDefaultExt));
     r.flags = nFlags();
     r.showsHelp = (r.flags & kShowHelp) != 0;
     r.center = field(kCenter).asLogical();

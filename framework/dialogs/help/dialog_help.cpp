@@ -13,24 +13,20 @@ namespace {
 
 const EventRef OnHelp{"OnHelp"};
 
-Value ask(const Value& o, const char* message, std::vector<Value> args = {}) {
-    return rt::send(o, rt::Symbol::intern(message), args);
-}
-
 bool understands(const Value& o, const char* message) { return rt::understands(o, rt::Symbol::intern(message)); }
 
 // An owner that has a window: one that answers a non-zero Handle.
-bool hasWindow(const Value& owner) { return understands(owner, "Handle") && ask(owner, "Handle").asInteger() != 0; }
+bool hasWindow(const Value& owner) { return understands(owner, "Handle") && rt::send(owner, "Handle").asInteger() != 0; }
 
 }  // namespace
 
 Value fireDialogHelp(rt::Object& dialog, int64_t x, int64_t y) {
     const Value me(dialog.self());
-    const Value helpId = understands(me, "HelpId") ? ask(me, "HelpId") : Value();
+    const Value helpId = understands(me, "HelpId") ? rt::send(me, "HelpId") : Value();
     if (eventAssigned(dialog, OnHelp)) return fireEvent(dialog, OnHelp, {helpId, Value(x), Value(y)});
-    const Value parent = understands(me, "oParent") ? ask(me, "oParent") : Value();
+    const Value parent = understands(me, "oParent") ? rt::send(me, "oParent") : Value();
     const Value target = hasWindow(parent) ? parent : rt::publicVar("Application");
-    if (understands(target, "Help")) ask(target, "Help", {me, helpId, Value(x), Value(y)});
+    if (understands(target, "Help")) rt::send(target, "Help", {me, helpId, Value(x), Value(y)});
     return Value(0);
 }
 

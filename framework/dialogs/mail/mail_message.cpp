@@ -1,10 +1,11 @@
+#include "framework/core/native/value_readers.h"
 #include "framework/dialogs/mail/mail_message.h"
 
 namespace vorpex {
 
 namespace {
 
-std::string textOf(const rt::Value& v) { return v.isString() ? v.asString() : std::string(); }
+using native::textOf;
 
 std::vector<const rt::Array*> entriesOf(const rt::Value& list) {
     std::vector<const rt::Array*> entries;

@@ -1,5 +1,6 @@
 #include "framework/dialogs/runners/choose_font.h"
 
+#include "framework/core/native/value_readers.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/dialogs/owner_window.h"
 
@@ -9,11 +10,11 @@ using rt::Value;
 
 namespace {
 
+using native::integerOf;
+using native::textOf;
+
 constexpr uint32_t kScreenFonts = 0x1, kPrinterFonts = 0x2, kLimitSize = 0x2000;  // CF_*
 constexpr int64_t kNormal = 400, kBold = 700, kBoldFrom = 600;                   // FW_*
-
-std::string textOf(const Value& v) { return v.isString() ? v.asString() : std::string(); }
-int64_t numberOf(const Value& v) { return v.isNumber() ? v.asInteger() : 0; }
 
 }  // namespace
 
@@ -71,15 +72,15 @@ const rt::Class& XChooseFontDlg::classRecord() {
 FontChoice XChooseFontDlg::fontOfProperties() {
     FontChoice f;
     f.name = textOf(field(kName));
-    f.size = numberOf(field(kSize));
-    f.height = numberOf(field(kHeight));
-    f.width = numberOf(field(kWidth));
-    f.weight = fontWeightFor(numberOf(field(kWeight)), field(kBold).asLogical());
+    f.size = integerOf(field(kSize));
+    f.height = integerOf(field(kHeight));
+    f.width = integerOf(field(kWidth));
+    f.weight = fontWeightFor(integerOf(field(kWeight)), field(kBold).asLogical());
     f.italic = field(kItalic).asLogical();
     f.underline = field(kUnderline).asLogical();
     f.strikeOut = field(kStrikeOut).asLogical();
-    f.charSet = numberOf(field(kCharSet));
-    f.color = numberOf(field(kColor));
+    f.charSet = integerOf(field(kCharSet));
+    f.color = integerOf(field(kColor));
     return f;
 }
 
@@ -102,10 +103,10 @@ Value XChooseFontDlg::Run(rt::Args) {
     FontRequest r;
     r.owner = ownerWindow(oParent() ? Value(oParent()) : Value());
     r.dialog = this;
-    r.sizeMin = numberOf(field(kSizeMin));
-    r.sizeMax = numberOf(field(kSizeMax));
-    r.flags = chooseFontFlags(static_cast<uint32_t>(numberOf(field(kFlags))), r.sizeMin, r.sizeMax);
-    r.printerDC = static_cast<intptr_t>(numberOf(field(kDC)));
+    r.sizeMin = integerOf(field(kSizeMin));
+    r.sizeMax = integerOf(field(kSizeMax));
+    r.flags = chooseFontFlags(static_cast<uint32_t>(integerOf(field(kFlags))), r.sizeMin, r.sizeMax);
+    r.printerDC = static_cast<intptr_t>(integerOf(field(kDC)));
     r.center = field(kCenter).asLogical();
     r.font = fontOfProperties();
     fireEvent(*this, OnShow);

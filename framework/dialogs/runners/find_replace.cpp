@@ -1,5 +1,6 @@
 #include "framework/dialogs/runners/find_replace.h"
 
+#include "framework/core/native/value_readers.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/dialogs/owner_window.h"
 
@@ -9,11 +10,11 @@ using rt::Value;
 
 namespace {
 
+using native::textOf;
+
 // The notification bits of a find/replace record.
 constexpr uint32_t kFindNext = 0x8, kReplace = 0x10, kReplaceAll = 0x20, kDialogTerm = 0x40;
 constexpr uint32_t kActionBits = kFindNext | kReplace | kReplaceAll | kDialogTerm;
-
-std::string textOf(const Value& v) { return v.isString() ? v.asString() : std::string(); }
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/core/native/application_value.h"
+#include "framework/core/native/value_readers.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/dialogs/owner_window.h"
 #include "framework/dialogs/runners/timeout_message_box.h"
@@ -16,9 +17,9 @@ using rt::Value;
 
 namespace {
 
-constexpr uint32_t kTaskModalStyle = 0x2000;
+using native::textOf;
 
-std::string textOf(const Value& v) { return v.isString() ? v.asString() : std::string(); }
+constexpr uint32_t kTaskModalStyle = 0x2000;
 
 std::vector<std::string> textsOf(const Value& list) {
     std::vector<std::string> texts;

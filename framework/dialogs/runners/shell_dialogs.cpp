@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "framework/core/native/value_readers.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/dialogs/owner_window.h"
 #include "runtime/core/runtime.h"
@@ -13,8 +14,8 @@ using rt::Value;
 
 namespace {
 
-std::string textOf(const Value& v) { return v.isString() ? v.asString() : std::string(); }
-int64_t numberOf(const Value& v) { return v.isNumber() ? v.asInteger() : 0; }
+using native::integerOf;
+using native::textOf;
 
 intptr_t ownerOf(TComponent& dialog) { return ownerWindow(dialog.oParent() ? Value(dialog.oParent()) : Value()); }
 
@@ -22,7 +23,7 @@ intptr_t ownerOf(TComponent& dialog) { return ownerWindow(dialog.oParent() ? Val
 intptr_t iconHandleOf(const Value& icon) {
     if (icon.isNumber()) return static_cast<intptr_t>(icon.asInteger());
     if (!rt::understands(icon, rt::Symbol::intern("Handle"))) return 0;
-    return static_cast<intptr_t>(numberOf(rt::send(icon, "Handle")));
+    return static_cast<intptr_t>(integerOf(rt::send(icon, "Handle")));
 }
 
 }  // namespace
@@ -49,7 +50,7 @@ const rt::Class& XPickIconDlg::classRecord() {
 }
 
 Value XPickIconDlg::Run(rt::Args) {
-    IconPick start{false, textOf(field(kFileName)), numberOf(field(kIndex))};
+    IconPick start{false, textOf(field(kFileName)), integerOf(field(kIndex))};
     fireEvent(*this, OnShow);
     const IconPick picked = runPickIcon(ownerOf(*this), start);
     if (picked.ok) {
@@ -86,9 +87,9 @@ Value XRunFileDlg::Run(rt::Args) {
     r.directory = textOf(field(kDirectory));
     r.title = textOf(field(kTitle));
     r.message = textOf(field(kMessage));
-    r.flags = static_cast<uint32_t>(numberOf(field(kFlags)));
+    r.flags = static_cast<uint32_t>(integerOf(field(kFlags)));
     r.execute = [this](const std::string& file, const std::string& directory, int64_t show) {
-        return numberOf(fireEvent(*this, OnExecute, {Value(file), Value(directory), Value(show)}));
+        return integerOf(fireEvent(*this, OnExecute, {Value(file), Value(directory), Value(show)}));
     };
     fireEvent(*this, OnShow);
     const bool shown = runRunFile(r);
@@ -118,7 +119,7 @@ Value XFormatDriveDlg::Run(rt::Args) {
     fireEvent(*this, OnShow);
     const int64_t result =
         drive < 0 ? kFormatError
-                  : runFormatDrive(ownerOf(*this), drive, static_cast<uint32_t>(numberOf(field(kFlags))),
+                  : runFormatDrive(ownerOf(*this), drive, static_cast<uint32_t>(integerOf(field(kFlags))),
                                    textOf(field(kLabel)));
     const bool formatted = result >= 0;
     field(kLastError) = Value(formatted ? int64_t{0} : result);

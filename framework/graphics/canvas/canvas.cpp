@@ -3,6 +3,8 @@
 #include <array>
 #include <cmath>
 
+#include "framework/core/native/casts.h"
+#include "framework/core/native/value_readers.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/core/object/win_object.h"
 #include "framework/graphics/font/font.h"
@@ -16,6 +18,8 @@ using gfx::Axis;
 
 namespace {
 
+using native::numberOf;
+
 constexpr int64_t kWhite = 0xFFFFFF, kBlack = 0;
 constexpr uint32_t kDtCalcRect = 0x400;
 
@@ -27,8 +31,6 @@ Value numberValue(double v) {
     return Value(v);
 }
 
-double numberOf(const Value& v) { return v.isNumber() ? v.asDouble() : 0; }
-
 std::array<double, 4> rectItems(const Value& rect) {
     std::array<double, 4> items{};
     if (!rect.isArray()) return items;
@@ -37,18 +39,9 @@ std::array<double, 4> rectItems(const Value& rect) {
     return items;
 }
 
-int64_t pairItem(const Value& pair, size_t i) {
-    if (!pair.isArray() || pair.asArray()->items.size() <= i) return 0;
-    return pair.asArray()->items[i].isNumber() ? pair.asArray()->items[i].asInteger() : 0;
-}
-
 intptr_t handleOf(const Value& object) {
     auto o = rt::objectAs<XWinObject>(object);
     return o ? o->Handle() : 0;
-}
-
-Value ask(const Value& object, const char* message, std::vector<Value> args = {}) {
-    return rt::send(object, rt::Symbol::intern(message), args);
 }
 
 Value pairValue(double a, double b) { return Value::array({numberValue(a), numberValue(b)}); }
@@ -110,16 +103,16 @@ Value XCanvas::Reset(rt::Args) { return Create(std::vector<Value>{field(kDevice)
 // A device without a context of its own gets one for the measuring only.
 void XCanvas::measure(const Value& device) {
     if (!device.isObject()) return;
-    const bool madeDC = ask(device, "hDC").asInteger() == 0;
-    if (madeDC) ask(device, "CreateDC");
-    const Value resolution = ask(device, "Resolution"), paperRes = ask(device, "PaperRes"),
-                paperSize = ask(device, "PaperSize"), physical = ask(device, "PaperPhysicalSize"),
-                offset = ask(device, "PhysicalOffset");
-    if (madeDC) ask(device, "DeleteDC");
-    const gfx::DeviceMeasures d{pairItem(resolution, 0), pairItem(resolution, 1), pairItem(paperRes, 0),
-                                pairItem(paperRes, 1),   pairItem(paperSize, 0),  pairItem(paperSize, 1),
-                                pairItem(physical, 0),   pairItem(physical, 1),   pairItem(offset, 0),
-                                pairItem(offset, 1)};
+    const bool madeDC = rt::send(device, "hDC").asInteger() == 0;
+    if (madeDC) rt::send(device, "CreateDC");
+    const Value resolution = rt::send(device, "Resolution"), paperRes = rt::send(device, "PaperRes"),
+                paperSize = rt::send(device, "PaperSize"), physical = rt::send(device, "PaperPhysicalSize"),
+                offset = rt::send(device, "PhysicalOffset");
+    if (madeDC) rt::send(device, "DeleteDC");
+    const gfx::DeviceMeasures d{native::arrayNumber(resolution, 0), native::arrayNumber(resolution, 1), native::arrayNumber(paperRes, 0),
+                                native::arrayNumber(paperRes, 1),   native::arrayNumber(paperSize, 0),  native::arrayNumber(paperSize, 1),
+                                native::arrayNumber(physical, 0),   native::arrayNumber(physical, 1),   native::arrayNumber(offset, 0),
+                                native::arrayNumber(offset, 1)};
     // Without paper the sheet's measures stay 0 and measured() says so; what the device did report is kept.
     const gfx::CanvasMetrics m = gfx::canvasMetrics(d).value_or(gfx::CanvasMetrics{
         d.dpiX, d.dpiY, d.printableWidthPx, d.printableHeightPx, d.printableWidth, d.printableHeight});
@@ -199,7 +192,7 @@ intptr_t XCanvas::fontHandle() const { return handleOf(oFont()); }
 intptr_t XCanvas::penHandle() const { return handleOf(oPen()); }
 
 void XCanvas::dropOwned(int object, int owned) {
-    if (field(owned).asLogical() && field(object).isObject()) ask(field(object), "Destroy");
+    if (field(owned).asLogical() && field(object).isObject()) rt::send(field(object), "Destroy");
     field(object) = Value();
     field(owned) = Value(false);
 }
@@ -210,10 +203,10 @@ Value XCanvas::SetFont(rt::Args args) {
     dropOwned(kFont, kOwnFont);
     const Value& font = rt::arg(args, 0);
     if (!font.isObject()) return Value();
-    field(kFont) = ask(font, "Clone", {field(kDevice)});
+    field(kFont) = rt::send(font, "Clone", {field(kDevice)});
     field(kOwnFont) = Value(true);
     auto given = rt::objectAs<XFont>(font);
-    if (!given || given->nCount() == 0) ask(font, "Destroy");
+    if (!given || given->nCount() == 0) rt::send(font, "Destroy");
     return field(kFont);
 }
 
@@ -229,9 +222,9 @@ Value XCanvas::SetPen(rt::Args args) {
     dropOwned(kPen, kOwnPen);
     const Value& pen = rt::arg(args, 0);
     if (!pen.isObject()) return Value();
-    field(kPen) = ask(pen, "Clone", {field(kDevice)});
+    field(kPen) = rt::send(pen, "Clone", {field(kDevice)});
     field(kOwnPen) = Value(true);
-    ask(pen, "Destroy");
+    rt::send(pen, "Destroy");
     return field(kPen);
 }
 
@@ -379,7 +372,7 @@ Value XCanvas::DrawPicture(rt::Args args) {
     setPenPosToCorner(rect);
     if (!picture.isObject()) return Value(false);
     const gfx::PixelRect r = rectToPixels(rect);
-    return ask(picture, "Paint", {Value(static_cast<int64_t>(hDC())), Value(r.left), Value(r.top), Value(r.right),
+    return rt::send(picture, "Paint", {Value(static_cast<int64_t>(hDC())), Value(r.left), Value(r.top), Value(r.right),
                                   Value(r.bottom)});
 }
 
@@ -392,7 +385,7 @@ Value XCanvas::DrawRichEdit(rt::Args args) {
               numberValue(toMapMode(static_cast<double>(r.bottom), Axis::Vertical)));
     if (!richEdit.isObject()) return Value(false);
     const Value pixelRect = Value::array({Value(r.left), Value(r.top), Value(r.right), Value(r.bottom)});
-    return ask(richEdit, "PrintBox", {Value(static_cast<int64_t>(hDC())), pixelRect, rt::arg(args, 2), Value(3)});
+    return rt::send(richEdit, "PrintBox", {Value(static_cast<int64_t>(hDC())), pixelRect, rt::arg(args, 2), Value(3)});
 }
 
 // ---- measuring

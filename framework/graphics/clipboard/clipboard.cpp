@@ -1,5 +1,6 @@
 #include "framework/graphics/clipboard/clipboard.h"
 
+#include "framework/core/object/typed_method.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
 #include "framework/graphics/clipboard/clipboard_formats.h"
@@ -20,14 +21,6 @@ Value listValue(const std::vector<T>& list) {
     return Value::array(std::move(items));
 }
 
-XClipboard& self(rt::Object& o) { return static_cast<XClipboard&>(o); }
-
-// Adapts a typed member to a method of the class record.
-template <class F>
-rt::NativeMethod call(F f) {
-    return [f](rt::Object& o, const rt::Method&, Args a) -> Value { return f(self(o), a); };
-}
-
 int64_t num(Args a, size_t i) { return rt::arg(a, i).asInteger(); }
 
 }  // namespace
@@ -38,30 +31,30 @@ const rt::Class& XClipboard::classRecord() {
         VPClass b("XClipboard", &TComponent::classRecord(), rt::factoryOf<XClipboard>());
         kParentHandle = b.addData("ParentHandle", 0, "N", Hidden);
         addMembers<XClipboard>(b);
-        b.addMethod("Open", call([](XClipboard& c, Args) { return Value(c.Open()); }));
-        b.addMethod("Close", call([](XClipboard& c, Args) { return Value(c.Close()); }));
-        b.addMethod("Empty", call([](XClipboard& c, Args) { return Value(c.Empty()); }));
-        b.addMethod("IsEmpty", call([](XClipboard& c, Args) { return Value(c.IsEmpty()); }));
-        b.addMethod("GetOwner", call([](XClipboard&, Args) { return Value(static_cast<int64_t>(clip::clipboardOwner())); }));
+        b.addMethod("Open", typedMethod<XClipboard>([](XClipboard& c, Args) { return Value(c.Open()); }));
+        b.addMethod("Close", typedMethod<XClipboard>([](XClipboard& c, Args) { return Value(c.Close()); }));
+        b.addMethod("Empty", typedMethod<XClipboard>([](XClipboard& c, Args) { return Value(c.Empty()); }));
+        b.addMethod("IsEmpty", typedMethod<XClipboard>([](XClipboard& c, Args) { return Value(c.IsEmpty()); }));
+        b.addMethod("GetOwner", typedMethod<XClipboard>([](XClipboard&, Args) { return Value(static_cast<int64_t>(clip::clipboardOwner())); }));
         b.addMethod("GetWindow",
-                    call([](XClipboard&, Args) { return Value(static_cast<int64_t>(clip::openClipboardWindow())); }));
-        b.addMethod("SetData", call([](XClipboard& c, Args a) { return Value(c.SetData(num(a, 0), rt::arg(a, 1))); }));
-        b.addMethod("GetData", call([](XClipboard& c, Args a) { return c.GetData(num(a, 0)); }));
-        b.addMethod("HasData", call([](XClipboard& c, Args a) { return Value(c.HasData(num(a, 0))); }));
-        b.addMethod("GetText", call([](XClipboard& c, Args) { return c.GetData(clip::kText); }));
-        b.addMethod("SetText", call([](XClipboard& c, Args a) { return Value(c.SetText(rt::arg(a, 0).asString())); }));
-        b.addMethod("SetDropFiles", call([](XClipboard& c, Args a) { return Value(c.SetDropFiles(rt::arg(a, 0))); }));
-        b.addMethod("GetDropFiles", call([](XClipboard& c, Args) { return listValue(c.GetDropFiles()); }));
+                    typedMethod<XClipboard>([](XClipboard&, Args) { return Value(static_cast<int64_t>(clip::openClipboardWindow())); }));
+        b.addMethod("SetData", typedMethod<XClipboard>([](XClipboard& c, Args a) { return Value(c.SetData(num(a, 0), rt::arg(a, 1))); }));
+        b.addMethod("GetData", typedMethod<XClipboard>([](XClipboard& c, Args a) { return c.GetData(num(a, 0)); }));
+        b.addMethod("HasData", typedMethod<XClipboard>([](XClipboard& c, Args a) { return Value(c.HasData(num(a, 0))); }));
+        b.addMethod("GetText", typedMethod<XClipboard>([](XClipboard& c, Args) { return c.GetData(clip::kText); }));
+        b.addMethod("SetText", typedMethod<XClipboard>([](XClipboard& c, Args a) { return Value(c.SetText(rt::arg(a, 0).asString())); }));
+        b.addMethod("SetDropFiles", typedMethod<XClipboard>([](XClipboard& c, Args a) { return Value(c.SetDropFiles(rt::arg(a, 0))); }));
+        b.addMethod("GetDropFiles", typedMethod<XClipboard>([](XClipboard& c, Args) { return listValue(c.GetDropFiles()); }));
         b.addMethod("RegisterFormat",
-                    call([](XClipboard& c, Args a) { return Value(c.RegisterFormat(rt::arg(a, 0).asString())); }));
-        b.addMethod("CountFormats", call([](XClipboard& c, Args) { return Value(c.CountFormats()); }));
-        b.addMethod("EnumFormats", call([](XClipboard& c, Args) { return listValue(c.EnumFormats()); }));
-        b.addMethod("EnumFormatsName", call([](XClipboard& c, Args) { return listValue(c.EnumFormatsName()); }));
-        b.addMethod("GetFormatName", call([](XClipboard& c, Args a) { return Value(c.GetFormatName(num(a, 0))); }));
-        b.addMethod("IsSystemFormat", call([](XClipboard&, Args a) { return Value(clip::isSystemFormat(num(a, 0))); }));
+                    typedMethod<XClipboard>([](XClipboard& c, Args a) { return Value(c.RegisterFormat(rt::arg(a, 0).asString())); }));
+        b.addMethod("CountFormats", typedMethod<XClipboard>([](XClipboard& c, Args) { return Value(c.CountFormats()); }));
+        b.addMethod("EnumFormats", typedMethod<XClipboard>([](XClipboard& c, Args) { return listValue(c.EnumFormats()); }));
+        b.addMethod("EnumFormatsName", typedMethod<XClipboard>([](XClipboard& c, Args) { return listValue(c.EnumFormatsName()); }));
+        b.addMethod("GetFormatName", typedMethod<XClipboard>([](XClipboard& c, Args a) { return Value(c.GetFormatName(num(a, 0))); }));
+        b.addMethod("IsSystemFormat", typedMethod<XClipboard>([](XClipboard&, Args a) { return Value(clip::isSystemFormat(num(a, 0))); }));
         // Named "private" of old; what it tells is whether the number is a registered format.
         b.addMethod("IsPrivateFormat",
-                    call([](XClipboard&, Args a) { return Value(clip::isRegisteredFormat(num(a, 0))); }));
+                    typedMethod<XClipboard>([](XClipboard&, Args a) { return Value(clip::isRegisteredFormat(num(a, 0))); }));
         return b.create();
     }();
     return c;

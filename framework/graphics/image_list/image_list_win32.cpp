@@ -6,9 +6,10 @@
 
 #include <set>
 
-#include "framework/core/gdi/win_gdi.h"
-#include "framework/core/native/win_window.h"
 #include "framework/core/gdi/bitmap_draw.h"
+#include "framework/core/gdi/win_gdi.h"
+#include "framework/core/native/win_casts.h"
+#include "framework/core/native/win_window.h"
 #include "framework/graphics/image_list/image_list_port.h"
 
 namespace vorpex::gfx {
@@ -21,18 +22,12 @@ constexpr UINT kBitmapResource = LR_LOADMAP3DCOLORS | LR_LOADTRANSPARENT;
 constexpr UINT kBitmapFile = kBitmapResource | LR_LOADFROMFILE;
 constexpr UINT kIconResource = LR_LOADMAP3DCOLORS;
 
-template <class H>
-H as(intptr_t h) {
-    return reinterpret_cast<H>(h);
-}
-intptr_t num(const void* h) { return reinterpret_cast<intptr_t>(h); }
-
 bool isBitmap(HBITMAP b) { return b && GetObjectType(b) == OBJ_BITMAP; }
 
 // ExtractIcon answers 1 for a file that is not an icon source: no icon.
 HICON extractIcon(const std::string& file, int64_t index) {
     HICON icon = ExtractIconA(win::programInstance(), file.c_str(), static_cast<UINT>(index));
-    return num(icon) > 1 ? icon : nullptr;
+    return win::fromHandle(icon) > 1 ? icon : nullptr;
 }
 
 SIZE iconBitmapSize(HICON icon) {
@@ -105,19 +100,19 @@ public:
 
     bool destroy(intptr_t list) override {
         if (!lists_.erase(list)) return false;
-        return ImageList_Destroy(as<HIMAGELIST>(list));
+        return ImageList_Destroy(win::handleAs<HIMAGELIST>(list));
     }
 
     int64_t add(intptr_t list, const rt::Value& source, bool disabled) override {
         if (!known(list)) return -1;
-        HIMAGELIST l = as<HIMAGELIST>(list);
+        HIMAGELIST l = win::handleAs<HIMAGELIST>(list);
         SIZE size = listSize(l);
         LoadedImage image;
         if (source.isString()) {
             loadNamed(image, source.asString(), size);
         } else if (source.isNumber()) {
             // A bitmap handed over is the list's to delete; anything else is left alone.
-            HBITMAP given = as<HBITMAP>(static_cast<intptr_t>(source.asInteger()));
+            HBITMAP given = win::handleAs<HBITMAP>(static_cast<intptr_t>(source.asInteger()));
             if (!isBitmap(given)) return -1;
             image.bitmap = given;
         }
@@ -130,12 +125,12 @@ public:
     }
 
     intptr_t copyBitmap(intptr_t bitmap) override {
-        HBITMAP given = as<HBITMAP>(bitmap);
+        HBITMAP given = win::handleAs<HBITMAP>(bitmap);
         if (!isBitmap(given)) return 0;
         return reinterpret_cast<intptr_t>(CopyImage(given, IMAGE_BITMAP, 0, 0, 0));
     }
     void deleteBitmap(intptr_t bitmap) override {
-        if (isBitmap(as<HBITMAP>(bitmap))) DeleteObject(as<HBITMAP>(bitmap));
+        if (isBitmap(win::handleAs<HBITMAP>(bitmap))) DeleteObject(win::handleAs<HBITMAP>(bitmap));
     }
 
     int64_t addIcon(intptr_t list, const std::string& name, int64_t index, int64_t w, int64_t h) override {
@@ -144,7 +139,7 @@ public:
                                                        static_cast<int>(h), kBitmapResource));
         if (!icon) icon = extractIcon(name, index);
         if (!icon) return -1;
-        const int result = ImageList_ReplaceIcon(as<HIMAGELIST>(list), -1, icon);
+        const int result = ImageList_ReplaceIcon(win::handleAs<HIMAGELIST>(list), -1, icon);
         DestroyIcon(icon);  // the list keeps its own copy
         return result;
     }
@@ -158,75 +153,75 @@ public:
         else if (source.isNumber())
             // The caller's bitmap stays the caller's, untouched: the list blackens the masked pixels of what
             // it is given, so it is given a copy.
-            if (HBITMAP given = as<HBITMAP>(static_cast<intptr_t>(source.asInteger())); isBitmap(given))
+            if (HBITMAP given = win::handleAs<HBITMAP>(static_cast<intptr_t>(source.asInteger())); isBitmap(given))
                 bitmap = static_cast<HBITMAP>(CopyImage(given, IMAGE_BITMAP, 0, 0, 0));
         if (!bitmap) return -1;
-        const int result = ImageList_AddMasked(as<HIMAGELIST>(list), bitmap, static_cast<COLORREF>(color));
+        const int result = ImageList_AddMasked(win::handleAs<HIMAGELIST>(list), bitmap, static_cast<COLORREF>(color));
         DeleteObject(bitmap);
         return result;
     }
 
     bool remove(intptr_t list, int64_t index) override {
-        return known(list) && ImageList_Remove(as<HIMAGELIST>(list), static_cast<int>(index));
+        return known(list) && ImageList_Remove(win::handleAs<HIMAGELIST>(list), static_cast<int>(index));
     }
 
-    int64_t count(intptr_t list) override { return known(list) ? ImageList_GetImageCount(as<HIMAGELIST>(list)) : 0; }
+    int64_t count(intptr_t list) override { return known(list) ? ImageList_GetImageCount(win::handleAs<HIMAGELIST>(list)) : 0; }
 
     std::optional<ImageSize> iconSize(intptr_t list) override {
         int w = 0, h = 0;
-        if (!known(list) || !ImageList_GetIconSize(as<HIMAGELIST>(list), &w, &h)) return std::nullopt;
+        if (!known(list) || !ImageList_GetIconSize(win::handleAs<HIMAGELIST>(list), &w, &h)) return std::nullopt;
         return ImageSize{w, h};
     }
 
     bool setIconSize(intptr_t list, int64_t w, int64_t h) override {
-        return known(list) && ImageList_SetIconSize(as<HIMAGELIST>(list), static_cast<int>(w), static_cast<int>(h));
+        return known(list) && ImageList_SetIconSize(win::handleAs<HIMAGELIST>(list), static_cast<int>(w), static_cast<int>(h));
     }
 
     intptr_t icon(intptr_t list, int64_t index, int64_t flags) override {
         if (!image(list, index)) return 0;
-        return num(ImageList_GetIcon(as<HIMAGELIST>(list), static_cast<int>(index), static_cast<UINT>(flags)));
+        return win::fromHandle(ImageList_GetIcon(win::handleAs<HIMAGELIST>(list), static_cast<int>(index), static_cast<UINT>(flags)));
     }
 
     int64_t replaceIcon(intptr_t list, int64_t index, intptr_t icon) override {
         if (!known(list) || !icon || (index != -1 && !image(list, index))) return -1;
-        return ImageList_ReplaceIcon(as<HIMAGELIST>(list), static_cast<int>(index), as<HICON>(icon));
+        return ImageList_ReplaceIcon(win::handleAs<HIMAGELIST>(list), static_cast<int>(index), win::handleAs<HICON>(icon));
     }
 
     std::optional<ImageInfo> imageInfo(intptr_t list, int64_t index) override {
         IMAGEINFO info{};
-        if (!image(list, index) || !ImageList_GetImageInfo(as<HIMAGELIST>(list), static_cast<int>(index), &info))
+        if (!image(list, index) || !ImageList_GetImageInfo(win::handleAs<HIMAGELIST>(list), static_cast<int>(index), &info))
             return std::nullopt;
-        return ImageInfo{num(info.hbmImage), num(info.hbmMask)};
+        return ImageInfo{win::fromHandle(info.hbmImage), win::fromHandle(info.hbmMask)};
     }
 
     int64_t bkColor(intptr_t list) override {
-        return known(list) ? static_cast<int64_t>(ImageList_GetBkColor(as<HIMAGELIST>(list))) : kColorNone;
+        return known(list) ? static_cast<int64_t>(ImageList_GetBkColor(win::handleAs<HIMAGELIST>(list))) : kColorNone;
     }
     int64_t setBkColor(intptr_t list, int64_t color) override {
         if (!known(list)) return kColorNone;
-        return static_cast<int64_t>(ImageList_SetBkColor(as<HIMAGELIST>(list), static_cast<COLORREF>(color)));
+        return static_cast<int64_t>(ImageList_SetBkColor(win::handleAs<HIMAGELIST>(list), static_cast<COLORREF>(color)));
     }
 
     intptr_t duplicate(intptr_t list) override {
-        return known(list) ? track(ImageList_Duplicate(as<HIMAGELIST>(list))) : 0;
+        return known(list) ? track(ImageList_Duplicate(win::handleAs<HIMAGELIST>(list))) : 0;
     }
 
     bool draw(intptr_t list, int64_t index, intptr_t dc, int64_t x, int64_t y, int64_t style) override {
-        return image(list, index) && ImageList_Draw(as<HIMAGELIST>(list), static_cast<int>(index), as<HDC>(dc),
+        return image(list, index) && ImageList_Draw(win::handleAs<HIMAGELIST>(list), static_cast<int>(index), win::handleAs<HDC>(dc),
                                                     static_cast<int>(x), static_cast<int>(y), static_cast<UINT>(style));
     }
 
     bool drawEx(intptr_t list, int64_t index, intptr_t dc, int64_t x, int64_t y, int64_t w, int64_t h, int64_t bk,
                 int64_t fg, int64_t style) override {
         return image(list, index) &&
-               ImageList_DrawEx(as<HIMAGELIST>(list), static_cast<int>(index), as<HDC>(dc), static_cast<int>(x),
+               ImageList_DrawEx(win::handleAs<HIMAGELIST>(list), static_cast<int>(index), win::handleAs<HDC>(dc), static_cast<int>(x),
                                 static_cast<int>(y), static_cast<int>(w), static_cast<int>(h),
                                 static_cast<COLORREF>(bk), static_cast<COLORREF>(fg), static_cast<UINT>(style));
     }
 
     bool copy(intptr_t list, int64_t dst, int64_t src, bool swap) override {
         if (!image(list, dst) || !image(list, src)) return false;
-        HIMAGELIST l = as<HIMAGELIST>(list);
+        HIMAGELIST l = win::handleAs<HIMAGELIST>(list);
         return ImageList_Copy(l, static_cast<int>(dst), l, static_cast<int>(src), swap ? ILCF_SWAP : ILCF_MOVE);
     }
 
@@ -239,31 +234,31 @@ public:
         ReleaseDC(nullptr, screen);
         if (result && dc) {
             HGDIOBJ old = SelectObject(dc, result);
-            ImageList_Draw(as<HIMAGELIST>(list), static_cast<int>(index), dc, 0, 0, static_cast<UINT>(style));
+            ImageList_Draw(win::handleAs<HIMAGELIST>(list), static_cast<int>(index), dc, 0, 0, static_cast<UINT>(style));
             SelectObject(dc, old);
         }
         if (dc) DeleteDC(dc);
-        return num(result);
+        return win::fromHandle(result);
     }
 
     bool setOverlayImage(intptr_t list, int64_t image, int64_t overlay) override {
         return known(list) &&
-               ImageList_SetOverlayImage(as<HIMAGELIST>(list), static_cast<int>(image), static_cast<int>(overlay));
+               ImageList_SetOverlayImage(win::handleAs<HIMAGELIST>(list), static_cast<int>(image), static_cast<int>(overlay));
     }
 
     intptr_t merge(intptr_t list, int64_t image1, intptr_t list2, int64_t image2, int64_t dx, int64_t dy) override {
         if (!known(list) || !known(list2)) return 0;
-        return track(ImageList_Merge(as<HIMAGELIST>(list), static_cast<int>(image1), as<HIMAGELIST>(list2),
+        return track(ImageList_Merge(win::handleAs<HIMAGELIST>(list), static_cast<int>(image1), win::handleAs<HIMAGELIST>(list2),
                                      static_cast<int>(image2), static_cast<int>(dx), static_cast<int>(dy)));
     }
 
     bool beginDrag(intptr_t list, int64_t image, int64_t x, int64_t y) override {
-        return known(list) && ImageList_BeginDrag(as<HIMAGELIST>(list), static_cast<int>(image), static_cast<int>(x),
+        return known(list) && ImageList_BeginDrag(win::handleAs<HIMAGELIST>(list), static_cast<int>(image), static_cast<int>(x),
                                                   static_cast<int>(y));
     }
 
     bool setDragCursorImage(intptr_t list, int64_t image, int64_t x, int64_t y) override {
-        return known(list) && ImageList_SetDragCursorImage(as<HIMAGELIST>(list), static_cast<int>(image),
+        return known(list) && ImageList_SetDragCursorImage(win::handleAs<HIMAGELIST>(list), static_cast<int>(image),
                                                            static_cast<int>(x), static_cast<int>(y));
     }
 
@@ -272,16 +267,16 @@ public:
         return true;
     }
     bool dragEnter(intptr_t window, int64_t x, int64_t y) override {
-        return ImageList_DragEnter(as<HWND>(window), static_cast<int>(x), static_cast<int>(y));
+        return ImageList_DragEnter(win::handleAs<HWND>(window), static_cast<int>(x), static_cast<int>(y));
     }
-    bool dragLeave(intptr_t window) override { return ImageList_DragLeave(as<HWND>(window)); }
+    bool dragLeave(intptr_t window) override { return ImageList_DragLeave(win::handleAs<HWND>(window)); }
     bool dragMove(int64_t x, int64_t y) override { return ImageList_DragMove(static_cast<int>(x), static_cast<int>(y)); }
     bool dragShowNolock(bool show) override { return ImageList_DragShowNolock(show); }
 
     DragImage dragImage() override {
         POINT at{}, hot{};
         HIMAGELIST list = ImageList_GetDragImage(&at, &hot);
-        return {num(list), at.x, at.y, hot.x, hot.y};
+        return {win::fromHandle(list), at.x, at.y, hot.x, hot.y};
     }
 
     std::optional<std::string> save(intptr_t list) override {
@@ -289,7 +284,7 @@ public:
         IStream* stream = nullptr;
         if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) return std::nullopt;
         std::optional<std::string> bytes;
-        if (ImageList_Write(as<HIMAGELIST>(list), stream)) bytes = streamBytes(stream);
+        if (ImageList_Write(win::handleAs<HIMAGELIST>(list), stream)) bytes = streamBytes(stream);
         stream->Release();
         return bytes;
     }
@@ -311,12 +306,12 @@ private:
     std::set<intptr_t> lists_;
 
     intptr_t track(HIMAGELIST list) {
-        if (list) lists_.insert(num(list));
-        return num(list);
+        if (list) lists_.insert(win::fromHandle(list));
+        return win::fromHandle(list);
     }
     bool known(intptr_t list) const { return list && lists_.count(list); }
     bool image(intptr_t list, int64_t index) const {
-        return known(list) && index >= 0 && index < ImageList_GetImageCount(as<HIMAGELIST>(list));
+        return known(list) && index >= 0 && index < ImageList_GetImageCount(win::handleAs<HIMAGELIST>(list));
     }
 
     static SIZE listSize(HIMAGELIST list) {

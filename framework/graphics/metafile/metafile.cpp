@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "framework/core/native/application_value.h"
+#include "framework/core/native/casts.h"
 #include "framework/core/native/native_args.h"
 #include "framework/core/object/user_class.h"
 #include "framework/core/object/vp_class.h"
@@ -16,12 +17,8 @@ namespace {
 
 gfx::MetafilePort& emfPort() { return gfx::metafilePort(); }
 
-Value pairValue(int64_t a, int64_t b) { return Value::array({Value(a), Value(b)}); }
+Value integerPair(int64_t a, int64_t b) { return Value::array({Value(a), Value(b)}); }
 Value emfHandle(intptr_t h) { return Value(static_cast<int64_t>(h)); }
-int64_t pairItem(const Value& pair, size_t i) {
-    if (!pair.isArray() || pair.asArray()->items.size() <= i) return 0;
-    return pair.asArray()->items[i].asInteger();
-}
 
 // The header as the 13 values GETENHMETAFILEHEADER gives.
 Value headerArray(const gfx::EmfHeader& h) {
@@ -51,8 +48,8 @@ const rt::Class& XEnhMetaFile::classRecord() {
         kMmsHeight = b.addData("nMmsHeight", 0, "N", Exported | ReadOnly);
         kVersion = b.addData("nVersion", 0, "N", Exported | ReadOnly);
         kRecords = b.addData("nRecords", 0, "N", Exported | ReadOnly);
-        kDevicePixRes = b.addData("aDevicePixRes", pairValue(0, 0), "A", Exported | ReadOnly);
-        kDeviceMmsRes = b.addData("aDeviceMmsRes", pairValue(0, 0), "A", Exported | ReadOnly);
+        kDevicePixRes = b.addData("aDevicePixRes", integerPair(0, 0), "A", Exported | ReadOnly);
+        kDeviceMmsRes = b.addData("aDeviceMmsRes", integerPair(0, 0), "A", Exported | ReadOnly);
         addMembers<XEnhMetaFile>(b);
         b.addMethod("Load", rt::method(&X::Load), Exported | Constructor);
         const std::pair<const char*, Value (X::*)(rt::Args)> methods[] = {
@@ -153,18 +150,18 @@ void XEnhMetaFile::takeHeader(const gfx::EmfHeader& h) {
     field(kVersion) = Value(h.version);
     field(kRecords) = Value(h.records);
     field(kDescription) = Value(h.description);
-    field(kDevicePixRes) = pairValue(h.devicePixelsX, h.devicePixelsY);
-    field(kDeviceMmsRes) = pairValue(h.deviceMillimetresX, h.deviceMillimetresY);
+    field(kDevicePixRes) = integerPair(h.devicePixelsX, h.devicePixelsY);
+    field(kDeviceMmsRes) = integerPair(h.deviceMillimetresX, h.deviceMillimetresY);
 }
 
 Value XEnhMetaFile::GetWidth(rt::Args) {
-    return Value(gfx::referencePixels(field(kMmsWidth).asInteger(), pairItem(field(kDevicePixRes), 0),
-                                      pairItem(field(kDeviceMmsRes), 0)));
+    return Value(gfx::referencePixels(field(kMmsWidth).asInteger(), native::arrayNumber(field(kDevicePixRes), 0),
+                                      native::arrayNumber(field(kDeviceMmsRes), 0)));
 }
 
 Value XEnhMetaFile::GetHeight(rt::Args) {
-    return Value(gfx::referencePixels(field(kMmsHeight).asInteger(), pairItem(field(kDevicePixRes), 1),
-                                      pairItem(field(kDeviceMmsRes), 1)));
+    return Value(gfx::referencePixels(field(kMmsHeight).asInteger(), native::arrayNumber(field(kDevicePixRes), 1),
+                                      native::arrayNumber(field(kDeviceMmsRes), 1)));
 }
 
 // ---- playing and copying
@@ -177,8 +174,8 @@ Value XEnhMetaFile::Paint(rt::Args args) {
 
 Value XEnhMetaFile::Play(rt::Args args) {
     const Value& rect = rt::arg(args, 1);
-    const Value items[] = {rt::arg(args, 0), Value(pairItem(rect, 0)), Value(pairItem(rect, 1)),
-                           Value(pairItem(rect, 2)), Value(pairItem(rect, 3))};
+    const Value items[] = {rt::arg(args, 0), Value(native::arrayNumber(rect, 0)), Value(native::arrayNumber(rect, 1)),
+                           Value(native::arrayNumber(rect, 2)), Value(native::arrayNumber(rect, 3))};
     return Paint(rt::Args(items, 5));
 }
 
@@ -196,8 +193,8 @@ void registerMetafileFunctions() {
     });
     registerCallable("CREATEENHMETAFILE", [](rt::Args a) {
         const Value& rect = rt::arg(a, 2);
-        return emfHandle(emfPort().record(handleArg(a, 0), textOr(a, 1), pairItem(rect, 2) - pairItem(rect, 0),
-                                       pairItem(rect, 3) - pairItem(rect, 1), textOr(a, 3)));
+        return emfHandle(emfPort().record(handleArg(a, 0), textOr(a, 1), native::arrayNumber(rect, 2) - native::arrayNumber(rect, 0),
+                                       native::arrayNumber(rect, 3) - native::arrayNumber(rect, 1), textOr(a, 3)));
     });
     registerCallable("CLOSEENHMETAFILE", [](rt::Args a) {
         return emfHandle(handleArg(a, 0) ? emfPort().close(handleArg(a, 0)) : 0);
@@ -205,8 +202,8 @@ void registerMetafileFunctions() {
     registerCallable("PLAYENHMETAFILE", [](rt::Args a) {
         const Value& r = rt::arg(a, 2);
         if (!handleArg(a, 0) || !handleArg(a, 1)) return Value(false);
-        return Value(emfPort().play(handleArg(a, 0), handleArg(a, 1), pairItem(r, 0), pairItem(r, 1), pairItem(r, 2),
-                                 pairItem(r, 3)));
+        return Value(emfPort().play(handleArg(a, 0), handleArg(a, 1), native::arrayNumber(r, 0), native::arrayNumber(r, 1), native::arrayNumber(r, 2),
+                                 native::arrayNumber(r, 3)));
     });
     registerCallable("COPYENHMETAFILE", [](rt::Args a) {
         return emfHandle(handleArg(a, 0) ? emfPort().copy(handleArg(a, 0), textOr(a, 1)) : 0);

@@ -7,20 +7,15 @@
 #include <climits>
 #include <cstring>
 
-#include "framework/core/gdi/win_gdi.h"
 #include "framework/core/gdi/bitmap_draw.h"
+#include "framework/core/gdi/win_gdi.h"
+#include "framework/core/native/win_casts.h"
 #include "framework/graphics/picture/free_image_win32.h"
 #include "framework/graphics/picture/picture_port.h"
 
 namespace vorpex::gfx {
 
 namespace {
-
-template <class H>
-H as(intptr_t h) {
-    return reinterpret_cast<H>(h);
-}
-intptr_t num(const void* h) { return reinterpret_cast<intptr_t>(h); }
 
 constexpr long kHimetricPerInch = 2540;
 
@@ -63,8 +58,8 @@ HBITMAP render(IPicture* picture, int width, int height, long logicalWidth, long
 // Reads what the rest of the framework needs to know of a new picture, which it then owns.
 PictureFacts factsOf(IPicture* picture, HGLOBAL memory, size_t memorySize) {
     PictureFacts f;
-    f.image = num(picture);
-    f.memory = num(memory);
+    f.image = win::fromHandle(picture);
+    f.memory = win::fromHandle(memory);
     f.memorySize = memory ? static_cast<int64_t>(memorySize) : 0;
     OLE_HANDLE handle = 0;
     picture->get_Handle(&handle);
@@ -79,7 +74,7 @@ PictureFacts factsOf(IPicture* picture, HGLOBAL memory, size_t memorySize) {
     f.width = MulDiv(lw, GetDeviceCaps(screen, LOGPIXELSX), kHimetricPerInch);
     f.height = MulDiv(lh, GetDeviceCaps(screen, LOGPIXELSY), kHimetricPerInch);
     ReleaseDC(nullptr, screen);
-    f.rendered = num(render(picture, static_cast<int>(f.width), static_cast<int>(f.height), lw, lh));
+    f.rendered = win::fromHandle(render(picture, static_cast<int>(f.width), static_cast<int>(f.height), lw, lh));
     OLE_HANDLE palette = 0;
     picture->get_hPal(&palette);
     f.palette = static_cast<intptr_t>(palette);
@@ -104,10 +99,10 @@ bool isIcon(HICON icon) {
 // The handle is what it is said to be: OLE would otherwise keep (and later delete) a stranger's object.
 bool handleMatches(int64_t type, intptr_t handle) {
     switch (type) {
-        case kPictureBitmap: return GetObjectType(as<HGDIOBJ>(handle)) == OBJ_BITMAP;
-        case kPictureMetafile: return GetObjectType(as<HGDIOBJ>(handle)) == OBJ_METAFILE;
-        case kPictureIcon: return isIcon(as<HICON>(handle));
-        case kPictureEnhMetafile: return GetObjectType(as<HGDIOBJ>(handle)) == OBJ_ENHMETAFILE;
+        case kPictureBitmap: return GetObjectType(win::handleAs<HGDIOBJ>(handle)) == OBJ_BITMAP;
+        case kPictureMetafile: return GetObjectType(win::handleAs<HGDIOBJ>(handle)) == OBJ_METAFILE;
+        case kPictureIcon: return isIcon(win::handleAs<HICON>(handle));
+        case kPictureEnhMetafile: return GetObjectType(win::handleAs<HGDIOBJ>(handle)) == OBJ_ENHMETAFILE;
         default: return false;
     }
 }
@@ -119,16 +114,16 @@ std::optional<PictureFacts> pictureOfHandle(int64_t type, intptr_t handle, int64
     desc.picType = static_cast<UINT>(type);
     switch (type) {
         case kPictureBitmap:
-            desc.bmp.hbitmap = as<HBITMAP>(handle);
-            desc.bmp.hpal = as<HPALETTE>(static_cast<intptr_t>(extra1));
+            desc.bmp.hbitmap = win::handleAs<HBITMAP>(handle);
+            desc.bmp.hpal = win::handleAs<HPALETTE>(static_cast<intptr_t>(extra1));
             break;
         case kPictureMetafile:
-            desc.wmf.hmeta = as<HMETAFILE>(handle);
+            desc.wmf.hmeta = win::handleAs<HMETAFILE>(handle);
             desc.wmf.xExt = static_cast<int>(extra1);
             desc.wmf.yExt = static_cast<int>(extra2);
             break;
-        case kPictureIcon: desc.icon.hicon = as<HICON>(handle); break;
-        default: desc.emf.hemf = as<HENHMETAFILE>(handle); break;
+        case kPictureIcon: desc.icon.hicon = win::handleAs<HICON>(handle); break;
+        default: desc.emf.hemf = win::handleAs<HENHMETAFILE>(handle); break;
     }
     IPicture* picture = nullptr;
     if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, reinterpret_cast<void**>(&picture))) || !picture)
@@ -138,7 +133,7 @@ std::optional<PictureFacts> pictureOfHandle(int64_t type, intptr_t handle, int64
 
 std::optional<PictureFacts> iconPicture(HANDLE icon) {
     if (!icon) return std::nullopt;
-    std::optional<PictureFacts> f = pictureOfHandle(kPictureIcon, num(icon), 0, 0);
+    std::optional<PictureFacts> f = pictureOfHandle(kPictureIcon, win::fromHandle(icon), 0, 0);
     if (!f) DestroyIcon(static_cast<HICON>(icon));
     return f;
 }
@@ -146,13 +141,13 @@ std::optional<PictureFacts> iconPicture(HANDLE icon) {
 // A bitmap the image library made becomes a picture that owns it; the bytes it was read from stay with it.
 LibraryPicture libraryPicture(LibraryBitmap got, HGLOBAL block, size_t size) {
     LibraryPicture result{.picture = std::nullopt, .pages = got.pages};
-    if (got.bitmap) result.picture = pictureOfHandle(kPictureBitmap, num(got.bitmap), 0, 0);
+    if (got.bitmap) result.picture = pictureOfHandle(kPictureBitmap, win::fromHandle(got.bitmap), 0, 0);
     if (!result.picture) {
         if (got.bitmap) DeleteObject(got.bitmap);
         if (block) GlobalFree(block);
         return result;
     }
-    result.picture->memory = num(block);
+    result.picture->memory = win::fromHandle(block);
     result.picture->memorySize = block ? static_cast<int64_t>(size) : 0;
     return result;
 }
@@ -271,22 +266,22 @@ public:
     }
 
     void release(const PictureFacts& f) override {
-        if (f.image) as<IPicture*>(f.image)->Release();
-        if (f.memory) GlobalFree(as<HGLOBAL>(f.memory));
-        if (f.rendered) DeleteObject(as<HBITMAP>(f.rendered));
+        if (f.image) win::handleAs<IPicture*>(f.image)->Release();
+        if (f.memory) GlobalFree(win::handleAs<HGLOBAL>(f.memory));
+        if (f.rendered) DeleteObject(win::handleAs<HBITMAP>(f.rendered));
     }
 
     // The loaded bytes as they were: the OLE object would write a picture it did not read itself (a PNG
     // through the image library) as a bitmap.
     std::optional<std::string> save(const PictureFacts& f) override {
         if (!f.image) return std::nullopt;
-        if (f.memory) return blockBytes(as<HGLOBAL>(f.memory), f.memorySize);
+        if (f.memory) return blockBytes(win::handleAs<HGLOBAL>(f.memory), f.memorySize);
         IStream* stream = nullptr;
         if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) || !stream) return std::nullopt;
         std::optional<std::string> bytes;
         LONG size = 0;
         HGLOBAL block = nullptr;
-        if (SUCCEEDED(as<IPicture*>(f.image)->SaveAsFile(stream, TRUE, &size)) && size >= 0 &&
+        if (SUCCEEDED(win::handleAs<IPicture*>(f.image)->SaveAsFile(stream, TRUE, &size)) && size >= 0 &&
             SUCCEEDED(GetHGlobalFromStream(stream, &block)) && static_cast<SIZE_T>(size) <= GlobalSize(block)) {
             if (const void* p = GlobalLock(block)) {
                 bytes.emplace(static_cast<const char*>(p), static_cast<size_t>(size));
@@ -298,18 +293,18 @@ public:
     }
 
     bool paint(const PictureFacts& f, const PicturePaint& at) override {
-        HDC dc = as<HDC>(at.dc);
+        HDC dc = win::handleAs<HDC>(at.dc);
         const int width = static_cast<int>(f.width), height = static_cast<int>(f.height);
         const bool stretch = at.left + f.width != at.right || at.bottom - at.top != f.height;
         if (f.type == kPictureIcon || f.transparent || !f.rendered ||
             GetDeviceCaps(dc, TECHNOLOGY) != DT_RASDISPLAY) {
-            const HRESULT hr = as<IPicture*>(f.image)->Render(
+            const HRESULT hr = win::handleAs<IPicture*>(f.image)->Render(
                 dc, static_cast<LONG>(at.left), static_cast<LONG>(at.top), static_cast<LONG>(at.right - at.left),
                 static_cast<LONG>(at.bottom - at.top), 0, static_cast<LONG>(f.logicalHeight),
                 static_cast<LONG>(f.logicalWidth), -static_cast<LONG>(f.logicalHeight), nullptr);
             return SUCCEEDED(hr);
         }
-        HBITMAP bitmap = as<HBITMAP>(f.rendered);
+        HBITMAP bitmap = win::handleAs<HBITMAP>(f.rendered);
         if (at.transparent) drawTransparent(dc, at, bitmap, width, height, stretch);
         else drawBitmap(dc, at, bitmap, width, height, stretch, SRCCOPY);
         return true;

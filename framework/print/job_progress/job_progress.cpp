@@ -20,25 +20,21 @@ namespace {
 constexpr int kTitleText = 32904, kCancelText = 32905, kJobText = 32906, kPagesText = 32907;
 constexpr int kDialogBorder = 3;
 
-Value ask(const Value& o, const char* message, std::vector<Value> args = {}) {
-    return rt::send(o, rt::Symbol::intern(message), rt::Args(args.data(), args.size()));
-}
-
 Value make(const char* classFunction, const Value& parent, std::initializer_list<int> bounds) {
     const rt::Function* f = rt::findFunction(classFunction);
     if (!f) return Value();
     const Value control = (*f)({});
-    ask(control, "New", {parent});
+    rt::send(control, "New", {parent});
     const std::vector<int> b(bounds);
-    ask(control, "SetBounds", {Value(b[0]), Value(b[1]), Value(b[2]), Value(b[3])});
+    rt::send(control, "SetBounds", {Value(b[0]), Value(b[1]), Value(b[2]), Value(b[3])});
     return control;
 }
 
 Value label(const Value& parent, int left, int top, int width, const std::string& text) {
     const Value l = make("TLABEL", parent, {left, top, width, 14});
-    ask(l, "_lAutoSize", {Value(false)});
-    ask(l, "_cText", {Value(text)});
-    ask(l, "Create");
+    rt::send(l, "_lAutoSize", {Value(false)});
+    rt::send(l, "_cText", {Value(text)});
+    rt::send(l, "Create");
     return l;
 }
 
@@ -65,28 +61,28 @@ void JobProgress::build(const Value& owner, const std::string& job, const char* 
         sendIfUnderstood(owner_, "_lEnabled", {Value(false)});
     }
     form_ = make("TFORM", owner_, {308, 268, 354, 156});
-    ask(form_, "_lCentered", {Value(true)});
-    ask(form_, "_cText", {sendIfUnderstood(rt::publicVar("Application"), "cTitle")});
-    ask(form_, "_nBorderStyle", {Value(kDialogBorder)});
-    ask(form_, "Create", {owner_});
+    rt::send(form_, "_lCentered", {Value(true)});
+    rt::send(form_, "_cText", {sendIfUnderstood(rt::publicVar("Application"), "cTitle")});
+    rt::send(form_, "_nBorderStyle", {Value(kDialogBorder)});
+    rt::send(form_, "Create", {owner_});
 
     const Value button = make("TBUTTON", form_, {128, 84, 98, 25});
-    ask(button, "_cText", {Value(texts::LT(kCancelText))});
-    ask(button, "_OnClick", {Value(rt::makeBlock([cancel = std::move(cancel)](rt::Args) {
+    rt::send(button, "_cText", {Value(texts::LT(kCancelText))});
+    rt::send(button, "_OnClick", {Value(rt::makeBlock([cancel = std::move(cancel)](rt::Args) {
             if (cancel) cancel();
             return Value();
         }))});
-    ask(button, "Create");
+    rt::send(button, "Create");
 
     const Value group = make("TGROUPBOX", form_, {8, 8, 330, 66});
-    ask(group, "_cText", {Value(texts::LT(kTitleText))});
-    ask(group, "Create");
+    rt::send(group, "_cText", {Value(texts::LT(kTitleText))});
+    rt::send(group, "Create");
     const Value image = make("TIMAGE", group, {12, 20, 34, 38});
     if (image.isObject()) {
         sendIfUnderstood(image, "_lTransparent", {Value(true)});
         sendIfUnderstood(image, "_nBorderStyle", {Value(0)});
         sendIfUnderstood(image, "_oPicture", {Value(picture)});
-        ask(image, "Create");
+        rt::send(image, "Create");
     }
     const int jobRow = printing ? 20 : 30;
     label(group, 60, jobRow, 88, texts::LT(kJobText) + ":");
@@ -95,12 +91,12 @@ void JobProgress::build(const Value& owner, const std::string& job, const char* 
         label(group, 60, 36, 88, texts::LT(kPagesText) + ":");
         pageLabel_ = label(group, 150, 36, 176, "0");
     }
-    ask(form_, "Show");
+    rt::send(form_, "Show");
     if (const rt::Function* f = rt::findFunction("PROCESSMESSAGES")) (*f)({});
 }
 
 void JobProgress::close() {
-    if (form_.isObject()) ask(form_, "End");
+    if (form_.isObject()) rt::send(form_, "End");
     form_ = Value();
     pageLabel_ = Value();
     if (owner_.isObject()) sendIfUnderstood(owner_, "_lEnabled", {Value(ownerWasEnabled_)});

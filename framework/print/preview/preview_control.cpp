@@ -16,6 +16,7 @@
 #include "framework/controls/toolbar/toolbar.h"
 #include "framework/controls/updown/updown.h"
 #include "framework/core/form/form.h"
+#include "framework/core/native/application_value.h"
 #include "framework/core/native/native_args.h"
 #include "framework/core/object/object_bridge.h"
 #include "framework/core/object/optional_send.h"
@@ -79,10 +80,6 @@ Value pageTurn(rt::Object& control, Turn turn) {
                                                         : c->pageCount();
         return rt::send(Value(me.asObject()), "SetPage", {Value(target)});
     }));
-}
-
-void processMessages() {
-    if (const rt::Function* f = rt::findFunction("PROCESSMESSAGES")) (*f)({});
 }
 
 void alert(const std::string& text) {
@@ -511,11 +508,11 @@ Value XPreviewControl::GenPDF(rt::Args args) {
     const auto cancelled = std::make_shared<bool>(false);
     JobProgress progress(formValue(), jobTitle(), "VP_BMP_PDF32", false, [cancelled] { *cancelled = true; });
     const bool made = exportPdf(recordedPages(), exportOptions(), file, [cancelled] {
-                          processMessages();
+                          processPendingMessages();
                           return *cancelled;
                       }).made;
     progress.close();
-    processMessages();
+    processPendingMessages();
     return Value(made);
 }
 

@@ -21,10 +21,6 @@ namespace {
 constexpr uint32_t kPdReturnDC = 0x100, kPdReturnIC = 0x200, kPsdMinMargins = 0x1;
 constexpr int64_t kDefaultToPage = 999, kDefaultMaxPage = 65535;
 
-Value ask(const Value& o, const char* message, std::vector<Value> args = {}) {
-    return rt::send(o, rt::Symbol::intern(message), args);
-}
-
 struct Flag {
     const char* name;
     uint32_t bit;
@@ -62,8 +58,8 @@ DialogFrame frameOf(rt::Object& dialog, bool center) {
     DialogFrame frame;
     frame.dialog = &dialog;
     frame.center = center;
-    const Value parent = ask(Value(dialog.self()), "oParent");
-    if (parent.isObject()) frame.centerOver = static_cast<intptr_t>(number(ask(parent, "Handle")));
+    const Value parent = rt::send(Value(dialog.self()), "oParent");
+    if (parent.isObject()) frame.centerOver = static_cast<intptr_t>(number(rt::send(parent, "Handle")));
     frame.owner = ownerWindow(parent);
     return frame;
 }
@@ -125,7 +121,7 @@ const rt::Class& XPrintDlg::classRecord() {
 Value XPrintDlg::Create(rt::Args args) {
     XComponent::Create(args);
     const Value& printer = rt::publicVar("Printer");
-    if (printer.isObject()) field(kCopies) = ask(printer, "nCopies");
+    if (printer.isObject()) field(kCopies) = rt::send(printer, "nCopies");
     return selfValue();
 }
 
@@ -267,7 +263,7 @@ void writeBack(rt::Args args, size_t i, const Value& v) {
 
 Value newDialog(const rt::Class& cls, rt::Args args) {
     const Value owner = rt::arg(args, 0);
-    return ask(Value(cls.instantiate()), "Create", {owner});
+    return rt::send(Value(cls.instantiate()), "Create", {owner});
 }
 
 }  // namespace
@@ -279,26 +275,26 @@ void registerPrintDialogs() {
         Value dialog = newDialog(TPrintDlg::classRecord(), args);
         const char* setters[] = {"_nFromPage", "_nToPage", "_nCopies", "_lCollate"};
         for (size_t i = 0; i < 4; ++i)
-            if (!rt::arg(args, i + 1).isNil()) ask(dialog, setters[i], {rt::arg(args, i + 1)});
-        const Value ok = ask(dialog, "Run");
+            if (!rt::arg(args, i + 1).isNil()) rt::send(dialog, setters[i], {rt::arg(args, i + 1)});
+        const Value ok = rt::send(dialog, "Run");
         if (ok.asLogical()) {
             const char* getters[] = {"nFromPage", "nToPage", "nCopies", "lCollate"};
-            for (size_t i = 0; i < 4; ++i) writeBack(args, i + 1, ask(dialog, getters[i]));
+            for (size_t i = 0; i < 4; ++i) writeBack(args, i + 1, rt::send(dialog, getters[i]));
         }
-        ask(dialog, "Destroy");
+        rt::send(dialog, "Destroy");
         return ok;
     });
     rt::registerFunction("PAGESETUPDLG", [](rt::Args args) -> Value {
         Value dialog = newDialog(TPageSetupDlg::classRecord(), args);
-        if (rt::arg(args, 1).isArray()) ask(dialog, "_aPaperSize", {rt::arg(args, 1)});
-        if (rt::arg(args, 2).isArray()) ask(dialog, "_aMargins", {rt::arg(args, 2)});
-        if (rt::arg(args, 3).isLogical()) ask(dialog, "_lInInches", {rt::arg(args, 3)});
-        const Value ok = ask(dialog, "Run");
+        if (rt::arg(args, 1).isArray()) rt::send(dialog, "_aPaperSize", {rt::arg(args, 1)});
+        if (rt::arg(args, 2).isArray()) rt::send(dialog, "_aMargins", {rt::arg(args, 2)});
+        if (rt::arg(args, 3).isLogical()) rt::send(dialog, "_lInInches", {rt::arg(args, 3)});
+        const Value ok = rt::send(dialog, "Run");
         if (ok.asLogical()) {
-            writeBack(args, 1, ask(dialog, "aPaperSize"));
-            writeBack(args, 2, ask(dialog, "aMargins"));
+            writeBack(args, 1, rt::send(dialog, "aPaperSize"));
+            writeBack(args, 2, rt::send(dialog, "aMargins"));
         }
-        ask(dialog, "Destroy");
+        rt::send(dialog, "Destroy");
         return ok;
     });
 }

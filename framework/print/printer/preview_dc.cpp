@@ -15,10 +15,6 @@ using rt::Value;
 
 namespace {
 
-Value ask(const Value& o, const char* message, std::vector<Value> args = {}) {
-    return rt::send(o, rt::Symbol::intern(message), args);
-}
-
 int64_t tenTimes(const Value& v) { return v.isNumber() ? v.asInteger() * 10 : 0; }
 
 }  // namespace
@@ -64,12 +60,12 @@ Value XPreviewDC::Create(rt::Args args) {
 
 Value XPreviewDC::recordPage(size_t number) {
     const Value& printer = field(kPrinter);
-    const Value title = ask(printer, "cJobTitle");
+    const Value title = rt::send(printer, "cJobTitle");
     const std::string name = (title.isString() ? title.asString() : std::string()) + " # " + std::to_string(number);
-    Value emf = ask((*rt::findFunction("TENHMETAFILE"))({}), "Create",
-                    {Value(static_cast<int64_t>(hPrinterDC())), Value(), Value(tenTimes(ask(printer, "PaperWidth"))),
-                     Value(tenTimes(ask(printer, "PaperLength"))), Value(name)});
-    setDC(kDC, static_cast<intptr_t>(ask(emf, "hNewDC").asInteger()));
+    Value emf = rt::send((*rt::findFunction("TENHMETAFILE"))({}), "Create",
+                    {Value(static_cast<int64_t>(hPrinterDC())), Value(), Value(tenTimes(rt::send(printer, "PaperWidth"))),
+                     Value(tenTimes(rt::send(printer, "PaperLength"))), Value(name)});
+    setDC(kDC, static_cast<intptr_t>(rt::send(emf, "hNewDC").asInteger()));
     return emf;
 }
 
@@ -83,7 +79,7 @@ Value XPreviewDC::StartPage(rt::Args) {
 void XPreviewDC::closeOpenPage() {
     if (!hDC() || pageCount() == 0) return;
     setDC(kDC, 0);
-    ask(field(kEmf).asArray()->items.back(), "Close");
+    rt::send(field(kEmf).asArray()->items.back(), "Close");
 }
 
 Value XPreviewDC::EndPage(rt::Args) {
@@ -97,7 +93,7 @@ Value XPreviewDC::Reset(rt::Args) {
     const bool pageOpen = hDC() && pageCount() > 0;
     if (pageOpen) {
         Value& last = field(kEmf).asArray()->items.back();
-        ask(last, "Destroy");
+        rt::send(last, "Destroy");
         setDC(kDC, 0);
     }
     if (!field(kOnScreen).asLogical()) setDC(kPrinterDC, print::printerCache().resetDC(hPrinterDC()));
@@ -109,7 +105,7 @@ Value XPreviewDC::Reset(rt::Args) {
 Value XPreviewDC::Destroy(rt::Args) {
     closeOpenPage();
     if (field(kEmf).isArray())
-        for (const Value& page : field(kEmf).asArray()->items) ask(page, "Destroy");
+        for (const Value& page : field(kEmf).asArray()->items) rt::send(page, "Destroy");
     field(kEmf) = Value::array();
     releaseReference();
     return Value();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/core/gdi/message_box.h"
+#include "framework/core/native/application_value.h"
 #include "framework/core/object/optional_send.h"
 #include "framework/core/texts/texts.h"
 #include "framework/graphics/clipboard/clipboard.h"
@@ -92,10 +93,6 @@ std::unordered_map<const XReport*, XlsExport*>& runningExports() {
 char decimalSeparator() {
     const Value separator = sendIfUnderstood(rt::publicVar("Application"), "DecimalSeparator");
     return separator.isString() && !separator.asString().empty() ? separator.asString()[0] : '.';
-}
-
-void processMessages() {
-    if (const rt::Function* f = rt::findFunction("PROCESSMESSAGES")) (*f)({});
 }
 
 Value groupNumber(size_t k) { return Value(static_cast<int64_t>(k)); }
@@ -228,7 +225,7 @@ void XlsExport::prepareGroups() {
 void XlsExport::writeRecords() {
     const int dataLines = report_.MaxDataLines({}).asInt();
     while (!report_.lCancel() && report_.whileHolds()) {
-        processMessages();
+        processPendingMessages();
         if (!report_.forHolds()) {
             report_.skip(1);
             continue;
@@ -329,7 +326,7 @@ void XlsExport::finish(const std::string& file) {
     workbook_.reset();
     rt::send(std::exchange(clipboard_, Value()), "End");
     progress_->close();
-    processMessages();
+    processPendingMessages();
 }
 
 namespace report {

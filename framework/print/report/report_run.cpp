@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "framework/core/object/optional_send.h"
+#include "framework/core/native/application_value.h"
 #include "framework/print/report/printer_report_device.h"
 #include "framework/print/report/report.h"
 #include "framework/print/report/report_blocks.h"
@@ -12,14 +13,6 @@
 namespace vorpex {
 
 using rt::Value;
-
-namespace {
-
-void processMessages() {
-    if (const rt::Function* f = rt::findFunction("PROCESSMESSAGES")) (*f)({});
-}
-
-}  // namespace
 
 // What a job put in place is put back however it ends, also when an error breaks out of a handler: the
 // document is ended, the data set restored and the device's orientation turned back.
@@ -120,7 +113,7 @@ void XReport::runRecords() {
         StartGroup(rt::Args(&n, 1));
     }
     while (!lCancel() && whileHolds()) {
-        processMessages();
+        processPendingMessages();
         if (!forHolds()) {
             skip(1);
             continue;
@@ -172,7 +165,7 @@ bool XReport::runOn(report::ReportDevice& device) {
         progress.close();
         field(kForm) = Value();
         field(kLblPage) = Value();
-        processMessages();
+        processPendingMessages();
         job.handOver();
     }
     End({});

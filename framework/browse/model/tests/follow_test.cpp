@@ -13,7 +13,7 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-struct Grid : FakeGrid<Follower> {
+struct FollowingGrid : FakeGrid<Follower> {
     using FakeGrid::FakeGrid;
     // The source skips by itself, then tells the grid.
     void skip(int64_t n, bool keyboard = false) {
@@ -26,23 +26,23 @@ struct Grid : FakeGrid<Follower> {
 struct FollowCase {
     const char* name;
     Start start;
-    std::function<void(Grid&)> move;
+    std::function<void(FollowingGrid&)> move;
     int64_t key, rowSel;  // afterwards
     Log log;
 };
 
 TEST(Follow, TheGridFollowsEachMoveOfItsSource) {
-    const auto skip = [](int64_t n, bool keyboard = false) { return [=](Grid& g) { g.skip(n, keyboard); }; };
-    const auto top = [](Grid& g) {
+    const auto skip = [](int64_t n, bool keyboard = false) { return [=](FollowingGrid& g) { g.skip(n, keyboard); }; };
+    const auto top = [](FollowingGrid& g) {
         g.source.moveTop();
         g.mover.toTop();
     };
-    const auto bottom = [](Grid& g) {
+    const auto bottom = [](FollowingGrid& g) {
         g.source.moveBottom();
         g.mover.toBottom();
     };
     const auto jump = [](int64_t key) {
-        return [=](Grid& g) {
+        return [=](FollowingGrid& g) {
             g.source.gotoKey(key);
             g.mover.jumped();
         };
@@ -74,7 +74,7 @@ TEST(Follow, TheGridFollowsEachMoveOfItsSource) {
         {"a jump near the top", {50, 20, 8}, jump(3), 3, 3, {"change row", "bar 3", "repaint"}},
     };
     for (const FollowCase& c : cases) {
-        Grid g(c.start);
+        FollowingGrid g(c.start);
         c.move(g);
         EXPECT_EQ(g.view.keyNo, c.key) << c.name;
         EXPECT_EQ(g.source.current(), c.key) << c.name;
@@ -84,17 +84,17 @@ TEST(Follow, TheGridFollowsEachMoveOfItsSource) {
 }
 
 TEST(Follow, AHandlerPastTheEndOrAMoveNotFromTheKeyboardStartsNoAppend) {
-    Grid handled({50, 50, 10});
+    FollowingGrid handled({50, 50, 10});
     handled.port.handlerTakesPastEof = true;
     handled.skip(1, true);
     EXPECT_EQ(handled.port.log, (Log{"bar max", "pastEof", "draw 50*"}));
-    Grid wheel({50, 50, 10});
+    FollowingGrid wheel({50, 50, 10});
     wheel.skip(1, false);
     EXPECT_EQ(wheel.port.log, (Log{"bar max", "draw 50*"}));
 }
 
 TEST(Follow, AnEmptySourceOffersAnAppendOnlyToTheKeyboard) {
-    Grid g({0, 0, 1, 0});
+    FollowingGrid g({0, 0, 1, 0});
     g.skip(1, true);
     EXPECT_EQ(g.port.log, (Log{"pastEof", "append"}));
     g.skip(1, false);

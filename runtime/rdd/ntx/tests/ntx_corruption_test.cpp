@@ -12,10 +12,13 @@
 #include "runtime/rdd/ntx/ntx_builder.h"
 #include "runtime/rdd/ntx/ntx_error.h"
 #include "runtime/rdd/ntx/ntx_tree.h"
+#include "runtime/rdd/ntx/tests/ntx_test_keys.h"
 #include "tests/support/temp_folder.h"
 
 namespace rt::ntx {
 namespace {
+
+using test_keys::key6;
 
 using rt::testing::TempFolder;
 
@@ -57,12 +60,6 @@ struct RawReader {
         }
     }
 };
-
-std::string key6(int n) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%06d", n);
-    return buf;
-}
 
 std::string makeIndex(const TempFolder& dir, int n) {
     std::string path = dir.file("c.ntx");

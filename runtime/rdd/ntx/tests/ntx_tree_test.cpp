@@ -10,19 +10,16 @@
 #include "runtime/rdd/ntx/ntx_builder.h"
 #include "runtime/rdd/ntx/ntx_error.h"
 #include "runtime/rdd/ntx/ntx_tree.h"
+#include "runtime/rdd/ntx/tests/ntx_test_keys.h"
 #include "tests/support/temp_folder.h"
 
 namespace rt::ntx {
 namespace {
 
+using test_keys::key6;
+
 using rt::testing::TempFolder;
 using Entry = std::pair<std::string, uint32_t>;
-
-std::string key6(int n) {
-    char b[16];
-    std::snprintf(b, sizeof b, "%06d", n);
-    return b;
-}
 
 NtxHeader header(uint16_t size, bool unique = false, bool descending = false) {
     return NtxHeader::forKey(size, 0, "KEYFIELD", "", unique, descending);
