@@ -18,6 +18,9 @@
 // hierarchy and a lambda body are still added with b.addMethod.
 #pragma once
 
+#include <span>
+#include <stdexcept>
+#include <string_view>
 #include <type_traits>
 
 #include "runtime/core/class_builder.h"
@@ -38,34 +41,58 @@
 #define VP_DECLARE_QUERY_(name) rt::Value name();
 #define VP_DECLARE_VIRTUAL_(name) virtual rt::Value name(rt::Args);
 #define VP_DECLARE_OVERRIDE_(name) rt::Value name(rt::Args) override;
-#define VP_REGISTER_(name) b.addMethod(#name, rt::method(&Self::name), scope);
+#define VP_POINTER_(name) rt::method(&Self::name),
 
 // The listing `kind`: declarations, the function that registers them for the class Self, and a marker whose
-// return type names the class that wrote the listing (an inherited listing is not the class's own).
-#define VP_LISTING_(kind, scopeBits, declare, ...)                                 \
+// return type names the class that wrote the listing (an inherited listing is not the class's own). `names` is
+// the listing's text as written, stringized before the preprocessor replaced any name in it: <windows.h> makes
+// CreateDC, StartDoc and AddMonitor macros, and a file that sees it (a unity batch) would otherwise register
+// the member as CreateDCA.
+#define VP_LISTING_(kind, scopeBits, declare, names, ...)                          \
 public:                                                                            \
     VP_FOR_EACH(declare, __VA_ARGS__)                                              \
     template <class Self>                                                          \
     static void vpAdd##kind##_(rt::ClassBuilder& b) {                              \
-        [[maybe_unused]] const int scope = (scopeBits);                            \
-        VP_FOR_EACH(VP_REGISTER_, __VA_ARGS__)                                     \
+        const rt::NativeMethod methods[] = {VP_FOR_EACH(VP_POINTER_, __VA_ARGS__)}; \
+        ::vorpex::members_detail::addListed(b, names, methods, (scopeBits));       \
     }                                                                              \
     auto vp##kind##Owner_()->std::remove_reference_t<decltype(*this)>;
 
-#define VP_CONSTRUCTORS(...) \
-    VP_LISTING_(Constructors, rt::scope::Exported | rt::scope::Constructor, VP_DECLARE_OVERRIDE_, __VA_ARGS__)
-#define VP_METHODS(...) VP_LISTING_(Methods, rt::scope::Exported, VP_DECLARE_PLAIN_, __VA_ARGS__)
+#define VP_CONSTRUCTORS(...)                                                                         \
+    VP_LISTING_(Constructors, rt::scope::Exported | rt::scope::Constructor, VP_DECLARE_OVERRIDE_, #__VA_ARGS__, \
+                __VA_ARGS__)
+#define VP_METHODS(...) VP_LISTING_(Methods, rt::scope::Exported, VP_DECLARE_PLAIN_, #__VA_ARGS__, __VA_ARGS__)
 // Exported members that take no arguments (any a sender passes are ignored).
-#define VP_QUERIES(...) VP_LISTING_(Queries, rt::scope::Exported, VP_DECLARE_QUERY_, __VA_ARGS__)
-#define VP_VIRTUALS(...) VP_LISTING_(Virtuals, rt::scope::Exported, VP_DECLARE_VIRTUAL_, __VA_ARGS__)
-#define VP_OVERRIDES(...) VP_LISTING_(Overrides, rt::scope::Exported, VP_DECLARE_OVERRIDE_, __VA_ARGS__)
+#define VP_QUERIES(...) VP_LISTING_(Queries, rt::scope::Exported, VP_DECLARE_QUERY_, #__VA_ARGS__, __VA_ARGS__)
+#define VP_VIRTUALS(...) VP_LISTING_(Virtuals, rt::scope::Exported, VP_DECLARE_VIRTUAL_, #__VA_ARGS__, __VA_ARGS__)
+#define VP_OVERRIDES(...) \
+    VP_LISTING_(Overrides, rt::scope::Exported, VP_DECLARE_OVERRIDE_, #__VA_ARGS__, __VA_ARGS__)
 // Callable by name only from the class and its subclasses' methods, or by the framework itself.
-#define VP_PROTECTED(...) VP_LISTING_(Protected, rt::scope::Protected, VP_DECLARE_PLAIN_, __VA_ARGS__)
-#define VP_HIDDEN(...) VP_LISTING_(Hidden, rt::scope::Hidden, VP_DECLARE_PLAIN_, __VA_ARGS__)
+#define VP_PROTECTED(...) \
+    VP_LISTING_(Protected, rt::scope::Protected, VP_DECLARE_PLAIN_, #__VA_ARGS__, __VA_ARGS__)
+#define VP_HIDDEN(...) VP_LISTING_(Hidden, rt::scope::Hidden, VP_DECLARE_PLAIN_, #__VA_ARGS__, __VA_ARGS__)
 
 namespace vorpex {
 
 namespace members_detail {
+
+// Registers methods[i] under the i-th name of `names` ("A, B, C").
+inline void addListed(rt::ClassBuilder& b, std::string_view names, std::span<const rt::NativeMethod> methods,
+                      int scope) {
+    size_t i = 0;
+    while (!names.empty()) {
+        const size_t comma = names.find(',');
+        std::string_view name = names.substr(0, comma);
+        names = comma == std::string_view::npos ? std::string_view() : names.substr(comma + 1);
+        while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+        while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+        if (name.empty()) continue;
+        if (i == methods.size()) throw std::logic_error("member listing has more names than members");
+        b.addMethod(name, methods[i++], scope);
+    }
+    if (i != methods.size()) throw std::logic_error("member listing has fewer names than members");
+}
+
 #define VP_OWNS_LISTING_(kind)                                                                          \
     template <class X>                                                                                  \
     constexpr bool owns##kind() {                                                                       \

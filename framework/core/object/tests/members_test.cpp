@@ -1,5 +1,6 @@
 // Member listings: each listed member registered under its own name with its listing's scope, overrides
-// reached through the base's entry, and a class without listings of its own re-registering nothing.
+// reached through the base's entry, a class without listings of its own re-registering nothing, and names
+// that are macros where the listing is compiled registered as written.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -67,6 +68,31 @@ public:
     }
 };
 
+// Names that a header of the platform turns into macros, as <windows.h> does CreateDC and StartDoc.
+#define CreateThing CreateThingA
+#define StartThing StartThingA
+
+class XMacroNamed : public TComponent {
+public:
+    using TComponent::TComponent;
+    static const rt::Class& classRecord() {
+        static const rt::Class& c = []() -> const rt::Class& {
+            VPClass b("XMacroNamed", &TComponent::classRecord(), rt::factoryOf<XMacroNamed>());
+            addMembers<XMacroNamed>(b);
+            return b.create();
+        }();
+        return c;
+    }
+    VP_METHODS(CreateThing,  // a comment inside the listing
+               StartThing)
+};
+
+rt::Value XMacroNamed::CreateThing(rt::Args) { return rt::Value("created"); }
+rt::Value XMacroNamed::StartThing(rt::Args) { return rt::Value("started"); }
+
+#undef CreateThing
+#undef StartThing
+
 const rt::Method* method(const rt::Class& c, const char* name) { return c.find(rt::Symbol::intern(name)); }
 
 TEST(Members, EachListingRegistersItsMembersUnderTheirNamesWithItsScope) {
@@ -104,6 +130,14 @@ TEST(Members, AnOverrideIsRegisteredByItsClassAndNothingInheritedIsRegisteredAga
     }
     rt::ObjectPtr o = silent.instantiate();
     EXPECT_EQ(rt::send(*o, "Handler").asString(), "derived");
+}
+
+TEST(Members, AListedNameThatIsAMacroIsRegisteredAsWritten) {
+    const rt::Class& c = XMacroNamed::classRecord();
+    EXPECT_EQ(method(c, "CreateThingA"), nullptr);
+    rt::ObjectPtr o = c.instantiate();
+    EXPECT_EQ(rt::send(*o, "CreateThing").asString(), "created");
+    EXPECT_EQ(rt::send(*o, "StartThing").asString(), "started");
 }
 
 TEST(Members, TheBaseEntryOfAVirtualReachesTheOverride) {
