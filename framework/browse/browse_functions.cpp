@@ -6,6 +6,7 @@
 
 #include "framework/browse/grid_gdi.h"
 #include "framework/browse/model/cell_rules.h"
+#include "framework/core/native/casts.h"
 #include "framework/core/native/native_args.h"
 #include "runtime/core/block.h"
 #include "runtime/core/send.h"
@@ -15,10 +16,6 @@ namespace vorpex {
 using rt::Value;
 
 namespace {
-
-constexpr WORD kMenuArrowBitmap = 32739;  // OBM_MNARROW
-
-Value number(int64_t n) { return Value(static_cast<long long>(n)); }
 
 // (hImageList, nImage, hDC, nX, nY, nWidth, nHeight, nBkColor) -> lDrawn
 Value drawBitmap(rt::Args a) {
@@ -31,12 +28,12 @@ Value drawBitmap(rt::Args a) {
 }
 
 // (cText, @nStart) -> the line from nStart; nStart moves past its CR LF.
-Value extractLine(rt::Args a) {
+Value extractLineFunction(rt::Args a) {
     const std::string* text = native::textArg(a, 0);
     if (!text) return Value("");
     int64_t start = native::intArg(a, 1, 1);
     const std::string line = browse::extractLine(*text, start);
-    if (native::isReferenceArg(a, 1)) a[1].assign(number(start));
+    if (native::isReferenceArg(a, 1)) a[1].assign(native::number(start));
     return Value(line);
 }
 
@@ -58,9 +55,10 @@ Value menuBlock(rt::Args a) {
 void registerBrowseFunctions() {
     native::registerCallable("XBROWSE_DRAWBMP", drawBitmap);
     native::registerCallable("LOADMNARROWBMP", [](rt::Args) {
-        return number(reinterpret_cast<intptr_t>(LoadBitmapA(nullptr, MAKEINTRESOURCEA(kMenuArrowBitmap))));
+        return native::handleValue(
+            reinterpret_cast<intptr_t>(LoadBitmapA(nullptr, MAKEINTRESOURCEA(browse::kMenuArrowBitmap))));
     });
-    native::registerCallable("EXTRACTLINE", extractLine);
+    native::registerCallable("EXTRACTLINE", extractLineFunction);
     native::registerCallable("GENMENUBLOCK", menuBlock);
 }
 

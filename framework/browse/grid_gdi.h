@@ -12,6 +12,9 @@
 
 namespace vorpex::browse {
 
+// The menu arrow the system draws in menus (OBM_MNARROW), loaded with LoadBitmap(NULL, ...).
+inline constexpr WORD kMenuArrowBitmap = 32739;
+
 inline RECT toRect(const Rect& r) {
     return {static_cast<LONG>(r.left), static_cast<LONG>(r.top), static_cast<LONG>(r.right),
             static_cast<LONG>(r.bottom)};

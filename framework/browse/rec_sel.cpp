@@ -19,8 +19,6 @@ using namespace browse;
 
 namespace {
 
-constexpr WORD kMenuArrowBitmap = 32739;  // OBM_MNARROW
-
 // The new-record mark when the program's resources lack one: a small solid star of 12 x 12 pixels.
 void drawNewRecordMark(HDC dc, int64_t x, int64_t y) {
     HPEN pen = CreatePen(PS_SOLID, 2, RGB(0, 0, 0));
