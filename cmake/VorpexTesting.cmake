@@ -8,6 +8,9 @@
 #                     them, and the libraries and programs, with vorpex_link_check linking every library
 #                     whole (cmake/VorpexLinkCheck.cmake), prove the 32-bit build compiles and links
 #
+# Test programs compile in unity batches like the libraries; NO_UNITY compiles one file by file, for test files
+# that each keep a helper of the same name.
+#
 # vorpex_add_test_helper() adds a program that tests start (a probe, a driver); it is built where tests are.
 
 include_guard(GLOBAL)
@@ -36,7 +39,7 @@ if(VORPEX_HAVE_GTEST AND VORPEX_BUILD_TESTS AND NOT TARGET vorpex_test_main)
 endif()
 
 function(vorpex_add_test name)
-  cmake_parse_arguments(PARSE_ARGV 1 T "NATIVE_ONLY;WINDOWS_ONLY" "TIMEOUT" "SOURCES;LIBS;ARGS")
+  cmake_parse_arguments(PARSE_ARGV 1 T "NATIVE_ONLY;WINDOWS_ONLY;NO_UNITY" "TIMEOUT" "SOURCES;LIBS;ARGS")
   if(T_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "vorpex_add_test(${name}): unknown arguments ${T_UNPARSED_ARGUMENTS}")
   endif()
@@ -58,8 +61,9 @@ function(vorpex_add_test name)
 
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE vorpex_test_main GTest::gtest GTest::gmock ${T_LIBS})
-  # Test files still keep helpers of the same name each (ask, bare, besideProgram): compiled file by file.
-  set_target_properties(${name} PROPERTIES UNITY_BUILD OFF)
+  if(T_NO_UNITY)
+    set_target_properties(${name} PROPERTIES UNITY_BUILD OFF)  # its files keep same-named helpers of their own
+  endif()
 
   if(NOT VORPEX_RUN_TESTS)
     return()
